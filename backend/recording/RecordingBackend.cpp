@@ -1,0 +1,131 @@
+#include "backend/recording/RecordingBackend.h"
+
+#include "native/Primitive.h"
+
+namespace limn::recording {
+
+namespace {
+
+const std::shared_ptr<RecordingBackend>& shared() {
+    static const auto backend = std::make_shared<RecordingBackend>();
+    return backend;
+}
+
+}  // namespace
+
+RecordingBackend& RecordingBackend::instance() {
+    return *shared();
+}
+
+RecordingBackend& RecordingBackend::install() {
+    native::registerModule("limn", shared());
+    native::Primitive::resolveAll();
+    shared()->reset();
+    return *shared();
+}
+
+void RecordingBackend::reset() {
+    calls_.clear();
+    once_.clear();
+    computed_.clear();
+    fixed_.clear();
+    store_.clear();
+    time_ = 0;
+    nextId_ = 1;
+}
+
+std::optional<native::PrimitiveFn> RecordingBackend::find(const std::string& exportName) const {
+    auto cut = exportName.rfind("__");
+    std::string name = cut == std::string::npos ? exportName : exportName.substr(0, cut);
+    auto* self = const_cast<RecordingBackend*>(this);
+    return native::PrimitiveFn([self, name](rt::Args args) { return self->respond(name, args); });
+}
+
+rt::Dynamic RecordingBackend::respond(const std::string& name, rt::Args args) {
+    calls_.push_back(Call{name, std::vector<rt::Dynamic>(args.begin(), args.end())});
+    if (auto it = once_.find(name); it != once_.end() && !it->second.empty()) {
+        rt::Dynamic value = it->second.front();
+        it->second.pop_front();
+        return value;
+    }
+    if (auto it = computed_.find(name); it != computed_.end()) return it->second(args);
+    if (auto it = fixed_.find(name); it != fixed_.end()) return it->second;
+    return modelAnswer(name, args);
+}
+
+rt::Dynamic RecordingBackend::modelAnswer(const std::string& name, rt::Args args) {
+    if (name == "limn_time_stamp") return time_;
+    if (name.find("create") != std::string::npos) return makeHandle(name);
+    if (auto pos = name.find("_set_"); pos != std::string::npos && args.size() >= 2) {
+        store_[{idOf(args[0]), name}] = args[1];
+        return args[1];
+    }
+    if (auto pos = name.find("_get_"); pos != std::string::npos && !args.empty()) {
+        std::string setter = name;
+        setter.replace(pos, 5, "_set_");
+        if (auto it = store_.find({idOf(args[0]), setter}); it != store_.end()) return it->second;
+    }
+    return {};
+}
+
+std::vector<Call> RecordingBackend::callsTo(std::string_view name) const {
+    std::vector<Call> out;
+    for (const auto& c : calls_) {
+        if (c.name == name) out.push_back(c);
+    }
+    return out;
+}
+
+int RecordingBackend::count(std::string_view name) const {
+    int n = 0;
+    for (const auto& c : calls_) n += c.name == name ? 1 : 0;
+    return n;
+}
+
+const Call* RecordingBackend::last(std::string_view name) const {
+    for (auto it = calls_.rbegin(); it != calls_.rend(); ++it) {
+        if (it->name == name) return &*it;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> RecordingBackend::callNames() const {
+    std::vector<std::string> out;
+    out.reserve(calls_.size());
+    for (const auto& c : calls_) out.push_back(c.name);
+    return out;
+}
+
+void RecordingBackend::answer(const std::string& name, rt::Dynamic value) {
+    fixed_[name] = std::move(value);
+}
+
+void RecordingBackend::answerOnce(const std::string& name, rt::Dynamic value) {
+    once_[name].push_back(std::move(value));
+}
+
+void RecordingBackend::answerWith(const std::string& name, native::PrimitiveFn fn) {
+    computed_[name] = std::move(fn);
+}
+
+void RecordingBackend::clearAnswers(const std::string& name) {
+    once_.erase(name);
+    computed_.erase(name);
+    fixed_.erase(name);
+}
+
+rt::Handle RecordingBackend::makeHandle(const std::string& madeBy) {
+    return std::make_shared<RecordedHandle>(nextId_++, madeBy);
+}
+
+int RecordingBackend::idOf(const rt::Dynamic& handle) {
+    auto* h = handle.handleAs<RecordedHandle>();
+    return h ? h->id : 0;
+}
+
+rt::Dynamic RecordingBackend::stored(const rt::Dynamic& handle, const std::string& setter) const {
+    auto it = store_.find({idOf(handle), setter});
+    return it == store_.end() ? rt::Dynamic() : it->second;
+}
+
+}  // namespace limn::recording

@@ -1,0 +1,90 @@
+#pragma once
+// A native module for tests: it answers every primitive, records each call
+// with its arguments, and plays back answers that a test scripts.
+//
+// Without a scripted answer it behaves like a tiny model of a backend:
+//   - a primitive whose name contains "create" returns a fresh handle;
+//   - "<prefix>_set_<prop>"(handle, value) stores the value and returns it, and
+//     "<prefix>_get_<prop>"(handle) then returns what was stored;
+//   - "limn_time_stamp" returns the scripted clock (seconds);
+//   - anything else returns null.
+// Answers scripted by a test win over the model: answerOnce() (queued, used
+// first), then answerWith() (computed), then answer() (fixed).
+//
+//   auto& backend = limn::recording::RecordingBackend::install();
+//   backend.answer("limn_display_object_get_width", 50.0);
+//   EXPECT_EQ(backend.count("limn_display_object_set_x"), 1);
+
+#include <deque>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "native/Module.h"
+#include "runtime/Dynamic.h"
+
+namespace limn::recording {
+
+struct RecordedHandle : rt::NativeObject {
+    RecordedHandle(int id, std::string madeBy) : id(id), madeBy(std::move(madeBy)) {}
+    int id;
+    std::string madeBy;  // the primitive that created it
+};
+
+struct Call {
+    std::string name;  // the primitive's name, without the "__N" suffix
+    std::vector<rt::Dynamic> args;
+};
+
+class RecordingBackend : public native::Module {
+public:
+    // Registers the one shared instance as module "limn", resolves every
+    // declared primitive against it and resets it.
+    static RecordingBackend& install();
+    static RecordingBackend& instance();
+
+    // Forgets calls, answers, stored values and handles; the clock goes to 0.
+    void reset();
+
+    [[nodiscard]] std::optional<native::PrimitiveFn> find(
+        const std::string& exportName) const override;
+
+    [[nodiscard]] const std::vector<Call>& calls() const { return calls_; }
+    [[nodiscard]] std::vector<Call> callsTo(std::string_view name) const;
+    [[nodiscard]] int count(std::string_view name) const;
+    // The latest call of that primitive, or nullptr.
+    [[nodiscard]] const Call* last(std::string_view name) const;
+    // Names of all calls in order, for compact sequence assertions.
+    [[nodiscard]] std::vector<std::string> callNames() const;
+    void clearCalls() { calls_.clear(); }
+
+    void answer(const std::string& name, rt::Dynamic value);
+    void answerOnce(const std::string& name, rt::Dynamic value);
+    void answerWith(const std::string& name, native::PrimitiveFn fn);
+    void clearAnswers(const std::string& name);
+
+    void setTime(double seconds) { time_ = seconds; }
+    void advance(double seconds) { time_ += seconds; }
+    [[nodiscard]] double time() const { return time_; }
+
+    rt::Handle makeHandle(const std::string& madeBy = "test");
+    // The id of a recorded handle, 0 for null or a foreign value.
+    static int idOf(const rt::Dynamic& handle);
+    // What the model stored for "<prefix>_set_<prop>" on this handle (null if nothing).
+    [[nodiscard]] rt::Dynamic stored(const rt::Dynamic& handle, const std::string& setter) const;
+
+private:
+    rt::Dynamic respond(const std::string& name, rt::Args args);
+    rt::Dynamic modelAnswer(const std::string& name, rt::Args args);
+
+    std::vector<Call> calls_;
+    std::map<std::string, std::deque<rt::Dynamic>, std::less<>> once_;
+    std::map<std::string, native::PrimitiveFn, std::less<>> computed_;
+    std::map<std::string, rt::Dynamic, std::less<>> fixed_;
+    std::map<std::pair<int, std::string>, rt::Dynamic> store_;
+    double time_ = 0;
+    int nextId_ = 1;
+};
+
+}  // namespace limn::recording

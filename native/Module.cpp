@@ -1,0 +1,43 @@
+#include "native/Module.h"
+
+#include <mutex>
+
+namespace limn::native {
+
+namespace {
+
+std::map<std::string, std::shared_ptr<Module>, std::less<>>& modules() {
+    static std::map<std::string, std::shared_ptr<Module>, std::less<>> table;
+    return table;
+}
+
+}  // namespace
+
+std::string exportName(const std::string& primitive, int argCount) {
+    return primitive + "__" + (argCount == kVariableArgs ? "MULT" : std::to_string(argCount));
+}
+
+void TableModule::add(const std::string& primitive, int argCount, PrimitiveFn fn) {
+    exports_[exportName(primitive, argCount)] = std::move(fn);
+}
+
+std::optional<PrimitiveFn> TableModule::find(const std::string& exportName) const {
+    auto it = exports_.find(exportName);
+    if (it == exports_.end()) return std::nullopt;
+    return it->second;
+}
+
+void registerModule(const std::string& name, std::shared_ptr<Module> module) {
+    modules()[name] = std::move(module);
+}
+
+void unregisterModule(const std::string& name) {
+    modules().erase(name);
+}
+
+std::shared_ptr<Module> findModule(const std::string& name) {
+    auto it = modules().find(name);
+    return it == modules().end() ? nullptr : it->second;
+}
+
+}  // namespace limn::native

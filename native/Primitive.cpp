@@ -1,0 +1,71 @@
+#include "native/Primitive.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "runtime/Error.h"
+
+namespace limn::native {
+
+namespace {
+
+std::vector<Primitive*>& declared() {
+    static std::vector<Primitive*> all;
+    return all;
+}
+
+}  // namespace
+
+Primitive::Primitive(std::string name, int argCount, std::string module)
+    : name_(std::move(name)), module_(std::move(module)), argCount_(argCount) {
+    declared().push_back(this);
+}
+
+Primitive::~Primitive() {
+    auto& all = declared();
+    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+}
+
+void Primitive::resolve() const {
+    resolved_ = true;
+    fn_ = nullptr;
+    auto module = findModule(module_);
+    if (!module) throw rt::Error("Could not load module " + module_);
+    const std::string exported = exportName(name_, argCount_);
+    auto found = module->find(exported);
+    if (!found) {
+        std::fprintf(stderr, "Could not find primitive %s.\n", exported.c_str());
+    } else if (!*found) {
+        std::fprintf(stderr, "Could not identify primitive %s in %s\n", exported.c_str(),
+                     module_.c_str());
+    } else {
+        fn_ = std::move(*found);
+    }
+}
+
+const PrimitiveFn& Primitive::fn() const {
+    if (!resolved_) resolve();
+    return fn_;
+}
+
+bool Primitive::isNull() const {
+    return !fn();
+}
+
+rt::Dynamic Primitive::invoke(rt::Args args) const {
+    const PrimitiveFn& call = fn();
+    if (!call) throw rt::NullCallError(name_);
+    if (argCount_ == kVariableArgs) {
+        // A variable count travels as one array.
+        const rt::Dynamic packed[] = {rt::Dynamic(std::make_shared<rt::Array>(args.begin(), args.end()))};
+        return call(packed);
+    }
+    return call(args);
+}
+
+void Primitive::resolveAll() {
+    for (Primitive* p : declared()) p->resolve();
+}
+
+}  // namespace limn::native

@@ -1,0 +1,145 @@
+#include "runtime/Object.h"
+
+#include "runtime/Function.h"
+
+namespace rt {
+
+Object::~Object() {
+    if (life_) life_->self = nullptr;
+}
+
+const ClassInfo& Object::staticClass() {
+    static const ClassInfo info("Object");
+    return info;
+}
+
+const std::shared_ptr<LifeToken>& Object::lifeToken() {
+    if (!life_) life_ = std::make_shared<LifeToken>(LifeToken{this});
+    return life_;
+}
+
+Dynamic Object::get(Name name) {
+    const ClassInfo& info = classInfo();
+    if (const auto* m = info.find(name)) {
+        if (m->get) return m->get(*this);
+        if (m->call) {
+            return Function(std::make_shared<detail::NamedMethodImpl>(lifeToken(), m->call,
+                                                                      info.methodTag(name)));
+        }
+    }
+    return getExtra(name);
+}
+
+void Object::set(Name name, const Dynamic& value) {
+    if (const auto* m = classInfo().find(name); m && m->set) {
+        m->set(*this, value);
+        return;
+    }
+    setExtra(name, value);
+}
+
+bool Object::hasField(Name name) const {
+    return classInfo().find(name) != nullptr || hasExtra(name);
+}
+
+Dynamic Object::callMethod(Name name, Args args) {
+    if (const auto* m = classInfo().find(name); m && m->call) return m->call(*this, args);
+    return get(name).asFunction().call(args);
+}
+
+std::vector<Name> Object::fieldNames() const {
+    return classInfo().fieldOrder();
+}
+
+std::string Object::toString() const {
+    const std::string& full = classInfo().name();
+    auto dot = full.rfind('.');
+    return "[object " + (dot == std::string::npos ? full : full.substr(dot + 1)) + "]";
+}
+
+bool Object::isA(const ClassInfo& info) const {
+    return classInfo().isA(info);
+}
+
+ClassInfo::ClassInfo(std::string name, const ClassInfo* base)
+    : name_(std::move(name)), base_(base) {
+    // Flatten the base's members so a lookup is one probe, whatever the depth.
+    if (base_) {
+        members_ = base_->members_;
+        methodTags_ = base_->methodTags_;
+        fieldOrder_ = base_->fieldOrder_;
+    }
+}
+
+const void* ClassInfo::methodTag(Name name) const {
+    auto it = methodTags_.find(name.id());
+    return it == methodTags_.end() ? nullptr : it->second;
+}
+
+bool ClassInfo::isA(const ClassInfo& other) const {
+    for (const ClassInfo* c = this; c; c = c->base_) {
+        if (c == &other) return true;
+    }
+    return false;
+}
+
+Dynamic detail::NamedMethodImpl::call(Args args) const {
+    Object* self = life_->self;
+    if (self == nullptr) return {};
+    auto keep = self->weak_from_this().lock();
+    return method_(*self, args);
+}
+
+const ClassInfo& DynObject::staticClass() {
+    static const ClassInfo info("Object", &Object::staticClass());
+    return info;
+}
+
+DynObject::DynObject(std::initializer_list<std::pair<Name, Dynamic>> fields) : fields_(fields) {}
+
+std::vector<Name> DynObject::fieldNames() const {
+    std::vector<Name> names;
+    names.reserve(fields_.size());
+    for (const auto& f : fields_) names.push_back(f.first);
+    return names;
+}
+
+std::string DynObject::toString() const {
+    std::string out = "{";
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        if (i) out += ", ";
+        out += fields_[i].first.str() + ": " + fields_[i].second.toString();
+    }
+    return out + "}";
+}
+
+Dynamic DynObject::getExtra(Name name) {
+    for (const auto& f : fields_) {
+        if (f.first == name) return f.second;
+    }
+    return {};
+}
+
+bool DynObject::setExtra(Name name, const Dynamic& value) {
+    for (auto& f : fields_) {
+        if (f.first == name) {
+            f.second = value;
+            return true;
+        }
+    }
+    fields_.emplace_back(name, value);
+    return true;
+}
+
+bool DynObject::hasExtra(Name name) const {
+    for (const auto& f : fields_) {
+        if (f.first == name) return true;
+    }
+    return false;
+}
+
+PropertySet props(std::initializer_list<std::pair<Name, Dynamic>> fields) {
+    return std::make_shared<DynObject>(fields);
+}
+
+}  // namespace rt
