@@ -173,6 +173,13 @@ public:
         return *this;
     }
 
+    // A field reached through plain functions, for types the templates don't convert.
+    ClassInfo& custom(Name name, Getter get, Setter set) {
+        members_[name.id()] = Member{get, set, nullptr};
+        fieldOrder_.push_back(name);
+        return *this;
+    }
+
     // A method callable by name with dynamic arguments (missing ones are null).
     template <auto M>
     ClassInfo& method(Name name) {
