@@ -1,0 +1,61 @@
+#pragma once
+// The framework's clock and its repeating callback timers.
+//
+// The clock is the backend's "limn_time_stamp" (seconds); every time value of
+// the framework comes from it. Timers never run on their own: the stage fires
+// due ones on each backend poll (limnCheckTimers) and asks to be woken in time
+// for the earliest (limnNextWake). A timer runs from creation until stop(); the
+// running list holds it, so a caller may drop its own reference.
+//
+//   auto t = limn::Timer::create(100);           // every 100 ms
+//   t->run = rt::function([] { step(); });
+//   limn::Timer::delay(rt::function([] { once(); }), 500);
+
+#include <memory>
+#include <vector>
+
+#include "runtime/Function.h"
+#include "runtime/Object.h"
+
+namespace limn {
+
+class Timer : public rt::Object {
+    struct Token {
+        explicit Token() = default;
+    };
+
+  public:
+    RT_DECLARE_CLASS
+
+    // Every running timer, in start order.
+    static inline std::vector<std::shared_ptr<Timer>> sRunningTimers;
+
+    double mTime = 0;    // period, milliseconds
+    double mFireAt = 0;  // next due time on the GetMS clock
+    bool mRunning = true;
+    rt::Function run;  // called when due; a timer without one just keeps time
+
+    // Made only through create(), which registers the timer as running.
+    Timer(Token, double time);
+
+    // A running timer of the given period (ms), first due one period from now.
+    static std::shared_ptr<Timer> create(double time);
+    // A one-shot call of f after `time` ms; the timer stops itself before calling f.
+    static std::shared_ptr<Timer> delay(rt::Function f, int time);
+
+    // Leaves the running list; a stopped timer never runs again.
+    void stop();
+    // Fires at most once when `now` (ms) has reached the due time, which then
+    // advances by one period from the previous due time (late timers catch up).
+    void limnCheck(double now);
+
+    // Seconds from the backend clock; 0 when it answers nothing.
+    [[nodiscard]] static double stamp();
+    [[nodiscard]] static double GetMS();
+    static void limnCheckTimers();
+    // Seconds until the earliest running timer is due, 0 when one is overdue,
+    // or `limit` when none is due sooner.
+    [[nodiscard]] static double limnNextWake(double limit);
+};
+
+}  // namespace limn
