@@ -254,33 +254,49 @@ Surface paint_cloud() {
     {
         Context pc = make_context(puff);
         cairo_t* p = pc.get();
+        // Stroking every bump and then filling them all leaves only the outer outline.
         shape(p);
-        cairo_pattern_t* g = cairo_pattern_create_radial(26, 14, 2, 30, 28, 30);
+        set_color(p, hex(0xa3b3c9));
+        cairo_set_line_width(p, 2.4);
+        cairo_stroke(p);
+        shape(p);
+        cairo_pattern_t* g = cairo_pattern_create_linear(0, 6, 0, 48);
         add_stop(g, 0.0, hex(0xffffff));
-        add_stop(g, 0.6, hex(0xf4f6fb));
-        add_stop(g, 1.0, hex(0xc4cede));
+        add_stop(g, 0.55, hex(0xf7f9fd));
+        add_stop(g, 1.0, hex(0xd5deeb));
         cairo_set_source(p, g);
         cairo_fill(p);
         cairo_pattern_destroy(g);
-        // Shade the lower side of each bump.
+        // Bright caps on the upper bumps.
+        for (const auto& b : puffs) {
+            if (b[1] > 32) continue;
+            ellipse(p, b[0] - b[2] * 0.25, b[1] - b[2] * 0.35, b[2] * 0.5, b[2] * 0.35);
+            set_color(p, hex(0xffffff, 0.9));
+            cairo_fill(p);
+        }
+        // A cool shadow along the bottom.
         cairo_save(p);
         shape(p);
         cairo_clip(p);
-        for (const auto& b : puffs) {
-            cairo_pattern_t* sh =
-                cairo_pattern_create_radial(b[0] - 2, b[1] - 3, b[2] * 0.5, b[0], b[1], b[2] * 1.1);
-            add_stop(sh, 0.0, {0, 0, 0, 0});
-            add_stop(sh, 1.0, hex(0x9fb0c8, 0.35));
-            cairo_arc(p, b[0], b[1], b[2], 0, 2 * M_PI);
-            cairo_set_source(p, sh);
-            cairo_fill(p);
-            cairo_pattern_destroy(sh);
-        }
+        cairo_pattern_t* sh = cairo_pattern_create_linear(0, 34, 0, 48);
+        add_stop(sh, 0.0, hex(0x9fb0c8, 0.0));
+        add_stop(sh, 1.0, hex(0x9fb0c8, 0.55));
+        cairo_set_source(p, sh);
+        cairo_paint(p);
+        cairo_pattern_destroy(sh);
         cairo_restore(p);
     }
-    blur(puff.get(), 1);
+    blur(puff.get(), 1, 1);
     cairo_set_source_surface(cr, puff.get(), 0, 0);
-    cairo_paint_with_alpha(cr, 0.94);
+    cairo_paint_with_alpha(cr, 0.95);
+
+    // Dust kicked up around it.
+    const double dust[][3] = {{3.5, 28, 2.2}, {56, 25, 2.0}, {8, 20, 1.4}, {52, 40, 1.5}};
+    for (const auto& d : dust) {
+        cairo_arc(cr, d[0], d[1], d[2], 0, 2 * M_PI);
+        set_color(cr, hex(0xffffff, 0.7));
+        cairo_fill(cr);
+    }
 
     // A few bright stars flying off the hit.
     const double stars[][3] = {

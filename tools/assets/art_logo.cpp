@@ -133,14 +133,6 @@ void draw_emblem(cairo_t* cr) {
     set_color(cr, hex(0xdcf7b4));
     cairo_fill(cr);
     cairo_restore(cr);
-
-    // A few ink drops from the nib.
-    const double drops[][3] = {{113, 246, 2.6}, {104, 252, 1.7}, {98, 246, 1.1}};
-    for (const auto& dr : drops) {
-        cairo_arc(cr, dr[0], dr[1], dr[2], 0, 2 * M_PI);
-        set_color(cr, hex(0xdcf7b4, 0.9));
-        cairo_fill(cr);
-    }
 }
 
 }  // namespace

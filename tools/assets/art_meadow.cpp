@@ -30,6 +30,15 @@ double mound_distance(double x, double y) {
     return best;
 }
 
+// Inside the picture of a mole standing in one of the holes (decoration there would be hidden
+// or poke out oddly around the mole's head).
+bool behind_mole(double x, double y) {
+    for (const HolePos& h : kHoles) {
+        if (x > h.x - 5 && x < h.x + kMoleW + 5 && y > h.y - 5 && y < h.y + kMoleH) return true;
+    }
+    return false;
+}
+
 void paint_grass_base(cairo_t* cr) {
     cairo_pattern_t* g = cairo_pattern_create_linear(0, kHudH, 0, kScreenH);
     add_stop(g, 0.0, hex(0x8fd062));
@@ -121,7 +130,7 @@ void paint_flowers(cairo_t* cr) {
         const double y = rnd.range(kHudH + 18, kScreenH - 8);
         const double kind = rnd.next();
         const double r = rnd.range(3.0, 4.4);
-        if (mound_distance(x, y) < 1.5) continue;
+        if (mound_distance(x, y) < 1.5 || behind_mole(x, y)) continue;
         bool crowded = false;
         for (const Spot& p : placed) {
             if (std::hypot(p.x - x, p.y - y) < 22) crowded = true;
@@ -142,7 +151,7 @@ void paint_flowers(cairo_t* cr) {
         const double x = rnd.range(10, kScreenW - 10);
         const double y = rnd.range(kHudH + 20, kScreenH - 10);
         const double r = rnd.range(2.0, 3.5);
-        if (mound_distance(x, y) < 1.4) continue;
+        if (mound_distance(x, y) < 1.4 || behind_mole(x, y)) continue;
         ++made_stones;
         ellipse(cr, x + 0.6, y + 1.0, r * 1.2, r * 0.7);
         set_color(cr, hex(0x1f4a14, 0.3));

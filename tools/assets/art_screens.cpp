@@ -25,7 +25,10 @@ void bouncy_path(cairo_t* cr, const std::string& word, const Font& font, double 
     double x = cx - total / 2;
     for (std::size_t i = 0; i < word.size(); ++i) {
         const char s[2] = {word[i], 0};
-        const double lift = 4.0 * std::sin(i * 1.25);
+        // A gentle arch with a little alternating hop.
+        const double mid = (static_cast<double>(word.size()) - 1) / 2;
+        const double k = (static_cast<double>(i) - mid) / mid;
+        const double lift = 8.0 * (1.0 - k * k) + (i % 2 == 0 ? -1.5 : 1.5);
         const double tilt = (i % 2 == 0 ? -1.0 : 1.0) * 0.07;
         cairo_save(cr);
         cairo_translate(cr, x + advances[i] / 2, baseline - lift);
@@ -39,6 +42,10 @@ void bouncy_path(cairo_t* cr, const std::string& word, const Font& font, double 
 
 // Chunky cartoon lettering: shadow, thick outline, warm gradient and a glossy top.
 void draw_title(cairo_t* cr, const std::string& word, double size, double cx, double baseline) {
+    // Shrink to fit the screen with room for the outline.
+    const double max_width = kScreenW - 34.0;
+    const double natural = text_width(cr, word, {"DejaVu Sans", true, size});
+    if (natural > max_width) size *= max_width / natural;
     const Font font{"DejaVu Sans", true, size};
     auto path = [&](cairo_t* c) { bouncy_path(c, word, font, cx, baseline); };
     soft_shadow(
@@ -382,7 +389,7 @@ void draw_medal(cairo_t* cr, const GradeLook& look) {
 }
 
 void draw_score_band(cairo_t* cr) {
-    const double x = 34, y = kScoreBandY - 4, w = kScreenW - 68, h = kScoreBandH + 8;
+    const double x = 30, y = kScoreBandY - 4, w = kScreenW - 60, h = kScoreBandH + 8;
     cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + h);
     add_stop(g, 0.0, hex(0x2a231d));
     add_stop(g, 1.0, hex(0x3b3028));
@@ -446,7 +453,7 @@ Surface paint_splash() {
     // Dim the meadow; no pixel is fully clear so the whole picture takes the tap.
     cairo_pattern_t* veil = cairo_pattern_create_linear(0, 0, 0, kScreenH);
     add_stop(veil, 0.0, hex(0x0c2812, 0.6));
-    add_stop(veil, 0.45, hex(0x0c2812, 0.28));
+    add_stop(veil, 0.45, hex(0x0c2812, 0.4));
     add_stop(veil, 1.0, hex(0x0c2812, 0.65));
     cairo_set_source(cr, veil);
     cairo_paint(cr);

@@ -104,14 +104,14 @@ void box_pass(std::uint8_t* data, int width, int height, int stride, int radius,
 
 }  // namespace
 
-void blur(cairo_surface_t* surface, int radius) {
+void blur(cairo_surface_t* surface, int radius, int passes) {
     if (radius <= 0) return;
     cairo_surface_flush(surface);
     std::uint8_t* data = cairo_image_surface_get_data(surface);
     const int width = cairo_image_surface_get_width(surface);
     const int height = cairo_image_surface_get_height(surface);
     const int stride = cairo_image_surface_get_stride(surface);
-    for (int pass = 0; pass < 3; ++pass) {
+    for (int pass = 0; pass < passes; ++pass) {
         box_pass(data, width, height, stride, radius, true);
         box_pass(data, width, height, stride, radius, false);
     }

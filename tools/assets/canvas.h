@@ -40,8 +40,8 @@ void ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
 // A star with `points` tips, pointing up.
 void star(cairo_t* cr, double cx, double cy, double outer, double inner, int points);
 
-// In-place blur of an ARGB32 surface (three box passes, close to a Gaussian).
-void blur(cairo_surface_t* surface, int radius);
+// In-place blur of an ARGB32 surface; three box passes come close to a Gaussian.
+void blur(cairo_surface_t* surface, int radius, int passes = 3);
 
 // Paints a blurred copy of the silhouette that `shape` builds as a path (in the current user
 // space of `cr`), shifted by (dx, dy) device pixels, in colour `color`.

@@ -88,8 +88,10 @@ void add_bell(std::vector<float>& out, double start, double hz, double gain) {
     for (std::size_t i = 0; i < count && first + i < out.size(); ++i) {
         const double t = static_cast<double>(i) / kSampleRate;
         const double env = std::min(1.0, t / 0.002) * std::exp(-t * 6.0);
+        // The upper partial is left out where it would fold back below Nyquist.
+        const double partial = hz * 2.76 < 10000.0 ? 0.3 : 0.0;
         const double s = std::sin(kTwoPi * hz * t) +
-                         0.3 * std::sin(kTwoPi * hz * 2.76 * t) * std::exp(-t * 10.0);
+                         partial * std::sin(kTwoPi * hz * 2.76 * t) * std::exp(-t * 10.0);
         out[first + i] += static_cast<float>(gain * env * s);
     }
 }
