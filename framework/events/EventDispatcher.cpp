@@ -1,0 +1,106 @@
+#include "framework/events/EventDispatcher.h"
+
+#include "framework/events/Event.h"
+#include "framework/events/EventPhase.h"
+#include "framework/events/IOErrorEvent.h"
+
+namespace limn::events {
+
+namespace {
+
+// True when the weak pointer was never given an object (as opposed to one
+// whose object has since gone).
+bool isEmpty(const std::weak_ptr<rt::Object>& p) {
+    const std::weak_ptr<rt::Object> none;
+    return !p.owner_before(none) && !none.owner_before(p);
+}
+
+}  // namespace
+
+const rt::ClassInfo& EventDispatcher::staticClass() {
+    static const rt::ClassInfo info =
+        rt::ClassInfo("limn.events.EventDispatcher", &rt::Object::staticClass())
+            .property<&EventDispatcher::limnGetTarget>("limnTarget")
+            .method<&EventDispatcher::addEventListener>("addEventListener")
+            .method<&EventDispatcher::dispatchEvent>("dispatchEvent")
+            .method<&EventDispatcher::hasEventListener>("hasEventListener")
+            .method<&EventDispatcher::removeEventListener>("removeEventListener")
+            .method<&EventDispatcher::willTrigger>("willTrigger")
+            .method<&EventDispatcher::DispatchCompleteEvent>("DispatchCompleteEvent")
+            .method<&EventDispatcher::DispatchIOErrorEvent>("DispatchIOErrorEvent");
+    return info;
+}
+
+EventDispatcher::EventDispatcher(std::weak_ptr<rt::Object> target)
+    : target_(std::move(target)), targetIsSelf_(isEmpty(target_)) {}
+
+rt::Dynamic EventDispatcher::limnGetTarget() {
+    if (targetIsSelf_) return rt::Dynamic(weak_from_this().lock());
+    return rt::Dynamic(target_.lock());
+}
+
+void EventDispatcher::addEventListener(const std::string& type, const rt::Function& listener,
+                                       bool useCapture, int priority, bool /*useWeakReference*/) {
+    if (!listener) return;
+    if (!limnEventMap) limnEventMap = std::make_unique<EventMap>();
+    (*limnEventMap)[type].push_back(std::make_shared<Listener>(listener, useCapture, priority));
+}
+
+bool EventDispatcher::dispatchEvent(const std::shared_ptr<Event>& event) {
+    if (!limnEventMap || !event) return false;
+    // Listeners may drop the last other reference to this dispatcher or to the
+    // event while the walk still needs them.
+    const auto self = weak_from_this().lock();
+    const std::shared_ptr<Event> keep = event;
+    if (keep->target.isNull()) keep->target = limnGetTarget();
+    auto found = limnEventMap->find(keep->type);
+    if (found == limnEventMap->end()) return false;
+    // Entries are never erased, so this reference stays valid while listeners
+    // add types (unordered_map nodes don't move).
+    ListenerArray& array = found->second;
+    const bool capture = keep->eventPhase == EventPhase::CAPTURING_PHASE;
+    std::size_t i = 0;
+    while (i < array.size()) {
+        const std::shared_ptr<Listener> listener = array[i];
+        if (listener->mUseCapture == capture) {
+            listener->dispatchEvent(keep);
+            if (keep->limnGetIsCancelledNow()) return true;
+        }
+        // When the running listener was removed, its successor slid into i.
+        if (i < array.size() && array[i] != listener) continue;
+        ++i;
+    }
+    return true;
+}
+
+bool EventDispatcher::hasEventListener(const std::string& type) {
+    return limnEventMap && limnEventMap->contains(type);
+}
+
+void EventDispatcher::removeEventListener(const std::string& type, const rt::Function& listener,
+                                          bool useCapture) {
+    if (!limnEventMap) return;
+    auto found = limnEventMap->find(type);
+    if (found == limnEventMap->end()) return;
+    ListenerArray& array = found->second;
+    for (auto it = array.begin(); it != array.end(); ++it) {
+        if ((*it)->Is(listener, useCapture)) {
+            array.erase(it);
+            return;
+        }
+    }
+}
+
+bool EventDispatcher::willTrigger(const std::string& type) {
+    return hasEventListener(type);
+}
+
+void EventDispatcher::DispatchCompleteEvent() {
+    dispatchEvent(std::make_shared<Event>(Event::COMPLETE, false, false));
+}
+
+void EventDispatcher::DispatchIOErrorEvent() {
+    dispatchEvent(std::make_shared<IOErrorEvent>(IOErrorEvent::IO_ERROR));
+}
+
+}  // namespace limn::events

@@ -1,0 +1,75 @@
+#pragma once
+// Listeners per event type for one object, and dispatch to them.
+//
+// Dispatch walks the type's array live, in registration order: listeners added
+// during a dispatch run in it when the walk reaches them, a listener removed
+// before its turn doesn't run, and a listener that removes itself doesn't make
+// the next one be skipped. Capture listeners run only in the capture phase,
+// the others only in the target and bubble phases. stopImmediatePropagation()
+// on a cancelable event ends the walk at once.
+//
+// The target reported for events that have none is the object given to the
+// constructor (held weakly), or the dispatcher itself when none is given; the
+// dispatcher never holds a strong reference to itself. Create dispatchers with
+// std::make_shared: that is how they find themselves.
+//
+//   auto d = std::make_shared<EventDispatcher>();
+//   d->addEventListener(Event::COMPLETE, rt::bind<&Game::onDone>(this));
+//   d->DispatchCompleteEvent();
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "framework/events/IEventDispatcher.h"
+#include "framework/events/Listener.h"
+#include "runtime/Object.h"
+
+namespace limn::events {
+
+class EventDispatcher : public rt::Object, public IEventDispatcher {
+  public:
+    RT_DECLARE_CLASS
+
+    using ListenerArray = std::vector<std::shared_ptr<Listener>>;
+    using EventMap = std::unordered_map<std::string, ListenerArray>;
+
+    explicit EventDispatcher(std::weak_ptr<rt::Object> target = {});
+
+    // Made by the first addEventListener; an entry, once made, stays even when
+    // its array empties.
+    std::unique_ptr<EventMap> limnEventMap;
+
+    // Appends a new entry; the same listener may be added more than once.
+    // `priority` is recorded and doesn't reorder; `useWeakReference` has no
+    // effect. A null listener is ignored.
+    void addEventListener(const std::string& type, const rt::Function& listener,
+                          bool useCapture = false, int priority = 0,
+                          bool useWeakReference = false) override;
+    // Returns false when no entry exists for the event's type (or the event is
+    // null), else true whether or not a listener ran. Sets the event's target
+    // when it is null. A listener's exception ends the walk and propagates.
+    bool dispatchEvent(const std::shared_ptr<Event>& event) override;
+    // True once an entry exists for the type, even an empty one.
+    bool hasEventListener(const std::string& type) override;
+    // Removes the first matching entry only; later duplicates stay.
+    void removeEventListener(const std::string& type, const rt::Function& listener,
+                             bool useCapture = false) override;
+    bool willTrigger(const std::string& type) override;
+
+    // Dispatches a new "complete" Event (not bubbling, not cancelable).
+    void DispatchCompleteEvent();
+    // Dispatches a new "ioError" IOErrorEvent with default arguments.
+    void DispatchIOErrorEvent();
+
+    // The object reported as an event's target when the event has none: the
+    // constructor's target, or this dispatcher. Null once that object is gone.
+    [[nodiscard]] rt::Dynamic limnGetTarget();
+
+  private:
+    std::weak_ptr<rt::Object> target_;
+    bool targetIsSelf_;
+};
+
+}  // namespace limn::events

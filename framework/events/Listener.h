@@ -1,0 +1,39 @@
+#pragma once
+// One registration of a listener on a dispatcher: the callable, its capture
+// flag, the priority it was given (recorded only; it never reorders) and a
+// serial number. Held by std::shared_ptr in the dispatcher's arrays.
+//
+// The listener is held as given: an rt::bind callable doesn't keep its object
+// alive and does nothing once that object is gone.
+
+#include <memory>
+
+#include "runtime/Dynamic.h"
+#include "runtime/Object.h"
+
+namespace limn::events {
+
+class Event;
+
+class Listener : public rt::Object {
+  public:
+    RT_DECLARE_CLASS
+
+    // The next serial number; the first Listener made takes 1.
+    static inline int sIDs = 1;
+
+    Listener(rt::Function listener, bool useCapture, int priority);
+
+    rt::Function mListner;
+    bool mUseCapture;
+    int mPriority;
+    int mID;
+
+    // Calls the listener with the event.
+    void dispatchEvent(const std::shared_ptr<Event>& event);
+    // The same callable (same method on the same object, not the same wrapper)
+    // with the same capture flag.
+    [[nodiscard]] bool Is(const rt::Function& listener, bool useCapture) const;
+};
+
+}  // namespace limn::events
