@@ -93,12 +93,14 @@ public:
     template <class T>
         requires std::derived_from<T, Object>
     Dynamic(std::shared_ptr<T> v) {  // NOLINT
-        if (v) v_ = ObjectPtr(std::move(v));
+        // emplace, not assignment: GCC 12 under the sanitizers warns (falsely) that the
+        // assigned pointer may be uninitialised.
+        if (v) v_.template emplace<ObjectPtr>(std::move(v));
     }
     template <class T>
         requires std::derived_from<T, NativeObject>
     Dynamic(std::shared_ptr<T> v) {  // NOLINT
-        if (v) v_ = Handle(std::move(v));
+        if (v) v_.template emplace<Handle>(std::move(v));
     }
 
     [[nodiscard]] Kind kind() const { return static_cast<Kind>(v_.index()); }
