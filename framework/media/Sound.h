@@ -1,0 +1,57 @@
+#pragma once
+// A sound file loaded by the backend. Each play() starts a new SoundChannel.
+//
+// States: no handle; loading (handle, limnLoading true); loaded; back to no
+// handle after close() or limnOnError(). Loading progress is polled from the
+// backend whenever play, id3 or isBuffering asks for it. A sound still loading
+// does not play.
+//
+//   auto s = std::make_shared<Sound>(std::make_shared<net::URLRequest>("sounds/eep.wav"));
+//   auto channel = s->play();  // null when it cannot play
+
+#include <memory>
+#include <string>
+
+#include "framework/events/EventDispatcher.h"
+#include "framework/media/ID3Info.h"
+#include "framework/media/SoundChannel.h"
+#include "framework/media/SoundLoaderContext.h"
+#include "framework/media/SoundTransform.h"
+#include "framework/net/URLRequest.h"
+
+namespace limn::media {
+
+class Sound : public events::EventDispatcher {
+  public:
+    RT_DECLARE_CLASS
+
+    // Loads at once when a request is given; throws "Could not load:<url>" when
+    // the backend cannot open it. The context is ignored.
+    explicit Sound(const std::shared_ptr<net::URLRequest>& request = nullptr,
+                   const std::shared_ptr<SoundLoaderContext>& context = nullptr,
+                   bool asMusic = false);
+
+    rt::Dynamic limnHandle;
+    bool limnLoading = false;
+    int bytesLoaded = 0;
+    int bytesTotal = 0;
+
+    void close();
+    void load(const std::shared_ptr<net::URLRequest>& request,
+              const std::shared_ptr<SoundLoaderContext>& context = nullptr, bool asMusic = false);
+    [[nodiscard]] bool limnIsBuffering();
+    // Refreshes the byte counts; throws "Could not get sound status" or the
+    // backend's own error value.
+    void limnCheckLoading();
+    // Null while nothing is loaded or loading is in progress.
+    [[nodiscard]] std::shared_ptr<ID3Info> limnGetID3();
+    // Seconds as the backend reports them; 0 while nothing is loaded.
+    [[nodiscard]] double limnGetLength() const;
+    // Dispatches "ioError" with the message, then forgets the sound.
+    void limnOnError(const std::string& message);
+    // A new channel, or null when nothing is loaded or loading is in progress.
+    std::shared_ptr<SoundChannel> play(double startTime = 0, int loops = 0,
+                                       const std::shared_ptr<SoundTransform>& transform = nullptr);
+};
+
+}  // namespace limn::media
