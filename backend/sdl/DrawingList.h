@@ -65,7 +65,7 @@ struct LineStyle {
 
 // A command of another part of the backend.
 class DrawCommand {
-  public:
+public:
     virtual ~DrawCommand() = default;
     // cr's matrix maps local coordinates to device pixels, as state.matrix.
     virtual void draw(cairo_t* cr, const FillStyle& fill, const RenderState& state) = 0;
@@ -74,7 +74,7 @@ class DrawCommand {
 };
 
 class DrawingList final : public rt::NativeObject {
-  public:
+public:
     DrawingList();
     ~DrawingList() override;
     DrawingList(const DrawingList&) = delete;
@@ -115,7 +115,7 @@ class DrawingList final : public rt::NativeObject {
     struct Command;
     struct Op;
 
-  private:
+private:
     void touch();
     void compile();
 

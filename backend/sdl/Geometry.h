@@ -107,7 +107,7 @@ struct ColorXf {
     [[nodiscard]] double blue(double v) const { return clamp(v * bm + bo / 255.0); }
     [[nodiscard]] double alpha(double v) const { return clamp(v * am + ao / 255.0); }
 
-  private:
+private:
     static double clamp(double v) { return std::clamp(v, 0.0, 1.0); }
 };
 

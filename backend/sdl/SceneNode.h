@@ -38,7 +38,7 @@ namespace limn::sdl {
 enum class NodeKind { Shape, Container, Interactive, Stage };
 
 class SceneNode : public rt::NativeObject, public std::enable_shared_from_this<SceneNode> {
-  public:
+public:
     explicit SceneNode(NodeKind kind = NodeKind::Shape);
     ~SceneNode() override;
     SceneNode(const SceneNode&) = delete;
@@ -149,11 +149,11 @@ class SceneNode : public rt::NativeObject, public std::enable_shared_from_this<S
     // Local box of the drawing list and the content alone.
     [[nodiscard]] Bounds ownBounds();
 
-  protected:
+protected:
     // Marks this node's bounds, and those of its ancestors, for recomputing.
     void invalidateBounds();
 
-  private:
+private:
     void rebuildMatrix();
     void detachFromParent();
     void transformChanged();

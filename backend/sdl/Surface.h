@@ -25,7 +25,7 @@
 namespace limn::sdl {
 
 class Surface final : public rt::NativeObject {
-  public:
+public:
     static constexpr int kMaxSide = 16384;
 
     // A new surface filled with `argb` (straight 0xAARRGGBB; the alpha is
@@ -67,7 +67,7 @@ class Surface final : public rt::NativeObject {
     void markDirty();
     [[nodiscard]] std::uint64_t version() const { return version_; }
 
-  private:
+private:
     Surface(cairo_surface_t* surface, bool transparent);
 
     cairo_surface_t* surface_;

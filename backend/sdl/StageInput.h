@@ -1,0 +1,85 @@
+#pragma once
+// Turns input into native event records for a stage's handler: every record
+// carries the id of the object it concerns (the topmost object under the
+// pointer or finger, the stage when there is none; the focused object for
+// keys). Positions are in stage pixels.
+//
+// A click follows a release over the same interactive object as the press.
+// Each finger gets its own small id for as long as it touches; the first
+// finger down while none other touches is the primary one.
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "backend/sdl/StageNode.h"
+
+namespace limn::sdl {
+
+// Event type codes and flag bits of the native event record.
+enum EventType {
+    etKeyDown = 1,
+    etChar = 2,
+    etKeyUp = 3,
+    etMouseMove = 4,
+    etMouseDown = 5,
+    etMouseClick = 6,
+    etMouseUp = 7,
+    etResize = 8,
+    etPoll = 9,
+    etQuit = 10,
+    etFocus = 11,
+    etRedraw = 14,
+    etTouchBegin = 15,
+    etTouchMove = 16,
+    etTouchEnd = 17
+};
+enum EventFlag {
+    efLeftDown = 0x0001,
+    efShiftDown = 0x0002,
+    efCtrlDown = 0x0004,
+    efAltDown = 0x0008,
+    efCommandDown = 0x0010,
+    efMiddleDown = 0x0020,
+    efRightDown = 0x0040,
+    efLocationRight = 0x4000,
+    efPrimaryTouch = 0x8000
+};
+
+class StageInput {
+public:
+    explicit StageInput(StageNode& stage) : stage_(stage) {}
+
+    // `flags` hold the buttons down after the change and the modifiers.
+    void mouseMove(double x, double y, int flags);
+    void mouseDown(double x, double y, int flags);
+    void mouseUp(double x, double y, int flags);
+    void touchBegin(std::int64_t finger, double x, double y, int flags);
+    void touchMove(std::int64_t finger, double x, double y, int flags);
+    void touchEnd(std::int64_t finger, double x, double y, int flags);
+    // Returns true when a listener stopped the key event (the record's result 1).
+    bool key(bool down, int keyCode, int charCode, int flags);
+    void text(const std::string& utf8, int flags);
+    void resize();
+    void quit();
+    void poll();
+    void redraw();
+
+    // The id the records give for a point: the topmost object, or the stage.
+    [[nodiscard]] int idAt(double x, double y);
+
+private:
+    int send(int type, double x, double y, int id, int flags, int value = 0, int code = 0,
+             bool down = false, int character = 0);
+    SceneNode* interactiveAt(double x, double y);
+    void moveFocusOnPress(SceneNode* target);
+    [[nodiscard]] int keyTargetId();
+
+    StageNode& stage_;
+    int pressId_ = 0;
+    std::map<std::int64_t, int> fingers_;
+    int nextFinger_ = 1;
+    std::int64_t primary_ = -1;
+};
+
+}  // namespace limn::sdl
