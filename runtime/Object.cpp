@@ -105,6 +105,11 @@ std::vector<Name> DynObject::fieldNames() const {
 }
 
 std::string DynObject::toString() const {
+    // Stable whatever the fields hold: callers key tables by an object's string form.
+    return "[object Object]";
+}
+
+std::string DynObject::describe() const {
     std::string out = "{";
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         if (i) out += ", ";
@@ -112,6 +117,7 @@ std::string DynObject::toString() const {
     }
     return out + "}";
 }
+
 
 Dynamic DynObject::getExtra(Name name) {
     for (const auto& f : fields_) {

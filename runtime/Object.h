@@ -217,6 +217,8 @@ public:
     [[nodiscard]] std::vector<Name> fieldNames() const override;
     [[nodiscard]] const std::vector<std::pair<Name, Dynamic>>& fields() const { return fields_; }
     [[nodiscard]] std::string toString() const override;
+    // The fields and their values, "{x: 100, alpha: 0}", for diagnostics.
+    [[nodiscard]] std::string describe() const;
 
 protected:
     Dynamic getExtra(Name name) override;
