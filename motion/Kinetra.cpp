@@ -1,0 +1,140 @@
+#include "motion/Kinetra.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "motion/TweenTimer.h"
+#include "motion/actuators/SimpleActuator.h"
+#include "motion/easing/ExpoEaseOut.h"
+
+namespace com::quillfern::motion {
+
+using actuators::GenericActuator;
+using actuators::SimpleActuator;
+
+namespace {
+
+Kinetra::Actuator makeSimple(const rt::Dynamic& target, double duration,
+                             const rt::ObjectPtr& properties) {
+    return std::make_shared<SimpleActuator>(target, duration, properties);
+}
+
+std::string keyOf(const rt::Dynamic& target) {
+    return target.toString();
+}
+
+// A text or an array of names becomes a property set of those names.
+rt::ObjectPtr normalise(const rt::Dynamic& properties) {
+    if (auto* text = properties.stringIf()) return rt::props({{rt::Name(*text), {}}});
+    if (auto names = properties.asArray()) {
+        auto set = rt::props();
+        for (const auto& name : *names) set->set(rt::Name(name.asString()), {});
+        return set;
+    }
+    return properties.asObject();
+}
+
+}  // namespace
+
+Kinetra::ActuatorClass Kinetra::defaultActuator = &makeSimple;
+std::shared_ptr<easing::IEasing> Kinetra::defaultEase = std::make_shared<easing::ExpoEaseOut>();
+std::map<std::string, Kinetra::Library> Kinetra::targetLibraries;
+
+Kinetra::Library& Kinetra::getLibrary(const rt::Dynamic& target) {
+    return targetLibraries[keyOf(target)];
+}
+
+Kinetra::Library Kinetra::actuatorsOf(const rt::Dynamic& target) {
+    Library mine;
+    for (const Actuator& a : getLibrary(target)) {
+        if (a->target == target) mine.push_back(a);
+    }
+    return mine;
+}
+
+Kinetra::Actuator Kinetra::tween(const rt::Dynamic& target, double duration,
+                                 const rt::ObjectPtr& properties, bool overwrite,
+                                 const ActuatorClass& customActuator) {
+    if (target.isNull()) return nullptr;
+    if (!(duration > 0)) return apply(target, properties, customActuator);
+    Actuator actuator = makeSimple(target, duration, properties);
+    if (overwrite) {
+        for (const Actuator& old : actuatorsOf(target)) old->stop(actuator->properties, false, false);
+    }
+    actuator->limnLibraryKey = keyOf(target);
+    getLibrary(target).push_back(actuator);
+    actuator->move();
+    return actuator;
+}
+
+Kinetra::Actuator Kinetra::apply(const rt::Dynamic& target, const rt::ObjectPtr& properties,
+                                 const ActuatorClass& customActuator) {
+    stop(target, properties, false);
+    const ActuatorClass& make = customActuator ? customActuator : defaultActuator;
+    Actuator actuator = make(target, 0, properties);
+    actuator->apply();
+    return actuator;
+}
+
+Kinetra::Actuator Kinetra::timer(double duration, const ActuatorClass& customActuator) {
+    return tween(std::make_shared<TweenTimer>(0), duration, std::make_shared<TweenTimer>(1), false,
+                 customActuator);
+}
+
+void Kinetra::stop(const rt::Dynamic& target, const rt::Dynamic& properties, bool complete) {
+    if (target.isNull()) return;
+    rt::ObjectPtr set = normalise(properties);
+    for (const Actuator& a : actuatorsOf(target)) a->stop(set, complete, true);
+}
+
+void Kinetra::pause(const rt::Dynamic& target) {
+    for (const Actuator& a : actuatorsOf(target)) a->pause();
+}
+
+void Kinetra::resume(const rt::Dynamic& target) {
+    for (const Actuator& a : actuatorsOf(target)) a->resume();
+}
+
+void Kinetra::pauseAll() {
+    for (auto& [key, list] : targetLibraries) {
+        for (const Actuator& a : Library(list)) a->pause();
+    }
+}
+
+void Kinetra::resumeAll() {
+    for (auto& [key, list] : targetLibraries) {
+        for (const Actuator& a : Library(list)) a->resume();
+    }
+}
+
+void Kinetra::reset() {
+    // Stopping unloads, which edits the map: walk a snapshot.
+    std::vector<Library> lists;
+    for (const auto& [key, list] : targetLibraries) lists.push_back(list);
+    for (const Library& list : lists) {
+        for (const Actuator& a : list) a->stop(nullptr, false, false);
+    }
+    targetLibraries.clear();
+}
+
+void Kinetra::unload(const Actuator& actuator) {
+    const std::string& filed = actuator->limnLibraryKey;
+    auto it = targetLibraries.find(filed.empty() ? keyOf(actuator->target) : filed);
+    if (it == targetLibraries.end()) return;
+    Library& list = it->second;
+    auto found = std::find(list.begin(), list.end(), actuator);
+    if (found != list.end()) list.erase(found);
+    if (list.empty()) targetLibraries.erase(it);
+}
+
+std::shared_ptr<TransformOptions> Kinetra::transform(const rt::Dynamic& target, double duration,
+                                                     bool overwrite) {
+    return std::make_shared<TransformOptions>(target, duration, overwrite);
+}
+
+std::shared_ptr<EffectsOptions> Kinetra::effects(const rt::Dynamic& target, double duration,
+                                                 bool overwrite) {
+    return std::make_shared<EffectsOptions>(target, duration, overwrite);
+}
+
+}  // namespace com::quillfern::motion

@@ -1,0 +1,66 @@
+#pragma once
+// The tween engine's entry point: static only.
+//
+//   Kinetra::tween(sprite, 1, rt::props({{"alpha", 0}}))->ease(Quad::easeOut())->delay(0.4);
+//   Kinetra::timer(3.5)->onComplete(rt::bind<&Game::next>(this));
+//
+// The facade keeps, per target, the list of actuators animating it, keyed by
+// the target's string form; targets that share a string form share a list,
+// and every operation given a target only touches the actuators whose own
+// target is that very target. Lists hold actuators from their start until they
+// complete or stop; an emptied list leaves the map.
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "motion/EffectsOptions.h"
+#include "motion/TransformOptions.h"
+#include "motion/actuators/GenericActuator.h"
+#include "motion/easing/IEasing.h"
+
+namespace com::quillfern::motion {
+
+class Kinetra {
+public:
+    using Actuator = std::shared_ptr<actuators::GenericActuator>;
+    // An actuator class: builds one from (target, duration, properties).
+    using ActuatorClass = std::function<Actuator(const rt::Dynamic&, double, const rt::ObjectPtr&)>;
+    using Library = std::vector<Actuator>;
+
+    Kinetra() = delete;
+
+    // Null when target is null; a duration of zero or less applies at once.
+    static Actuator tween(const rt::Dynamic& target, double duration,
+                          const rt::ObjectPtr& properties, bool overwrite = true,
+                          const ActuatorClass& customActuator = nullptr);
+    static Actuator apply(const rt::Dynamic& target, const rt::ObjectPtr& properties,
+                          const ActuatorClass& customActuator = nullptr);
+    static Actuator timer(double duration, const ActuatorClass& customActuator = nullptr);
+    // properties: null (all), a property set, one name as text, or an array of names.
+    static void stop(const rt::Dynamic& target, const rt::Dynamic& properties = {},
+                     bool complete = false);
+    static void pause(const rt::Dynamic& target);
+    static void resume(const rt::Dynamic& target);
+    static void pauseAll();
+    static void resumeAll();
+    static void reset();
+    static Library& getLibrary(const rt::Dynamic& target);
+    static void unload(const Actuator& actuator);
+    static std::shared_ptr<TransformOptions> transform(const rt::Dynamic& target,
+                                                       double duration = 0, bool overwrite = true);
+    static std::shared_ptr<EffectsOptions> effects(const rt::Dynamic& target, double duration,
+                                                   bool overwrite = true);
+
+    static ActuatorClass defaultActuator;
+    static std::shared_ptr<easing::IEasing> defaultEase;
+    static std::map<std::string, Library> targetLibraries;
+
+private:
+    // The actuators of target's list that animate exactly target, as they are now.
+    static Library actuatorsOf(const rt::Dynamic& target);
+};
+
+}  // namespace com::quillfern::motion

@@ -1,0 +1,81 @@
+#pragma once
+// One tween of one target: what to animate, for how long, how, and whom to
+// tell. Options chain: Kinetra::tween(...)->ease(Quad::easeOut())->delay(0.4).
+// This base class only holds the options, runs the completion sequence and can
+// set all end values at once; SimpleActuator drives it from frames.
+//
+// The actuator shares `target` and `properties` with the caller (no copies).
+// Handlers are callables; bound methods hold their receivers weakly.
+
+#include <memory>
+#include <string>
+
+#include "motion/easing/IEasing.h"
+#include "runtime/Function.h"
+#include "runtime/Object.h"
+
+namespace com::quillfern::motion::actuators {
+
+class GenericActuator : public rt::Object {
+public:
+    RT_DECLARE_CLASS
+    GenericActuator(rt::Dynamic target, double duration, rt::ObjectPtr properties);
+    ~GenericActuator() override;
+
+    // Writes every end value to the target now, in the order the property set lists them.
+    virtual void apply();
+    virtual std::shared_ptr<GenericActuator> autoVisible(bool value = true);
+    // Calls the update handler with its parameters, if one is set.
+    virtual void change();
+    // The completion sequence: handlers (when sendEvent), then leaving the target's list.
+    virtual void complete(bool sendEvent = true);
+    virtual std::shared_ptr<GenericActuator> delay(double duration);
+    virtual std::shared_ptr<GenericActuator> ease(std::shared_ptr<easing::IEasing> easing);
+    virtual void move() {}
+    virtual std::shared_ptr<GenericActuator> onUpdate(rt::Function handler,
+                                                      rt::ArrayPtr parameters = nullptr);
+    // On a zero-duration actuator the completion sequence runs at once.
+    virtual std::shared_ptr<GenericActuator> onComplete(rt::Function handler,
+                                                        rt::ArrayPtr parameters = nullptr);
+    virtual void pause() {}
+    virtual std::shared_ptr<GenericActuator> reflect(bool value = true);
+    // Further runs after the first: 0 none, n > 0 that many, negative without end.
+    virtual std::shared_ptr<GenericActuator> repeat(int times = -1);
+    virtual void resume() {}
+    virtual std::shared_ptr<GenericActuator> reverse(bool value = true);
+    virtual std::shared_ptr<GenericActuator> smartRotation(bool value = true);
+    virtual std::shared_ptr<GenericActuator> snapping(bool value = true);
+    virtual void stop(const rt::ObjectPtr& /*properties*/, bool /*complete*/, bool /*sendEvent*/) {}
+
+    // Actuators alive in the process, for leak checks.
+    static int liveCount();
+
+    double duration;
+    rt::Dynamic id;
+    rt::ObjectPtr properties;
+    rt::Dynamic target;
+    bool _autoVisible = true;
+    double _delay = 0;
+    std::shared_ptr<easing::IEasing> _ease;
+    rt::Function _onUpdate;
+    rt::ArrayPtr _onUpdateParams;
+    rt::Function _onComplete;
+    rt::ArrayPtr _onCompleteParams;
+    bool _reflect = false;
+    int _repeat = 0;
+    bool _reverse = false;
+    bool _smartRotation = false;
+    bool _snapping = false;
+    bool special = false;
+    // The key of the facade list this actuator was filed under: it leaves that
+    // list even if the target's string form has changed meanwhile.
+    std::string limnLibraryKey;
+
+protected:
+    std::shared_ptr<GenericActuator> self();
+};
+
+// Calls a handler with the elements of an argument array (none when null).
+void callWith(const rt::Function& handler, const rt::ArrayPtr& parameters);
+
+}  // namespace com::quillfern::motion::actuators

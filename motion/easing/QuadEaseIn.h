@@ -1,0 +1,16 @@
+#pragma once
+
+#include "motion/easing/IEasing.h"
+
+namespace com::quillfern::motion::easing {
+
+class QuadEaseIn final : public IEasing {
+public:
+    RT_DECLARE_CLASS
+    [[nodiscard]] double calculate(double k) const override { return k * k; }
+    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
+        return c * (t / d) * (t / d) + b;
+    }
+};
+
+}  // namespace com::quillfern::motion::easing
