@@ -18,7 +18,7 @@
 namespace limn::events {
 
 class Event : public rt::Object {
-  public:
+public:
     RT_DECLARE_CLASS
 
     static constexpr const char* ACTIVATE = "activate";

@@ -48,13 +48,13 @@ void EventDispatcher::addEventListener(const std::string& type, const rt::Functi
 
 bool EventDispatcher::dispatchEvent(const std::shared_ptr<Event>& event) {
     if (!limnEventMap || !event) return false;
+    if (event->target.isNull()) event->target = limnGetTarget();
+    auto found = limnEventMap->find(event->type);
+    if (found == limnEventMap->end()) return false;
     // Listeners may drop the last other reference to this dispatcher or to the
     // event while the walk still needs them.
     const auto self = weak_from_this().lock();
     const std::shared_ptr<Event> keep = event;
-    if (keep->target.isNull()) keep->target = limnGetTarget();
-    auto found = limnEventMap->find(keep->type);
-    if (found == limnEventMap->end()) return false;
     // Entries are never erased, so this reference stays valid while listeners
     // add types (unordered_map nodes don't move).
     ListenerArray& array = found->second;

@@ -29,7 +29,7 @@
 namespace limn::events {
 
 class EventDispatcher : public rt::Object, public IEventDispatcher {
-  public:
+public:
     RT_DECLARE_CLASS
 
     using ListenerArray = std::vector<std::shared_ptr<Listener>>;
@@ -67,7 +67,7 @@ class EventDispatcher : public rt::Object, public IEventDispatcher {
     // constructor's target, or this dispatcher. Null once that object is gone.
     [[nodiscard]] rt::Dynamic limnGetTarget();
 
-  private:
+private:
     std::weak_ptr<rt::Object> target_;
     bool targetIsSelf_;
 };

@@ -5,7 +5,7 @@
 namespace limn::events {
 
 class EventPhase {
-  public:
+public:
     static constexpr int CAPTURING_PHASE = 0;
     static constexpr int AT_TARGET = 1;
     static constexpr int BUBBLING_PHASE = 2;

@@ -10,7 +10,7 @@
 namespace limn::events {
 
 class FocusEvent : public Event {
-  public:
+public:
     RT_DECLARE_CLASS
 
     static constexpr const char* FOCUS_IN = "focusIn";

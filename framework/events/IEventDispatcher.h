@@ -12,7 +12,7 @@ namespace limn::events {
 class Event;
 
 class IEventDispatcher {
-  public:
+public:
     virtual ~IEventDispatcher() = default;
 
     virtual void addEventListener(const std::string& type, const rt::Function& listener,
@@ -24,7 +24,7 @@ class IEventDispatcher {
                                      bool useCapture = false) = 0;
     virtual bool willTrigger(const std::string& type) = 0;
 
-  protected:
+protected:
     IEventDispatcher() = default;
     IEventDispatcher(const IEventDispatcher&) = default;
     IEventDispatcher& operator=(const IEventDispatcher&) = default;

@@ -10,7 +10,7 @@
 namespace limn::events {
 
 class IOErrorEvent : public Event {
-  public:
+public:
     RT_DECLARE_CLASS
 
     static constexpr const char* IO_ERROR = "ioError";

@@ -9,7 +9,7 @@
 namespace limn::events {
 
 class KeyboardEvent : public Event {
-  public:
+public:
     RT_DECLARE_CLASS
 
     static constexpr const char* KEY_DOWN = "keyDown";

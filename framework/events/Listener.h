@@ -16,7 +16,7 @@ namespace limn::events {
 class Event;
 
 class Listener : public rt::Object {
-  public:
+public:
     RT_DECLARE_CLASS
 
     // The next serial number; the first Listener made takes 1.

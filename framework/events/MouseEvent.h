@@ -18,7 +18,7 @@
 namespace limn::events {
 
 class MouseEvent : public Event {
-  public:
+public:
     RT_DECLARE_CLASS
 
     static constexpr const char* CLICK = "click";
@@ -74,7 +74,7 @@ class MouseEvent : public Event {
 
     void updateAfterEvent() {}
 
-  protected:
+protected:
     // Shared by the subclasses' limnCreate and limnCreateSimilar.
     static void limnReadNative(MouseEvent& event, rt::Object& nativeEvent,
                                const limn::geom::Point& local, const rt::Dynamic& target);

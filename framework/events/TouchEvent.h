@@ -10,7 +10,7 @@
 namespace limn::events {
 
 class TouchEvent : public MouseEvent {
-  public:
+public:
     RT_DECLARE_CLASS
 
     static constexpr const char* TOUCH_BEGIN = "touchBegin";

@@ -5,7 +5,7 @@
 namespace limn::ui {
 
 class Keyboard {
-  public:
+public:
     // Letters.
     static constexpr int A = 65;
     static constexpr int B = 66;

@@ -34,13 +34,13 @@ std::shared_ptr<Event> inPhase(const std::string& type, int phase, bool cancelab
 
 // An object whose bound method is used as a listener.
 class Receiver : public rt::Object {
-  public:
+public:
     void onEvent(const std::shared_ptr<Event>& e) { heard.push_back(e->type); }
     Log heard;
 };
 
 class DispatchWalk : public ::testing::Test {
-  protected:
+protected:
     std::shared_ptr<EventDispatcher> d = std::make_shared<EventDispatcher>();
     Log log;
 };
@@ -330,7 +330,7 @@ TEST_F(DispatcherLifetime, ListenerDroppingTheLastReferenceToItsDispatcher) {
 
 TEST_F(DispatcherLifetime, ListenerBoundToTheDispatcherDoesNotKeepItAlive) {
     class Self : public EventDispatcher {
-      public:
+    public:
         Self() { addEventListener("click", rt::bind<&Self::onClick>(this)); }
         void onClick(const std::shared_ptr<Event>&) {}
     };

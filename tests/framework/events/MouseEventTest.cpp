@@ -86,7 +86,7 @@ TEST(MouseEventCreate, TouchVersionBuildsATouchEvent) {
 }
 
 class CreateSimilar : public ::testing::Test {
-  protected:
+protected:
     std::shared_ptr<Event> before = std::make_shared<Event>("before");
     std::shared_ptr<Event> after = std::make_shared<Event>("after");
     std::shared_ptr<Event> oldTarget = std::make_shared<Event>("old");
