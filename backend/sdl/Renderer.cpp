@@ -179,8 +179,10 @@ private:
             setMatrix(cr_, f.matrix);
             list.draw(cr_, state);
         }
-        setMatrix(cr_, f.matrix);
-        node.drawContent(cr_, state);
+        if (!node.contentBounds().empty()) {
+            setMatrix(cr_, f.matrix);
+            node.drawContent(cr_, state);
+        }
         for (std::size_t i = 0; i < node.children().size(); ++i) {
             // A child list is never changed while drawing, but stay in range anyway.
             drawChild(*node.children()[i], f);

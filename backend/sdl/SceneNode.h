@@ -127,8 +127,8 @@ public:
     [[nodiscard]] const std::shared_ptr<DrawingList>& graphicsHandle() const { return graphics_; }
 
     // Content drawn by a subclass, above the drawing list and below the
-    // children. cr's matrix is state.matrix; the colour transform is the
-    // subclass's to apply.
+    // children; called only while contentBounds() is not empty. cr's matrix
+    // is state.matrix; the colour transform is the subclass's to apply.
     virtual void drawContent(cairo_t* cr, const RenderState& state);
     // Whether a point in local coordinates touches the subclass's content.
     [[nodiscard]] virtual bool hitContent(double localX, double localY);

