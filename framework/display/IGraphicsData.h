@@ -10,7 +10,7 @@ class IGraphicsData : public rt::Object {
 public:
     RT_DECLARE_CLASS
 
-    explicit IGraphicsData(rt::Dynamic handle) : limnHandle(std::move(handle)) {}
+    explicit IGraphicsData(const rt::Dynamic& handle) : limnHandle(handle) {}
 
     rt::Dynamic limnHandle;
 };

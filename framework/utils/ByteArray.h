@@ -40,7 +40,7 @@ public:
     void __set(int index, int value);
 
     // Stream reads from `position`, which advances by the width read.
-    virtual int readByte();
+    int readByte();
     int readUnsignedByte();
     int readShort();
     int readInt();

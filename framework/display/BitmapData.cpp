@@ -1,0 +1,251 @@
+#include "framework/display/BitmapData.h"
+
+#include <cstdint>
+
+#include "framework/filters/BitmapFilter.h"
+#include "framework/utils/ByteArray.h"
+#include "native/Primitive.h"
+#include "runtime/Error.h"
+
+namespace limn::display {
+
+namespace {
+
+using native::kVariableArgs;
+
+const native::Primitive surfaceCreate{"limn_bitmap_data_create", 5};
+const native::Primitive surfaceLoad{"limn_bitmap_data_load", 1};
+const native::Primitive surfaceFromBytes{"limn_bitmap_data_from_bytes", 2};
+const native::Primitive surfaceClone{"limn_bitmap_data_clone", 1};
+const native::Primitive surfaceClear{"limn_bitmap_data_clear", 2};
+const native::Primitive surfaceFill{"limn_bitmap_data_fill", 4};
+const native::Primitive surfaceCopy{"limn_bitmap_data_copy", 4};
+const native::Primitive surfaceCopyChannel{"limn_bitmap_data_copy_channel", kVariableArgs};
+const native::Primitive surfaceGetPixels{"limn_bitmap_data_get_pixels", 3};
+const native::Primitive surfaceSetBytes{"limn_bitmap_data_set_bytes", 3};
+const native::Primitive surfaceGetPixel{"limn_bitmap_data_get_pixel", 3};
+const native::Primitive surfaceGetPixel32{"limn_bitmap_data_get_pixel32", 3};
+const native::Primitive surfaceSetPixel{"limn_bitmap_data_set_pixel", 4};
+const native::Primitive surfaceSetPixel32{"limn_bitmap_data_set_pixel32", 4};
+const native::Primitive surfaceColorBounds{"limn_bitmap_data_get_color_bounds_rect", 5};
+const native::Primitive surfaceScroll{"limn_bitmap_data_scroll", 3};
+const native::Primitive surfaceFilterRect{"limn_bitmap_data_generate_filter_rect", 3};
+const native::Primitive surfaceRender{"limn_render_surface_to_surface", kVariableArgs};
+const native::Primitive surfaceWidth{"limn_bitmap_data_width", 1};
+const native::Primitive surfaceHeight{"limn_bitmap_data_height", 1};
+const native::Primitive surfaceTransparent{"limn_bitmap_data_get_transparent", 1};
+const native::Primitive surfaceSetFlags{"limn_bitmap_data_set_flags", 2};
+// Resolved with the others so the backend's table is checked, but never called.
+const native::Primitive surfaceGetPixelRGBA{"limn_bitmap_data_get_pixel_rgba", 3};
+const native::Primitive surfaceSetPixelRGBA{"limn_bitmap_data_set_pixel_rgba", 4};
+
+template <class T>
+rt::Dynamic handleOf(const std::shared_ptr<T>& object) {
+    return object ? object->limnHandle : rt::Dynamic();
+}
+
+rt::Dynamic dataOf(const std::shared_ptr<utils::ByteArray>& bytes) {
+    return bytes ? bytes->limnData : rt::Dynamic();
+}
+
+}  // namespace
+
+const rt::ClassInfo& BitmapData::staticClass() {
+    static const rt::ClassInfo info =
+        rt::ClassInfo("limn.display.BitmapData", &rt::Object::staticClass())
+            .field<&BitmapData::limnHandle>("limnHandle")
+            .property<&BitmapData::limnGetWidth>("width")
+            .property<&BitmapData::limnGetHeight>("height")
+            .property<&BitmapData::limnGetTransparent>("transparent")
+            .property<&BitmapData::limnGetRect>("rect")
+            .method<&BitmapData::clone>("clone")
+            .method<&BitmapData::dispose>("dispose")
+            .method<&BitmapData::lock>("lock")
+            .method<&BitmapData::unlock>("unlock")
+            .method<&BitmapData::clear>("clear")
+            .method<&BitmapData::fillRect>("fillRect")
+            .method<&BitmapData::getPixel>("getPixel")
+            .method<&BitmapData::getPixel32>("getPixel32")
+            .method<&BitmapData::setPixel>("setPixel")
+            .method<&BitmapData::setPixel32>("setPixel32")
+            .method<&BitmapData::scroll>("scroll")
+            .method<&BitmapData::setFlags>("setFlags")
+            .method<&BitmapData::limnGetRect>("limnGetRect")
+            .method<&BitmapData::limnGetWidth>("limnGetWidth")
+            .method<&BitmapData::limnGetHeight>("limnGetHeight")
+            .method<&BitmapData::limnGetTransparent>("limnGetTransparent");
+    return info;
+}
+
+BitmapData::BitmapData(int width, int height, bool transparent,
+                       std::optional<std::uint32_t> fillColor) {
+    std::uint32_t rgb = 0xFFFFFF;
+    int alpha = 0xFF;
+    if (fillColor) {
+        rgb = extractColor(*fillColor);
+        alpha = extractAlpha(*fillColor);
+    }
+    if (width < 1 || height < 1) return;
+    int flags = HARDWARE | (transparent ? TRANSPARENT : 0);
+    limnHandle = surfaceCreate(width, height, flags, rgb, alpha);
+}
+
+std::shared_ptr<BitmapData> BitmapData::withHandle(rt::Dynamic handle) {
+    auto result = std::make_shared<BitmapData>(0, 0);
+    result->limnHandle = std::move(handle);
+    return result;
+}
+
+std::shared_ptr<BitmapData> BitmapData::load(const std::string& fileName) {
+    return withHandle(surfaceLoad(fileName));
+}
+
+std::shared_ptr<BitmapData> BitmapData::loadFromBytes(
+    const std::shared_ptr<utils::ByteArray>& bytes,
+    const std::shared_ptr<utils::ByteArray>& rawAlpha) {
+    return withHandle(surfaceFromBytes(dataOf(bytes), dataOf(rawAlpha)));
+}
+
+std::shared_ptr<BitmapData> BitmapData::loadFromVexoBytes(
+    const std::shared_ptr<rt::Bytes>& bytes, const std::shared_ptr<rt::Bytes>& rawAlpha) {
+    return withHandle(surfaceFromBytes(bytes, rawAlpha));
+}
+
+std::uint32_t BitmapData::createColor(std::uint32_t rgb, std::uint32_t alpha) {
+    return rgb | alpha << 24;
+}
+
+int BitmapData::extractAlpha(std::uint32_t argb) {
+    return static_cast<int>(argb >> 24);
+}
+
+std::uint32_t BitmapData::extractColor(std::uint32_t argb) {
+    return argb & 0xFFFFFF;
+}
+
+void BitmapData::clear(std::uint32_t color) {
+    surfaceClear(limnHandle, color);
+}
+
+std::shared_ptr<BitmapData> BitmapData::clone() const {
+    return withHandle(surfaceClone(limnHandle));
+}
+
+void BitmapData::copyPixels(const std::shared_ptr<BitmapData>& sourceBitmapData,
+                            const std::shared_ptr<geom::Rectangle>& sourceRect,
+                            const std::shared_ptr<geom::Point>& destPoint,
+                            const std::shared_ptr<BitmapData>& /*alphaBitmapData*/,
+                            const std::shared_ptr<geom::Point>& /*alphaPoint*/,
+                            bool /*mergeAlpha*/) {
+    surfaceCopy(handleOf(sourceBitmapData), sourceRect, limnHandle, destPoint);
+}
+
+void BitmapData::copyChannel(const std::shared_ptr<BitmapData>& sourceBitmapData,
+                             const std::shared_ptr<geom::Rectangle>& sourceRect,
+                             const std::shared_ptr<geom::Point>& destPoint, int sourceChannel,
+                             int destChannel) {
+    surfaceCopyChannel(handleOf(sourceBitmapData), sourceRect, limnHandle, destPoint, sourceChannel,
+                       destChannel);
+}
+
+void BitmapData::dispose() {
+    limnHandle = nullptr;
+}
+
+void BitmapData::draw(const std::shared_ptr<IBitmapDrawable>& source,
+                      const std::shared_ptr<geom::Matrix>& matrix,
+                      const std::shared_ptr<geom::ColorTransform>& colorTransform,
+                      const rt::Dynamic& blendMode,
+                      const std::shared_ptr<geom::Rectangle>& clipRect, bool smoothing) {
+    if (!source) throw rt::Error("draw: source is null");
+    source->limnDrawToSurface(limnHandle, matrix, colorTransform, blendMode, clipRect, smoothing);
+}
+
+void BitmapData::fillRect(const std::shared_ptr<geom::Rectangle>& rect, std::uint32_t color) {
+    surfaceFill(limnHandle, rect, extractColor(color), extractAlpha(color));
+}
+
+void BitmapData::fillRectEx(const std::shared_ptr<geom::Rectangle>& rect, int color, int alpha) {
+    surfaceFill(limnHandle, rect, color, alpha);
+}
+
+std::shared_ptr<geom::Rectangle> BitmapData::getColorBoundsRect(std::uint32_t mask,
+                                                                std::uint32_t color,
+                                                                bool findColor) {
+    auto result = std::make_shared<geom::Rectangle>();
+    surfaceColorBounds(limnHandle, mask, color, findColor, result);
+    return result;
+}
+
+std::shared_ptr<utils::ByteArray> BitmapData::getPixels(
+    const std::shared_ptr<geom::Rectangle>& rect) {
+    // 64-bit so that an absurd surface size reaches the backend instead of overflowing here.
+    std::int64_t size = std::int64_t{limnGetWidth()} * limnGetHeight() * 4;
+    auto bytes = std::make_shared<utils::ByteArray>(size);
+    surfaceGetPixels(limnHandle, rect, bytes->limnData);
+    return bytes;
+}
+
+int BitmapData::getPixel(int x, int y) {
+    return surfaceGetPixel(limnHandle, x, y).asInt();
+}
+
+std::uint32_t BitmapData::getPixel32(int x, int y) {
+    return static_cast<std::uint32_t>(surfaceGetPixel32(limnHandle, x, y).asInt());
+}
+
+void BitmapData::scroll(int x, int y) {
+    surfaceScroll(limnHandle, x, y);
+}
+
+void BitmapData::setPixel32(int x, int y, std::uint32_t color) {
+    surfaceSetPixel32(limnHandle, x, y, color);
+}
+
+void BitmapData::setPixel(int x, int y, int color) {
+    surfaceSetPixel(limnHandle, x, y, color);
+}
+
+std::shared_ptr<geom::Rectangle> BitmapData::generateFilterRect(
+    const std::shared_ptr<geom::Rectangle>& sourceRect,
+    const std::shared_ptr<filters::BitmapFilter>& filter) {
+    auto result = std::make_shared<geom::Rectangle>();
+    surfaceFilterRect(sourceRect, filter, result);
+    return result;
+}
+
+void BitmapData::setPixels(const std::shared_ptr<geom::Rectangle>& rect,
+                           const std::shared_ptr<utils::ByteArray>& bytes) {
+    surfaceSetBytes(limnHandle, rect, dataOf(bytes));
+}
+
+void BitmapData::limnDrawToSurface(const rt::Dynamic& surface,
+                                   const std::shared_ptr<geom::Matrix>& matrix,
+                                   const std::shared_ptr<geom::ColorTransform>& colorTransform,
+                                   const rt::Dynamic& blendMode,
+                                   const std::shared_ptr<geom::Rectangle>& clipRect,
+                                   bool smoothing) {
+    surfaceRender(surface, limnHandle, matrix, colorTransform, blendMode, clipRect, smoothing);
+}
+
+void BitmapData::setFlags(int flags) {
+    surfaceSetFlags(limnHandle, flags);
+}
+
+std::shared_ptr<geom::Rectangle> BitmapData::limnGetRect() const {
+    return std::make_shared<geom::Rectangle>(0, 0, limnGetWidth(), limnGetHeight());
+}
+
+int BitmapData::limnGetWidth() const {
+    return surfaceWidth(limnHandle).asInt();
+}
+
+int BitmapData::limnGetHeight() const {
+    return surfaceHeight(limnHandle).asInt();
+}
+
+bool BitmapData::limnGetTransparent() const {
+    return surfaceTransparent(limnHandle).asBool();
+}
+
+}  // namespace limn::display

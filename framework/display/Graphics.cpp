@@ -1,0 +1,168 @@
+#include "framework/display/Graphics.h"
+
+#include "framework/display/BitmapData.h"
+#include "framework/display/IGraphicsData.h"
+#include "framework/display/Tilesheet.h"
+#include "native/Primitive.h"
+#include "runtime/Error.h"
+
+namespace limn::display {
+
+namespace {
+
+using native::kVariableArgs;
+
+const native::Primitive gfxClear{"limn_gfx_clear", 1};
+const native::Primitive gfxBeginFill{"limn_gfx_begin_fill", 3};
+const native::Primitive gfxBeginBitmapFill{"limn_gfx_begin_bitmap_fill", 5};
+const native::Primitive gfxBeginGradientFill{"limn_gfx_begin_gradient_fill", kVariableArgs};
+const native::Primitive gfxEndFill{"limn_gfx_end_fill", 1};
+const native::Primitive gfxLineStyle{"limn_gfx_line_style", kVariableArgs};
+const native::Primitive gfxMoveTo{"limn_gfx_move_to", 3};
+const native::Primitive gfxLineTo{"limn_gfx_line_to", 3};
+const native::Primitive gfxCurveTo{"limn_gfx_curve_to", 5};
+const native::Primitive gfxArcTo{"limn_gfx_arc_to", 5};
+const native::Primitive gfxDrawEllipse{"limn_gfx_draw_ellipse", 5};
+const native::Primitive gfxDrawRect{"limn_gfx_draw_rect", 5};
+const native::Primitive gfxDrawRoundRect{"limn_gfx_draw_round_rect", kVariableArgs};
+const native::Primitive gfxDrawTriangles{"limn_gfx_draw_triangles", 5};
+const native::Primitive gfxDrawData{"limn_gfx_draw_data", 2};
+const native::Primitive gfxDrawDatum{"limn_gfx_draw_datum", 2};
+const native::Primitive gfxDrawTiles{"limn_gfx_draw_tiles", 3};
+const native::Primitive gfxDrawPoints{"limn_gfx_draw_points", kVariableArgs};
+
+rt::Dynamic orNull(const std::optional<double>& value) {
+    return value ? rt::Dynamic(*value) : rt::Dynamic();
+}
+
+int indexOf(auto value) {
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+const rt::ClassInfo& Graphics::staticClass() {
+    static const rt::ClassInfo info =
+        rt::ClassInfo("limn.display.Graphics", &rt::Object::staticClass())
+            .field<&Graphics::limnHandle>("limnHandle")
+            .method<&Graphics::clear>("clear")
+            .method<&Graphics::endFill>("endFill")
+            .method<&Graphics::moveTo>("moveTo")
+            .method<&Graphics::lineTo>("lineTo")
+            .method<&Graphics::curveTo>("curveTo")
+            .method<&Graphics::arcTo>("arcTo")
+            .method<&Graphics::drawEllipse>("drawEllipse")
+            .method<&Graphics::drawCircle>("drawCircle")
+            .method<&Graphics::drawRect>("drawRect");
+    return info;
+}
+
+void Graphics::beginFill(int color, double alpha) {
+    gfxBeginFill(limnHandle, color, alpha);
+}
+
+void Graphics::beginBitmapFill(const std::shared_ptr<BitmapData>& bitmap,
+                               const std::shared_ptr<geom::Matrix>& matrix, bool repeat,
+                               bool smooth) {
+    if (!bitmap) throw rt::Error("beginBitmapFill: bitmap is null");
+    gfxBeginBitmapFill(limnHandle, bitmap->limnHandle, matrix, repeat, smooth);
+}
+
+void Graphics::beginGradientFill(GradientType type, const rt::ArrayPtr& colors,
+                                 const rt::ArrayPtr& alphas, const rt::ArrayPtr& ratios,
+                                 std::shared_ptr<geom::Matrix> matrix, SpreadMethod spreadMethod,
+                                 InterpolationMethod interpolationMethod, double focalPointRatio) {
+    if (!matrix) {
+        matrix = std::make_shared<geom::Matrix>();
+        matrix->createGradientBox(200, 200, std::nullopt, -100.0, -100.0);
+    }
+    gfxBeginGradientFill(limnHandle, indexOf(type), colors, alphas, ratios, matrix,
+                         indexOf(spreadMethod), indexOf(interpolationMethod), focalPointRatio);
+}
+
+void Graphics::endFill() {
+    gfxEndFill(limnHandle);
+}
+
+void Graphics::clear() {
+    gfxClear(limnHandle);
+}
+
+void Graphics::lineStyle(std::optional<double> thickness, int color, double alpha,
+                         bool pixelHinting, LineScaleMode scaleMode, CapsStyle caps,
+                         JointStyle joints, double miterLimit) {
+    gfxLineStyle(limnHandle, orNull(thickness), color, alpha, pixelHinting, indexOf(scaleMode),
+                 indexOf(caps), indexOf(joints), miterLimit);
+}
+
+void Graphics::moveTo(double x, double y) {
+    gfxMoveTo(limnHandle, x, y);
+}
+
+void Graphics::lineTo(double x, double y) {
+    gfxLineTo(limnHandle, x, y);
+}
+
+void Graphics::curveTo(double controlX, double controlY, double anchorX, double anchorY) {
+    gfxCurveTo(limnHandle, controlX, controlY, anchorX, anchorY);
+}
+
+void Graphics::arcTo(double controlX, double controlY, double anchorX, double anchorY) {
+    gfxArcTo(limnHandle, controlX, controlY, anchorX, anchorY);
+}
+
+void Graphics::drawEllipse(double x, double y, double width, double height) {
+    gfxDrawEllipse(limnHandle, x, y, width, height);
+}
+
+void Graphics::drawCircle(double x, double y, double radius) {
+    gfxDrawEllipse(limnHandle, x, y, radius, radius);
+}
+
+void Graphics::drawRect(double x, double y, double width, double height) {
+    gfxDrawRect(limnHandle, x, y, width, height);
+}
+
+void Graphics::drawRoundRect(double x, double y, double width, double height, double ellipseWidth,
+                             std::optional<double> ellipseHeight) {
+    gfxDrawRoundRect(limnHandle, x, y, width, height, ellipseWidth,
+                     ellipseHeight.value_or(ellipseWidth));
+}
+
+void Graphics::drawTriangles(const rt::ArrayPtr& vertices, const rt::ArrayPtr& indices,
+                             const rt::ArrayPtr& uvtData, TriangleCulling culling) {
+    gfxDrawTriangles(limnHandle, vertices, indices, uvtData, indexOf(culling));
+}
+
+void Graphics::drawGraphicsData(const std::vector<std::shared_ptr<IGraphicsData>>& graphicsData) {
+    auto handles = std::make_shared<rt::Array>();
+    handles->reserve(graphicsData.size());
+    for (const auto& datum : graphicsData) {
+        if (!datum) throw rt::Error("drawGraphicsData: null element");
+        handles->push_back(datum->limnHandle);
+    }
+    gfxDrawData(limnHandle, handles);
+}
+
+void Graphics::drawGraphicsDatum(const std::shared_ptr<IGraphicsData>& graphicsDatum) {
+    if (!graphicsDatum) throw rt::Error("drawGraphicsDatum: datum is null");
+    gfxDrawDatum(limnHandle, graphicsDatum->limnHandle);
+}
+
+void Graphics::drawTiles(const std::shared_ptr<Tilesheet>& sheet, const rt::ArrayPtr& data,
+                         bool smooth) {
+    if (!sheet) throw rt::Error("drawTiles: sheet is null");
+    beginBitmapFill(sheet->limnBitmap, nullptr, false, smooth);
+    gfxDrawTiles(limnHandle, sheet->limnHandle, data);
+}
+
+void Graphics::drawPoints(const rt::ArrayPtr& xy, const rt::ArrayPtr& pointRGBA,
+                          std::uint32_t defaultRGBA, double size) {
+    gfxDrawPoints(limnHandle, xy, pointRGBA, defaultRGBA, false, size);
+}
+
+std::uint32_t Graphics::RGBA(std::uint32_t rgb, std::uint32_t alpha) {
+    return rgb | alpha << 24;
+}
+
+}  // namespace limn::display

@@ -1,0 +1,31 @@
+#include "framework/display/Tilesheet.h"
+
+#include "native/Primitive.h"
+
+namespace limn::display {
+
+namespace {
+
+const native::Primitive sheetCreate{"limn_tilesheet_create", 1};
+const native::Primitive sheetAddRect{"limn_tilesheet_add_rect", 2};
+
+}  // namespace
+
+const rt::ClassInfo& Tilesheet::staticClass() {
+    static const rt::ClassInfo info =
+        rt::ClassInfo("limn.display.Tilesheet", &rt::Object::staticClass())
+            .field<&Tilesheet::limnHandle>("limnHandle")
+            .field<&Tilesheet::limnBitmap>("limnBitmap")
+            .method<&Tilesheet::addTileRect>("addTileRect");
+    return info;
+}
+
+Tilesheet::Tilesheet(std::shared_ptr<BitmapData> image) : limnBitmap(std::move(image)) {
+    limnHandle = sheetCreate(limnBitmap ? limnBitmap->limnHandle : rt::Dynamic());
+}
+
+void Tilesheet::addTileRect(const std::shared_ptr<geom::Rectangle>& rect) {
+    sheetAddRect(limnHandle, rect);
+}
+
+}  // namespace limn::display
