@@ -20,7 +20,7 @@ using limn::testing::TempDir;
 using namespace std::chrono_literals;
 
 class SilentAudio : public ::testing::Environment {
-  public:
+public:
     void SetUp() override { setenv("SDL_AUDIODRIVER", "dummy", 1); }
 };
 const auto* const kSilentAudio = ::testing::AddGlobalTestEnvironment(new SilentAudio);
@@ -176,7 +176,7 @@ TEST(AudioChannel, ClosedSoundDoesNotPlay) {
 
 // The primitives as the framework calls them.
 class AudioPrimitives : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { registerAudioPrimitives(module); }
 
     rt::Dynamic call(const std::string& name, std::initializer_list<rt::Dynamic> args) {

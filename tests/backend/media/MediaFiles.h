@@ -58,7 +58,7 @@ inline ByteVector makeWav(double seconds, int rate = 22050, int channels = 1, do
 
 // A private scratch folder, removed with the object.
 class TempDir {
-  public:
+public:
     TempDir() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "limn-media-XXXXXX").string();
@@ -82,7 +82,7 @@ class TempDir {
         return (path_ / name).string();
     }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 
