@@ -43,10 +43,12 @@ MainFrame::MainFrame(int width, int height, int flags, const std::string& title)
     videoStarted_ = startVideo();
     if (videoStarted_ && !isOffscreen(SDL_GetCurrentVideoDriver())) openWindow(flags, title);
     layout();
+    stage_->setDisplayStateListener([this](int state) { setFullScreen(state != 0); });
 }
 
 MainFrame::~MainFrame() {
     if (current == this) current = nullptr;
+    stage_->setDisplayStateListener(nullptr);
     closeWindow();
     if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -281,8 +283,12 @@ void MainFrame::handleKey(const SDL_KeyboardEvent& e) {
 
 void MainFrame::toggleFullScreen() {
     if (!window_) return;
-    const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    setFullScreen((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) == 0);
+}
+
+void MainFrame::setFullScreen(bool full) {
+    if (!window_) return;
+    SDL_SetWindowFullscreen(window_, full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     layout();
 }
 

@@ -61,6 +61,7 @@ private:
     void layout();
     void present(Surface& frame);
     void toggleFullScreen();
+    void setFullScreen(bool full);
     // Window coordinates (or normalised finger ones) to stage pixels.
     void toStage(double windowX, double windowY, double& x, double& y) const;
     [[nodiscard]] int buttonFlags() const;
