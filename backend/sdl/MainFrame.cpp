@@ -40,6 +40,9 @@ void sleepUntil(double realTime) {
 
 MainFrame::MainFrame(int width, int height, int flags, const std::string& title)
     : stage_(std::make_shared<StageNode>(width, height)), input_(*stage_) {
+    // The frame is the running one from the start: the application may close
+    // it from its start-up callback, before the loop runs.
+    current = this;
     videoStarted_ = startVideo();
     if (videoStarted_ && !isOffscreen(SDL_GetCurrentVideoDriver())) openWindow(flags, title);
     layout();
@@ -150,9 +153,6 @@ int MainFrame::buttonFlags() const {
 }
 
 void MainFrame::run() {
-    MainFrame* outer = current;
-    current = this;
-    open_ = true;
     while (open_) {
         SDL_Event event;
         if (waitEvent(event)) {
@@ -161,7 +161,6 @@ void MainFrame::run() {
             servePoll();
         }
     }
-    current = outer;
     closeWindow();
 }
 
@@ -176,10 +175,13 @@ double MainFrame::deadline() {
 
 bool MainFrame::waitEvent(SDL_Event& event) {
     while (open_) {
-        if (SDL_PollEvent(&event)) return true;
+        if (videoStarted_ && SDL_PollEvent(&event)) return true;
         const double remaining = deadline() - Clock::realNow();
         if (remaining <= 0) return false;
-        if (remaining > 0.002) {
+        if (!videoStarted_) {
+            // No event source at all: just sleep to the wake.
+            sleepUntil(std::min(deadline(), Clock::realNow() + 1.0));
+        } else if (remaining > 0.002) {
             // The OS wait has millisecond steps; wake a little early and finish precisely.
             const double ms = std::min((remaining - 0.001) * 1000.0, 1000.0);
             if (SDL_WaitEventTimeout(&event, static_cast<int>(ms))) return true;

@@ -38,14 +38,15 @@ public:
     MainFrame& operator=(const MainFrame&) = delete;
 
     static MainFrame* from(const rt::Dynamic& handle) { return handle.handleAs<MainFrame>(); }
-    // The frame whose loop is running, or nullptr.
+    // The frame being run (from its construction on), or nullptr.
     [[nodiscard]] static MainFrame* running();
 
     [[nodiscard]] const std::shared_ptr<StageNode>& stage() const { return stage_; }
     [[nodiscard]] bool headless() const { return window_ == nullptr; }
     [[nodiscard]] const char* videoDriver() const;
 
-    // Runs until close(), the window's close button or a quit event.
+    // Runs until close() (also when called before run()), the window's close
+    // button or a quit event.
     void run();
     void close() { open_ = false; }
 
@@ -75,7 +76,7 @@ private:
     SDL_Rect view_{0, 0, 0, 0};  // where the stage shows, in output pixels
     double outputPerWindow_ = 1;
     bool videoStarted_ = false;
-    bool open_ = false;
+    bool open_ = true;
     bool leftDown_ = false, middleDown_ = false, rightDown_ = false;
     double lastPoll_ = -1;
     bool lastPollImmediate_ = false;

@@ -110,6 +110,14 @@ TEST_F(MainLoop, RepeatedImmediateRequestsAreSpacedBySmallSleeps) {
     EXPECT_LT(cpuAfter - cpuBefore, 0.5 * (times.back() - times.front())) << "spinning";
 }
 
+TEST_F(MainLoop, CloseDuringStartUpEndsTheLoopAtOnce) {
+    int events = 0;
+    runFrame(
+        64, 64, [&](const rt::Dynamic&, int) { ++events; },
+        [&](const rt::Dynamic&) { call("limn_close"); });
+    EXPECT_EQ(events, 0);
+}
+
 TEST_F(MainLoop, QuitEventReachesTheHandlerAndEndsTheLoop) {
     bool quit = false;
     runFrame(
