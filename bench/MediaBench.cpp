@@ -1,0 +1,153 @@
+// Costs of the backend's text and sound, each against a baseline of the same run:
+// - the game's 15-pixel score text changed and drawn every frame, against
+//   drawing it unchanged (the layout is cached then);
+// - the time from starting a sound to the mixer taking its first samples,
+//   reported in wall time and as a multiple of the mixer's buffer period (the
+//   wait a sound can't avoid), which BM_MixerBufferPeriod measures.
+// Sound runs on SDL's silent driver unless SDL_AUDIODRIVER says otherwise.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "RatioReporter.h"
+#include "backend/sdl/AudioChannel.h"
+#include "backend/sdl/AudioSound.h"
+#include "backend/sdl/TextFieldNode.h"
+
+namespace {
+
+using limn::sdl::AudioChannel;
+using limn::sdl::AudioSound;
+using limn::sdl::TextFieldNode;
+using limn::sdl::TextPatch;
+
+std::shared_ptr<TextFieldNode> scoreField() {
+    auto field = std::make_shared<TextFieldNode>();
+    TextPatch format;
+    format.font = "/usr/share/fonts/Prelude-Bold.ttf";
+    format.size = 15;
+    format.color = 0xFFFFFF;
+    format.align = limn::sdl::TextAlign::Left;
+    field->setDefaultFormat(format);
+    field->setWidth(100);
+    field->setHeight(30);
+    field->selectable = false;
+    return field;
+}
+
+void drawField(TextFieldNode& field, cairo_t* cr) {
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    field.drawContent(cr, limn::sdl::RenderState{});
+}
+
+void BM_ScoreTextChanged(benchmark::State& state) {
+    auto field = scoreField();
+    auto surface = limn::sdl::Surface::create(100, 30, true, 0);
+    cairo_t* cr = cairo_create(surface->cairo());
+    int points = 0;
+    for (auto _ : state) {
+        points += 10;
+        field->setText("SCORE: " + std::to_string(points));
+        drawField(*field, cr);
+    }
+    cairo_destroy(cr);
+}
+BENCHMARK(BM_ScoreTextChanged)->Unit(benchmark::kMicrosecond);
+
+void BM_ScoreTextUnchanged(benchmark::State& state) {
+    auto field = scoreField();
+    field->setText("SCORE: 1230");
+    auto surface = limn::sdl::Surface::create(100, 30, true, 0);
+    cairo_t* cr = cairo_create(surface->cairo());
+    for (auto _ : state) drawField(*field, cr);
+    cairo_destroy(cr);
+}
+BENCHMARK(BM_ScoreTextUnchanged)->Unit(benchmark::kMicrosecond);
+
+// A short 16-bit mono WAV of silence-free noise, made here.
+std::vector<std::uint8_t> wav(int frames) {
+    std::vector<std::uint8_t> out;
+    auto put = [&](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    auto text = [&](std::string_view s) {
+        for (char c : s) out.push_back(static_cast<std::uint8_t>(c));
+    };
+    text("RIFF");
+    put(36 + frames * 2, 4);
+    text("WAVEfmt ");
+    put(16, 4), put(1, 2), put(1, 2), put(44100, 4), put(88200, 4), put(2, 2), put(16, 2);
+    text("data");
+    put(frames * 2, 4);
+    for (int i = 0; i < frames; ++i) put(static_cast<std::uint32_t>((i * 7919) % 20000 + 1000), 2);
+    return out;
+}
+
+// Seconds from play() to the first buffer that mixed the new channel.
+void BM_PlayToFirstMix(benchmark::State& state) {
+    auto sound = AudioSound::fromBytes(wav(44100 / 10));
+    if (!sound) {
+        state.SkipWithError("no audio");
+        return;
+    }
+    double total = 0;
+    for (auto _ : state) {
+        auto channel = AudioChannel::play(*sound, 0, 0);
+        while (channel && channel->firstMixLatency() < 0) std::this_thread::yield();
+        const double latency = channel ? channel->firstMixLatency() : 0.0;
+        total += latency;
+        state.SetIterationTime(latency);
+        // Let the next play start at a random point of the buffer period.
+        std::this_thread::sleep_for(
+            std::chrono::microseconds(1000 + (state.iterations() * 3331) % 9000));
+    }
+    // The same as a multiple of one buffer period (512 frames at 44.1 kHz).
+    const double period = 512.0 / 44100.0;
+    state.counters["latency_in_buffers"] = total / static_cast<double>(state.iterations()) / period;
+}
+BENCHMARK(BM_PlayToFirstMix)->UseManualTime()->Iterations(60)->Unit(benchmark::kMillisecond);
+
+// One period of the mixer: the time between two buffers of a playing channel.
+void BM_MixerBufferPeriod(benchmark::State& state) {
+    auto sound = AudioSound::fromBytes(wav(44100 * 30));
+    if (!sound) {
+        state.SkipWithError("no audio");
+        return;
+    }
+    auto channel = AudioChannel::play(*sound, 0, 0);
+    while (channel->firstMixLatency() < 0) std::this_thread::yield();
+    for (auto _ : state) {
+        const double start = channel->positionMs();
+        while (channel->positionMs() == start) std::this_thread::yield();
+        const auto begin = std::chrono::steady_clock::now();
+        const double next = channel->positionMs();
+        while (channel->positionMs() == next) std::this_thread::yield();
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count());
+    }
+}
+BENCHMARK(BM_MixerBufferPeriod)->UseManualTime()->Iterations(30)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    limn::bench::RatioReporter reporter({
+        {"score text changed every frame / unchanged", "BM_ScoreTextChanged",
+         "BM_ScoreTextUnchanged"},
+    });
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
