@@ -53,7 +53,7 @@ int Dynamic::asInt() const {
     }
 }
 
-double Dynamic::asFloat() const {
+double Dynamic::asFloatSlow() const {
     switch (kind()) {
         case Kind::Bool: return std::get<bool>(v_) ? 1.0 : 0.0;
         case Kind::Int: return std::get<int>(v_);

@@ -117,7 +117,11 @@ public:
 
     [[nodiscard]] bool asBool() const;      // null, false, 0 and "" are false
     [[nodiscard]] int asInt() const;        // floats truncate toward zero
-    [[nodiscard]] double asFloat() const;   // null counts as 0
+    // Null counts as 0. The float case is inline: it is the by-name write's hot path.
+    [[nodiscard]] double asFloat() const {
+        if (const double* d = std::get_if<double>(&v_)) return *d;
+        return asFloatSlow();
+    }
     [[nodiscard]] std::string asString() const;  // the text itself, or toString()
     [[nodiscard]] ArrayPtr asArray() const;      // null unless an array
     [[nodiscard]] ObjectPtr asObject() const;    // null unless an object
@@ -145,6 +149,8 @@ public:
     friend bool operator==(const Dynamic& a, const Dynamic& b);
 
 private:
+    [[nodiscard]] double asFloatSlow() const;
+
     std::variant<std::monostate, bool, int, double, std::string, ArrayPtr, ObjectPtr, Function,
                  Handle>
         v_;

@@ -71,6 +71,30 @@ ClassInfo::ClassInfo(std::string name, const ClassInfo* base)
     }
 }
 
+ClassInfo::Member& ClassInfo::MemberTable::operator[](const std::string* key) {
+    if ((used_ + 1) * 2 > slots_.size()) grow();
+    std::size_t i = slotOf(key);
+    while (slots_[i].key != nullptr && slots_[i].key != key) i = (i + 1) & mask_;
+    if (slots_[i].key == nullptr) {
+        slots_[i].key = key;
+        ++used_;
+    }
+    return slots_[i].member;
+}
+
+void ClassInfo::MemberTable::grow() {
+    std::vector<Slot> old = std::move(slots_);
+    std::size_t size = old.empty() ? 16 : old.size() * 2;
+    slots_.assign(size, Slot{});
+    mask_ = size - 1;
+    shift_ = 64;
+    for (std::size_t s = size; s > 1; s >>= 1) --shift_;
+    used_ = 0;
+    for (const Slot& slot : old) {
+        if (slot.key) (*this)[slot.key] = slot.member;
+    }
+}
+
 const void* ClassInfo::methodTag(Name name) const {
     auto it = methodTags_.find(name.id());
     return it == methodTags_.end() ? nullptr : it->second;

@@ -17,6 +17,7 @@
 //       return info;
 //   }
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -145,6 +146,37 @@ public:
         Method call = nullptr;
     };
 
+    // Members by interned name: open addressing on the name's address, so a
+    // lookup is a multiply, a shift and usually one compare.
+    class MemberTable {
+    public:
+        Member& operator[](const std::string* key);
+        [[nodiscard]] const Member* find(const std::string* key) const {
+            if (slots_.empty()) return nullptr;
+            for (std::size_t i = slotOf(key);; i = (i + 1) & mask_) {
+                const Slot& slot = slots_[i];
+                if (slot.key == key) return &slot.member;
+                if (slot.key == nullptr) return nullptr;
+            }
+        }
+
+    private:
+        struct Slot {
+            const std::string* key = nullptr;
+            Member member;
+        };
+        [[nodiscard]] std::size_t slotOf(const std::string* key) const {
+            auto bits = reinterpret_cast<std::uintptr_t>(key);
+            return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ull) >> shift_) & mask_;
+        }
+        void grow();
+
+        std::vector<Slot> slots_;
+        std::size_t used_ = 0;
+        std::size_t mask_ = 0;
+        int shift_ = 64;
+    };
+
     explicit ClassInfo(std::string name, const ClassInfo* base = nullptr);
 
     // A property reached through a getter and an optional setter method.
@@ -188,10 +220,7 @@ public:
         return *this;
     }
 
-    [[nodiscard]] const Member* find(Name name) const {
-        auto it = members_.find(name.id());
-        return it == members_.end() ? nullptr : &it->second;
-    }
+    [[nodiscard]] const Member* find(Name name) const { return members_.find(name.id()); }
     [[nodiscard]] const void* methodTag(Name name) const;
     [[nodiscard]] const std::string& name() const { return name_; }
     [[nodiscard]] const ClassInfo* base() const { return base_; }
@@ -201,7 +230,7 @@ public:
 private:
     std::string name_;
     const ClassInfo* base_;
-    std::unordered_map<const std::string*, Member> members_;
+    MemberTable members_;
     std::unordered_map<const std::string*, const void*> methodTags_;
     std::vector<Name> fieldOrder_;
 };

@@ -12,12 +12,17 @@ class PropertyDetails final : public rt::Object {
 public:
     RT_DECLARE_CLASS
     PropertyDetails(rt::Dynamic target, rt::Name propertyName, double start, double change)
-        : target(std::move(target)), propertyName(propertyName), start(start), change(change) {}
+        : target(std::move(target)), propertyName(propertyName), start(start), change(change) {
+        limnObject = this->target.asObject().get();
+    }
 
     rt::Dynamic target;
     rt::Name propertyName;  // interned: written by name every frame
     double start;
     double change;
+    // The target as an object (null for other values), kept alive by `target`:
+    // spares a shared-pointer copy on every write.
+    rt::Object* limnObject = nullptr;
 };
 
 }  // namespace com::quillfern::motion::actuators

@@ -137,8 +137,7 @@ void SimpleActuator::initialize() {
         for (const rt::Name& name : properties->fieldNames()) {
             double start = object ? object->get(name).asFloat() : 0.0;
             double end = properties->get(name).asFloat();
-            propertyDetails.push_back(
-                std::make_shared<PropertyDetails>(target, name, start, end - start));
+            propertyDetails.emplace_back(target, name, start, end - start);
         }
     }
     detailsLength = static_cast<int>(propertyDetails.size());
@@ -147,22 +146,23 @@ void SimpleActuator::initialize() {
 
 void SimpleActuator::writeCommon(double e) {
     for (int i = 0; i < detailsLength; ++i) {
-        const PropertyDetails& d = *propertyDetails[i];
-        write(d.target, d.propertyName, d.start + d.change * e);
+        const PropertyDetails& d = propertyDetails[i];
+        if (d.limnObject) d.limnObject->set(d.propertyName, d.start + d.change * e);
     }
 }
 
 void SimpleActuator::writeSpecial(double position) {
     double e = _ease->calculate(_reverse ? 1 - position : position);
     for (int i = 0; i < detailsLength; ++i) {
-        const PropertyDetails& d = *propertyDetails[i];
+        const PropertyDetails& d = propertyDetails[i];
         double turn = _smartRotation && isRotation(d.propertyName.str()) ? shortestTurn(d.change)
                                                                          : d.change;
         double value = d.start + turn * e;
+        if (!d.limnObject) continue;
         if (_snapping) {
-            write(d.target, d.propertyName, static_cast<int>(std::floor(value + 0.5)));
+            d.limnObject->set(d.propertyName, static_cast<int>(std::floor(value + 0.5)));
         } else {
-            write(d.target, d.propertyName, value);
+            d.limnObject->set(d.propertyName, value);
         }
     }
 }
@@ -190,7 +190,10 @@ void SimpleActuator::update(double currentTime) {
         }
         finishRun(currentTime);
     }
-    if (sendChange) change();
+    if (sendChange) {
+        auto keep = self();  // the handler may drop the last reference
+        change();
+    }
 }
 
 void SimpleActuator::finishRun(double currentTime) {
@@ -205,8 +208,8 @@ void SimpleActuator::shape_onEnterFrame(const std::shared_ptr<limn::events::Even
     int n = actuatorsLength;
     int index = 0;
     for (int step = 0; step < n && index < static_cast<int>(actuators.size()); ++step) {
-        // Hold the actuator: a handler it runs may reset the list.
-        std::shared_ptr<SimpleActuator> actuator = actuators[index];
+        // Not a shared copy: update() holds itself alive around every handler it runs.
+        SimpleActuator* actuator = actuators[index].get();
         if (actuator->active) {
             if (now > actuator->timeOffset) actuator->update(now);
             ++index;

@@ -55,7 +55,7 @@ public:
     bool initialized = false;
     bool paused = false;
     double pauseTime = 0;  // milliseconds
-    std::vector<std::shared_ptr<PropertyDetails>> propertyDetails;
+    std::vector<PropertyDetails> propertyDetails;  // by value: walked every frame
     bool sendChange = false;
     bool setVisible = false;
     double startTime = 0;

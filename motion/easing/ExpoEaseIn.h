@@ -11,10 +11,10 @@ class ExpoEaseIn final : public IEasing {
 public:
     RT_DECLARE_CLASS
     [[nodiscard]] double calculate(double k) const override {
-        return k == 0 ? 0 : std::pow(2.0, 10 * (k - 1));
+        return k == 0 ? 0 : std::exp2(10 * (k - 1));
     }
     [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return t == 0 ? b : c * std::pow(2.0, 10 * (t / d - 1)) + b;
+        return t == 0 ? b : c * std::exp2(10 * (t / d - 1)) + b;
     }
 };
 

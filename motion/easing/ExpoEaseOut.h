@@ -11,10 +11,10 @@ class ExpoEaseOut final : public IEasing {
 public:
     RT_DECLARE_CLASS
     [[nodiscard]] double calculate(double k) const override {
-        return k == 1 ? 1 : 1 - std::pow(2.0, -10 * k);
+        return k == 1 ? 1 : 1 - std::exp2(-10 * k);
     }
     [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return t == d ? b + c : c * (1 - std::pow(2.0, -10 * t / d)) + b;
+        return t == d ? b + c : c * (1 - std::exp2(-10 * t / d)) + b;
     }
 };
 
