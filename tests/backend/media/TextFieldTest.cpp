@@ -12,12 +12,6 @@
 #include "tests/backend/media/MediaFiles.h"
 #include "tests/backend/media/Pixels.h"
 
-// Fontconfig keeps its font sets with encoded offsets instead of pointers, so
-// the leak checker can't see that they stay reachable from its configuration.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
-}
-
 namespace limn::sdl {
 namespace {
 
