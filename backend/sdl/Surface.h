@@ -52,7 +52,9 @@ public:
     void setTransparent(bool transparent) { transparent_ = transparent; }
 
     [[nodiscard]] cairo_surface_t* cairo() const { return surface_; }
-    // The same pixels as a pixman image (made on first use, owned here).
+    // The same pixels as a pixman image (made on first use, owned here). The
+    // renderer composites from it as it is: set no transform, filter or repeat
+    // on it; make an image of your own for that.
     [[nodiscard]] pixman_image_t* pixman();
     [[nodiscard]] int stride() const { return stride_; }
     [[nodiscard]] std::uint32_t* row(int y) {
