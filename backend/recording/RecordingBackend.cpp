@@ -1,5 +1,7 @@
 #include "backend/recording/RecordingBackend.h"
 
+#include <algorithm>
+
 #include "native/Primitive.h"
 
 namespace limn::recording {
@@ -30,6 +32,8 @@ void RecordingBackend::reset() {
     computed_.clear();
     fixed_.clear();
     store_.clear();
+    children_.clear();
+    faults_.clear();
     time_ = 0;
     nextId_ = 1;
 }
@@ -55,6 +59,7 @@ rt::Dynamic RecordingBackend::respond(const std::string& name, rt::Args args) {
 
 rt::Dynamic RecordingBackend::modelAnswer(const std::string& name, rt::Args args) {
     if (name == "limn_time_stamp") return time_;
+    if (modelChildList(name, args)) return {};
     if (name.find("create") != std::string::npos) return makeHandle(name);
     if (auto pos = name.find("_set_"); pos != std::string::npos && args.size() >= 2) {
         store_[{idOf(args[0]), name}] = args[1];
@@ -121,6 +126,45 @@ rt::Handle RecordingBackend::makeHandle(const std::string& madeBy) {
 int RecordingBackend::idOf(const rt::Dynamic& handle) {
     auto* h = handle.handleAs<RecordedHandle>();
     return h ? h->id : 0;
+}
+
+bool RecordingBackend::modelChildList(const std::string& name, rt::Args args) {
+    if (name.rfind("limn_doc_", 0) != 0 || args.size() < 2) return false;
+    auto& list = children_[idOf(args[0])];
+    const auto size = static_cast<int>(list.size());
+    auto inRange = [&](int i) {
+        if (i >= 0 && i < size) return true;
+        faults_.push_back(name + ": index " + std::to_string(i) + " of " + std::to_string(size));
+        return false;
+    };
+    if (name == "limn_doc_add_child") {
+        list.push_back(idOf(args[1]));
+    } else if (name == "limn_doc_remove_child") {
+        int i = args[1].asInt();
+        if (inRange(i)) list.erase(list.begin() + i);
+    } else if (name == "limn_doc_set_child_index" && args.size() >= 3) {
+        auto it = std::find(list.begin(), list.end(), idOf(args[1]));
+        int to = args[2].asInt();
+        if (it == list.end()) {
+            faults_.push_back(name + ": no child " + std::to_string(idOf(args[1])));
+        } else if (inRange(to)) {
+            int child = *it;
+            list.erase(it);
+            list.insert(list.begin() + to, child);
+        }
+    } else if (name == "limn_doc_swap_children" && args.size() >= 3) {
+        int i = args[1].asInt();
+        int j = args[2].asInt();
+        if (inRange(i) && inRange(j)) std::swap(list[i], list[j]);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+std::vector<int> RecordingBackend::children(const rt::Dynamic& container) const {
+    auto it = children_.find(idOf(container));
+    return it == children_.end() ? std::vector<int>() : it->second;
 }
 
 rt::Dynamic RecordingBackend::stored(const rt::Dynamic& handle, const std::string& setter) const {

@@ -7,6 +7,10 @@
 //   - "<prefix>_set_<prop>"(handle, value) stores the value and returns it, and
 //     "<prefix>_get_<prop>"(handle) then returns what was stored;
 //   - "limn_time_stamp" returns the scripted clock (seconds);
+//   - the container primitives ("limn_doc_add_child", "limn_doc_remove_child",
+//     "limn_doc_set_child_index", "limn_doc_swap_children") keep a child list
+//     per container handle, read with children(); a call the list can't honour
+//     (an index out of range, an unknown child) is noted in modelFaults();
 //   - anything else returns null.
 // Answers scripted by a test win over the model: answerOnce() (queued, used
 // first), then answerWith() (computed), then answer() (fixed).
@@ -73,16 +77,24 @@ public:
     static int idOf(const rt::Dynamic& handle);
     // What the model stored for "<prefix>_set_<prop>" on this handle (null if nothing).
     [[nodiscard]] rt::Dynamic stored(const rt::Dynamic& handle, const std::string& setter) const;
+    // The modelled native child list of a container: the ids of its child
+    // handles, bottom first. Empty for a container never added to.
+    [[nodiscard]] std::vector<int> children(const rt::Dynamic& container) const;
+    // Container calls the child-list model could not carry out, in order.
+    [[nodiscard]] const std::vector<std::string>& modelFaults() const { return faults_; }
 
 private:
     rt::Dynamic respond(const std::string& name, rt::Args args);
     rt::Dynamic modelAnswer(const std::string& name, rt::Args args);
+    bool modelChildList(const std::string& name, rt::Args args);
 
     std::vector<Call> calls_;
     std::map<std::string, std::deque<rt::Dynamic>, std::less<>> once_;
     std::map<std::string, native::PrimitiveFn, std::less<>> computed_;
     std::map<std::string, rt::Dynamic, std::less<>> fixed_;
     std::map<std::pair<int, std::string>, rt::Dynamic> store_;
+    std::map<int, std::vector<int>> children_;
+    std::vector<std::string> faults_;
     double time_ = 0;
     int nextId_ = 1;
 };

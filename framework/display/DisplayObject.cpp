@@ -1,0 +1,600 @@
+#include "framework/display/DisplayObject.h"
+
+#include <algorithm>
+
+#include "framework/display/DisplayObjectContainer.h"
+#include "framework/display/Graphics.h"
+#include "framework/display/IdIndex.h"
+#include "framework/display/InteractiveObject.h"
+#include "framework/events/Event.h"
+#include "framework/events/EventPhase.h"
+#include "framework/filters/BitmapFilter.h"
+#include "framework/geom/ColorTransform.h"
+#include "framework/geom/Matrix.h"
+#include "framework/geom/Point.h"
+#include "framework/geom/Rectangle.h"
+#include "framework/geom/Transform.h"
+#include "native/Primitive.h"
+#include "runtime/Error.h"
+
+namespace limn::display {
+
+namespace {
+
+using native::Primitive;
+
+const Primitive getId{"limn_display_object_get_id", 1};
+const Primitive getX{"limn_display_object_get_x", 1};
+const Primitive setX{"limn_display_object_set_x", 2};
+const Primitive getY{"limn_display_object_get_y", 1};
+const Primitive setY{"limn_display_object_set_y", 2};
+const Primitive getScaleX{"limn_display_object_get_scale_x", 1};
+const Primitive setScaleX{"limn_display_object_set_scale_x", 2};
+const Primitive getScaleY{"limn_display_object_get_scale_y", 1};
+const Primitive setScaleY{"limn_display_object_set_scale_y", 2};
+const Primitive getMouseX{"limn_display_object_get_mouse_x", 1};
+const Primitive getMouseY{"limn_display_object_get_mouse_y", 1};
+const Primitive getRotation{"limn_display_object_get_rotation", 1};
+const Primitive setRotation{"limn_display_object_set_rotation", 2};
+const Primitive getCacheAsBitmap{"limn_display_object_get_cache_as_bitmap", 1};
+const Primitive setCacheAsBitmap{"limn_display_object_set_cache_as_bitmap", 2};
+const Primitive getVisible{"limn_display_object_get_visible", 1};
+const Primitive setVisible{"limn_display_object_set_visible", 2};
+const Primitive getWidth{"limn_display_object_get_width", 1};
+const Primitive setWidth{"limn_display_object_set_width", 2};
+const Primitive getHeight{"limn_display_object_get_height", 1};
+const Primitive setHeight{"limn_display_object_set_height", 2};
+const Primitive getName{"limn_display_object_get_name", 1};
+const Primitive setName{"limn_display_object_set_name", 2};
+const Primitive getBlendMode{"limn_display_object_get_blend_mode", 1};
+const Primitive setBlendMode{"limn_display_object_set_blend_mode", 2};
+const Primitive getBG{"limn_display_object_get_bg", 1};
+const Primitive setBG{"limn_display_object_set_bg", 2};
+const Primitive setScrollRect{"limn_display_object_set_scroll_rect", 2};
+const Primitive setScale9Grid{"limn_display_object_set_scale9_grid", 2};
+const Primitive setMask{"limn_display_object_set_mask", 2};
+const Primitive setFilters{"limn_display_object_set_filters", 2};
+const Primitive getGraphics{"limn_display_object_get_graphics", 1};
+const Primitive getAlpha{"limn_display_object_get_alpha", 1};
+const Primitive setAlpha{"limn_display_object_set_alpha", 2};
+const Primitive globalToLocalPrim{"limn_display_object_global_to_local", 2};
+const Primitive localToGlobalPrim{"limn_display_object_local_to_global", 2};
+const Primitive hitTestPointPrim{"limn_display_object_hit_test_point", 5};
+const Primitive getMatrix{"limn_display_object_get_matrix", 3};
+const Primitive setMatrix{"limn_display_object_set_matrix", 2};
+const Primitive getColorTransform{"limn_display_object_get_color_transform", 3};
+const Primitive setColorTransform{"limn_display_object_set_color_transform", 2};
+const Primitive getPixelBounds{"limn_display_object_get_pixel_bounds", 2};
+const Primitive drawToSurface{"limn_display_object_draw_to_surface", native::kVariableArgs};
+
+// Bit the backend sets on an opaque background colour that is in use.
+constexpr int kBackgroundSet = 0x1000000;
+
+int readId(const rt::Dynamic& handle) {
+    return getId(handle).asInt();
+}
+
+std::shared_ptr<geom::Rectangle> cloneOrNull(const std::shared_ptr<geom::Rectangle>& r) {
+    return r ? r->clone() : nullptr;
+}
+
+DisplayObject::FilterArray cloneFilters(const DisplayObject::FilterArray& filters) {
+    DisplayObject::FilterArray copies;
+    copies.reserve(filters.size());
+    for (const auto& f : filters) {
+        if (!f) throw rt::Error("filters: null is not a filter");
+        copies.push_back(f->clone());
+    }
+    return copies;
+}
+
+rt::ArrayPtr toArray(const DisplayObject::FilterArray& filters) {
+    auto array = std::make_shared<rt::Array>();
+    array->reserve(filters.size());
+    for (const auto& f : filters) array->emplace_back(f);
+    return array;
+}
+
+}  // namespace
+
+DisplayObject::DisplayObject(rt::Dynamic handle)
+    : limnHandle(std::move(handle)), limnID(readId(limnHandle)), limnName("DisplayObject") {
+    IdIndex::add(limnID, this);
+}
+
+DisplayObject::~DisplayObject() {
+    IdIndex::remove(limnID, this);
+}
+
+std::shared_ptr<DisplayObject> DisplayObject::self() {
+    return std::static_pointer_cast<DisplayObject>(shared_from_this());
+}
+
+std::shared_ptr<Graphics> DisplayObject::limnGetGraphics() {
+    if (!limnGraphicsCache) limnGraphicsCache = std::make_shared<Graphics>(getGraphics(limnHandle));
+    return limnGraphicsCache;
+}
+
+std::shared_ptr<DisplayObjectContainer> DisplayObject::limnGetParent() const {
+    return limnParent.lock();
+}
+
+std::shared_ptr<Stage> DisplayObject::limnGetStage() {
+    auto parent = limnParent.lock();
+    return parent ? parent->limnGetStage() : nullptr;
+}
+
+std::shared_ptr<DisplayObject> DisplayObject::limnFindByID(int id) {
+    return id == limnID ? self() : nullptr;
+}
+
+double DisplayObject::limnGetX() {
+    return getX(limnHandle).asFloat();
+}
+
+double DisplayObject::limnSetX(double value) {
+    setX(limnHandle, value);
+    return value;
+}
+
+double DisplayObject::limnGetY() {
+    return getY(limnHandle).asFloat();
+}
+
+double DisplayObject::limnSetY(double value) {
+    setY(limnHandle, value);
+    return value;
+}
+
+double DisplayObject::limnGetScaleX() {
+    return getScaleX(limnHandle).asFloat();
+}
+
+double DisplayObject::limnSetScaleX(double value) {
+    setScaleX(limnHandle, value);
+    return value;
+}
+
+double DisplayObject::limnGetScaleY() {
+    return getScaleY(limnHandle).asFloat();
+}
+
+double DisplayObject::limnSetScaleY(double value) {
+    setScaleY(limnHandle, value);
+    return value;
+}
+
+double DisplayObject::limnGetMouseX() {
+    return getMouseX(limnHandle).asFloat();
+}
+
+double DisplayObject::limnGetMouseY() {
+    return getMouseY(limnHandle).asFloat();
+}
+
+double DisplayObject::limnGetRotation() {
+    return getRotation(limnHandle).asFloat();
+}
+
+double DisplayObject::limnSetRotation(double value) {
+    setRotation(limnHandle, value);
+    return value;
+}
+
+bool DisplayObject::limnGetCacheAsBitmap() {
+    return getCacheAsBitmap(limnHandle).asBool();
+}
+
+bool DisplayObject::limnSetCacheAsBitmap(bool value) {
+    setCacheAsBitmap(limnHandle, value);
+    return value;
+}
+
+bool DisplayObject::limnGetVisible() {
+    return getVisible(limnHandle).asBool();
+}
+
+bool DisplayObject::limnSetVisible(bool value) {
+    setVisible(limnHandle, value);
+    return value;
+}
+
+double DisplayObject::limnGetWidth() {
+    return getWidth(limnHandle).asFloat();
+}
+
+double DisplayObject::limnSetWidth(double value) {
+    setWidth(limnHandle, value);
+    return value;
+}
+
+double DisplayObject::limnGetHeight() {
+    return getHeight(limnHandle).asFloat();
+}
+
+double DisplayObject::limnSetHeight(double value) {
+    setHeight(limnHandle, value);
+    return value;
+}
+
+std::string DisplayObject::limnGetName() {
+    return rt::fromDynamic<std::string>(getName(limnHandle));
+}
+
+std::string DisplayObject::limnSetName(const std::string& value) {
+    setName(limnHandle, value);
+    return value;
+}
+
+BlendMode DisplayObject::limnGetBlendMode() {
+    int index = getBlendMode(limnHandle).asInt();
+    if (index < 0 || index >= kBlendModeCount) return BlendMode::NORMAL;
+    return static_cast<BlendMode>(index);
+}
+
+BlendMode DisplayObject::limnSetBlendMode(BlendMode value) {
+    setBlendMode(limnHandle, static_cast<int>(value));
+    return value;
+}
+
+std::shared_ptr<geom::Rectangle> DisplayObject::limnGetScale9Grid() const {
+    return cloneOrNull(limnScale9Grid);
+}
+
+std::shared_ptr<geom::Rectangle> DisplayObject::limnSetScale9Grid(
+    const std::shared_ptr<geom::Rectangle>& value) {
+    limnScale9Grid = cloneOrNull(value);
+    setScale9Grid(limnHandle, limnScale9Grid);
+    return value;
+}
+
+std::shared_ptr<geom::Rectangle> DisplayObject::limnGetScrollRect() const {
+    return cloneOrNull(limnScrollRect);
+}
+
+std::shared_ptr<geom::Rectangle> DisplayObject::limnSetScrollRect(
+    const std::shared_ptr<geom::Rectangle>& value) {
+    limnScrollRect = cloneOrNull(value);
+    setScrollRect(limnHandle, limnScrollRect);
+    return value;
+}
+
+std::shared_ptr<DisplayObject> DisplayObject::limnGetMask() const {
+    if (maskIsSelf_)
+        return std::const_pointer_cast<DisplayObject>(
+            std::static_pointer_cast<const DisplayObject>(shared_from_this()));
+    return mask_;
+}
+
+std::shared_ptr<DisplayObject> DisplayObject::limnSetMask(
+    const std::shared_ptr<DisplayObject>& value) {
+    maskIsSelf_ = value.get() == this;
+    mask_ = maskIsSelf_ ? nullptr : value;
+    setMask(limnHandle, value ? value->limnHandle : rt::Dynamic());
+    return value;
+}
+
+std::optional<int> DisplayObject::limnSetBG(std::optional<int> value) {
+    setBG(limnHandle, value.value_or(0));
+    return value;
+}
+
+std::optional<int> DisplayObject::limnGetBG() {
+    rt::Dynamic raw = getBG(limnHandle);
+    if (raw.isNull()) return std::nullopt;
+    int colour = raw.asInt();
+    if ((colour & kBackgroundSet) == 0) return std::nullopt;
+    return colour & 0xFFFFFF;
+}
+
+std::optional<DisplayObject::FilterArray> DisplayObject::limnSetFilters(
+    const std::optional<FilterArray>& value) {
+    if (!value) {
+        limnFilters.reset();
+        setFilters(limnHandle, rt::Dynamic());
+        return value;
+    }
+    limnFilters = cloneFilters(*value);
+    setFilters(limnHandle, toArray(*limnFilters));
+    return value;
+}
+
+DisplayObject::FilterArray DisplayObject::limnGetFilters() const {
+    return limnFilters ? cloneFilters(*limnFilters) : FilterArray();
+}
+
+void DisplayObject::limnOnAdded(const std::shared_ptr<DisplayObject>& obj, bool onStage) {
+    if (obj.get() == this) {
+        auto added = std::make_shared<events::Event>(events::Event::ADDED, true, false);
+        added->target = obj;
+        dispatchEvent(added);
+    }
+    if (onStage) {
+        auto toStage = std::make_shared<events::Event>(events::Event::ADDED_TO_STAGE, false, false);
+        toStage->target = obj;
+        dispatchEvent(toStage);
+    }
+}
+
+void DisplayObject::limnOnRemoved(const std::shared_ptr<DisplayObject>& obj, bool wasOnStage) {
+    if (obj.get() == this) {
+        auto removed = std::make_shared<events::Event>(events::Event::REMOVED, true, false);
+        removed->target = obj;
+        dispatchEvent(removed);
+    }
+    if (wasOnStage) {
+        auto fromStage =
+            std::make_shared<events::Event>(events::Event::REMOVED_FROM_STAGE, false, false);
+        fromStage->target = obj;
+        dispatchEvent(fromStage);
+    }
+}
+
+std::shared_ptr<DisplayObjectContainer> DisplayObject::limnSetParent(
+    const std::shared_ptr<DisplayObjectContainer>& newParent) {
+    auto old = limnParent.lock();
+    if (old == newParent) return newParent;
+    auto keep = self();
+    if (old) old->limnRemoveChildFromArray(keep);
+    old = limnParent.lock();
+    if (!old && newParent) {
+        limnParent = newParent;
+        limnOnAdded(keep, limnGetStage() != nullptr);
+    } else if (old && !newParent) {
+        bool wasOnStage = limnGetStage() != nullptr;
+        limnParent.reset();
+        limnOnRemoved(keep, wasOnStage);
+    } else if (old && newParent) {
+        limnParent = newParent;
+    }
+    return newParent;
+}
+
+std::shared_ptr<geom::Matrix> DisplayObject::limnGetMatrix() {
+    auto m = std::make_shared<geom::Matrix>();
+    getMatrix(limnHandle, m, false);
+    return m;
+}
+
+std::shared_ptr<geom::Matrix> DisplayObject::limnGetConcatenatedMatrix() {
+    auto m = std::make_shared<geom::Matrix>();
+    getMatrix(limnHandle, m, true);
+    return m;
+}
+
+std::shared_ptr<geom::Matrix> DisplayObject::limnSetMatrix(const std::shared_ptr<geom::Matrix>& m) {
+    setMatrix(limnHandle, m);
+    return m;
+}
+
+std::shared_ptr<geom::ColorTransform> DisplayObject::limnGetColorTransform() {
+    auto ct = std::make_shared<geom::ColorTransform>();
+    getColorTransform(limnHandle, ct, false);
+    return ct;
+}
+
+std::shared_ptr<geom::ColorTransform> DisplayObject::limnGetConcatenatedColorTransform() {
+    auto ct = std::make_shared<geom::ColorTransform>();
+    getColorTransform(limnHandle, ct, true);
+    return ct;
+}
+
+std::shared_ptr<geom::ColorTransform> DisplayObject::limnSetColorTransform(
+    const std::shared_ptr<geom::ColorTransform>& ct) {
+    setColorTransform(limnHandle, ct);
+    return ct;
+}
+
+std::shared_ptr<geom::Rectangle> DisplayObject::limnGetPixelBounds() {
+    auto r = std::make_shared<geom::Rectangle>();
+    getPixelBounds(limnHandle, r);
+    return r;
+}
+
+std::shared_ptr<geom::Transform> DisplayObject::limnGetTransform() {
+    return std::make_shared<geom::Transform>(self());
+}
+
+std::shared_ptr<geom::Transform> DisplayObject::limnSetTransform(
+    const std::shared_ptr<geom::Transform>& t) {
+    if (!t) throw rt::Error("transform: null is not a transform");
+    limnSetMatrix(t->limnGetMatrix());
+    limnSetColorTransform(t->limnGetColorTransform());
+    return t;
+}
+
+double DisplayObject::limnGetAlpha() {
+    return getAlpha(limnHandle).asFloat();
+}
+
+double DisplayObject::limnSetAlpha(double value) {
+    setAlpha(limnHandle, value);
+    return value;
+}
+
+std::shared_ptr<geom::Point> DisplayObject::globalToLocal(const geom::Point& point) {
+    auto converted = point.clone();
+    globalToLocalPrim(limnHandle, converted);
+    return converted;
+}
+
+std::shared_ptr<geom::Point> DisplayObject::localToGlobal(const geom::Point& point) {
+    auto converted = point.clone();
+    localToGlobalPrim(limnHandle, converted);
+    return converted;
+}
+
+bool DisplayObject::hitTestPoint(double x, double y, bool shapeFlag) {
+    return hitTestPointPrim(limnHandle, x, y, shapeFlag, true).asBool();
+}
+
+void DisplayObject::limnGetObjectsUnderPoint(const geom::Point& point, ObjectArray& result) {
+    if (hitTestPointPrim(limnHandle, point.x, point.y, true, false).asBool()) {
+        result.push_back(self());
+    }
+}
+
+std::shared_ptr<InteractiveObject> DisplayObject::limnAsInteractiveObject() {
+    return nullptr;
+}
+
+void DisplayObject::limnGetInteractiveObjectStack(InteractiveStack& stack) {
+    if (auto interactive = limnAsInteractiveObject()) stack.push_back(std::move(interactive));
+    if (auto parent = limnParent.lock()) parent->limnGetInteractiveObjectStack(stack);
+}
+
+void DisplayObject::limnBroadcast(const std::shared_ptr<events::Event>& event) {
+    dispatchEvent(event);
+}
+
+void DisplayObject::limnFireEvent(const std::shared_ptr<events::Event>& event) {
+    auto keep = self();
+    InteractiveStack stack;
+    if (auto parent = limnParent.lock()) parent->limnGetInteractiveObjectStack(stack);
+
+    if (!stack.empty()) {
+        event->limnSetPhase(events::EventPhase::CAPTURING_PHASE);
+        std::reverse(stack.begin(), stack.end());
+        for (const auto& o : stack) {
+            event->currentTarget = o;
+            o->dispatchEvent(event);
+            if (event->limnGetIsCancelled()) return;
+        }
+    }
+
+    event->limnSetPhase(events::EventPhase::AT_TARGET);
+    event->currentTarget = keep;
+    dispatchEvent(event);
+    if (event->limnGetIsCancelled()) return;
+
+    if (event->bubbles) {
+        event->limnSetPhase(events::EventPhase::BUBBLING_PHASE);
+        std::reverse(stack.begin(), stack.end());
+        for (const auto& o : stack) {
+            event->currentTarget = o;
+            o->dispatchEvent(event);
+            if (event->limnGetIsCancelled()) return;
+        }
+    }
+}
+
+void DisplayObject::limnDrawToSurface(const rt::Dynamic& surface,
+                                      const std::shared_ptr<geom::Matrix>& matrix,
+                                      const std::shared_ptr<geom::ColorTransform>& colorTransform,
+                                      const rt::Dynamic& blendMode,
+                                      const std::shared_ptr<geom::Rectangle>& clipRect,
+                                      bool /*smoothing*/) {
+    drawToSurface(limnHandle, surface, matrix, colorTransform, blendMode, clipRect);
+}
+
+std::string DisplayObject::toString() const {
+    return limnName + " " + std::to_string(limnID);
+}
+
+std::shared_ptr<DisplayObjectContainer> DisplayObject::limnGetStageContainer() {
+    auto stage = limnGetStage();
+    if (!stage) return nullptr;
+    // Stage is a container; find it on the chain by identity, which needs no
+    // knowledge of the Stage class itself.
+    auto node = std::dynamic_pointer_cast<DisplayObjectContainer>(self());
+    if (!node) node = limnGetParent();
+    for (; node; node = node->limnGetParent()) {
+        if (!node.owner_before(stage) && !stage.owner_before(node)) return node;
+    }
+    return nullptr;
+}
+
+rt::Dynamic DisplayObject::byNameGetBlendMode() {
+    return static_cast<int>(limnGetBlendMode());
+}
+
+int DisplayObject::byNameSetBlendMode(int index) {
+    if (index < 0 || index >= kBlendModeCount) index = 0;
+    limnSetBlendMode(static_cast<BlendMode>(index));
+    return index;
+}
+
+rt::Dynamic DisplayObject::byNameGetBG() {
+    auto colour = limnGetBG();
+    return colour ? rt::Dynamic(*colour) : rt::Dynamic();
+}
+
+rt::Dynamic DisplayObject::byNameSetBG(const rt::Dynamic& value) {
+    limnSetBG(value.isNull() ? std::nullopt : std::optional<int>(value.asInt()));
+    return value;
+}
+
+rt::ArrayPtr DisplayObject::byNameGetFilters() const {
+    return toArray(limnGetFilters());
+}
+
+rt::Dynamic DisplayObject::byNameSetFilters(const rt::Dynamic& value) {
+    if (value.isNull()) {
+        limnSetFilters(std::nullopt);
+        return value;
+    }
+    auto array = value.asArray();
+    if (!array) throw rt::Error("filters: expected an array, got " + value.toString());
+    FilterArray filters;
+    filters.reserve(array->size());
+    for (const auto& item : *array) {
+        auto filter = item.as<filters::BitmapFilter>();
+        if (!filter) throw rt::Error("filters: " + item.toString() + " is not a filter");
+        filters.push_back(std::move(filter));
+    }
+    limnSetFilters(filters);
+    return value;
+}
+
+rt::Dynamic DisplayObject::byNameGetStage() {
+    return limnGetStageContainer();
+}
+
+rt::Dynamic DisplayObject::byNameGetObjectsUnderPoint(const geom::Point& point) {
+    ObjectArray found;
+    limnGetObjectsUnderPoint(point, found);
+    auto array = std::make_shared<rt::Array>(found.begin(), found.end());
+    return array;
+}
+
+const rt::ClassInfo& DisplayObject::staticClass() {
+    using D = DisplayObject;
+    static const rt::ClassInfo info =
+        rt::ClassInfo("limn.display.DisplayObject", &events::EventDispatcher::staticClass())
+            .property<&D::limnGetX, &D::limnSetX>("x")
+            .property<&D::limnGetY, &D::limnSetY>("y")
+            .property<&D::limnGetScaleX, &D::limnSetScaleX>("scaleX")
+            .property<&D::limnGetScaleY, &D::limnSetScaleY>("scaleY")
+            .property<&D::limnGetRotation, &D::limnSetRotation>("rotation")
+            .property<&D::limnGetWidth, &D::limnSetWidth>("width")
+            .property<&D::limnGetHeight, &D::limnSetHeight>("height")
+            .property<&D::limnGetAlpha, &D::limnSetAlpha>("alpha")
+            .property<&D::limnGetMouseX>("mouseX")
+            .property<&D::limnGetMouseY>("mouseY")
+            .property<&D::limnGetVisible, &D::limnSetVisible>("visible")
+            .property<&D::limnGetCacheAsBitmap, &D::limnSetCacheAsBitmap>("cacheAsBitmap")
+            .property<&D::limnGetName, &D::limnSetName>("name")
+            .property<&D::byNameGetBlendMode, &D::byNameSetBlendMode>("blendMode")
+            .property<&D::byNameGetBG, &D::byNameSetBG>("opaqueBackground")
+            .property<&D::limnGetScrollRect, &D::limnSetScrollRect>("scrollRect")
+            .property<&D::limnGetScale9Grid, &D::limnSetScale9Grid>("scale9Grid")
+            .property<&D::limnGetMask, &D::limnSetMask>("mask")
+            .property<&D::byNameGetFilters, &D::byNameSetFilters>("filters")
+            .property<&D::limnGetTransform, &D::limnSetTransform>("transform")
+            .property<&D::limnGetGraphics>("graphics")
+            .property<&D::limnGetParent>("parent")
+            .property<&D::byNameGetStage>("stage")
+            .property<&D::byNameGetID>("limnID")
+            .field<&D::limnName>("limnName")
+            .method<&D::globalToLocal>("globalToLocal")
+            .method<&D::localToGlobal>("localToGlobal")
+            .method<&D::hitTestPoint>("hitTestPoint")
+            .method<&D::byNameGetObjectsUnderPoint>("limnGetObjectsUnderPoint")
+            .method<&D::limnFireEvent>("limnFireEvent")
+            .method<&D::limnBroadcast>("limnBroadcast")
+            .method<&D::limnFindByID>("limnFindByID")
+            .method<&D::toString>("toString");
+    return info;
+}
+
+}  // namespace limn::display

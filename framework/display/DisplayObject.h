@@ -1,0 +1,208 @@
+#pragma once
+// The base of everything in the display tree: a thin front for one native
+// display object. Visual properties (x, y, scale, rotation in the backend's
+// units, size, alpha, visibility, name, blend mode...) are read from and
+// written to the backend on every access, one primitive per access; nothing is
+// cached except the Graphics front and private copies of the filters, the
+// scroll rectangle and the nine-slice grid. Every property is also reachable
+// by name ("x", "alpha", "visible"...); a write by name goes through the setter.
+//
+// Ownership: a container owns its children; the parent link is a weak back
+// link, so a detached object that nothing else references is freed.
+// The tree bookkeeping lives here: the parent link (changed only by
+// containers through limnSetParent), the "added"/"removed" and stage
+// notifications, the capture-target-bubble walk (limnFireEvent) and the
+// depth-first broadcast (limnBroadcast).
+//
+// Not made directly: use Shape, Sprite and the other subclasses.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/display/BlendMode.h"
+#include "framework/display/IBitmapDrawable.h"
+#include "framework/events/EventDispatcher.h"
+#include "runtime/Dynamic.h"
+
+namespace limn::events {
+class Event;
+}
+namespace limn::filters {
+class BitmapFilter;
+}
+namespace limn::geom {
+class ColorTransform;
+class Matrix;
+class Point;
+class Rectangle;
+class Transform;
+}  // namespace limn::geom
+
+namespace limn::display {
+
+class DisplayObjectContainer;
+class Graphics;
+class InteractiveObject;
+class Stage;
+
+class DisplayObject : public events::EventDispatcher, public IBitmapDrawable {
+public:
+    RT_DECLARE_CLASS
+
+    using InteractiveStack = std::vector<std::shared_ptr<InteractiveObject>>;
+    using ObjectArray = std::vector<std::shared_ptr<DisplayObject>>;
+    using FilterArray = std::vector<std::shared_ptr<filters::BitmapFilter>>;
+
+    // Wraps a native display object made by the subclass; reads its id once
+    // ("limn_display_object_get_id", null gives 0) and calls nothing else.
+    explicit DisplayObject(rt::Dynamic handle);
+    ~DisplayObject() override;
+    DisplayObject(const DisplayObject&) = delete;
+    DisplayObject& operator=(const DisplayObject&) = delete;
+
+    const rt::Dynamic limnHandle;  // the backend's display object, for the whole life
+    const int limnID;              // the backend's id of it; the stage finds objects by it
+    std::string limnName;          // type name used by toString(); set by subclasses
+
+    // The drawing list, made on first access and the same object afterwards.
+    virtual std::shared_ptr<Graphics> limnGetGraphics();
+    [[nodiscard]] virtual std::shared_ptr<DisplayObjectContainer> limnGetParent() const;
+    // The stage at the root of the parent chain, or null. The stage returns itself.
+    [[nodiscard]] virtual std::shared_ptr<Stage> limnGetStage();
+    // This object when its id is `id`, else null (containers search their subtree).
+    virtual std::shared_ptr<DisplayObject> limnFindByID(int id);
+
+    virtual double limnGetX();
+    virtual double limnSetX(double value);
+    virtual double limnGetY();
+    virtual double limnSetY(double value);
+    virtual double limnGetScaleX();
+    virtual double limnSetScaleX(double value);
+    virtual double limnGetScaleY();
+    virtual double limnSetScaleY(double value);
+    // The pointer in this object's coordinates.
+    virtual double limnGetMouseX();
+    virtual double limnGetMouseY();
+    virtual double limnGetRotation();
+    virtual double limnSetRotation(double value);
+    virtual bool limnGetCacheAsBitmap();
+    virtual bool limnSetCacheAsBitmap(bool value);
+    virtual bool limnGetVisible();
+    virtual bool limnSetVisible(bool value);
+    virtual double limnGetWidth();
+    virtual double limnSetWidth(double value);
+    virtual double limnGetHeight();
+    virtual double limnSetHeight(double value);
+    virtual std::string limnGetName();
+    virtual std::string limnSetName(const std::string& value);
+    // An index the backend doesn't know reads as NORMAL.
+    virtual BlendMode limnGetBlendMode();
+    virtual BlendMode limnSetBlendMode(BlendMode value);
+    // Rectangles are copied on the way in and out: changing one has no effect
+    // until it is set again.
+    [[nodiscard]] virtual std::shared_ptr<geom::Rectangle> limnGetScale9Grid() const;
+    virtual std::shared_ptr<geom::Rectangle> limnSetScale9Grid(
+        const std::shared_ptr<geom::Rectangle>& value);
+    [[nodiscard]] virtual std::shared_ptr<geom::Rectangle> limnGetScrollRect() const;
+    virtual std::shared_ptr<geom::Rectangle> limnSetScrollRect(
+        const std::shared_ptr<geom::Rectangle>& value);
+    // The mask is kept by reference (not copied). An object that masks itself
+    // is held weakly, so that it makes no ownership cycle; a mask that is an
+    // ancestor of its object would make one until either is reset.
+    [[nodiscard]] std::shared_ptr<DisplayObject> limnGetMask() const;
+    virtual std::shared_ptr<DisplayObject> limnSetMask(const std::shared_ptr<DisplayObject>& value);
+    // opaqueBackground: a 0xRRGGBB colour or none. None is sent as 0.
+    virtual std::optional<int> limnSetBG(std::optional<int> value);
+    virtual std::optional<int> limnGetBG();
+    // Filters are cloned on the way in and out; none set reads as an empty array.
+    virtual std::optional<FilterArray> limnSetFilters(const std::optional<FilterArray>& value);
+    [[nodiscard]] virtual FilterArray limnGetFilters() const;
+
+    // Notifications, driven by containers: "added"/"removed" reach only `obj`
+    // itself; containers pass the stage notifications on to every descendant.
+    virtual void limnOnAdded(const std::shared_ptr<DisplayObject>& obj, bool onStage);
+    virtual void limnOnRemoved(const std::shared_ptr<DisplayObject>& obj, bool wasOnStage);
+    // Only containers call it. Detaches from the old container first; an
+    // attach dispatches "added" (and "addedToStage"), a detach "removed" (and
+    // "removedFromStage"), a move between containers nothing.
+    virtual std::shared_ptr<DisplayObjectContainer> limnSetParent(
+        const std::shared_ptr<DisplayObjectContainer>& newParent);
+
+    // Fresh objects filled by the backend; the setters return what they got.
+    virtual std::shared_ptr<geom::Matrix> limnGetMatrix();
+    virtual std::shared_ptr<geom::Matrix> limnGetConcatenatedMatrix();
+    virtual std::shared_ptr<geom::Matrix> limnSetMatrix(const std::shared_ptr<geom::Matrix>& m);
+    virtual std::shared_ptr<geom::ColorTransform> limnGetColorTransform();
+    virtual std::shared_ptr<geom::ColorTransform> limnGetConcatenatedColorTransform();
+    virtual std::shared_ptr<geom::ColorTransform> limnSetColorTransform(
+        const std::shared_ptr<geom::ColorTransform>& ct);
+    virtual std::shared_ptr<geom::Rectangle> limnGetPixelBounds();
+    // A new view on this object on every read; writing copies its matrix, then
+    // its colour transform, onto this object.
+    virtual std::shared_ptr<geom::Transform> limnGetTransform();
+    virtual std::shared_ptr<geom::Transform> limnSetTransform(
+        const std::shared_ptr<geom::Transform>& t);
+    virtual double limnGetAlpha();
+    virtual double limnSetAlpha(double value);
+
+    // Converted copies; the given point is left untouched.
+    virtual std::shared_ptr<geom::Point> globalToLocal(const geom::Point& point);
+    virtual std::shared_ptr<geom::Point> localToGlobal(const geom::Point& point);
+    virtual bool hitTestPoint(double x, double y, bool shapeFlag = false);
+    // Appends this object to `result` when the backend's hit test says yes.
+    virtual void limnGetObjectsUnderPoint(const geom::Point& point, ObjectArray& result);
+    virtual std::shared_ptr<InteractiveObject> limnAsInteractiveObject();
+    // Appends the interactive objects from this one up to the root, nearest first.
+    virtual void limnGetInteractiveObjectStack(InteractiveStack& stack);
+    // Dispatches on this object; containers reach their children first.
+    virtual void limnBroadcast(const std::shared_ptr<events::Event>& event);
+    // Capture from the root down to the parent, this object, then (for
+    // bubbling events) back up. The ancestors are taken once, before the first
+    // listener runs. A cancelled event stops between objects.
+    virtual void limnFireEvent(const std::shared_ptr<events::Event>& event);
+    void limnDrawToSurface(const rt::Dynamic& surface, const std::shared_ptr<geom::Matrix>& matrix,
+                           const std::shared_ptr<geom::ColorTransform>& colorTransform,
+                           const rt::Dynamic& blendMode,
+                           const std::shared_ptr<geom::Rectangle>& clipRect,
+                           bool smoothing) override;
+
+    // limnName, a blank and limnID: "DisplayObject 12".
+    [[nodiscard]] std::string toString() const override;
+
+    // The stage as a container (the same object limnGetStage() names), for
+    // callers that only know containers; null when not under a stage.
+    [[nodiscard]] std::shared_ptr<DisplayObjectContainer> limnGetStageContainer();
+
+protected:
+    [[nodiscard]] std::shared_ptr<DisplayObject> self();
+
+private:
+    friend class DisplayObjectContainer;
+
+    rt::Dynamic byNameGetBlendMode();
+    int byNameSetBlendMode(int index);
+    rt::Dynamic byNameGetBG();
+    rt::Dynamic byNameSetBG(const rt::Dynamic& value);
+    rt::ArrayPtr byNameGetFilters() const;
+    rt::Dynamic byNameSetFilters(const rt::Dynamic& value);
+    rt::Dynamic byNameGetStage();
+    rt::Dynamic byNameGetObjectsUnderPoint(const geom::Point& point);
+    [[nodiscard]] int byNameGetID() const { return limnID; }
+
+    std::weak_ptr<DisplayObjectContainer> limnParent;
+    // The container whose child array lists this object, or null. It equals
+    // limnParent except while "added" listeners run inside addChild. Non-owning:
+    // the container holds this object while it lists it, and clears the link
+    // when it lets go or is destroyed.
+    DisplayObjectContainer* listedIn_ = nullptr;
+    std::shared_ptr<Graphics> limnGraphicsCache;
+    std::optional<FilterArray> limnFilters;
+    std::shared_ptr<geom::Rectangle> limnScale9Grid;
+    std::shared_ptr<geom::Rectangle> limnScrollRect;
+    std::shared_ptr<DisplayObject> mask_;
+    bool maskIsSelf_ = false;
+};
+
+}  // namespace limn::display

@@ -1,0 +1,37 @@
+#include "framework/display/InteractiveObject.h"
+
+#include "native/Primitive.h"
+
+namespace limn::display {
+
+namespace {
+
+const native::Primitive setMouseEnabled{"limn_display_object_set_mouse_enabled", 2};
+
+}  // namespace
+
+InteractiveObject::InteractiveObject(rt::Dynamic handle) : DisplayObject(std::move(handle)) {}
+
+std::shared_ptr<InteractiveObject> InteractiveObject::limnAsInteractiveObject() {
+    return std::static_pointer_cast<InteractiveObject>(self());
+}
+
+bool InteractiveObject::limnGetMouseEnabled() const {
+    return limnMouseEnabled;
+}
+
+bool InteractiveObject::limnSetMouseEnabled(bool value) {
+    limnMouseEnabled = value;
+    setMouseEnabled(limnHandle, value);
+    return limnMouseEnabled;
+}
+
+const rt::ClassInfo& InteractiveObject::staticClass() {
+    using I = InteractiveObject;
+    static const rt::ClassInfo info =
+        rt::ClassInfo("limn.display.InteractiveObject", &DisplayObject::staticClass())
+            .property<&I::limnGetMouseEnabled, &I::limnSetMouseEnabled>("mouseEnabled");
+    return info;
+}
+
+}  // namespace limn::display

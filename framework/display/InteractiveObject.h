@@ -1,0 +1,24 @@
+#pragma once
+// A display object that takes part in input routing: it appears in the
+// interactive stacks the stage builds (DisplayObject::limnGetInteractiveObjectStack).
+// mouseEnabled starts true; the backend hears of it only when it is set.
+
+#include "framework/display/DisplayObject.h"
+
+namespace limn::display {
+
+class InteractiveObject : public DisplayObject {
+public:
+    RT_DECLARE_CLASS
+
+    explicit InteractiveObject(rt::Dynamic handle);
+
+    bool limnMouseEnabled = true;
+
+    std::shared_ptr<InteractiveObject> limnAsInteractiveObject() override;
+    [[nodiscard]] virtual bool limnGetMouseEnabled() const;
+    // Stores the flag and passes it to the backend.
+    virtual bool limnSetMouseEnabled(bool value);
+};
+
+}  // namespace limn::display

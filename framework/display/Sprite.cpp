@@ -1,0 +1,36 @@
+#include "framework/display/Sprite.h"
+
+#include "framework/geom/Rectangle.h"
+#include "native/Primitive.h"
+
+namespace limn::display {
+
+namespace {
+
+const native::Primitive createContainer{"limn_create_display_object_container", 0};
+
+}  // namespace
+
+Sprite::Sprite() : DisplayObjectContainer(createContainer()) {}
+
+void Sprite::startDrag(bool lockCenter, const std::shared_ptr<geom::Rectangle>& bounds) {
+    if (auto stage = limnGetStageContainer()) {
+        stage->limnStartDrag(std::static_pointer_cast<Sprite>(self()), lockCenter, bounds);
+    }
+}
+
+void Sprite::stopDrag() {
+    if (auto stage = limnGetStageContainer()) {
+        stage->limnStopDrag(std::static_pointer_cast<Sprite>(self()));
+    }
+}
+
+const rt::ClassInfo& Sprite::staticClass() {
+    static const rt::ClassInfo info =
+        rt::ClassInfo("limn.display.Sprite", &DisplayObjectContainer::staticClass())
+            .method<&Sprite::startDrag>("startDrag")
+            .method<&Sprite::stopDrag>("stopDrag");
+    return info;
+}
+
+}  // namespace limn::display

@@ -1,0 +1,64 @@
+#include "framework/geom/Transform.h"
+
+#include "framework/display/DisplayObject.h"
+#include "framework/geom/ColorTransform.h"
+#include "framework/geom/Matrix.h"
+#include "framework/geom/Rectangle.h"
+#include "runtime/Error.h"
+
+namespace limn::geom {
+
+namespace {
+
+std::shared_ptr<display::DisplayObject> required(std::shared_ptr<display::DisplayObject> obj) {
+    if (!obj) throw rt::Error("Transform: no display object");
+    return obj;
+}
+
+}  // namespace
+
+Transform::Transform(std::shared_ptr<display::DisplayObject> obj)
+    : limnObj(required(std::move(obj))) {}
+
+std::shared_ptr<Matrix> Transform::limnGetMatrix() {
+    return limnObj->limnGetMatrix();
+}
+
+std::shared_ptr<Matrix> Transform::limnGetConcatenatedMatrix() {
+    return limnObj->limnGetConcatenatedMatrix();
+}
+
+std::shared_ptr<Matrix> Transform::limnSetMatrix(const std::shared_ptr<Matrix>& m) {
+    return limnObj->limnSetMatrix(m);
+}
+
+std::shared_ptr<ColorTransform> Transform::limnGetColorTransform() {
+    return limnObj->limnGetColorTransform();
+}
+
+std::shared_ptr<ColorTransform> Transform::limnGetConcatenatedColorTransform() {
+    return limnObj->limnGetConcatenatedColorTransform();
+}
+
+std::shared_ptr<ColorTransform> Transform::limnSetColorTransform(
+    const std::shared_ptr<ColorTransform>& ct) {
+    return limnObj->limnSetColorTransform(ct);
+}
+
+std::shared_ptr<Rectangle> Transform::limnGetPixelBounds() {
+    return limnObj->limnGetPixelBounds();
+}
+
+const rt::ClassInfo& Transform::staticClass() {
+    using T = Transform;
+    static const rt::ClassInfo info =
+        rt::ClassInfo("limn.geom.Transform", &rt::Object::staticClass())
+            .property<&T::limnGetMatrix, &T::limnSetMatrix>("matrix")
+            .property<&T::limnGetConcatenatedMatrix>("concatenatedMatrix")
+            .property<&T::limnGetColorTransform, &T::limnSetColorTransform>("colorTransform")
+            .property<&T::limnGetConcatenatedColorTransform>("concatenatedColorTransform")
+            .property<&T::limnGetPixelBounds>("pixelBounds");
+    return info;
+}
+
+}  // namespace limn::geom

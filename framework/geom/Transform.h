@@ -1,0 +1,50 @@
+#pragma once
+// A view on one display object's matrix, colour transform and pixel bounds,
+// which live in the backend. It copies nothing: every read hands out a fresh
+// object filled by the backend, so changing what a read returned has no
+// effect until it is assigned back. Properties by name: "matrix",
+// "concatenatedMatrix", "colorTransform", "concatenatedColorTransform",
+// "pixelBounds" (the concatenated ones and the bounds are read-only).
+//
+//   auto t = sprite->limnGetTransform();
+//   auto m = t->limnGetMatrix();
+//   m->translate(10, 0);
+//   t->limnSetMatrix(m);
+
+#include <memory>
+
+#include "runtime/Object.h"
+
+namespace limn::display {
+class DisplayObject;
+}
+
+namespace limn::geom {
+
+class ColorTransform;
+class Matrix;
+class Rectangle;
+
+class Transform : public rt::Object {
+public:
+    RT_DECLARE_CLASS
+
+    // Throws when `obj` is null: a view needs something to look at.
+    explicit Transform(std::shared_ptr<display::DisplayObject> obj);
+
+    // The display object this view is bound to; kept alive by the view.
+    const std::shared_ptr<display::DisplayObject> limnObj;
+
+    virtual std::shared_ptr<Matrix> limnGetMatrix();
+    virtual std::shared_ptr<Matrix> limnGetConcatenatedMatrix();
+    // Returns `m` itself.
+    virtual std::shared_ptr<Matrix> limnSetMatrix(const std::shared_ptr<Matrix>& m);
+    virtual std::shared_ptr<ColorTransform> limnGetColorTransform();
+    virtual std::shared_ptr<ColorTransform> limnGetConcatenatedColorTransform();
+    // Returns `ct` itself.
+    virtual std::shared_ptr<ColorTransform> limnSetColorTransform(
+        const std::shared_ptr<ColorTransform>& ct);
+    virtual std::shared_ptr<Rectangle> limnGetPixelBounds();
+};
+
+}  // namespace limn::geom
