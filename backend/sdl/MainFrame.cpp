@@ -17,6 +17,8 @@ MainFrame* current = nullptr;
 constexpr double kNever = 1e300;
 // A run of immediate wake requests is spaced by this much.
 constexpr double kImmediateSpacing = 0.001;
+// How often an offscreen frame looks for pushed events while it sleeps.
+constexpr double kOffscreenLook = 0.005;
 
 bool startVideo() {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
@@ -181,6 +183,10 @@ bool MainFrame::waitEvent(SDL_Event& event) {
         if (!videoStarted_) {
             // No event source at all: just sleep to the wake.
             sleepUntil(std::min(deadline(), Clock::realNow() + 1.0));
+        } else if (!window_) {
+            // Offscreen drivers can't block on events (SDL would poll every
+            // millisecond); only pushed events arrive, so look every few ms.
+            sleepUntil(std::min(deadline(), Clock::realNow() + kOffscreenLook));
         } else if (remaining > 0.002) {
             // The OS wait has millisecond steps; wake a little early and finish precisely.
             const double ms = std::min((remaining - 0.001) * 1000.0, 1000.0);
