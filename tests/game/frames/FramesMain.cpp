@@ -1,0 +1,19 @@
+// Test main for playing the game on the real backend: module "limn" is the
+// SDL backend (offscreen, no window), and the game's pictures and sounds are
+// read from the folder the asset generator wrote.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "backend/sdl/Primitives.h"
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (chdir(GAME_DATA_DIR) != 0) {
+        std::fprintf(stderr, "No game data in %s\n", GAME_DATA_DIR);
+        return 1;
+    }
+    limn::sdl::registerModule();
+    return RUN_ALL_TESTS();
+}
