@@ -82,6 +82,9 @@ void MainFrame::openWindow(int flags, const std::string& title) {
                          static_cast<int>(w * scale), static_cast<int>(h * scale), windowFlags);
     if (!window_) return;
     SDL_SetWindowMinimumSize(window_, std::max(1, w / 4), std::max(1, h / 4));
+    // Software all the way: with no GPU, probing OpenGL for the window's
+    // framebuffer only costs start-up time and CPU.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     Uint32 rendererFlags = SDL_RENDERER_SOFTWARE;
     if (flags & kVsync) rendererFlags |= SDL_RENDERER_PRESENTVSYNC;
     renderer_ = SDL_CreateRenderer(window_, -1, rendererFlags);
