@@ -1,0 +1,81 @@
+#include "framework/Lib.h"
+
+#include <climits>
+#include <cmath>
+
+#include "framework/Timer.h"
+#include "framework/display/ManagedStage.h"
+#include "framework/display/MovieClip.h"
+#include "framework/display/Stage.h"
+#include "framework/net/URLRequest.h"
+#include "native/Primitive.h"
+#include "runtime/Error.h"
+
+namespace limn {
+
+namespace {
+
+const native::Primitive createMainFrame{"limn_create_main_frame", native::kVariableArgs};
+const native::Primitive getFrameStage{"limn_get_frame_stage", 1};
+const native::Primitive getUrl{"limn_get_url", 1};
+
+}  // namespace
+
+void Lib::create(rt::Function onLoaded, int width, int height, std::optional<double> frameRate,
+                 std::optional<int> colour, std::optional<int> flags,
+                 std::optional<std::string> title, std::optional<std::string> extra) {
+    const double rate = frameRate.value_or(60.0);
+    const int background = colour.value_or(0xFFFFFF);
+    auto onFrame = rt::function([onLoaded, width, height, rate, background](rt::Dynamic frame) {
+        limnMainFrame = frame;
+        auto stage = std::make_shared<display::Stage>(getFrameStage(limnMainFrame), width, height);
+        limnStage = stage;
+        stage->limnSetFrameRate(rate);
+        stage->limnSetBG(background);
+        stage->onQuit = rt::function<&Lib::close>();
+        if (onLoaded) onLoaded();
+    });
+    createMainFrame(onFrame, width, height,
+                    flags.value_or(FULLSCREEN | BORDERLESS | RESIZABLE | HARDWARE),
+                    title.value_or("Limn"), extra.value_or(""));
+}
+
+std::shared_ptr<display::ManagedStage> Lib::createManagedStage(int width, int height) {
+    auto stage = std::make_shared<display::ManagedStage>(width, height);
+    limnStage = stage;
+    return stage;
+}
+
+std::shared_ptr<display::Stage> Lib::limnGetStage() {
+    if (!limnStage) throw rt::Error("Error : stage can't be accessed until init is called");
+    return limnStage;
+}
+
+std::shared_ptr<display::MovieClip> Lib::limnGetCurrent() {
+    if (limnCurrent) return limnCurrent;
+    // The stage first: a clip made without one would never be added later.
+    auto stage = limnGetStage();
+    limnCurrent = std::make_shared<display::MovieClip>();
+    stage->addChild(limnCurrent);
+    return limnCurrent;
+}
+
+int Lib::getTimer() {
+    const double ms = std::trunc(Timer::stamp() * 1000.0);
+    // Out-of-range values have no int; hold them at the ends of the range.
+    if (std::isnan(ms)) return 0;
+    if (ms <= INT_MIN) return INT_MIN;
+    if (ms >= INT_MAX) return INT_MAX;
+    return static_cast<int>(ms);
+}
+
+void Lib::getURL(const net::URLRequest& request) {
+    getUrl(request.url);
+}
+
+void Lib::close() {
+    const native::Primitive closeApp{"limn_close", 0};
+    closeApp();
+}
+
+}  // namespace limn

@@ -1,0 +1,75 @@
+#pragma once
+// The framework's static entry point: asks the backend for the main frame,
+// builds the one Stage in it, then calls the application back. Also the
+// process-wide stage and root clip, a millisecond clock, opening a URL and
+// closing the application.
+//
+//   int main() {
+//       limn::Lib::create(rt::function([] { limn::Lib::current()->addChild(makeGame()); }),
+//                         320, 480, 60.0, 0xFFFFFF,
+//                         limn::Lib::FULLSCREEN | limn::Lib::RESIZABLE | limn::Lib::HARDWARE);
+//   }
+//
+// Before the backend has reported the frame there is no stage: stage() and
+// current() throw "Error : stage can't be accessed until init is called".
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "runtime/Function.h"
+
+namespace limn::display {
+class ManagedStage;
+class MovieClip;
+class Stage;
+}  // namespace limn::display
+
+namespace limn::net {
+class URLRequest;
+}
+
+namespace limn {
+
+class Lib {
+public:
+    // Window flags, combined with bitwise or.
+    static constexpr int FULLSCREEN = 0x01;
+    static constexpr int BORDERLESS = 0x02;
+    static constexpr int RESIZABLE = 0x04;
+    static constexpr int HARDWARE = 0x08;
+    static constexpr int VSYNC = 0x10;
+
+    static inline rt::Dynamic limnMainFrame;                        // set when the frame exists
+    static inline std::shared_ptr<display::Stage> limnStage;        // the one stage
+    static inline std::shared_ptr<display::MovieClip> limnCurrent;  // made on first request
+
+    // Asks for a main frame of width x height pixels and returns at once. When
+    // the backend reports the frame, the stage is built with the frame rate
+    // (default 60), background colour 0xRRGGBB (default 0xFFFFFF) and
+    // Lib::close as its quit hook, and then onLoaded() runs. Flags default to
+    // FULLSCREEN | BORDERLESS | RESIZABLE | HARDWARE, the title to "Limn", and
+    // `extra` (default empty) reaches the backend unchanged.
+    static void create(rt::Function onLoaded, int width, int height,
+                       std::optional<double> frameRate = std::nullopt,
+                       std::optional<int> colour = std::nullopt,
+                       std::optional<int> flags = std::nullopt,
+                       std::optional<std::string> title = std::nullopt,
+                       std::optional<std::string> extra = std::nullopt);
+    // A stage fed by a host instead of a main frame; it becomes the one stage.
+    static std::shared_ptr<display::ManagedStage> createManagedStage(int width, int height);
+
+    static std::shared_ptr<display::Stage> limnGetStage();
+    // The root clip, added to the stage on first request.
+    static std::shared_ptr<display::MovieClip> limnGetCurrent();
+    static std::shared_ptr<display::Stage> stage() { return limnGetStage(); }
+    static std::shared_ptr<display::MovieClip> current() { return limnGetCurrent(); }
+
+    // Whole milliseconds on the Timer clock.
+    static int getTimer();
+    static void getURL(const net::URLRequest& request);
+    // Asks the backend to end the application; "limn_close" is looked up at each call.
+    static void close();
+};
+
+}  // namespace limn

@@ -1,0 +1,160 @@
+#pragma once
+// The root of the display tree and the one entry point of native events.
+//
+// The backend calls limnProcessStageEvent with one native event record per
+// event (fields read by name: type, x, y, id, flags, value, code, down, char;
+// only `result` is written back). The stage routes input to display objects
+// (hover, focus and drag included), fires due timers and sound completions on
+// polls, runs the frame loop ("enterFrame" to the whole tree, then a render)
+// and ends every event by telling the backend how long it may sleep
+// ("limn_stage_set_next_wake", seconds).
+//
+// Times are seconds on the Timer clock. The wake is the least of the next
+// timer, 0.02 s while sound completions are pending, and the next frame less
+// limnEarlyWakeup; it is zero or less only while a frame or a timer is
+// overdue, and with the frame loop on it never exceeds one frame period.
+//
+// Made once per process (limn::Lib, or as a ManagedStage) with std::make_shared.
+// Hover and focus stacks hold objects weakly, outermost (the stage) first.
+
+#include <array>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "framework/display/DisplayObjectContainer.h"
+#include "framework/display/StageAlign.h"
+#include "framework/display/StageDisplayState.h"
+#include "framework/display/StageQuality.h"
+#include "framework/display/StageScaleMode.h"
+#include "framework/display/TouchInfo.h"
+#include "runtime/Function.h"
+
+namespace limn::events {
+class MouseEvent;
+}
+
+namespace limn::display {
+
+class Stage : public DisplayObjectContainer {
+public:
+    RT_DECLARE_CLASS
+
+    using HoverStack = TouchInfo::HoverStack;
+
+    static constexpr int OrientationPortrait = 1;
+    static constexpr int OrientationPortraitUpsideDown = 2;
+    static constexpr int OrientationLandscapeLeft = 3;
+    static constexpr int OrientationLandscapeRight = 4;
+    static constexpr int OrientationFaceUp = 5;
+    static constexpr int OrientationFaceDown = 6;
+
+    static constexpr int efLeftDown = 0x0001;
+    static constexpr int efShiftDown = 0x0002;
+    static constexpr int efCtrlDown = 0x0004;
+    static constexpr int efAltDown = 0x0008;
+    static constexpr int efCommandDown = 0x0010;
+    static constexpr int efLocationRight = 0x4000;
+
+    static constexpr double limnEarlyWakeup = 0.005;  // seconds before a frame is due
+
+    static const std::array<std::string, 4> limnMouseChanges;  // out, over, roll out, roll over
+    static const std::array<std::string, 4> limnTouchChanges;
+
+    // callable(orientation) -> bool, asked on a rotation query; the default
+    // allows portrait only. Null refuses every rotation.
+    static rt::Function shouldRotateInterface;
+
+    // Registers the event handler with the backend ("limn_set_stage_handler")
+    // and starts the frame loop at 100 frames per second.
+    Stage(rt::Dynamic handle, int width, int height);
+
+    HoverStack limnMouseOverObjects;
+    HoverStack limnFocusOverObjects;
+    bool limnInvalid = false;
+    std::shared_ptr<geom::Rectangle> limnDragBounds;
+    std::shared_ptr<Sprite> limnDragObject;
+    double limnDragOffsetX = 0;
+    double limnDragOffsetY = 0;
+    double limnFramePeriod = 0.01;
+    double limnLastRender = 0;
+    std::unordered_map<int, std::shared_ptr<TouchInfo>> limnTouchInfo;
+    double frameRate = 100;  // written through limnSetFrameRate
+    rt::Function onKey;      // callable(code, down, char, flags) for character events, or null
+    rt::Function onQuit;     // callable() for the quit event, or null
+
+    std::shared_ptr<Stage> limnGetStage() override;
+
+    virtual bool limnIsOpenGL();
+    // The next render also broadcasts "render".
+    virtual void invalidate();
+    // Zero or less switches the frame loop off. Returns `rate`.
+    virtual double limnSetFrameRate(double rate);
+    virtual std::shared_ptr<InteractiveObject> limnGetFocus();
+    virtual std::shared_ptr<InteractiveObject> limnSetFocus(
+        const std::shared_ptr<InteractiveObject>& object);
+    virtual bool limnGetStageFocusRect();
+    virtual bool limnSetStageFocusRect(bool flag);
+    virtual double limnGetStageWidth();
+    virtual double limnGetStageHeight();
+    virtual double limnGetDPIScale();
+    virtual StageScaleMode limnGetScaleMode();
+    virtual StageScaleMode limnSetScaleMode(StageScaleMode mode);
+    virtual StageAlign limnGetAlign();
+    virtual StageAlign limnSetAlign(StageAlign align);
+    virtual StageQuality limnGetQuality();
+    virtual StageQuality limnSetQuality(StageQuality quality);
+    virtual StageDisplayState limnGetDisplayState();
+    virtual StageDisplayState limnSetDisplayState(StageDisplayState state);
+
+    // Dragging: only mouse events move the sprite; bounds clamp its position
+    // in its parent's coordinates.
+    void limnStartDrag(const std::shared_ptr<Sprite>& sprite, bool lockCenter,
+                       const std::shared_ptr<geom::Rectangle>& bounds) override;
+    virtual void limnDrag(const geom::Point& point);
+    void limnStopDrag(const std::shared_ptr<Sprite>& sprite) override;
+
+    // Input routing. `event` is the native record; `stack` is outermost first.
+    virtual void limnCheckInOuts(const std::shared_ptr<events::MouseEvent>& event,
+                                 const InteractiveStack& stack,
+                                 const std::shared_ptr<TouchInfo>& touchInfo = nullptr);
+    virtual void limnOnMouse(rt::Object& event, const std::string& type);
+    virtual void limnOnTouch(rt::Object& event, const std::string& type,
+                             const std::shared_ptr<TouchInfo>& touchInfo);
+    virtual void limnCheckFocusInOuts(rt::Object& event, const InteractiveStack& stack);
+    virtual void limnOnFocus(rt::Object& event);
+    virtual void limnOnKey(rt::Object& event, const std::string& type);
+    virtual void limnOnResize(double width, double height);
+
+    // Frame loop.
+    virtual void limnRender(bool sendEnterFrame);
+    virtual void limnOnChange(rt::Object& event);
+    virtual void limnCheckRender();
+    // Seconds until the next frame (less the early margin), or `otherTimers`
+    // when that is sooner or the frame loop is off.
+    virtual double limnNextFrameDue(double otherTimers);
+    virtual void limnPollTimers();
+    virtual double limnUpdateNextWake();
+    // Handles one record; returns the wake delay sent to the backend.
+    virtual double limnDoProcessStageEvent(const rt::Dynamic& event);
+    // The handler the backend calls; returns null.
+    rt::Dynamic limnProcessStageEvent(const rt::Dynamic& event);
+
+private:
+    [[nodiscard]] InteractiveStack stackOf(rt::Object& event);
+    void handle(rt::Object& event, int type);
+    void onTouchEvent(rt::Object& event, int type);
+
+    [[nodiscard]] double byNameGetFrameRate() const { return frameRate; }
+    int byNameGetScaleMode() { return static_cast<int>(limnGetScaleMode()); }
+    int byNameSetScaleMode(int i);
+    int byNameGetAlign() { return static_cast<int>(limnGetAlign()); }
+    int byNameSetAlign(int i);
+    int byNameGetQuality() { return static_cast<int>(limnGetQuality()); }
+    int byNameSetQuality(int i);
+    int byNameGetDisplayState() { return static_cast<int>(limnGetDisplayState()); }
+    int byNameSetDisplayState(int i);
+};
+
+}  // namespace limn::display
