@@ -1,0 +1,42 @@
+#pragma once
+// Shows a BitmapData in the display tree: its drawing list holds one rectangle
+// of the picture's size, filled with the picture, with its top-left corner at
+// the object's origin. The size is taken when `bitmapData` is set; a later
+// change of the surface's size shows only after it is set again.
+//
+//   auto mole = std::make_shared<Bitmap>(BitmapData::load("images/Mole.png"));
+//   stage->addChild(mole);
+
+#include <memory>
+#include <optional>
+
+#include "framework/display/BitmapData.h"
+#include "framework/display/DisplayObject.h"
+#include "framework/display/PixelSnapping.h"
+
+namespace limn::display {
+
+class Bitmap : public DisplayObject {
+public:
+    RT_DECLARE_CLASS
+
+    // `pixelSnapping` is stored only; `smoothing` smooths the bitmap fill.
+    explicit Bitmap(std::shared_ptr<BitmapData> bitmapData = nullptr,
+                    std::optional<PixelSnapping> pixelSnapping = std::nullopt,
+                    bool smoothing = false);
+
+    // Redraws the drawing list for `bitmapData` (empty for null) and returns it.
+    virtual std::shared_ptr<BitmapData> limnSetBitmapData(
+        const std::shared_ptr<BitmapData>& bitmapData);
+
+    std::shared_ptr<BitmapData> bitmapData;
+    std::optional<PixelSnapping> pixelSnapping;
+    bool smoothing;
+
+private:
+    [[nodiscard]] std::shared_ptr<BitmapData> byNameGetBitmapData() const { return bitmapData; }
+    [[nodiscard]] rt::Dynamic byNameGetPixelSnapping() const;
+    void byNameSetPixelSnapping(const rt::Dynamic& value);
+};
+
+}  // namespace limn::display

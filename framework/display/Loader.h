@@ -1,0 +1,43 @@
+#pragma once
+// Loads a picture by file name, request-and-event style. Everything happens
+// inside load(): listeners must be on `contentLoaderInfo` before the call.
+// "complete" follows a load that didn't throw (even one whose picture has no
+// surface); "ioError" follows one that threw, and nothing is thrown then.
+// The Bitmap made is not added as a child: callers add `content` themselves.
+//
+//   auto loader = std::make_shared<Loader>();
+//   loader->contentLoaderInfo->addEventListener("complete", onLoaded);
+//   loader->load(std::make_shared<net::URLRequest>("images/Logo.jpg"));
+
+#include <memory>
+
+#include "framework/display/BitmapData.h"
+#include "framework/display/LoaderInfo.h"
+#include "framework/display/Sprite.h"
+#include "framework/net/URLRequest.h"
+
+namespace limn::display {
+
+class Loader : public Sprite {
+public:
+    RT_DECLARE_CLASS
+
+    Loader();
+
+    // Throws "Unrecognized file " + url for an extension other than swf, jpg,
+    // jpeg, png or gif (any case), and an rt::Error for a null request.
+    // `context` is ignored.
+    virtual void load(const std::shared_ptr<net::URLRequest>& request,
+                      const rt::Dynamic& context = {});
+
+    std::shared_ptr<DisplayObject> content;
+    const std::shared_ptr<LoaderInfo> contentLoaderInfo;
+    std::shared_ptr<BitmapData> limnImage;
+
+private:
+    [[nodiscard]] std::shared_ptr<LoaderInfo> byNameGetContentLoaderInfo() const {
+        return contentLoaderInfo;
+    }
+};
+
+}  // namespace limn::display

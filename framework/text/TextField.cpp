@@ -1,0 +1,299 @@
+#include "framework/text/TextField.h"
+
+#include "native/Primitive.h"
+
+namespace limn::text {
+
+namespace {
+
+const native::Primitive tfCreate{"limn_text_field_create", 0};
+const native::Primitive tfApplyFormat{"limn_text_field_set_text_format", 4};
+const native::Primitive tfGetText{"limn_text_field_get_text", 1};
+const native::Primitive tfSetText{"limn_text_field_set_text", 2};
+const native::Primitive tfGetHTMLText{"limn_text_field_get_html_text", 1};
+const native::Primitive tfSetHTMLText{"limn_text_field_set_html_text", 2};
+const native::Primitive tfGetTextColor{"limn_text_field_get_text_color", 1};
+const native::Primitive tfSetTextColor{"limn_text_field_set_text_color", 2};
+const native::Primitive tfGetSelectable{"limn_text_field_get_selectable", 1};
+const native::Primitive tfSetSelectable{"limn_text_field_set_selectable", 2};
+const native::Primitive tfGetMultiline{"limn_text_field_get_multiline", 1};
+const native::Primitive tfSetMultiline{"limn_text_field_set_multiline", 2};
+const native::Primitive tfGetWordWrap{"limn_text_field_get_word_wrap", 1};
+const native::Primitive tfSetWordWrap{"limn_text_field_set_word_wrap", 2};
+const native::Primitive tfGetBorder{"limn_text_field_get_border", 1};
+const native::Primitive tfSetBorder{"limn_text_field_set_border", 2};
+const native::Primitive tfGetBorderColor{"limn_text_field_get_border_color", 1};
+const native::Primitive tfSetBorderColor{"limn_text_field_set_border_color", 2};
+const native::Primitive tfGetBackground{"limn_text_field_get_background", 1};
+const native::Primitive tfSetBackground{"limn_text_field_set_background", 2};
+const native::Primitive tfGetBackgroundColor{"limn_text_field_get_background_color", 1};
+const native::Primitive tfSetBackgroundColor{"limn_text_field_set_background_color", 2};
+const native::Primitive tfGetTextWidth{"limn_text_field_get_text_width", 1};
+const native::Primitive tfGetTextHeight{"limn_text_field_get_text_height", 1};
+const native::Primitive tfGetMaxScrollV{"limn_text_field_get_max_scroll_v", 1};
+const native::Primitive tfGetMaxScrollH{"limn_text_field_get_max_scroll_h", 1};
+const native::Primitive tfGetBottomScrollV{"limn_text_field_get_bottom_scroll_v", 1};
+const native::Primitive tfGetScrollH{"limn_text_field_get_scroll_h", 1};
+const native::Primitive tfSetScrollH{"limn_text_field_set_scroll_h", 2};
+const native::Primitive tfGetScrollV{"limn_text_field_get_scroll_v", 1};
+const native::Primitive tfSetScrollV{"limn_text_field_set_scroll_v", 2};
+const native::Primitive tfGetType{"limn_text_field_get_type", 1};
+const native::Primitive tfSetType{"limn_text_field_set_type", 2};
+const native::Primitive tfGetAutoSize{"limn_text_field_get_auto_size", 1};
+const native::Primitive tfSetAutoSize{"limn_text_field_set_auto_size", 2};
+const native::Primitive tfGetDefTextFormat{"limn_text_field_get_def_text_format", 2};
+const native::Primitive tfSetDefTextFormat{"limn_text_field_set_def_text_format", 2};
+
+std::string asText(const rt::Dynamic& value) {
+    return value.isNull() ? std::string() : value.asString();
+}
+
+}  // namespace
+
+const rt::ClassInfo& TextField::staticClass() {
+    static const rt::ClassInfo info =
+        rt::ClassInfo("limn.text.TextField", &display::InteractiveObject::staticClass())
+            .property<&TextField::limnGetText, &TextField::limnSetText>("text")
+            .method<&TextField::limnGetText>("limnGetText")
+            .method<&TextField::limnSetText>("limnSetText")
+            .property<&TextField::limnGetHTMLText, &TextField::limnSetHTMLText>("htmlText")
+            .method<&TextField::limnGetHTMLText>("limnGetHTMLText")
+            .method<&TextField::limnSetHTMLText>("limnSetHTMLText")
+            .property<&TextField::limnGetTextColor, &TextField::limnSetTextColor>("textColor")
+            .method<&TextField::limnGetTextColor>("limnGetTextColor")
+            .method<&TextField::limnSetTextColor>("limnSetTextColor")
+            .property<&TextField::limnGetSelectable, &TextField::limnSetSelectable>("selectable")
+            .method<&TextField::limnGetSelectable>("limnGetSelectable")
+            .method<&TextField::limnSetSelectable>("limnSetSelectable")
+            .property<&TextField::limnGetMultiline, &TextField::limnSetMultiline>("multiline")
+            .method<&TextField::limnGetMultiline>("limnGetMultiline")
+            .method<&TextField::limnSetMultiline>("limnSetMultiline")
+            .property<&TextField::limnGetWordWrap, &TextField::limnSetWordWrap>("wordWrap")
+            .method<&TextField::limnGetWordWrap>("limnGetWordWrap")
+            .method<&TextField::limnSetWordWrap>("limnSetWordWrap")
+            .property<&TextField::limnGetBorder, &TextField::limnSetBorder>("border")
+            .method<&TextField::limnGetBorder>("limnGetBorder")
+            .method<&TextField::limnSetBorder>("limnSetBorder")
+            .property<&TextField::limnGetBorderColor, &TextField::limnSetBorderColor>("borderColor")
+            .method<&TextField::limnGetBorderColor>("limnGetBorderColor")
+            .method<&TextField::limnSetBorderColor>("limnSetBorderColor")
+            .property<&TextField::limnGetBackground, &TextField::limnSetBackground>("background")
+            .method<&TextField::limnGetBackground>("limnGetBackground")
+            .method<&TextField::limnSetBackground>("limnSetBackground")
+            .property<&TextField::limnGetBackgroundColor, &TextField::limnSetBackgroundColor>(
+                "backgroundColor")
+            .method<&TextField::limnGetBackgroundColor>("limnGetBackgroundColor")
+            .method<&TextField::limnSetBackgroundColor>("limnSetBackgroundColor")
+            .property<&TextField::limnGetTextWidth>("textWidth")
+            .method<&TextField::limnGetTextWidth>("limnGetTextWidth")
+            .property<&TextField::limnGetTextHeight>("textHeight")
+            .method<&TextField::limnGetTextHeight>("limnGetTextHeight")
+            .property<&TextField::limnGetMaxScrollV>("maxScrollV")
+            .method<&TextField::limnGetMaxScrollV>("limnGetMaxScrollV")
+            .property<&TextField::limnGetMaxScrollH>("maxScrollH")
+            .method<&TextField::limnGetMaxScrollH>("limnGetMaxScrollH")
+            .property<&TextField::limnGetBottomScrollV>("bottomScrollV")
+            .method<&TextField::limnGetBottomScrollV>("limnGetBottomScrollV")
+            .property<&TextField::limnGetScrollH, &TextField::limnSetScrollH>("scrollH")
+            .method<&TextField::limnGetScrollH>("limnGetScrollH")
+            .method<&TextField::limnSetScrollH>("limnSetScrollH")
+            .property<&TextField::limnGetScrollV, &TextField::limnSetScrollV>("scrollV")
+            .method<&TextField::limnGetScrollV>("limnGetScrollV")
+            .method<&TextField::limnSetScrollV>("limnSetScrollV")
+            .property<&TextField::byNameGetType, &TextField::byNameSetType>("type")
+            .method<&TextField::byNameGetType>("limnGetType")
+            .method<&TextField::byNameSetType>("limnSetType")
+            .property<&TextField::byNameGetAutoSize, &TextField::byNameSetAutoSize>("autoSize")
+            .method<&TextField::byNameGetAutoSize>("limnGetAutoSize")
+            .method<&TextField::byNameSetAutoSize>("limnSetAutoSize")
+            .property<&TextField::limnGetDefTextFormat, &TextField::limnSetDefTextFormat>(
+                "defaultTextFormat")
+            .method<&TextField::limnGetDefTextFormat>("limnGetDefTextFormat")
+            .method<&TextField::limnSetDefTextFormat>("limnSetDefTextFormat")
+            .method<&TextField::setTextFormat>("setTextFormat");
+    return info;
+}
+
+TextField::TextField() : InteractiveObject(tfCreate()) {}
+
+void TextField::setTextFormat(const std::shared_ptr<TextFormat>& format,
+                              std::optional<int> beginIndex, std::optional<int> endIndex) {
+    tfApplyFormat(limnHandle, format, beginIndex.value_or(-1), endIndex.value_or(-1));
+}
+
+std::string TextField::limnGetText() {
+    return asText(tfGetText(limnHandle));
+}
+
+std::string TextField::limnSetText(const std::string& value) {
+    tfSetText(limnHandle, value);
+    return value;
+}
+
+std::string TextField::limnGetHTMLText() {
+    return asText(tfGetHTMLText(limnHandle));
+}
+
+std::string TextField::limnSetHTMLText(const std::string& value) {
+    tfSetHTMLText(limnHandle, value);
+    return value;
+}
+
+int TextField::limnGetTextColor() {
+    return tfGetTextColor(limnHandle).asInt();
+}
+
+int TextField::limnSetTextColor(int value) {
+    tfSetTextColor(limnHandle, value);
+    return value;
+}
+
+bool TextField::limnGetSelectable() {
+    return tfGetSelectable(limnHandle).asBool();
+}
+
+bool TextField::limnSetSelectable(bool value) {
+    tfSetSelectable(limnHandle, value);
+    return value;
+}
+
+bool TextField::limnGetMultiline() {
+    return tfGetMultiline(limnHandle).asBool();
+}
+
+bool TextField::limnSetMultiline(bool value) {
+    tfSetMultiline(limnHandle, value);
+    return value;
+}
+
+bool TextField::limnGetWordWrap() {
+    return tfGetWordWrap(limnHandle).asBool();
+}
+
+bool TextField::limnSetWordWrap(bool value) {
+    tfSetWordWrap(limnHandle, value);
+    return value;
+}
+
+bool TextField::limnGetBorder() {
+    return tfGetBorder(limnHandle).asBool();
+}
+
+bool TextField::limnSetBorder(bool value) {
+    tfSetBorder(limnHandle, value);
+    return value;
+}
+
+int TextField::limnGetBorderColor() {
+    return tfGetBorderColor(limnHandle).asInt();
+}
+
+int TextField::limnSetBorderColor(int value) {
+    tfSetBorderColor(limnHandle, value);
+    return value;
+}
+
+bool TextField::limnGetBackground() {
+    return tfGetBackground(limnHandle).asBool();
+}
+
+bool TextField::limnSetBackground(bool value) {
+    tfSetBackground(limnHandle, value);
+    return value;
+}
+
+int TextField::limnGetBackgroundColor() {
+    return tfGetBackgroundColor(limnHandle).asInt();
+}
+
+int TextField::limnSetBackgroundColor(int value) {
+    tfSetBackgroundColor(limnHandle, value);
+    return value;
+}
+
+double TextField::limnGetTextWidth() {
+    return tfGetTextWidth(limnHandle).asFloat();
+}
+
+double TextField::limnGetTextHeight() {
+    return tfGetTextHeight(limnHandle).asFloat();
+}
+
+int TextField::limnGetMaxScrollV() {
+    return tfGetMaxScrollV(limnHandle).asInt();
+}
+
+int TextField::limnGetMaxScrollH() {
+    return tfGetMaxScrollH(limnHandle).asInt();
+}
+
+int TextField::limnGetBottomScrollV() {
+    return tfGetBottomScrollV(limnHandle).asInt();
+}
+
+int TextField::limnGetScrollH() {
+    return tfGetScrollH(limnHandle).asInt();
+}
+
+int TextField::limnSetScrollH(int value) {
+    tfSetScrollH(limnHandle, value);
+    return value;
+}
+
+int TextField::limnGetScrollV() {
+    return tfGetScrollV(limnHandle).asInt();
+}
+
+int TextField::limnSetScrollV(int value) {
+    tfSetScrollV(limnHandle, value);
+    return value;
+}
+
+TextFieldType TextField::limnGetType() {
+    return tfGetType(limnHandle) == rt::Dynamic(true) ? TextFieldType::INPUT
+                                                      : TextFieldType::DYNAMIC;
+}
+
+TextFieldType TextField::limnSetType(TextFieldType value) {
+    tfSetType(limnHandle, value == TextFieldType::INPUT);
+    return value;
+}
+
+TextFieldAutoSize TextField::limnGetAutoSize() {
+    return rt::fromDynamic<TextFieldAutoSize>(tfGetAutoSize(limnHandle).asInt());
+}
+
+TextFieldAutoSize TextField::limnSetAutoSize(TextFieldAutoSize value) {
+    tfSetAutoSize(limnHandle, static_cast<int>(value));
+    return value;
+}
+
+std::shared_ptr<TextFormat> TextField::limnGetDefTextFormat() {
+    auto format = std::make_shared<TextFormat>();
+    tfGetDefTextFormat(limnHandle, format);
+    return format;
+}
+
+std::shared_ptr<TextFormat> TextField::limnSetDefTextFormat(
+    const std::shared_ptr<TextFormat>& format) {
+    tfSetDefTextFormat(limnHandle, format);
+    return format;
+}
+
+int TextField::byNameGetType() {
+    return static_cast<int>(limnGetType());
+}
+
+int TextField::byNameSetType(TextFieldType value) {
+    return static_cast<int>(limnSetType(value));
+}
+
+int TextField::byNameGetAutoSize() {
+    return static_cast<int>(limnGetAutoSize());
+}
+
+int TextField::byNameSetAutoSize(TextFieldAutoSize value) {
+    return static_cast<int>(limnSetAutoSize(value));
+}
+
+}  // namespace limn::text
