@@ -6,6 +6,7 @@
 #include "framework/display/Graphics.h"
 #include "framework/display/IdIndex.h"
 #include "framework/display/InteractiveObject.h"
+#include "framework/display/Stage.h"
 #include "framework/events/Event.h"
 #include "framework/events/EventPhase.h"
 #include "framework/filters/BitmapFilter.h"
@@ -491,19 +492,6 @@ std::string DisplayObject::toString() const {
     return limnName + " " + std::to_string(limnID);
 }
 
-std::shared_ptr<DisplayObjectContainer> DisplayObject::limnGetStageContainer() {
-    auto stage = limnGetStage();
-    if (!stage) return nullptr;
-    // Stage is a container; find it on the chain by identity, which needs no
-    // knowledge of the Stage class itself.
-    auto node = std::dynamic_pointer_cast<DisplayObjectContainer>(self());
-    if (!node) node = limnGetParent();
-    for (; node; node = node->limnGetParent()) {
-        if (!node.owner_before(stage) && !stage.owner_before(node)) return node;
-    }
-    return nullptr;
-}
-
 rt::Dynamic DisplayObject::byNameGetBlendMode() {
     return static_cast<int>(limnGetBlendMode());
 }
@@ -547,7 +535,7 @@ rt::Dynamic DisplayObject::byNameSetFilters(const rt::Dynamic& value) {
 }
 
 rt::Dynamic DisplayObject::byNameGetStage() {
-    return limnGetStageContainer();
+    return limnGetStage();
 }
 
 rt::Dynamic DisplayObject::byNameGetObjectsUnderPoint(const geom::Point& point) {

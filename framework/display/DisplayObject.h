@@ -171,10 +171,6 @@ public:
     // limnName, a blank and limnID: "DisplayObject 12".
     [[nodiscard]] std::string toString() const override;
 
-    // The stage as a container (the same object limnGetStage() names), for
-    // callers that only know containers; null when not under a stage.
-    [[nodiscard]] std::shared_ptr<DisplayObjectContainer> limnGetStageContainer();
-
 protected:
     [[nodiscard]] std::shared_ptr<DisplayObject> self();
 

@@ -87,8 +87,8 @@ public:
     // Throws RangeError "swapChildrenAt : index out of bounds".
     virtual void swapChildrenAt(int index1, int index2);
 
-    // Dragging belongs to the stage, which overrides these two; Sprite's
-    // startDrag/stopDrag call them on the stage. Here they do nothing.
+    // Dragging belongs to the stage, which overrides these two (Sprite's
+    // startDrag/stopDrag call them on the stage). Other containers ignore them.
     virtual void limnStartDrag(const std::shared_ptr<Sprite>& sprite, bool lockCenter,
                                const std::shared_ptr<geom::Rectangle>& bounds);
     virtual void limnStopDrag(const std::shared_ptr<Sprite>& sprite);

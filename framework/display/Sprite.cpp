@@ -1,5 +1,6 @@
 #include "framework/display/Sprite.h"
 
+#include "framework/display/Stage.h"
 #include "framework/geom/Rectangle.h"
 #include "native/Primitive.h"
 
@@ -14,13 +15,13 @@ const native::Primitive createContainer{"limn_create_display_object_container", 
 Sprite::Sprite() : DisplayObjectContainer(createContainer()) {}
 
 void Sprite::startDrag(bool lockCenter, const std::shared_ptr<geom::Rectangle>& bounds) {
-    if (auto stage = limnGetStageContainer()) {
+    if (auto stage = limnGetStage()) {
         stage->limnStartDrag(std::static_pointer_cast<Sprite>(self()), lockCenter, bounds);
     }
 }
 
 void Sprite::stopDrag() {
-    if (auto stage = limnGetStageContainer()) {
+    if (auto stage = limnGetStage()) {
         stage->limnStopDrag(std::static_pointer_cast<Sprite>(self()));
     }
 }

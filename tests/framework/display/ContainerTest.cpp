@@ -256,7 +256,7 @@ TEST_F(ContainerFailure, AddedListenerThatThrowsUndoesTheAttachment) {
 }
 
 TEST_F(ContainerFailure, AddedToStageListenerThatThrowsUndoesTheAttachment) {
-    auto stage = std::make_shared<FakeStage>();
+    auto stage = makeStage();
     auto inner = std::make_shared<Sprite>();
     inner->addChild(a);
     a->addEventListener(Event::ADDED_TO_STAGE, rt::function([](const std::shared_ptr<Event>&) {

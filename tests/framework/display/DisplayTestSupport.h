@@ -1,6 +1,6 @@
 #pragma once
 // Shared pieces of the display tree tests: a fixture whose backend gives every
-// native object its own id, a stand-in stage, and an event log.
+// native object its own id and makes stages, and an event log.
 
 #include <gtest/gtest.h>
 
@@ -12,14 +12,11 @@
 #include "framework/display/DisplayObjectContainer.h"
 #include "framework/display/Shape.h"
 #include "framework/display/Sprite.h"
+#include "framework/display/Stage.h"
 #include "framework/events/Event.h"
 #include "framework/geom/Rectangle.h"
 #include "runtime/Function.h"
 #include "tests/support/BackendTest.h"
-
-namespace limn::display {
-class Stage;
-}
 
 namespace limn::testing {
 
@@ -27,31 +24,7 @@ using display::DisplayObject;
 using display::DisplayObjectContainer;
 using display::Shape;
 using display::Sprite;
-
-// The root of a test tree that answers as the stage does (limnGetStage()
-// names itself) and records the drag requests that sprites send it. The
-// Stage class is not needed: only the identity of the answer is ever used.
-class FakeStage : public DisplayObjectContainer {
-public:
-    FakeStage() : DisplayObjectContainer(recording::RecordingBackend::instance().makeHandle()) {}
-
-    std::shared_ptr<display::Stage> limnGetStage() override {
-        return {self(), reinterpret_cast<display::Stage*>(this)};
-    }
-    void limnStartDrag(const std::shared_ptr<Sprite>& sprite, bool lockCenter,
-                       const std::shared_ptr<geom::Rectangle>& bounds) override {
-        drags.push_back({sprite, lockCenter, bounds});
-    }
-    void limnStopDrag(const std::shared_ptr<Sprite>& sprite) override { stops.push_back(sprite); }
-
-    struct Drag {
-        std::shared_ptr<Sprite> sprite;
-        bool lockCenter;
-        std::shared_ptr<geom::Rectangle> bounds;
-    };
-    std::vector<Drag> drags;
-    std::vector<std::shared_ptr<Sprite>> stops;
-};
+using display::Stage;
 
 // Collects "who:type" lines (with the phase where asked) from listeners.
 class EventLog {
@@ -79,6 +52,10 @@ protected:
         backend.answerWith("limn_display_object_get_id", [](rt::Args args) {
             return rt::Dynamic(recording::RecordingBackend::idOf(args[0]));
         });
+    }
+
+    [[nodiscard]] std::shared_ptr<Stage> makeStage() {
+        return std::make_shared<Stage>(backend.makeHandle("stage"), 320, 480);
     }
 
     // The backend's child list of a container next to the framework's array.

@@ -14,7 +14,7 @@ class EventWalk : public DisplayTest {
 protected:
     void SetUp() override {
         DisplayTest::SetUp();
-        stage = std::make_shared<FakeStage>();
+        stage = makeStage();
         sprite = std::make_shared<Sprite>();
         shape = std::make_shared<Shape>();
         stage->addChild(sprite);
@@ -26,7 +26,7 @@ protected:
         }
     }
 
-    std::shared_ptr<FakeStage> stage;
+    std::shared_ptr<Stage> stage;
     std::shared_ptr<Sprite> sprite;
     std::shared_ptr<Shape> shape;
     EventLog log;

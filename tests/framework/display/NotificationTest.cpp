@@ -11,7 +11,7 @@ class StageNotifications : public DisplayTest {
 protected:
     void SetUp() override {
         DisplayTest::SetUp();
-        stage = std::make_shared<FakeStage>();
+        stage = makeStage();
     }
 
     void listenAll(DisplayObject& o, const std::string& who) {
@@ -21,7 +21,7 @@ protected:
         }
     }
 
-    std::shared_ptr<FakeStage> stage;
+    std::shared_ptr<Stage> stage;
     EventLog log;
 };
 
@@ -157,21 +157,31 @@ TEST_F(Dragging, OffTheStageStartAndStopDoNothing) {
 }
 
 TEST_F(Dragging, OnTheStageTheRequestsReachTheStage) {
-    auto stage = std::make_shared<FakeStage>();
+    auto stage = makeStage();
     auto holder = std::make_shared<Sprite>();
     auto sprite = std::make_shared<Sprite>();
     stage->addChild(holder);
     holder->addChild(sprite);
+    backend.answer("limn_display_object_get_width", 40);
     auto bounds = std::make_shared<geom::Rectangle>(0, 0, 100, 100);
     sprite->startDrag(true, bounds);
-    sprite->callMethod("startDrag", {});
+    EXPECT_EQ(stage->limnDragObject, sprite);
+    EXPECT_EQ(stage->limnDragOffsetX, -20) << "lockCenter reached the stage";
+    ASSERT_NE(stage->limnDragBounds, nullptr);
+    EXPECT_EQ(stage->limnDragBounds->width, 100);
     sprite->stopDrag();
-    ASSERT_EQ(stage->drags.size(), 2u);
-    EXPECT_EQ(stage->drags[0].sprite, sprite);
-    EXPECT_TRUE(stage->drags[0].lockCenter);
-    EXPECT_EQ(stage->drags[0].bounds, bounds);
-    EXPECT_FALSE(stage->drags[1].lockCenter) << "a missing lockCenter counts as false";
-    EXPECT_EQ(stage->stops, std::vector<std::shared_ptr<Sprite>>{sprite});
+    EXPECT_EQ(stage->limnDragObject, nullptr);
+    EXPECT_EQ(stage->limnDragBounds, nullptr);
+}
+
+TEST_F(Dragging, ByNameAMissingLockCenterCountsAsFalse) {
+    auto stage = makeStage();
+    auto sprite = std::make_shared<Sprite>();
+    stage->addChild(sprite);
+    backend.answer("limn_display_object_get_width", 40);
+    sprite->callMethod("startDrag", {});
+    EXPECT_EQ(stage->limnDragObject, sprite);
+    EXPECT_EQ(stage->limnDragOffsetX, 0);
 }
 
 }  // namespace
