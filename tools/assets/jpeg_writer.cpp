@@ -24,16 +24,16 @@ constexpr std::array<int, 64> kChromaQuant = {
     99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
 
 // Standard Huffman tables: code counts per length 1..16, then symbols.
-struct HuffSpec {
+struct HuffTable {
     std::array<std::uint8_t, 16> counts;
     std::vector<std::uint8_t> symbols;
 };
 
-const HuffSpec kDcLuma = {{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0},
+const HuffTable kDcLuma = {{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0},
                           {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
-const HuffSpec kDcChroma = {{0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0},
+const HuffTable kDcChroma = {{0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0},
                             {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
-const HuffSpec kAcLuma = {
+const HuffTable kAcLuma = {
     {0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7d},
     {0x01, 0x02, 0x03, 0x00, 0x04, 0x11, 0x05, 0x12, 0x21, 0x31, 0x41, 0x06, 0x13, 0x51, 0x61,
      0x07, 0x22, 0x71, 0x14, 0x32, 0x81, 0x91, 0xa1, 0x08, 0x23, 0x42, 0xb1, 0xc1, 0x15, 0x52,
@@ -46,7 +46,7 @@ const HuffSpec kAcLuma = {
      0xb7, 0xb8, 0xb9, 0xba, 0xc2, 0xc3, 0xc4, 0xc5, 0xc6, 0xc7, 0xc8, 0xc9, 0xca, 0xd2, 0xd3,
      0xd4, 0xd5, 0xd6, 0xd7, 0xd8, 0xd9, 0xda, 0xe1, 0xe2, 0xe3, 0xe4, 0xe5, 0xe6, 0xe7, 0xe8,
      0xe9, 0xea, 0xf1, 0xf2, 0xf3, 0xf4, 0xf5, 0xf6, 0xf7, 0xf8, 0xf9, 0xfa}};
-const HuffSpec kAcChroma = {
+const HuffTable kAcChroma = {
     {0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77},
     {0x00, 0x01, 0x02, 0x03, 0x11, 0x04, 0x05, 0x21, 0x31, 0x06, 0x12, 0x41, 0x51, 0x07, 0x61,
      0x71, 0x13, 0x22, 0x32, 0x81, 0x08, 0x14, 0x42, 0x91, 0xa1, 0xb1, 0xc1, 0x09, 0x23, 0x33,
@@ -66,13 +66,13 @@ struct Code {
 };
 
 // Canonical code assignment (JPEG Annex C).
-std::array<Code, 256> build_codes(const HuffSpec& spec) {
+std::array<Code, 256> build_codes(const HuffTable& table) {
     std::array<Code, 256> codes{};
     std::uint16_t code = 0;
     std::size_t k = 0;
     for (int len = 1; len <= 16; ++len) {
-        for (int i = 0; i < spec.counts[len - 1]; ++i) {
-            codes[spec.symbols[k++]] = {code, static_cast<std::uint8_t>(len)};
+        for (int i = 0; i < table.counts[len - 1]; ++i) {
+            codes[table.symbols[k++]] = {code, static_cast<std::uint8_t>(len)};
             ++code;
         }
         code <<= 1;
@@ -217,10 +217,10 @@ class Encoder {
         out_.insert(out_.end(), payload.begin(), payload.end());
     }
 
-    void huffman_segment(std::uint8_t class_and_id, const HuffSpec& spec) {
+    void huffman_segment(std::uint8_t class_and_id, const HuffTable& table) {
         std::vector<std::uint8_t> payload = {class_and_id};
-        payload.insert(payload.end(), spec.counts.begin(), spec.counts.end());
-        payload.insert(payload.end(), spec.symbols.begin(), spec.symbols.end());
+        payload.insert(payload.end(), table.counts.begin(), table.counts.end());
+        payload.insert(payload.end(), table.symbols.begin(), table.symbols.end());
         segment(0xC4, payload);
     }
 
