@@ -9,6 +9,27 @@ namespace {
 using ScreenFlow = GameTest;
 using RoundPlay = GameTest;
 
+TEST_F(ScreenFlow, MainAsksForPortraitFrameAndAddsTheGameWhenItExists) {
+    limn::Lib::limnStage = nullptr;
+    Burrowbop::main();
+    const auto* call = backend.last("limn_create_main_frame");
+    ASSERT_NE(call, nullptr);
+    auto values = call->args[0].asArray();
+    ASSERT_TRUE(values && values->size() >= 4);
+    EXPECT_EQ((*values)[1].asInt(), 320);
+    EXPECT_EQ((*values)[2].asInt(), 480);
+    EXPECT_EQ((*values)[3].asInt(), 13) << "full screen, resizable, hardware; no borderless";
+    backend.answerWith("limn_get_frame_stage",
+                       [this](rt::Args) -> rt::Dynamic { return backend.makeHandle("stage"); });
+    (*values)[0].asFunction()(backend.makeHandle("frame"));
+    auto root = limn::Lib::current();
+    ASSERT_EQ(root->children().size(), 1u);
+    auto made = std::dynamic_pointer_cast<Burrowbop>(root->children().front());
+    ASSERT_TRUE(made) << "the one child of the root clip is the game";
+    EXPECT_EQ(made->currentState, Burrowbop::STATE_LOGO);
+    EXPECT_EQ(limn::Lib::stage()->frameRate, 31) << "the game runs at 31 frames per second";
+}
+
 TEST_F(ScreenFlow, StartUpSetsStageAndShowsTransparentLogo) {
     startGame();
     EXPECT_EQ(stage->frameRate, 31);
