@@ -158,6 +158,9 @@ int MainFrame::buttonFlags() const {
 }
 
 void MainFrame::run() {
+    // An application that asked for no wake yet is polled at once, which
+    // starts its frame loop.
+    if (open_ && stage_->hasHandler() && !stage_->wakeDelay()) servePoll();
     while (open_) {
         SDL_Event event;
         if (waitEvent(event)) {

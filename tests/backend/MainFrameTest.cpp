@@ -110,6 +110,17 @@ TEST_F(MainLoop, RepeatedImmediateRequestsAreSpacedBySmallSleeps) {
     EXPECT_LT(cpuAfter - cpuBefore, 0.5 * (times.back() - times.front())) << "spinning";
 }
 
+TEST_F(MainLoop, ApplicationThatAskedNoWakeIsPolledAtOnce) {
+    int polls = 0;
+    runFrame(
+        64, 64,
+        [&](const rt::Dynamic&, int type) {
+            if (type == 9 && ++polls == 1) call("limn_close");
+        },
+        [&](const rt::Dynamic&) {});
+    EXPECT_EQ(polls, 1);
+}
+
 TEST_F(MainLoop, CloseDuringStartUpEndsTheLoopAtOnce) {
     int events = 0;
     runFrame(
