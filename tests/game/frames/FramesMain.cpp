@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "backend/sdl/Primitives.h"
 
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "No game data in %s\n", GAME_DATA_DIR);
         return 1;
     }
+    // No sound device is needed to check what is played.
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
     limn::sdl::registerModule();
     return RUN_ALL_TESTS();
 }
