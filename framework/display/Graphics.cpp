@@ -112,7 +112,9 @@ void Graphics::arcTo(double controlX, double controlY, double anchorX, double an
 }
 
 void Graphics::drawEllipse(double x, double y, double width, double height) {
-    gfxDrawEllipse(limnHandle, x, y, width, height);
+    // The backend draws an ellipse from its centre and radii (as drawCircle
+    // sends them), so the bounding box is converted here.
+    gfxDrawEllipse(limnHandle, x + width / 2, y + height / 2, width / 2, height / 2);
 }
 
 void Graphics::drawCircle(double x, double y, double radius) {

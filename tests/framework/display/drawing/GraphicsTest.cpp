@@ -117,8 +117,11 @@ TEST_F(GraphicsTest, PathCommandsSendTheirNumbersInOrder) {
 TEST_F(GraphicsTest, CircleSendsItsRadiusTwice) {
     g.drawCircle(5, 6, 7);
     EXPECT_EQ(argsOf("limn_gfx_draw_ellipse"), (Args{handle, 5, 6, 7, 7}));
+}
+
+TEST_F(GraphicsTest, EllipseSendsTheCentreAndRadiiOfItsBox) {
     g.drawEllipse(1, 2, 30, 40);
-    EXPECT_EQ(argsOf("limn_gfx_draw_ellipse"), (Args{handle, 1, 2, 30, 40}));
+    EXPECT_EQ(argsOf("limn_gfx_draw_ellipse"), (Args{handle, 16, 22, 15, 20}));
 }
 
 TEST_F(GraphicsTest, RoundRectRepeatsTheCornerWidthWhenHeightIsMissing) {
