@@ -1,100 +1,86 @@
-// Hello, display list: a gradient card that turns every frame, a picture made
-// pixel by pixel, and a circle that fades in and out when clicked. Runs in a
-// window, or offscreen where there is no display (close it with the window's
-// button or Escape; offscreen it stops by itself after three seconds).
-#include <cmath>
-#include <memory>
-
-#include "backend/sdl/MainFrame.h"
+// Hello, display list: the first program to read. A sprite with a filled
+// rectangle and a circle, a gradient card that turns every frame and a picture
+// made pixel by pixel; a click on the panel fades it in and out.
+// Run: ./build/examples/display_hello   (Escape or the window's button closes it)
 #include "backend/sdl/Primitives.h"
+#include "examples/Exits.h"
 #include "framework/Lib.h"
 #include "framework/display/Bitmap.h"
-#include "framework/display/BitmapData.h"
 #include "framework/display/Graphics.h"
 #include "framework/display/MovieClip.h"
 #include "framework/display/Sprite.h"
-#include "framework/display/Stage.h"
-#include "framework/events/Event.h"
-#include "framework/events/KeyboardEvent.h"
 #include "framework/events/MouseEvent.h"
-#include "framework/geom/Matrix.h"
-#include "runtime/Function.h"
 
 using namespace limn;
 
 namespace {
 
+// A sprite draws with its `graphics`: choose a fill (and a line), draw shapes, end the fill.
+std::shared_ptr<display::Sprite> panel() {
+    auto sprite = std::make_shared<display::Sprite>();
+    auto g = sprite->limnGetGraphics();
+    g->lineStyle(2.0, 0x3D405B);
+    g->beginFill(0xE9E4D4);
+    g->drawRect(20, 20, 280, 440);
+    g->lineStyle();  // no line from here on
+    g->beginFill(0x2A9D8F);
+    g->drawCircle(160, 390, 40);
+    g->endFill();
+    return sprite;
+}
+
+// A gradient takes colours, alphas, ratios (0..255) and a box to span. The card
+// is drawn around (0, 0) so that turning the sprite turns it about its centre.
 std::shared_ptr<display::Sprite> gradientCard() {
     auto card = std::make_shared<display::Sprite>();
+    auto span = std::make_shared<geom::Matrix>();
+    span->createGradientBox(160, 100, 0.0, -80.0, -50.0);
     auto g = card->limnGetGraphics();
-    auto box = std::make_shared<geom::Matrix>();
-    box->createGradientBox(160, 100, 0.0, -80.0, -50.0);
     g->beginGradientFill(display::GradientType::LINEAR, rt::array({0xFF8A00, 0xE52E71}),
-                         rt::array({1.0, 1.0}), rt::array({0, 255}), box);
-    g->lineStyle(3.0, 0x402020);
+                         rt::array({1.0, 1.0}), rt::array({0, 255}), span);
     g->drawRoundRect(-80, -50, 160, 100, 24);
     g->endFill();
     card->limnSetX(160);
-    card->limnSetY(140);
+    card->limnSetY(130);
     return card;
 }
 
+// Pixels are 0xAARRGGBB; a Bitmap shows a BitmapData with its top-left at (x, y).
 std::shared_ptr<display::Bitmap> checkerPicture() {
-    auto pixels = std::make_shared<display::BitmapData>(64, 64, true, 0u);
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 64; ++x) {
-            const bool dark = ((x / 8) + (y / 8)) % 2 == 0;
-            pixels->setPixel32(x, y, dark ? 0xFF203040u : 0x80A0C0E0u);
-        }
-    }
+    auto pixels = std::make_shared<display::BitmapData>(64, 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            pixels->setPixel32(x, y, (x / 8 + y / 8) % 2 ? 0x80A0C0E0u : 0xFF203040u);
     auto picture = std::make_shared<display::Bitmap>(pixels);
     picture->limnSetX(128);
-    picture->limnSetY(250);
+    picture->limnSetY(240);
     return picture;
 }
 
-std::shared_ptr<display::Sprite> fadingCircle() {
-    auto circle = std::make_shared<display::Sprite>();
-    auto g = circle->limnGetGraphics();
-    g->beginFill(0x2A9D8F);
-    g->drawCircle(0, 0, 40);
-    g->endFill();
-    circle->limnSetX(160);
-    circle->limnSetY(400);
-    return circle;
-}
-
+// Runs once the window and the stage exist: build the scene, wire the events.
 void start() {
-    auto root = Lib::current();
+    examples::addExits();
     auto card = gradientCard();
-    auto circle = fadingCircle();
-    root->addChild(card);
-    root->addChild(checkerPicture());
-    root->addChild(circle);
+    auto box = panel();
+    Lib::current()->addChild(box);
+    Lib::current()->addChild(card);
+    Lib::current()->addChild(checkerPicture());
 
-    const int started = Lib::getTimer();
-    auto stage = Lib::stage();
-    stage->addEventListener(events::Event::ENTER_FRAME, rt::function([card, started](rt::Dynamic) {
-                                const int elapsed = Lib::getTimer() - started;
-                                card->limnSetRotation(elapsed * 0.09);
-                                if (sdl::MainFrame::running() &&
-                                    sdl::MainFrame::running()->headless() && elapsed > 3000) {
-                                    Lib::close();
-                                }
-                            }));
-    circle->addEventListener(events::MouseEvent::CLICK, rt::function([circle](rt::Dynamic) {
-                                 circle->limnSetAlpha(circle->limnGetAlpha() > 0.5 ? 0.3 : 1.0);
-                             }));
-    stage->addEventListener(events::KeyboardEvent::KEY_DOWN, rt::function([](rt::Dynamic e) {
-                                if (auto key = e.as<events::KeyboardEvent>();
-                                    key && key->keyCode == 27)
-                                    Lib::close();
-                            }));
+    // "enterFrame" comes once per frame: the place for animation.
+    auto turn = [card](rt::Dynamic) { card->limnSetRotation(Lib::getTimer() * 0.09); };
+    Lib::stage()->addEventListener(events::Event::ENTER_FRAME, rt::function(turn));
+    // The event says whose listener runs; capturing `box` here would make it own itself.
+    auto fade = [](const std::shared_ptr<events::MouseEvent>& click) {
+        auto clicked = click->currentTarget.as<display::Sprite>();
+        clicked->limnSetAlpha(clicked->limnGetAlpha() > 0.75 ? 0.5 : 1.0);
+    };
+    box->addEventListener(events::MouseEvent::CLICK, rt::function(fade));
 }
 
 }  // namespace
 
 int main() {
+    // The backend first, then the framework: a 320 x 480 stage at 60 frames a second.
     sdl::registerModule();
     Lib::create(rt::function(start), 320, 480, 60.0, 0xF4F1DE, Lib::RESIZABLE, "display hello");
     return 0;

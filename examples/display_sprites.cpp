@@ -1,0 +1,102 @@
+// Sprite benchmark: N balls (one shared picture, N Bitmaps) bounce around the
+// stage; the frames per second are printed once a second and shown on top.
+// The stage asks for 240 frames a second, so the count shows what the machine
+// really manages.
+// Run: ./build/examples/display_sprites [N]   (N from 1 to 100000, default 1000)
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "backend/sdl/Primitives.h"
+#include "examples/Exits.h"
+#include "framework/Lib.h"
+#include "framework/display/Bitmap.h"
+#include "framework/display/MovieClip.h"
+#include "framework/text/TextField.h"
+#include "runtime/Random.h"
+
+using namespace limn;
+
+namespace {
+
+constexpr int kWidth = 480, kHeight = 480, kSize = 16;
+
+struct Ball {
+    std::shared_ptr<display::Bitmap> bitmap;
+    double x, y, dx, dy;  // pixels, pixels per frame
+};
+std::vector<Ball> balls;
+std::shared_ptr<text::TextField> label;
+int frames = 0, since = 0;  // frames counted since `since` (ms)
+
+// One picture for every ball: a disc with a soft edge, drawn pixel by pixel.
+std::shared_ptr<display::BitmapData> ballPicture() {
+    auto pixels = std::make_shared<display::BitmapData>(kSize, kSize, true, 0u);
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            const double inside =
+                kSize / 2.0 - std::hypot(x + 0.5 - kSize / 2.0, y + 0.5 - kSize / 2.0);
+            const auto alpha = static_cast<std::uint32_t>(std::clamp(inside, 0.0, 1.0) * 255);
+            pixels->setPixel32(x, y, alpha << 24 | (0x40 + 8 * x) << 16 | 0x60D0);
+        }
+    }
+    return pixels;
+}
+
+void moveBalls() {
+    for (auto& b : balls) {
+        b.x += b.dx;
+        b.y += b.dy;
+        if (b.x < 0 || b.x > kWidth - kSize) b.dx = -b.dx;
+        if (b.y < 0 || b.y > kHeight - kSize) b.dy = -b.dy;
+        b.bitmap->limnSetX(b.x);
+        b.bitmap->limnSetY(b.y);
+    }
+}
+
+// Once a second: report the rate and start counting again.
+void countFrame() {
+    ++frames;
+    const int now = Lib::getTimer();
+    if (now - since < 1000) return;
+    const double fps = frames * 1000.0 / (now - since);
+    std::printf("%zu sprites: %.1f fps\n", balls.size(), fps);
+    std::fflush(stdout);
+    label->limnSetText(std::to_string(balls.size()) +
+                       " sprites: " + std::to_string(std::lround(fps)) + " fps");
+    frames = 0;
+    since = now;
+}
+
+void start(int count) {
+    examples::addExits();
+    auto picture = ballPicture();
+    for (int i = 0; i < count; ++i) {
+        Ball b{std::make_shared<display::Bitmap>(picture), rt::random() * (kWidth - kSize),
+               rt::random() * (kHeight - kSize), rt::random() * 6 - 3, rt::random() * 6 - 3};
+        Lib::current()->addChild(b.bitmap);
+        balls.push_back(b);
+    }
+    label = std::make_shared<text::TextField>();
+    label->limnSetWidth(kWidth);
+    label->limnSetHeight(22);
+    label->limnSetBackground(true);
+    Lib::current()->addChild(label);
+    since = Lib::getTimer();
+    Lib::stage()->addEventListener(events::Event::ENTER_FRAME, rt::function([](rt::Dynamic) {
+                                       moveBalls();
+                                       countFrame();
+                                   }));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int count = argc > 1 ? std::clamp(std::atoi(argv[1]), 1, 100000) : 1000;
+    sdl::registerModule();
+    Lib::create(rt::function([count] { start(count); }), kWidth, kHeight, 240.0, 0x101820,
+                Lib::RESIZABLE, "display sprites");
+    return 0;
+}

@@ -1,0 +1,115 @@
+// Sound: makes a short chime, writes it to a WAV file in the temp folder, and
+// plays it at start and each time the round button is clicked. While it plays, the bar
+// shows the channel's peak level (0..1) every frame.
+// Run: ./build/examples/media_sound   (Escape or the window's button closes it)
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+
+#include "backend/sdl/Primitives.h"
+#include "examples/Exits.h"
+#include "framework/Lib.h"
+#include "framework/display/Graphics.h"
+#include "framework/display/MovieClip.h"
+#include "framework/display/Sprite.h"
+#include "framework/events/MouseEvent.h"
+#include "framework/media/Sound.h"
+
+using namespace limn;
+
+namespace {
+
+std::shared_ptr<media::Sound> chime;
+std::shared_ptr<media::SoundChannel> channel;  // the latest playback, or null
+
+void put(std::ofstream& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// 0.8 s of 16-bit mono at 22050 Hz: two notes a fifth apart, fading out.
+std::filesystem::path writeChime() {
+    const int rate = 22050, count = rate * 8 / 10;
+    const auto path = std::filesystem::temp_directory_path() / "limn_media_sound.wav";
+    std::ofstream out(path, std::ios::binary);
+    out << "RIFF";
+    put(out, 36 + count * 2, 4);
+    out << "WAVEfmt ";
+    put(out, 16, 4);  // format block: PCM, 1 channel, rate, bytes/s, block, bits
+    for (auto [value, bytes] : {std::pair{1, 2}, {1, 2}, {rate, 4}, {rate * 2, 4}, {2, 2}, {16, 2}})
+        put(out, static_cast<std::uint32_t>(value), bytes);
+    out << "data";
+    put(out, count * 2, 4);
+    for (int i = 0; i < count; ++i) {
+        const double t = static_cast<double>(i) / rate, fade = std::exp(-4.0 * t);
+        const double wave =
+            std::sin(2 * std::numbers::pi * 660 * t) + std::sin(2 * std::numbers::pi * 990 * t);
+        put(out, static_cast<std::uint16_t>(static_cast<std::int16_t>(14000 * fade * wave)), 2);
+    }
+    return path;
+}
+
+std::shared_ptr<display::Sprite> box(int colour, double x, double y, double w, double h) {
+    auto s = std::make_shared<display::Sprite>();
+    s->limnGetGraphics()->beginFill(colour);
+    s->limnGetGraphics()->drawRect(0, 0, w, h);
+    s->limnSetX(x);
+    s->limnSetY(y);
+    Lib::current()->addChild(s);
+    return s;
+}
+
+void start() {
+    examples::addExits();
+    // A request names the file; the sound loads (decoded whole) when made, or throws.
+    const auto path = writeChime();
+    try {
+        chime = std::make_shared<media::Sound>(std::make_shared<net::URLRequest>(path.string()));
+    } catch (const std::exception& error) {
+        std::printf("no sound: %s\n", error.what());
+    }
+    std::filesystem::remove(path);
+
+    auto button = std::make_shared<display::Sprite>();
+    auto g = button->limnGetGraphics();
+    g->beginFill(0x2A9D8F);
+    g->drawCircle(160, 90, 50);
+    g->beginFill(0xFFFFFF);  // a play triangle
+    g->moveTo(145, 65);
+    g->lineTo(185, 90);
+    g->lineTo(145, 115);
+    g->endFill();
+    Lib::current()->addChild(button);
+    // play() starts a new channel each time (null if the sound could not load);
+    // the channel sends "soundComplete" when it ends.
+    auto play = [](rt::Dynamic) {
+        channel = chime ? chime->play() : nullptr;
+        if (!channel) return;
+        auto done = [](rt::Dynamic) { std::printf("played to the end\n"); };
+        channel->addEventListener(events::Event::SOUND_COMPLETE, rt::function(done));
+    };
+    button->addEventListener(events::MouseEvent::CLICK, rt::function(play));
+    play({});  // once to greet
+
+    box(0xD8D8D8, 40, 180, 240, 24);  // the bar's track, then the bar on top
+    auto bar = box(0xE63946, 40, 180, 240, 24);
+    bar->limnSetScaleX(0);
+    Lib::stage()->addEventListener(
+        events::Event::ENTER_FRAME, rt::function([bar](rt::Dynamic) {
+            const double peak =
+                channel ? std::max(channel->limnGetLeft(), channel->limnGetRight()) : 0;
+            bar->limnSetScaleX(peak);
+        }));
+}
+
+}  // namespace
+
+int main() {
+    sdl::registerModule();
+    Lib::create(rt::function(start), 320, 240, 60.0, 0xF1FAEE, Lib::RESIZABLE, "media sound");
+    return 0;
+}
