@@ -18,7 +18,7 @@ using Click = std::shared_ptr<events::MouseEvent>;
 
 namespace {
 
-const int kColours[] = {0xE63946, 0xF4A261, 0x2A9D8F, 0x457B9D};
+const int kColours[6] = {0xE63946, 0xF4A261, 0x2A9D8F, 0x457B9D, 0xE9C46A, 0x6D597A};
 
 void paint(display::Sprite& sprite, int colour) {
     auto g = sprite.limnGetGraphics();
@@ -30,7 +30,7 @@ void paint(display::Sprite& sprite, int colour) {
 
 std::shared_ptr<display::Sprite> tile(int n) {
     auto t = std::make_shared<display::Sprite>();
-    paint(*t, kColours[n % 4]);
+    paint(*t, kColours[n]);
     t->limnSetName("tile " + std::to_string(n));
     t->limnSetX(20 + (n % 2) * 150);
     t->limnSetY(20 + (n / 2) * 150);
@@ -39,7 +39,7 @@ std::shared_ptr<display::Sprite> tile(int n) {
     auto count = std::make_shared<int>(n);
     auto recolour = [count](const Click& e) {
         auto self = e->currentTarget.as<display::Sprite>();
-        paint(*self, kColours[++*count % 4]);
+        paint(*self, kColours[++*count % 6]);
         std::printf("  target:  %s changes colour\n", self->limnGetName().c_str());
     };
     t->addEventListener(events::MouseEvent::CLICK, rt::function(recolour));
