@@ -53,16 +53,6 @@ std::filesystem::path writeChime() {
     return path;
 }
 
-std::shared_ptr<display::Sprite> box(int colour, double x, double y, double w, double h) {
-    auto s = std::make_shared<display::Sprite>();
-    s->limnGetGraphics()->beginFill(colour);
-    s->limnGetGraphics()->drawRect(0, 0, w, h);
-    s->limnSetX(x);
-    s->limnSetY(y);
-    Lib::current()->addChild(s);
-    return s;
-}
-
 void start() {
     examples::addExits();
     // A request names the file; the sound loads (decoded whole) when made, or throws.
@@ -95,9 +85,17 @@ void start() {
     button->addEventListener(events::MouseEvent::CLICK, rt::function(play));
     play({});  // once to greet
 
-    box(0xD8D8D8, 40, 180, 240, 24);  // the bar's track, then the bar on top
-    auto bar = box(0xE63946, 40, 180, 240, 24);
+    // The bar is drawn full width and squeezed by scaleX; its grey track is drawn
+    // straight on the root clip, which has a drawing list like any sprite.
+    Lib::current()->limnGetGraphics()->beginFill(0xD8D8D8);
+    Lib::current()->limnGetGraphics()->drawRect(40, 180, 240, 24);
+    auto bar = std::make_shared<display::Sprite>();
+    bar->limnGetGraphics()->beginFill(0xE63946);
+    bar->limnGetGraphics()->drawRect(0, 0, 240, 24);
+    bar->limnSetX(40);
+    bar->limnSetY(180);
     bar->limnSetScaleX(0);
+    Lib::current()->addChild(bar);
     Lib::stage()->addEventListener(
         events::Event::ENTER_FRAME, rt::function([bar](rt::Dynamic) {
             const double peak =
