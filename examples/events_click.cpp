@@ -1,6 +1,6 @@
 // Events: click a tile to change its colour. The board that holds the tiles
 // listens too, once in the capture phase (before the tile hears the click) and
-// once in the bubble phase (after it), and frames the tile that was clicked.
+// once in the bubble phase (after it), and highlights the tile that was clicked.
 // The order is printed on the console.
 // Run: ./build/examples/events_click   (Escape or the window's button closes it)
 #include <cstdio>
@@ -49,12 +49,13 @@ std::shared_ptr<display::Sprite> tile(int n) {
 void start() {
     examples::addExits();
     auto board = std::make_shared<display::Sprite>();
-    // A frame drawn under the tiles; the bubble listener moves it to the clicked one.
-    auto frame = std::make_shared<display::Sprite>();
-    frame->limnGetGraphics()->beginFill(0x1D3557);
-    frame->limnGetGraphics()->drawRoundRect(-6, -6, 132, 132, 20);
-    frame->limnSetVisible(false);
-    board->addChild(frame);
+    // A highlight drawn under the tiles (a slightly larger dark square); the bubble listener moves
+    // it to the clicked one.
+    auto highlight = std::make_shared<display::Sprite>();
+    highlight->limnGetGraphics()->beginFill(0x1D3557);
+    highlight->limnGetGraphics()->drawRoundRect(-6, -6, 132, 132, 20);
+    highlight->limnSetVisible(false);
+    board->addChild(highlight);
     for (int n = 0; n < 4; ++n) board->addChild(tile(n));
     Lib::current()->addChild(board);
 
@@ -63,13 +64,13 @@ void start() {
     board->addEventListener(events::MouseEvent::CLICK, rt::function(capture), true);
     // The default, bubble phase: runs on the way back up, after the tile's listener.
     // `target` is the object clicked; `currentTarget` would be the board.
-    auto bubble = [frame](const Click& e) {
+    auto bubble = [highlight](const Click& e) {
         auto clicked = e->target.as<display::Sprite>();
-        if (!clicked || clicked == frame) return;
-        frame->limnSetX(clicked->limnGetX());
-        frame->limnSetY(clicked->limnGetY());
-        frame->limnSetVisible(true);
-        std::printf("  bubble:  the board frames %s\n", clicked->limnGetName().c_str());
+        if (!clicked || clicked == highlight) return;
+        highlight->limnSetX(clicked->limnGetX());
+        highlight->limnSetY(clicked->limnGetY());
+        highlight->limnSetVisible(true);
+        std::printf("  bubble:  the board highlights %s\n", clicked->limnGetName().c_str());
     };
     board->addEventListener(events::MouseEvent::CLICK, rt::function(bubble));
 }

@@ -1,7 +1,7 @@
 // Tweens: Kinetra moves a property of an object from where it is to a target
-// value over some seconds, along an easing curve. Five balls run back and forth
-// forever (repeat + reflect), each with its own curve; the square below hops in
-// steps, each started from the previous step's onComplete.
+// value over some seconds, along an easing curve. Six balls run back and forth
+// forever (repeat + reflect), five with their own curves and one fading; the
+// square below hops in steps, each started from the previous step's onComplete.
 // Run: ./build/examples/motion_tweens   (Escape or the window's button closes it)
 #include <cstdio>
 
