@@ -456,7 +456,11 @@ void Stage::limnOnResize(double, double) {
 
 void Stage::limnOnChange(rt::Object& event) {
     if (auto target = limnFindByID(intField(event, kId))) {
-        target->limnFireEvent(std::make_shared<events::Event>(events::Event::CHANGE));
+        // Aimed at the changed object: left null, the first ancestor with
+        // listeners would claim the target during the capture phase.
+        auto change = std::make_shared<events::Event>(events::Event::CHANGE);
+        change->target = target;
+        target->limnFireEvent(change);
     }
 }
 

@@ -257,6 +257,17 @@ TEST_F(StageFrameLoop, ChangeEventFiresChangeOnTheObjectWithoutBubbling) {
     EXPECT_EQ(log.lines.size(), 1u);
 }
 
+TEST_F(StageFrameLoop, ChangeEventTargetsTheChangedObjectEvenWhenAnAncestorListens) {
+    auto field = sprite(*stage);
+    rt::Dynamic seenByStage;
+    stage->addEventListener("change", rt::function([&](const std::shared_ptr<limn::events::Event>& e) {
+                                seenByStage = e->target;
+                            }),
+                            true);
+    send(ManagedStage::etChange, field->limnID);
+    EXPECT_EQ(seenByStage.as<limn::display::DisplayObject>(), field);
+}
+
 TEST_F(StageFrameLoop, FocusIsTheObjectWhoseIdTheBackendReports) {
     auto child = sprite(*stage);
     backend.answer("limn_stage_get_focus_id", child->limnID);
