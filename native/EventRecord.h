@@ -18,6 +18,46 @@
 
 namespace limn::native {
 
+// The codes of `type` and the bits of `flags`, shared by the stage and the backend.
+namespace codes {
+
+enum EventType {
+    etUnknown = 0,
+    etKeyDown = 1,
+    etChar = 2,
+    etKeyUp = 3,
+    etMouseMove = 4,
+    etMouseDown = 5,
+    etMouseClick = 6,
+    etMouseUp = 7,
+    etResize = 8,
+    etPoll = 9,
+    etQuit = 10,
+    etFocus = 11,
+    etShouldRotate = 12,
+    etDestroyHandler = 13,
+    etRedraw = 14,
+    etTouchBegin = 15,
+    etTouchMove = 16,
+    etTouchEnd = 17,
+    etTouchTap = 18,
+    etChange = 19,
+};
+
+enum EventFlag {
+    efLeftDown = 0x0001,
+    efShiftDown = 0x0002,
+    efCtrlDown = 0x0004,
+    efAltDown = 0x0008,
+    efCommandDown = 0x0010,
+    efMiddleDown = 0x0020,
+    efRightDown = 0x0040,
+    efLocationRight = 0x4000,
+    efPrimaryTouch = 0x8000,
+};
+
+}  // namespace codes
+
 class EventRecord final : public rt::Object {
 public:
     RT_DECLARE_CLASS

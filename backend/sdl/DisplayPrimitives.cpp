@@ -78,22 +78,6 @@ void writeRect(const rt::Dynamic& target, const Bounds& b) {
     setField(target, "height", b.height());
 }
 
-// Blend modes by name, as the framework's BlendMode values print.
-int blendIndex(const rt::Dynamic& value) {
-    if (value.isNumber()) return value.asInt();
-    if (value.isNull()) return 0;
-    std::string name = value.asString();
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    static const char* names[] = {"normal", "layer",      "multiply", "screen",   "lighten",
-                                  "darken", "difference", "add",      "subtract", "invert",
-                                  "alpha",  "erase",      "overlay",  "hardlight"};
-    for (int i = 0; i < 14; ++i) {
-        if (name == names[i]) return i;
-    }
-    return 0;
-}
-
 void mapPoint(const rt::Dynamic& point, const Affine& m) {
     const double x = fieldNumber(point, "x"), y = fieldNumber(point, "y");
     setField(point, "x", m.mapX(x, y));
@@ -197,7 +181,7 @@ void registerLook(native::TableModule& m) {
           onNode([](SceneNode& n, rt::Args) -> rt::Dynamic { return n.blendMode(); }));
     m.add("limn_display_object_set_blend_mode", 2,
           onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              n.setBlendMode(blendIndex(arg(a, 1)));
+              n.setBlendMode(blendModeIndex(arg(a, 1)));
               return {};
           }));
     m.add("limn_display_object_get_bg", 1, onNode([](SceneNode& n, rt::Args) -> rt::Dynamic {
@@ -254,7 +238,7 @@ void registerEffects(native::TableModule& m) {
               RenderOptions options;
               if (arg(v, 2).isObject()) options.base = readMatrix(arg(v, 2));
               if (arg(v, 3).isObject()) options.color = readColor(arg(v, 3));
-              options.blendMode = blendIndex(arg(v, 4));
+              options.blendMode = blendModeIndex(arg(v, 4));
               options.clip = readRect(arg(v, 5));
               options.applyRootTransform = false;
               Renderer::render(*node, *target, options);

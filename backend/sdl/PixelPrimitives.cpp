@@ -79,21 +79,6 @@ ColorXf colorTransformOf(const rt::Dynamic& c) {
             fieldNumber(c, "blueOffset"),     fieldNumber(c, "alphaOffset")};
 }
 
-int blendOf(const rt::Dynamic& value) {
-    if (value.isNumber()) return value.asInt();
-    if (value.isNull()) return 0;
-    std::string name = value.asString();
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    static const char* names[] = {"normal", "layer",      "multiply", "screen",   "lighten",
-                                  "darken", "difference", "add",      "subtract", "invert",
-                                  "alpha",  "erase",      "overlay",  "hardlight"};
-    for (int i = 0; i < 14; ++i) {
-        if (name == names[i]) return i;
-    }
-    return 0;
-}
-
 // target, source, matrix, colour transform, blend mode, clip rectangle, smoothing.
 rt::Dynamic renderSurface(rt::Args packed) {
     auto values = arg(packed, 0).asArray();
@@ -117,7 +102,7 @@ rt::Dynamic renderSurface(rt::Args packed) {
     RenderOptions options;
     options.base = matrixOf(arg(a, 2));
     options.color = colorTransformOf(arg(a, 3));
-    options.blendMode = blendOf(arg(a, 4));
+    options.blendMode = blendModeIndex(arg(a, 4));
     if (arg(a, 5).isObject()) {
         options.clip =
             Bounds::of(fieldNumber(arg(a, 5), "x"), fieldNumber(arg(a, 5), "y"),

@@ -60,4 +60,8 @@ void registerTilesPrimitives(native::TableModule& module);     // tile sheets an
 }
 void setField(const rt::Dynamic& object, const char* name, const rt::Dynamic& value);
 
+// A blend mode given as its index or by name ("multiply", as the framework's
+// values print); 0 (normal) for null or an unknown name.
+[[nodiscard]] int blendModeIndex(const rt::Dynamic& value);
+
 }  // namespace limn::sdl

@@ -13,38 +13,13 @@
 #include <string>
 
 #include "backend/sdl/StageNode.h"
+#include "native/EventRecord.h"
 
 namespace limn::sdl {
 
 // Event type codes and flag bits of the native event record.
-enum EventType {
-    etKeyDown = 1,
-    etChar = 2,
-    etKeyUp = 3,
-    etMouseMove = 4,
-    etMouseDown = 5,
-    etMouseClick = 6,
-    etMouseUp = 7,
-    etResize = 8,
-    etPoll = 9,
-    etQuit = 10,
-    etFocus = 11,
-    etRedraw = 14,
-    etTouchBegin = 15,
-    etTouchMove = 16,
-    etTouchEnd = 17
-};
-enum EventFlag {
-    efLeftDown = 0x0001,
-    efShiftDown = 0x0002,
-    efCtrlDown = 0x0004,
-    efAltDown = 0x0008,
-    efCommandDown = 0x0010,
-    efMiddleDown = 0x0020,
-    efRightDown = 0x0040,
-    efLocationRight = 0x4000,
-    efPrimaryTouch = 0x8000
-};
+using enum native::codes::EventType;
+using enum native::codes::EventFlag;
 
 class StageInput {
 public:

@@ -12,6 +12,7 @@
 #include "framework/geom/Point.h"
 #include "framework/geom/Rectangle.h"
 #include "framework/media/SoundChannel.h"
+#include "native/EventRecord.h"
 #include "native/Primitive.h"
 
 namespace limn::display {
@@ -46,26 +47,7 @@ constexpr double kNoTimerLimit = 315000000.0;
 constexpr double kSoundPollInterval = 0.02;
 constexpr int efPrimaryTouch = 0x8000;
 
-// Native event type codes.
-enum EventType {
-    etKeyDown = 1,
-    etChar = 2,
-    etKeyUp = 3,
-    etMouseMove = 4,
-    etMouseDown = 5,
-    etMouseClick = 6,
-    etMouseUp = 7,
-    etResize = 8,
-    etPoll = 9,
-    etQuit = 10,
-    etFocus = 11,
-    etShouldRotate = 12,
-    etRedraw = 14,
-    etTouchBegin = 15,
-    etTouchMove = 16,
-    etTouchEnd = 17,
-    etChange = 19,
-};
+using enum native::codes::EventType;
 
 // The record's fields, named once.
 const rt::Name kType("type");
