@@ -108,13 +108,13 @@ void Kinetra::resumeAll() {
 }
 
 void Kinetra::reset() {
-    // Stopping unloads, which edits the map: walk a snapshot.
-    std::vector<Library> lists;
-    for (const auto& [key, list] : targetLibraries) lists.push_back(list);
-    for (const Library& list : lists) {
+    // Take the lists out first: each stop then finds no list to leave, which
+    // keeps a reset of many tweens sharing one list linear. No handler runs.
+    std::map<std::string, Library> lists;
+    lists.swap(targetLibraries);
+    for (const auto& [key, list] : lists) {
         for (const Actuator& a : list) a->stop(nullptr, false, false);
     }
-    targetLibraries.clear();
 }
 
 void Kinetra::unload(const Actuator& actuator) {
