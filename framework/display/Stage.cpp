@@ -45,9 +45,9 @@ const Primitive setDisplayState{"limn_stage_set_display_state", 2};
 constexpr double kNoTimerLimit = 315000000.0;
 // The longest sleep while sound completions are pending (seconds).
 constexpr double kSoundPollInterval = 0.02;
-constexpr int efPrimaryTouch = 0x8000;
 
 using enum native::codes::EventType;
+using native::codes::efPrimaryTouch;
 
 // The record's fields, named once.
 const rt::Name kType("type");

@@ -46,6 +46,10 @@ protected:
     static void add(const rt::Dynamic& parent, const rt::Dynamic& child) {
         call("limn_doc_add_child", parent, child);
     }
+    static void place(const rt::Dynamic& node, double x, double y) {
+        call("limn_display_object_set_x", node, x);
+        call("limn_display_object_set_y", node, y);
+    }
     static rt::Dynamic graphics(const rt::Dynamic& node) {
         return call("limn_display_object_get_graphics", node);
     }
@@ -54,6 +58,13 @@ protected:
         auto g = graphics(node);
         call("limn_gfx_begin_fill", g, static_cast<int>(rgb), alpha);
         call("limn_gfx_draw_rect", g, x, y, w, h);
+        call("limn_gfx_end_fill", g);
+    }
+    static void fillCircle(const rt::Dynamic& node, std::uint32_t rgb, double alpha, double cx,
+                           double cy, double radius) {
+        auto g = graphics(node);
+        call("limn_gfx_begin_fill", g, static_cast<int>(rgb), alpha);
+        call("limn_gfx_draw_ellipse", g, cx, cy, radius, radius);
         call("limn_gfx_end_fill", g);
     }
     // A surface of one colour (straight 0xAARRGGBB).

@@ -48,8 +48,7 @@ TEST_F(HitTest, HitFollowsRotationAndScale) {
     auto s = shape();
     add(stage, s);
     fillRect(s, 0, 1.0, 0, 0, 10, 5);
-    call("limn_display_object_set_x", s, 50.0);
-    call("limn_display_object_set_y", s, 50.0);
+    place(s, 50.0, 50.0);
     call("limn_display_object_set_scale_x", s, 2.0);
     call("limn_display_object_set_rotation", s, 90.0);
     // Local (0..10, 0..5) scaled to 20 x 5, turned a quarter: x in 45..50, y in 50..70.
@@ -62,10 +61,7 @@ TEST_F(HitTest, ShapeOutlineCountsNotItsBox) {
     auto stage = makeStage(100, 100);
     auto s = shape();
     add(stage, s);
-    auto g = graphics(s);
-    call("limn_gfx_begin_fill", g, 0, 1.0);
-    call("limn_gfx_draw_ellipse", g, 50.0, 50.0, 20.0, 20.0);
-    call("limn_gfx_end_fill", g);
+    fillCircle(s, 0, 1.0, 50, 50, 20);
     EXPECT_EQ(idAt(stage, 50, 50), id(s));
     EXPECT_EQ(idAt(stage, 32, 32), id(stage));  // inside the box, outside the circle
 }
@@ -134,10 +130,7 @@ TEST_F(HitTest, HitTestPointUsesBoxOrShape) {
     auto stage = makeStage(100, 100);
     auto s = shape();
     add(stage, s);
-    auto g = graphics(s);
-    call("limn_gfx_begin_fill", g, 0, 1.0);
-    call("limn_gfx_draw_ellipse", g, 50.0, 50.0, 20.0, 20.0);
-    call("limn_gfx_end_fill", g);
+    fillCircle(s, 0, 1.0, 50, 50, 20);
     EXPECT_TRUE(call("limn_display_object_hit_test_point", s, 32.0, 32.0, false, true).asBool());
     EXPECT_FALSE(call("limn_display_object_hit_test_point", s, 32.0, 32.0, true, true).asBool());
     EXPECT_TRUE(call("limn_display_object_hit_test_point", s, 50.0, 50.0, true, false).asBool());

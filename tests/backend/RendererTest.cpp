@@ -27,8 +27,7 @@ TEST_F(Rendering, BitmapAtWholePixelOffsetIsCopiedExactly) {
     auto stage = makeStage(40, 40);
     auto bmp = bitmapObject(bitmap(4, 4, 0xFFFF0000));
     add(stage, bmp);
-    call("limn_display_object_set_x", bmp, 10.0);
-    call("limn_display_object_set_y", bmp, 12.0);
+    place(bmp, 10.0, 12.0);
     render(stage);
     EXPECT_EQ(pixel(stage, 10, 12), kRed);
     EXPECT_EQ(pixel(stage, 13, 15), kRed);
@@ -47,8 +46,7 @@ TEST_F(Rendering, RotatedBitmapCoversTheRotatedArea) {
     auto stage = makeStage(100, 100);
     auto bmp = bitmapObject(bitmap(20, 10, kBlue));
     add(stage, bmp);
-    call("limn_display_object_set_x", bmp, 50.0);
-    call("limn_display_object_set_y", bmp, 50.0);
+    place(bmp, 50.0, 50.0);
     call("limn_display_object_set_rotation", bmp, 90.0);
     render(stage);
     // A quarter turn clockwise maps (x, y) to (-y, x): the picture lies left of and below the
@@ -63,8 +61,7 @@ TEST_F(Rendering, FractionalPositionWithoutSmoothingSnapsToNearestPixel) {
     auto stage = makeStage(20, 20);
     auto bmp = bitmapObject(bitmap(2, 2, kRed));
     add(stage, bmp);
-    call("limn_display_object_set_x", bmp, 5.3);
-    call("limn_display_object_set_y", bmp, 5.7);
+    place(bmp, 5.3, 5.7);
     render(stage);
     EXPECT_EQ(pixel(stage, 5, 6), kRed);
     EXPECT_EQ(pixel(stage, 6, 7), kRed);
@@ -156,8 +153,7 @@ TEST_F(Rendering, ScrollRectClipsAndShiftsTheContent) {
     add(box, content);
     fillRect(content, 0xFF0000, 1.0, 0, 0, 20, 20);
     fillRect(content, 0x0000FF, 1.0, 20, 0, 20, 20);
-    call("limn_display_object_set_x", box, 10.0);
-    call("limn_display_object_set_y", box, 10.0);
+    place(box, 10.0, 10.0);
     call("limn_display_object_set_scroll_rect", box,
          std::make_shared<geom::Rectangle>(15, 0, 10, 10));
     render(stage);
