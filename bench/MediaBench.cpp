@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "RatioReporter.h"
-#include "backend/sdl/AudioChannel.h"
-#include "backend/sdl/AudioSound.h"
-#include "backend/sdl/TextFieldNode.h"
+#include "backend/audio/AudioChannel.h"
+#include "backend/audio/AudioSound.h"
+#include "backend/text/TextFieldNode.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // rectangle and a circle, a gradient card that turns every frame and a picture
 // made pixel by pixel; a click on the panel fades it in and out.
 // Run: ./build/examples/display_hello   (Escape or the window's button closes it)
-#include "backend/sdl/Primitives.h"
+#include "backend/primitives/Primitives.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
 #include "framework/display/Bitmap.h"

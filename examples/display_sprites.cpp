@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "backend/sdl/Primitives.h"
+#include "backend/primitives/Primitives.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
 #include "framework/display/Bitmap.h"

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <numbers>
 
-#include "backend/sdl/Primitives.h"
+#include "backend/primitives/Primitives.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
 #include "framework/display/Graphics.h"

@@ -5,7 +5,7 @@
 // Run: ./build/examples/motion_tweens   (Escape or the window's button closes it)
 #include <cstdio>
 
-#include "backend/sdl/Primitives.h"
+#include "backend/primitives/Primitives.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
 #include "framework/display/Graphics.h"

@@ -3,7 +3,7 @@
 // paragraph with one styled word, three alignments and an input field whose
 // text is echoed as you type.
 // Run: ./build/examples/text_fields   (Escape or the window's button closes it)
-#include "backend/sdl/Primitives.h"
+#include "backend/primitives/Primitives.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
 #include "framework/display/MovieClip.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "backend/sdl/Primitives.h"
+#include "backend/primitives/Primitives.h"
 #include "game/burrowbop/Burrowbop.h"
 
 int main() {

@@ -27,6 +27,13 @@ std::optional<PrimitiveFn> TableModule::find(const std::string& exportName) cons
     return it->second;
 }
 
+std::vector<std::string> TableModule::exportNames() const {
+    std::vector<std::string> names;
+    names.reserve(exports_.size());
+    for (const auto& entry : exports_) names.push_back(entry.first);
+    return names;
+}
+
 void registerModule(const std::string& name, std::shared_ptr<Module> module) {
     modules()[name] = std::move(module);
 }

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "runtime/Dynamic.h"
 
@@ -37,6 +38,8 @@ public:
     void add(const std::string& primitive, int argCount, PrimitiveFn fn);
     [[nodiscard]] std::optional<PrimitiveFn> find(const std::string& exportName) const override;
     [[nodiscard]] std::size_t size() const { return exports_.size(); }
+    // Every export name ("name__N" or "name__MULT"), sorted.
+    [[nodiscard]] std::vector<std::string> exportNames() const;
 
 private:
     std::map<std::string, PrimitiveFn, std::less<>> exports_;

@@ -58,10 +58,15 @@ rt::Dynamic Primitive::invoke(rt::Args args) const {
     if (!call) throw rt::NullCallError(name_);
     if (argCount_ == kVariableArgs) {
         // A variable count travels as one array.
-        const rt::Dynamic packed[] = {rt::Dynamic(std::make_shared<rt::Array>(args.begin(), args.end()))};
+        const rt::Dynamic packed[] = {
+            rt::Dynamic(std::make_shared<rt::Array>(args.begin(), args.end()))};
         return call(packed);
     }
     return call(args);
+}
+
+std::vector<const Primitive*> Primitive::declaredAll() {
+    return {declared().begin(), declared().end()};
 }
 
 void Primitive::resolveAll() {

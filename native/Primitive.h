@@ -14,6 +14,7 @@
 // on standard error and stays null; calling it throws rt::NullCallError.
 
 #include <string>
+#include <vector>
 
 #include "native/Module.h"
 #include "runtime/Dynamic.h"
@@ -47,6 +48,9 @@ public:
 
     // Resolves every primitive declared in the program.
     static void resolveAll();
+    // Every primitive declared in the program, in no particular order.
+    [[nodiscard]] static std::vector<const Primitive*> declaredAll();
+    [[nodiscard]] const std::string& moduleName() const { return module_; }
 
 private:
     const PrimitiveFn& fn() const;

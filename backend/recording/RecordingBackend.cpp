@@ -39,10 +39,20 @@ void RecordingBackend::reset() {
 }
 
 std::optional<native::PrimitiveFn> RecordingBackend::find(const std::string& exportName) const {
+    if (contract_ && !contract_->contains(exportName)) {
+        if (std::find(refused_.begin(), refused_.end(), exportName) == refused_.end()) {
+            refused_.push_back(exportName);
+        }
+        return std::nullopt;
+    }
     auto cut = exportName.rfind("__");
     std::string name = cut == std::string::npos ? exportName : exportName.substr(0, cut);
     auto* self = const_cast<RecordingBackend*>(this);
     return native::PrimitiveFn([self, name](rt::Args args) { return self->respond(name, args); });
+}
+
+void RecordingBackend::restrictTo(std::set<std::string> exportNames) {
+    contract_ = std::move(exportNames);
 }
 
 rt::Dynamic RecordingBackend::respond(const std::string& name, rt::Args args) {

@@ -21,6 +21,7 @@
 
 #include <deque>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,14 @@ public:
 
     [[nodiscard]] std::optional<native::PrimitiveFn> find(
         const std::string& exportName) const override;
+
+    // Holds the backend to a contract: from now on only these export names
+    // ("name__N") are answered; any other is refused (not exported) and kept
+    // in refused(), so a test can fail on a name or arity the real backend
+    // does not have. Without a contract every name is answered.
+    void restrictTo(std::set<std::string> exportNames);
+    // Export names asked for and refused under the contract, in order, once each.
+    [[nodiscard]] const std::vector<std::string>& refused() const { return refused_; }
 
     [[nodiscard]] const std::vector<Call>& calls() const { return calls_; }
     [[nodiscard]] std::vector<Call> callsTo(std::string_view name) const;
@@ -95,6 +104,8 @@ private:
     std::map<std::pair<int, std::string>, rt::Dynamic> store_;
     std::map<int, std::vector<int>> children_;
     std::vector<std::string> faults_;
+    std::optional<std::set<std::string>> contract_;
+    mutable std::vector<std::string> refused_;
     double time_ = 0;
     int nextId_ = 1;
 };

@@ -24,6 +24,7 @@
 #include "framework/display/BlendMode.h"
 #include "framework/display/IBitmapDrawable.h"
 #include "framework/events/EventDispatcher.h"
+#include "framework/geom/TransformTarget.h"
 #include "runtime/Dynamic.h"
 
 namespace limn::events {
@@ -47,7 +48,9 @@ class Graphics;
 class InteractiveObject;
 class Stage;
 
-class DisplayObject : public events::EventDispatcher, public IBitmapDrawable {
+class DisplayObject : public events::EventDispatcher,
+                      public IBitmapDrawable,
+                      public geom::TransformTarget {
 public:
     RT_DECLARE_CLASS
 
@@ -131,14 +134,14 @@ public:
         const std::shared_ptr<DisplayObjectContainer>& newParent);
 
     // Fresh objects filled by the backend; the setters return what they got.
-    virtual std::shared_ptr<geom::Matrix> limnGetMatrix();
-    virtual std::shared_ptr<geom::Matrix> limnGetConcatenatedMatrix();
-    virtual std::shared_ptr<geom::Matrix> limnSetMatrix(const std::shared_ptr<geom::Matrix>& m);
-    virtual std::shared_ptr<geom::ColorTransform> limnGetColorTransform();
-    virtual std::shared_ptr<geom::ColorTransform> limnGetConcatenatedColorTransform();
-    virtual std::shared_ptr<geom::ColorTransform> limnSetColorTransform(
-        const std::shared_ptr<geom::ColorTransform>& ct);
-    virtual std::shared_ptr<geom::Rectangle> limnGetPixelBounds();
+    std::shared_ptr<geom::Matrix> limnGetMatrix() override;
+    std::shared_ptr<geom::Matrix> limnGetConcatenatedMatrix() override;
+    std::shared_ptr<geom::Matrix> limnSetMatrix(const std::shared_ptr<geom::Matrix>& m) override;
+    std::shared_ptr<geom::ColorTransform> limnGetColorTransform() override;
+    std::shared_ptr<geom::ColorTransform> limnGetConcatenatedColorTransform() override;
+    std::shared_ptr<geom::ColorTransform> limnSetColorTransform(
+        const std::shared_ptr<geom::ColorTransform>& ct) override;
+    std::shared_ptr<geom::Rectangle> limnGetPixelBounds() override;
     // A new view on this object on every read; writing copies its matrix, then
     // its colour transform, onto this object.
     virtual std::shared_ptr<geom::Transform> limnGetTransform();

@@ -1,6 +1,5 @@
 #include "framework/geom/Transform.h"
 
-#include "framework/display/DisplayObject.h"
 #include "framework/geom/ColorTransform.h"
 #include "framework/geom/Matrix.h"
 #include "framework/geom/Rectangle.h"
@@ -10,15 +9,14 @@ namespace limn::geom {
 
 namespace {
 
-std::shared_ptr<display::DisplayObject> required(std::shared_ptr<display::DisplayObject> obj) {
+std::shared_ptr<TransformTarget> required(std::shared_ptr<TransformTarget> obj) {
     if (!obj) throw rt::Error("Transform: no display object");
     return obj;
 }
 
 }  // namespace
 
-Transform::Transform(std::shared_ptr<display::DisplayObject> obj)
-    : limnObj(required(std::move(obj))) {}
+Transform::Transform(std::shared_ptr<TransformTarget> obj) : limnObj(required(std::move(obj))) {}
 
 std::shared_ptr<Matrix> Transform::limnGetMatrix() {
     return limnObj->limnGetMatrix();

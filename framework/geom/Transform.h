@@ -13,11 +13,8 @@
 
 #include <memory>
 
+#include "framework/geom/TransformTarget.h"
 #include "runtime/Object.h"
-
-namespace limn::display {
-class DisplayObject;
-}
 
 namespace limn::geom {
 
@@ -30,10 +27,10 @@ public:
     RT_DECLARE_CLASS
 
     // Throws when `obj` is null: a view needs something to look at.
-    explicit Transform(std::shared_ptr<display::DisplayObject> obj);
+    explicit Transform(std::shared_ptr<TransformTarget> obj);
 
     // The display object this view is bound to; kept alive by the view.
-    const std::shared_ptr<display::DisplayObject> limnObj;
+    const std::shared_ptr<TransformTarget> limnObj;
 
     virtual std::shared_ptr<Matrix> limnGetMatrix();
     virtual std::shared_ptr<Matrix> limnGetConcatenatedMatrix();

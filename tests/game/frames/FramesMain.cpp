@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "backend/sdl/Primitives.h"
+#include "backend/primitives/Primitives.h"
 
 // fontconfig keeps its font sets through encoded offsets, which the leak
 // checker can't follow: what it reports there is reachable, not lost.

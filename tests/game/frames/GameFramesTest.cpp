@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "backend/sdl/Clock.h"
-#include "backend/sdl/StageInput.h"
-#include "backend/sdl/StageNode.h"
+#include "backend/base/Clock.h"
+#include "backend/stage/StageInput.h"
+#include "backend/stage/StageNode.h"
 #include "framework/Lib.h"
 #include "framework/Timer.h"
 #include "framework/display/ManagedStage.h"

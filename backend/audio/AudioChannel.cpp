@@ -1,0 +1,89 @@
+#include "backend/audio/AudioChannel.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace limn::sdl {
+
+namespace {
+
+constexpr std::int64_t kFrameBytes = 4;
+
+}  // namespace
+
+std::shared_ptr<AudioChannel> AudioChannel::play(const AudioSound& sound, double startMs, int loops,
+                                                 double volume, double pan) {
+    if (!sound.chunk() || !sound.mixer()) return nullptr;
+    auto channel = std::make_shared<AudioChannel>();
+    channel->mixer_ = sound.mixer();
+    channel->source_ = sound.chunk();
+    channel->voice_ = std::make_shared<AudioVoice>();
+    channel->setTransform(volume, pan);
+    const double frequency = channel->mixer_->frequency();
+    const std::int64_t total = sound.frames();
+    const double wanted = std::isfinite(startMs) ? std::max(startMs, 0.0) : 0.0;
+    const auto first =
+        static_cast<std::int64_t>(std::min<double>(wanted * frequency / 1000.0, double(total)));
+    channel->startMs_ = static_cast<double>(first) * 1000.0 / frequency;
+    channel->partFrames_ = total - first;
+    if (channel->partFrames_ <= 0) {
+        channel->voice_->finished = true;
+        return channel;
+    }
+    // The played part points into the sound's samples; source_ keeps them alive.
+    channel->part_.reset(
+        Mix_QuickLoad_RAW(channel->source_->abuf + first * kFrameBytes,
+                          static_cast<Uint32>(channel->partFrames_ * kFrameBytes)));
+    if (!channel->part_) return nullptr;
+    channel->channel_ = channel->mixer_->play(channel->part_.get(), loops, channel->voice_);
+    if (channel->channel_ < 0) return nullptr;
+    return channel;
+}
+
+AudioChannel::~AudioChannel() {
+    stop();
+}
+
+bool AudioChannel::isComplete() const {
+    return voice_->finished.load();
+}
+
+double AudioChannel::leftPeak() const {
+    return isComplete() ? 0.0 : voice_->leftPeak.load();
+}
+
+double AudioChannel::rightPeak() const {
+    return isComplete() ? 0.0 : voice_->rightPeak.load();
+}
+
+double AudioChannel::positionMs() const {
+    const std::int64_t mixed = voice_->framesMixed.load();
+    if (partFrames_ <= 0) return startMs_;
+    std::int64_t into = mixed % partFrames_;
+    // At the exact end of a pass the position is the end, not the start.
+    if (into == 0 && mixed > 0) into = partFrames_;
+    return startMs_ + static_cast<double>(into) * 1000.0 / mixer_->frequency();
+}
+
+void AudioChannel::stop() {
+    if (mixer_ && voice_) mixer_->stop(channel_, voice_.get());
+    if (voice_) voice_->finished = true;
+}
+
+void AudioChannel::setTransform(double volume, double pan) {
+    const double v = std::isfinite(volume) ? std::max(volume, 0.0) : 1.0;
+    const double p = std::isfinite(pan) ? std::clamp(pan, -1.0, 1.0) : 0.0;
+    voice_->leftGain = static_cast<float>(v * (p > 0 ? 1.0 - p : 1.0));
+    voice_->rightGain = static_cast<float>(v * (p < 0 ? 1.0 + p : 1.0));
+}
+
+double AudioChannel::firstMixLatency() const {
+    const std::uint64_t first = voice_->firstMixCounter.load();
+    if (first == 0) return -1.0;
+    return static_cast<double>(first - voice_->playCounter) /
+           static_cast<double>(SDL_GetPerformanceFrequency());
+}
+
+}  // namespace limn::sdl

@@ -1,0 +1,52 @@
+#pragma once
+// One playback of an AudioSound on its own mixer channel.
+//
+// startMs is the offset into the sound where playback (and every loop) starts;
+// `loops` counts extra repeats. Volume (0 silent, 1 as recorded) and pan (-1
+// left, 0 centre, 1 right) scale the samples before they are mixed. Peaks are
+// the largest absolute sample (0 to 1) of the last buffer mixed for each side.
+//
+// Completion: the mixer thread sets a flag; isComplete() reads it on the
+// program thread. A stopped channel counts as complete. Destroying the channel
+// stops it.
+
+#include <cstdint>
+#include <memory>
+
+#include "backend/audio/AudioSound.h"
+
+namespace limn::sdl {
+
+class AudioChannel final : public rt::NativeObject {
+public:
+    // Null when the sound is closed or no mixer channel can be had. A start
+    // past the end gives a channel that is complete at once.
+    [[nodiscard]] static std::shared_ptr<AudioChannel> play(const AudioSound& sound, double startMs,
+                                                            int loops, double volume = 1.0,
+                                                            double pan = 0.0);
+    ~AudioChannel() override;
+
+    [[nodiscard]] bool isComplete() const;
+    [[nodiscard]] double leftPeak() const;
+    [[nodiscard]] double rightPeak() const;
+    // Milliseconds into the sound of the last buffer mixed.
+    [[nodiscard]] double positionMs() const;
+    void stop();
+    void setTransform(double volume, double pan);
+    // Seconds from play() to the first buffer in which the mixer took samples
+    // of this channel; negative while it hasn't happened yet.
+    [[nodiscard]] double firstMixLatency() const;
+
+    AudioChannel() = default;  // for make_shared; use play()
+
+private:
+    std::shared_ptr<AudioMixer> mixer_;  // declared first: outlives the chunks
+    std::shared_ptr<Mix_Chunk> source_;
+    std::unique_ptr<Mix_Chunk, void (*)(Mix_Chunk*)> part_{nullptr, &Mix_FreeChunk};
+    std::shared_ptr<AudioVoice> voice_;
+    int channel_ = -1;
+    double startMs_ = 0;
+    std::int64_t partFrames_ = 0;
+};
+
+}  // namespace limn::sdl

@@ -1,0 +1,167 @@
+#include "backend/audio/AudioMixer.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace limn::sdl {
+
+namespace {
+
+// The mixer whose device is open; the channel-finished hook has no user data.
+std::atomic<AudioMixer*> liveMixer{nullptr};
+
+bool openDevice() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    // No format changes allowed: SDL converts, so the mixer always sees S16 stereo.
+    if (Mix_OpenAudioDevice(AudioMixer::kFrequency, AUDIO_S16SYS, 2, AudioMixer::kBufferFrames,
+                            nullptr, 0) == 0) {
+        return true;
+    }
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+}
+
+std::int16_t scaled(std::int16_t sample, float gain) {
+    const long value = std::lround(sample * gain);
+    return static_cast<std::int16_t>(std::clamp(value, -32768L, 32767L));
+}
+
+}  // namespace
+
+std::shared_ptr<AudioMixer> AudioMixer::shared() {
+    static std::weak_ptr<AudioMixer> current;
+    static std::mutex opening;
+    std::lock_guard lock(opening);
+    if (auto mixer = current.lock()) return mixer;
+    std::shared_ptr<AudioMixer> mixer(new AudioMixer());
+    if (!mixer->open()) return nullptr;
+    current = mixer;
+    return mixer;
+}
+
+bool AudioMixer::open() {
+    if (liveMixer.load() != nullptr) return false;
+    if (!openDevice()) {
+        // No usable device: mix on the silent driver so that timing still holds.
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+        if (!openDevice()) return false;
+    }
+    Mix_Init(MIX_INIT_FLAC | MIX_INIT_MP3 | MIX_INIT_OGG | MIX_INIT_OPUS | MIX_INIT_MOD);
+    int frequency = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    Mix_QuerySpec(&frequency, &format, &channels);
+    frequency_ = frequency > 0 ? frequency : kFrequency;
+    const char* name = SDL_GetCurrentAudioDriver();
+    driver_ = name ? name : "";
+    voices_.resize(static_cast<std::size_t>(Mix_AllocateChannels(16)));
+    liveMixer = this;
+    Mix_ChannelFinished(&AudioMixer::onFinished);
+    open_ = true;
+    return true;
+}
+
+AudioMixer::~AudioMixer() {
+    if (!open_) return;
+    // Closing halts every channel, which still reports through onFinished.
+    Mix_CloseAudio();
+    Mix_ChannelFinished(nullptr);
+    liveMixer = nullptr;
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool AudioMixer::audible() const {
+    return driver_ != "dummy" && driver_ != "disk";
+}
+
+int AudioMixer::play(Mix_Chunk* chunk, int loops, const std::shared_ptr<AudioVoice>& voice) {
+    const int channel = freeChannel();
+    if (channel < 0) return -1;
+    {
+        std::lock_guard lock(mutex_);
+        voices_[static_cast<std::size_t>(channel)] = voice;
+    }
+    voice->playCounter = SDL_GetPerformanceCounter();
+    // The voice outlives every call of its effect: the slot holds it until the
+    // channel has finished, and effects are dropped when a channel finishes.
+    if (Mix_RegisterEffect(channel, &AudioMixer::onEffect, nullptr, voice.get()) == 0 ||
+        Mix_PlayChannel(channel, chunk, std::max(loops, 0)) < 0) {
+        Mix_UnregisterAllEffects(channel);
+        std::lock_guard lock(mutex_);
+        voices_[static_cast<std::size_t>(channel)].reset();
+        return -1;
+    }
+    return channel;
+}
+
+void AudioMixer::stop(int channel, const AudioVoice* voice) {
+    if (channel < 0) return;
+    bool owned = false;
+    {
+        std::lock_guard lock(mutex_);
+        owned = static_cast<std::size_t>(channel) < voices_.size() &&
+                voices_[static_cast<std::size_t>(channel)].get() == voice;
+    }
+    // Never call the mixer while holding the lock: its callbacks take it too.
+    if (owned) Mix_HaltChannel(channel);
+}
+
+int AudioMixer::freeChannel() {
+    std::size_t count = 0;
+    {
+        std::lock_guard lock(mutex_);
+        auto it = std::find(voices_.begin(), voices_.end(), nullptr);
+        if (it != voices_.end()) return static_cast<int>(it - voices_.begin());
+        count = voices_.size();
+    }
+    if (count >= kMaxChannels) return -1;
+    const int grown =
+        Mix_AllocateChannels(static_cast<int>(std::min<std::size_t>(count * 2, kMaxChannels)));
+    std::lock_guard lock(mutex_);
+    voices_.resize(static_cast<std::size_t>(grown));
+    return count < voices_.size() ? static_cast<int>(count) : -1;
+}
+
+void AudioMixer::finished(int channel) {
+    std::shared_ptr<AudioVoice> voice;
+    {
+        std::lock_guard lock(mutex_);
+        if (channel < 0 || static_cast<std::size_t>(channel) >= voices_.size()) return;
+        voice = std::move(voices_[static_cast<std::size_t>(channel)]);
+        voices_[static_cast<std::size_t>(channel)].reset();
+    }
+    if (!voice) return;
+    voice->leftPeak = 0.0f;
+    voice->rightPeak = 0.0f;
+    voice->finished = true;
+}
+
+void AudioMixer::onFinished(int channel) {
+    if (AudioMixer* mixer = liveMixer.load()) mixer->finished(channel);
+}
+
+void AudioMixer::onEffect(int, void* stream, int length, void* data) {
+    auto* voice = static_cast<AudioVoice*>(data);
+    auto* samples = static_cast<std::int16_t*>(stream);
+    const int frames = length / 4;
+    const float left = voice->leftGain.load(std::memory_order_relaxed);
+    const float right = voice->rightGain.load(std::memory_order_relaxed);
+    int leftPeak = 0;
+    int rightPeak = 0;
+    for (int i = 0; i < frames; ++i) {
+        samples[2 * i] = scaled(samples[2 * i], left);
+        samples[2 * i + 1] = scaled(samples[2 * i + 1], right);
+        leftPeak = std::max(leftPeak, std::abs(int(samples[2 * i])));
+        rightPeak = std::max(rightPeak, std::abs(int(samples[2 * i + 1])));
+    }
+    voice->leftPeak = static_cast<float>(leftPeak) / 32768.0f;
+    voice->rightPeak = static_cast<float>(rightPeak) / 32768.0f;
+    voice->framesMixed += frames;
+    std::uint64_t none = 0;
+    voice->firstMixCounter.compare_exchange_strong(none, SDL_GetPerformanceCounter());
+}
+
+}  // namespace limn::sdl

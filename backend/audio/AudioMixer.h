@@ -1,0 +1,79 @@
+#pragma once
+// The audio device and its mixing channels. Opened on first use at 44100 Hz,
+// 16-bit stereo, with a 512-frame buffer (about 11.6 ms). When no real device
+// can be opened the mixer runs on SDL's silent "dummy" driver, so sounds still
+// decode and channels still finish after their length.
+//
+// The device mixes on its own thread. Each playback shares an AudioVoice with
+// it: the audio thread writes the voice's peaks, frame count and finished flag
+// through atomics, the program thread reads them. Gains go the other way.
+//
+// Lifetime: shared; every sound and channel holds the mixer, so the device
+// closes only after the last of them is gone.
+
+#include <SDL_mixer.h>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace limn::sdl {
+
+// State of one playback shared between the program and the audio thread.
+struct AudioVoice {
+    std::atomic<bool> finished{false};
+    std::atomic<float> leftGain{1.0f};
+    std::atomic<float> rightGain{1.0f};
+    std::atomic<float> leftPeak{0.0f};
+    std::atomic<float> rightPeak{0.0f};
+    std::atomic<std::int64_t> framesMixed{0};
+    // SDL performance counter at play and at the first mixed buffer (0: not yet).
+    std::uint64_t playCounter = 0;
+    std::atomic<std::uint64_t> firstMixCounter{0};
+};
+
+class AudioMixer {
+public:
+    static constexpr int kFrequency = 44100;
+    static constexpr int kBufferFrames = 512;
+    static constexpr int kMaxChannels = 1024;
+
+    // The shared mixer, opened on first call; null only when even the silent
+    // driver fails (then nothing can be decoded either).
+    [[nodiscard]] static std::shared_ptr<AudioMixer> shared();
+
+    AudioMixer(const AudioMixer&) = delete;
+    AudioMixer& operator=(const AudioMixer&) = delete;
+    ~AudioMixer();
+
+    // Starts `chunk` on a free channel (adding channels when all are busy).
+    // `loops` extra repeats. Returns the mixer channel, or -1.
+    int play(Mix_Chunk* chunk, int loops, const std::shared_ptr<AudioVoice>& voice);
+    // Stops the channel if `voice` still owns it; the voice is then finished.
+    void stop(int channel, const AudioVoice* voice);
+
+    [[nodiscard]] int frequency() const { return frequency_; }
+    [[nodiscard]] const std::string& driver() const { return driver_; }
+    // True when sound is really heard (not the dummy or disk driver).
+    [[nodiscard]] bool audible() const;
+
+private:
+    AudioMixer() = default;
+    bool open();
+    int freeChannel();
+    void finished(int channel);
+
+    static void onFinished(int channel);
+    static void onEffect(int channel, void* stream, int length, void* mixer);
+
+    std::mutex mutex_;
+    std::vector<std::shared_ptr<AudioVoice>> voices_;  // by mixer channel; guarded by mutex_
+    int frequency_ = kFrequency;
+    std::string driver_;
+    bool open_ = false;
+};
+
+}  // namespace limn::sdl

@@ -1,0 +1,51 @@
+#pragma once
+// The styles of a drawing list: fills (solid, gradient, bitmap) and lines, as
+// the drawing list stores them and the painter applies them.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "backend/base/Geometry.h"
+#include "backend/image/Surface.h"
+
+namespace limn::sdl {
+
+struct GradientStop {
+    double offset = 0;  // 0..1 (the framework's ratio / 255)
+    std::uint32_t rgb = 0;
+    double alpha = 1;
+};
+
+enum class FillKind { None, Solid, Gradient, Bitmap };
+
+struct FillStyle {
+    FillKind kind = FillKind::None;
+    // Solid.
+    std::uint32_t rgb = 0;
+    double alpha = 1;
+    // Gradient: the box from -819.2 to 819.2 mapped through `matrix`.
+    bool radial = false;
+    std::vector<GradientStop> stops;
+    int spread = 0;    // 0 pad, 1 repeat, 2 reflect
+    double focal = 0;  // radial focal point, -1..1 along the x axis
+    // Bitmap: `matrix` maps bitmap pixels to local coordinates.
+    std::shared_ptr<Surface> bitmap;
+    bool repeat = true;
+    bool smooth = false;
+    Affine matrix;
+};
+
+struct LineStyle {
+    bool enabled = false;  // false: no line (a null thickness)
+    double thickness = 0;  // 0: a one-pixel hairline
+    std::uint32_t rgb = 0;
+    double alpha = 1;
+    bool pixelHinting = false;
+    int scaleMode = 0;  // 0 normal, 1 none, 2 vertical, 3 horizontal
+    int caps = 0;       // 0 round, 1 none, 2 square
+    int joints = 0;     // 0 round, 1 miter, 2 bevel
+    double miterLimit = 3;
+};
+
+}  // namespace limn::sdl

@@ -1,0 +1,95 @@
+#pragma once
+// The drawing list of one display object, the native side of Graphics: fills,
+// line styles and path commands in the owner's local coordinates, drawn with
+// the owner on every frame until clear().
+//
+// Paths drawn while a fill is open are filled (even-odd) when the fill ends,
+// when another fill begins, or at the end of the list; lines are stroked with
+// the line style current when each segment was added, on top of the fill.
+// Other parts of the backend add their own commands (tiles, triangles) with
+// add(); such a command draws with the fill open when it was added.
+//
+// The handle returned by "limn_display_object_get_graphics" is the node's
+// DrawingList; its owner keeps it alive.
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "backend/base/Geometry.h"
+#include "backend/draw/DrawStyle.h"
+#include "backend/draw/RenderState.h"
+#include "backend/image/Surface.h"
+
+namespace limn::sdl {
+
+// A command of another part of the backend.
+class DrawCommand {
+public:
+    virtual ~DrawCommand() = default;
+    // cr's matrix maps local coordinates to device pixels, as state.matrix.
+    virtual void draw(cairo_t* cr, const FillStyle& fill, const RenderState& state) = 0;
+    [[nodiscard]] virtual Bounds bounds() const = 0;
+    [[nodiscard]] virtual bool hit(double x, double y) const { return bounds().contains(x, y); }
+};
+
+class DrawingList final : public rt::NativeObject {
+public:
+    DrawingList();
+    ~DrawingList() override;
+    DrawingList(const DrawingList&) = delete;
+    DrawingList& operator=(const DrawingList&) = delete;
+
+    static DrawingList* from(const rt::Dynamic& handle) { return handle.handleAs<DrawingList>(); }
+
+    void clear();
+    void beginFill(std::uint32_t rgb, double alpha);
+    void beginFill(FillStyle fill);
+    void endFill();
+    void lineStyle(const LineStyle& line);
+    void moveTo(double x, double y);
+    void lineTo(double x, double y);
+    void curveTo(double cx, double cy, double x, double y);
+    void arcTo(double cx, double cy, double x, double y);
+    void drawRect(double x, double y, double w, double h);
+    void drawRoundRect(double x, double y, double w, double h, double ew, double eh);
+    // The box (x, y, w, h); negative sizes draw towards the other side.
+    void drawEllipse(double x, double y, double w, double h);
+    void add(std::shared_ptr<DrawCommand> command);
+
+    [[nodiscard]] bool empty() const;
+    // Called after every change; the owning node uses it to drop cached bounds.
+    void setChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
+    // Bumped by every change.
+    [[nodiscard]] std::uint64_t version() const { return version_; }
+
+    // Local box of everything drawn, lines included.
+    [[nodiscard]] Bounds bounds();
+    // Whether (x, y) lies in a filled area (any alpha) or on a line.
+    [[nodiscard]] bool hit(double x, double y);
+    void draw(cairo_t* cr, const RenderState& state);
+    // The picture when the list is one bitmap fill of a rectangle exactly its
+    // size at the origin, without matrix, repeat or line (what a Bitmap makes).
+    [[nodiscard]] const FillStyle* singleBitmap();
+
+    struct Command;
+    struct Op;
+
+private:
+    void touch();
+    void compile();
+
+    std::vector<Command> commands_;
+    std::vector<Op> ops_;
+    Bounds bounds_;
+    std::uint64_t version_ = 1;
+    std::uint64_t compiled_ = 0;
+    const FillStyle* single_ = nullptr;
+    std::function<void()> listener_;
+};
+
+}  // namespace limn::sdl

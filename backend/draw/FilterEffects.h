@@ -1,0 +1,32 @@
+#pragma once
+// Filters applied by the renderer: the hooks it calls for a node that has
+// filters. Filters chain in order, each working on the result of the one
+// before; kinds other than drop shadows are ignored.
+//
+//   FilterEffects::install();   // once; the filter primitives do it
+//
+// The renderer hands paint() the node drawn alone and the node's device box;
+// paint() composites the filtered result, clipped to cr's clip.
+
+#include <cairo.h>
+
+#include <vector>
+
+#include "backend/draw/RenderState.h"
+
+namespace limn::sdl {
+
+class FilterEffects {
+public:
+    // Largest filtered picture made at once, per side, in pixels.
+    static constexpr int kMaxSide = 8192;
+
+    static void install();
+    static void paint(cairo_t* cr, cairo_pattern_t* rendered, const Bounds& area,
+                      const std::vector<rt::ObjectPtr>& filters);
+    [[nodiscard]] static Bounds grow(const Bounds& area, const std::vector<rt::ObjectPtr>& filters);
+    // The same for one filter record (a rectangle for generateFilterRect).
+    [[nodiscard]] static Bounds growOne(const Bounds& area, const rt::Dynamic& filter);
+};
+
+}  // namespace limn::sdl

@@ -1,0 +1,56 @@
+#pragma once
+// The native module "limn": every primitive of the backend, registered in one
+// table. Each part of the backend contributes one set; registerModule() calls
+// them all. This folder is the only place that knows primitive names.
+//
+//   limn::sdl::registerModule();   // before the framework's primitives resolve
+//
+// Helpers below read primitive arguments leniently (a missing argument reads
+// as null); backend/base/Fields.h reads fields of plain objects by name.
+
+#include <string>
+
+#include "backend/base/Fields.h"
+#include "native/Module.h"
+#include "runtime/Dynamic.h"
+#include "runtime/Object.h"
+
+namespace limn::sdl {
+
+// Registers module "limn" (replacing any other) and resolves every declared
+// primitive against it.
+void registerModule();
+// The table registerModule() builds, for tools that wrap or extend it.
+[[nodiscard]] std::shared_ptr<native::TableModule> makeModule();
+
+// Sets of primitives, one per part of the backend.
+void registerStagePrimitives(native::TableModule& module);     // frames, stages, clock
+void registerDisplayPrimitives(native::TableModule& module);   // display objects, containers
+void registerGraphicsPrimitives(native::TableModule& module);  // drawing lists
+void registerImagePrimitives(native::TableModule& module);     // surfaces made and loaded
+void registerBytePrimitives(native::TableModule& module);      // byte buffers
+void registerTextPrimitives(native::TableModule& module);      // text fields
+void registerAudioPrimitives(native::TableModule& module);     // sounds and channels
+void registerPixelPrimitives(native::TableModule& module);     // BitmapData pixel operations
+void registerFilterPrimitives(native::TableModule& module);    // filters
+void registerTilesPrimitives(native::TableModule& module);     // tile sheets and triangles
+
+// Argument i, or null past the end.
+[[nodiscard]] inline const rt::Dynamic& arg(rt::Args args, std::size_t i) {
+    static const rt::Dynamic none;
+    return i < args.size() ? args[i] : none;
+}
+[[nodiscard]] inline double argNumber(rt::Args args, std::size_t i) {
+    return arg(args, i).asFloat();
+}
+[[nodiscard]] inline int argInt(rt::Args args, std::size_t i) {
+    return arg(args, i).asInt();
+}
+[[nodiscard]] inline bool argBool(rt::Args args, std::size_t i) {
+    return arg(args, i).asBool();
+}
+[[nodiscard]] inline std::string argString(rt::Args args, std::size_t i) {
+    return arg(args, i).isNull() ? std::string() : arg(args, i).asString();
+}
+
+}  // namespace limn::sdl

@@ -1,0 +1,245 @@
+#include "backend/scene/Renderer.h"
+
+#include <cmath>
+
+#include "backend/draw/Paint.h"
+
+namespace limn::sdl {
+
+namespace {
+
+const FilterHooks& hooks() {
+    return filterHooks();
+}
+
+cairo_operator_t blendOperator(int mode) {
+    switch (mode) {
+        case 2:
+            return CAIRO_OPERATOR_MULTIPLY;
+        case 3:
+            return CAIRO_OPERATOR_SCREEN;
+        case 4:
+            return CAIRO_OPERATOR_LIGHTEN;
+        case 5:
+            return CAIRO_OPERATOR_DARKEN;
+        case 6:
+            return CAIRO_OPERATOR_DIFFERENCE;
+        case 7:
+            return CAIRO_OPERATOR_ADD;
+        case 8:
+            return CAIRO_OPERATOR_DIFFERENCE;  // subtract: nearest cairo offers
+        case 9:
+            return CAIRO_OPERATOR_DIFFERENCE;  // invert: nearest cairo offers
+        case 10:
+            return CAIRO_OPERATOR_DEST_IN;
+        case 11:
+            return CAIRO_OPERATOR_DEST_OUT;
+        case 12:
+            return CAIRO_OPERATOR_OVERLAY;
+        case 13:
+            return CAIRO_OPERATOR_HARD_LIGHT;
+        default:
+            return CAIRO_OPERATOR_OVER;
+    }
+}
+
+bool isWhole(double v) {
+    return v == std::floor(v);
+}
+
+void setMatrix(cairo_t* cr, const Affine& m) {
+    cairo_matrix_t cm;
+    cairo_matrix_init(&cm, m.a, m.b, m.c, m.d, m.tx, m.ty);
+    cairo_set_matrix(cr, &cm);
+}
+
+class Painter {
+public:
+    Painter(Surface& target, const RenderOptions& options)
+        : target_(target), options_(options), cr_(cairo_create(target.cairo())) {}
+    ~Painter() { cairo_destroy(cr_); }
+    Painter(const Painter&) = delete;
+    Painter& operator=(const Painter&) = delete;
+
+    void run(SceneNode& root) {
+        Bounds all = Bounds::of(0, 0, target_.width(), target_.height());
+        if (options_.clip) all = all.intersect(*options_.clip);
+        if (all.empty()) return;
+        const Affine base =
+            options_.applyRootTransform ? options_.base * root.matrix() : options_.base;
+        cairo_surface_flush(target_.cairo());
+        cairo_save(cr_);
+        cairo_rectangle(cr_, all.x0, all.y0, all.width(), all.height());
+        cairo_clip(cr_);
+        const bool grouped = options_.blendMode != 0 && options_.blendMode != 1;
+        if (grouped) cairo_push_group(cr_);
+        Frame top{base, options_.color * root.colorTransform(), all, !grouped && wholeBox(all)};
+        drawInside(root, top);
+        if (grouped) {
+            cairo_identity_matrix(cr_);
+            cairo_pop_group_to_source(cr_);
+            cairo_set_operator(cr_, blendOperator(options_.blendMode));
+            cairo_paint(cr_);
+        }
+        cairo_restore(cr_);
+        cairo_surface_flush(target_.cairo());
+        target_.markDirty();
+    }
+
+private:
+    struct Frame {
+        Affine matrix;  // node coordinates to target pixels
+        ColorXf color;
+        Bounds clip;
+        bool direct;  // drawing straight into the target with only box clips
+    };
+
+    static bool wholeBox(const Bounds& b) {
+        return isWhole(b.x0) && isWhole(b.y0) && isWhole(b.x1) && isWhole(b.y1);
+    }
+
+    static bool invisible(const ColorXf& c) { return c.am <= 0 && c.ao <= 0; }
+
+    void drawChild(SceneNode& node, const Frame& parent) {
+        if (!node.visible() || node.isMask()) return;
+        Frame f{parent.matrix * node.matrix(), parent.color * node.colorTransform(), parent.clip,
+                parent.direct};
+        if (invisible(f.color)) return;
+        Bounds area = node.localBounds().transformed(f.matrix);
+        const auto& filters = node.filters();
+        const bool filtered = !filters.empty() && hooks().paint;
+        if (filtered && hooks().grow) area = hooks().grow(area, filters);
+        if (area.intersect(f.clip).empty()) return;
+        const int blend = node.blendMode();
+        const auto mask = node.mask();
+        const bool grouped = filtered || mask || (blend != 0 && blend != 1);
+        if (!grouped) {
+            drawInside(node, f);
+            return;
+        }
+        cairo_save(cr_);
+        cairo_push_group(cr_);
+        f.direct = false;
+        drawInside(node, f);
+        cairo_identity_matrix(cr_);
+        cairo_pattern_t* content = cairo_pop_group(cr_);
+        if (filtered) {
+            cairo_push_group(cr_);
+            hooks().paint(cr_, content, area, filters);
+            cairo_pattern_destroy(content);
+            content = cairo_pop_group(cr_);
+        }
+        cairo_set_operator(cr_, blendOperator(blend));
+        cairo_set_source(cr_, content);
+        if (mask) {
+            cairo_push_group(cr_);
+            const Affine maskMatrix = options_.base * mask->concatenatedMatrix();
+            Frame mf{maskMatrix, ColorXf{}, f.clip, false};
+            drawInside(*mask, mf);
+            cairo_identity_matrix(cr_);
+            cairo_pattern_t* shape = cairo_pop_group(cr_);
+            cairo_set_source(cr_, content);
+            cairo_mask(cr_, shape);
+            cairo_pattern_destroy(shape);
+        } else {
+            cairo_paint(cr_);
+        }
+        cairo_pattern_destroy(content);
+        cairo_restore(cr_);
+    }
+
+    // Everything of the node below its own transform: background, drawing
+    // list, subclass content and children, inside its scroll rectangle.
+    void drawInside(SceneNode& node, Frame f) {
+        const auto& scroll = node.scrollRect();
+        bool clipped = false;
+        if (scroll) {
+            const Bounds box = Bounds::of(0, 0, scroll->width(), scroll->height());
+            cairo_save(cr_);
+            setMatrix(cr_, f.matrix);
+            cairo_rectangle(cr_, 0, 0, box.width(), box.height());
+            cairo_identity_matrix(cr_);
+            cairo_clip(cr_);
+            clipped = true;
+            const Bounds onTarget = box.transformed(f.matrix);
+            f.clip = f.clip.intersect(onTarget);
+            if (!(f.matrix.b == 0 && f.matrix.c == 0 && wholeBox(onTarget))) f.direct = false;
+            f.matrix = f.matrix * Affine::translation(-scroll->x0, -scroll->y0);
+        }
+        if (!f.clip.empty()) drawOwn(node, f);
+        if (clipped) cairo_restore(cr_);
+    }
+
+    void drawOwn(SceneNode& node, const Frame& f) {
+        RenderState state{f.matrix, f.color, f.clip, options_.quality};
+        if (auto bg = node.background()) drawBackground(node, *bg, state);
+        DrawingList& list = node.graphics();
+        if (!list.empty() && !(f.direct && copyDirect(list, f))) {
+            setMatrix(cr_, f.matrix);
+            list.draw(cr_, state);
+        }
+        if (!node.contentBounds().empty()) {
+            setMatrix(cr_, f.matrix);
+            node.drawContent(cr_, state);
+        }
+        for (std::size_t i = 0; i < node.children().size(); ++i) {
+            // A child list is never changed while drawing, but stay in range anyway.
+            drawChild(*node.children()[i], f);
+        }
+    }
+
+    void drawBackground(SceneNode& node, std::uint32_t rgb, const RenderState& state) {
+        const Bounds box = node.ownBounds();
+        if (box.empty()) return;
+        const ColorXf& c = state.color;
+        setMatrix(cr_, state.matrix);
+        cairo_rectangle(cr_, box.x0, box.y0, box.width(), box.height());
+        cairo_set_source_rgba(cr_, c.red(((rgb >> 16) & 0xFF) / 255.0),
+                              c.green(((rgb >> 8) & 0xFF) / 255.0), c.blue((rgb & 0xFF) / 255.0),
+                              c.alpha(1.0));
+        cairo_fill(cr_);
+    }
+
+    // The fast path: a bitmap moved by whole pixels, composited by pixman.
+    bool copyDirect(DrawingList& list, const Frame& f) {
+        const Affine& m = f.matrix;
+        if (!m.isTranslation() || !f.color.isAlphaOnly()) return false;
+        const FillStyle* fill = list.singleBitmap();
+        if (!fill) return false;
+        double tx = m.tx, ty = m.ty;
+        if (!isWhole(tx) || !isWhole(ty)) {
+            if (fill->smooth && options_.quality) return false;
+            // Nearest sampling of a shifted picture is the picture at the nearest whole offset.
+            tx = std::ceil(tx - 0.5);
+            ty = std::ceil(ty - 0.5);
+        }
+        Surface& src = *fill->bitmap;
+        const Bounds placed = Bounds::of(tx, ty, src.width(), src.height()).intersect(f.clip);
+        if (placed.empty()) return true;
+        const double alpha = std::clamp(f.color.am, 0.0, 1.0);
+        pixman_image_t* maskImage = nullptr;
+        if (alpha < 1) {
+            const pixman_color_t solid{0, 0, 0, static_cast<std::uint16_t>(alpha * 0xFFFF + 0.5)};
+            maskImage = pixman_image_create_solid_fill(&solid);
+        }
+        const int x0 = static_cast<int>(placed.x0), y0 = static_cast<int>(placed.y0);
+        pixman_image_composite32(PIXMAN_OP_OVER, src.pixman(), maskImage, target_.pixman(),
+                                 x0 - static_cast<int>(tx), y0 - static_cast<int>(ty), 0, 0, x0, y0,
+                                 static_cast<int>(placed.x1) - x0,
+                                 static_cast<int>(placed.y1) - y0);
+        if (maskImage) pixman_image_unref(maskImage);
+        return true;
+    }
+
+    Surface& target_;
+    const RenderOptions& options_;
+    cairo_t* cr_;
+};
+
+}  // namespace
+
+void Renderer::render(SceneNode& root, Surface& target, const RenderOptions& options) {
+    Painter(target, options).run(root);
+}
+
+}  // namespace limn::sdl

@@ -1,0 +1,275 @@
+#include "backend/scene/SceneNode.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <unordered_map>
+
+namespace limn::sdl {
+
+namespace {
+
+std::unordered_map<int, SceneNode*>& registry() {
+    static std::unordered_map<int, SceneNode*> nodes;
+    return nodes;
+}
+
+int nextId() {
+    static int next = 1;
+    return next++;
+}
+
+double finite(double v) {
+    return std::isfinite(v) ? v : 0.0;
+}
+
+}  // namespace
+
+SceneNode::SceneNode(NodeKind kind)
+    : id_(nextId()), kind_(kind), graphics_(std::make_shared<DrawingList>()) {
+    registry()[id_] = this;
+    graphics_->setChangeListener([this] { invalidateBounds(); });
+}
+
+SceneNode::~SceneNode() {
+    registry().erase(id_);
+    graphics_->setChangeListener(nullptr);
+    if (auto m = mask_.lock()) --m->maskUsers_;
+    for (auto& child : children_) child->parent_ = nullptr;
+}
+
+SceneNode* SceneNode::findById(int id) {
+    auto it = registry().find(id);
+    return it == registry().end() ? nullptr : it->second;
+}
+
+void SceneNode::addChild(const std::shared_ptr<SceneNode>& child) {
+    if (!child || child.get() == this) return;
+    // Never make a node its own ancestor.
+    for (SceneNode* p = parent_; p; p = p->parent_) {
+        if (p == child.get()) return;
+    }
+    auto keep = child;
+    keep->detachFromParent();
+    keep->parent_ = this;
+    children_.push_back(std::move(keep));
+    invalidateBounds();
+}
+
+void SceneNode::detachFromParent() {
+    if (!parent_) return;
+    SceneNode* old = parent_;
+    auto& list = old->children_;
+    auto it =
+        std::find_if(list.begin(), list.end(), [this](const auto& c) { return c.get() == this; });
+    parent_ = nullptr;
+    if (it != list.end()) list.erase(it);
+    old->invalidateBounds();
+}
+
+void SceneNode::removeChildAt(int index) {
+    if (index < 0 || index >= static_cast<int>(children_.size())) return;
+    auto child = children_[index];
+    child->parent_ = nullptr;
+    children_.erase(children_.begin() + index);
+    invalidateBounds();
+}
+
+void SceneNode::removeChild(SceneNode* child) {
+    removeChildAt(childIndex(child));
+}
+
+int SceneNode::childIndex(const SceneNode* child) const {
+    for (std::size_t i = 0; i < children_.size(); ++i) {
+        if (children_[i].get() == child) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void SceneNode::setChildIndex(SceneNode* child, int index) {
+    const int from = childIndex(child);
+    const int count = static_cast<int>(children_.size());
+    if (from < 0 || index < 0 || index >= count || from == index) return;
+    auto keep = children_[from];
+    children_.erase(children_.begin() + from);
+    children_.insert(children_.begin() + index, std::move(keep));
+}
+
+void SceneNode::swapChildren(int first, int second) {
+    const int count = static_cast<int>(children_.size());
+    if (first < 0 || second < 0 || first >= count || second >= count) return;
+    std::swap(children_[first], children_[second]);
+}
+
+SceneNode* SceneNode::root() {
+    SceneNode* n = this;
+    while (n->parent_) n = n->parent_;
+    return n;
+}
+
+void SceneNode::setX(double v) {
+    x_ = finite(v);
+    matrix_.tx = x_;
+    transformChanged();
+}
+
+void SceneNode::setY(double v) {
+    y_ = finite(v);
+    matrix_.ty = y_;
+    transformChanged();
+}
+
+void SceneNode::setScaleX(double v) {
+    scaleX_ = finite(v);
+    rebuildMatrix();
+}
+
+void SceneNode::setScaleY(double v) {
+    scaleY_ = finite(v);
+    rebuildMatrix();
+}
+
+void SceneNode::setRotation(double degrees) {
+    degrees = std::fmod(finite(degrees), 360.0);
+    if (degrees > 180) degrees -= 360;
+    if (degrees <= -180) degrees += 360;
+    rotation_ = degrees;
+    rebuildMatrix();
+}
+
+void SceneNode::rebuildMatrix() {
+    const double r = rotation_ * std::numbers::pi / 180.0;
+    const double cs = rotation_ == 0 ? 1.0 : std::cos(r);
+    const double sn = rotation_ == 0 ? 0.0 : std::sin(r);
+    matrix_ = {cs * scaleX_, sn * scaleX_, -sn * scaleY_, cs * scaleY_, x_, y_};
+    transformChanged();
+}
+
+void SceneNode::setMatrix(const Affine& m) {
+    matrix_ = {finite(m.a), finite(m.b), finite(m.c), finite(m.d), finite(m.tx), finite(m.ty)};
+    x_ = matrix_.tx;
+    y_ = matrix_.ty;
+    scaleX_ = std::hypot(matrix_.a, matrix_.b);
+    scaleY_ = std::hypot(matrix_.c, matrix_.d);
+    if (matrix_.determinant() < 0) scaleY_ = -scaleY_;
+    rotation_ = scaleX_ == 0 ? 0.0 : std::atan2(matrix_.b, matrix_.a) * 180.0 / std::numbers::pi;
+    transformChanged();
+}
+
+void SceneNode::transformChanged() {
+    parentBoundsValid_ = false;
+    if (parent_) parent_->invalidateBounds();
+}
+
+Affine SceneNode::concatenatedMatrix() const {
+    Affine m = matrix_;
+    for (const SceneNode* p = parent_; p; p = p->parent_) {
+        Affine local = p->matrix_;
+        if (p->scrollRect_)
+            local = local * Affine::translation(-p->scrollRect_->x0, -p->scrollRect_->y0);
+        m = local * m;
+    }
+    return m;
+}
+
+ColorXf SceneNode::concatenatedColorTransform() const {
+    ColorXf c = color_;
+    for (const SceneNode* p = parent_; p; p = p->parent_) c = p->color_ * c;
+    return c;
+}
+
+double SceneNode::width() {
+    return boundsInParent().width();
+}
+double SceneNode::height() {
+    return boundsInParent().height();
+}
+
+void SceneNode::setWidth(double w) {
+    const double own = localBounds().width();
+    if (own <= 0 || !std::isfinite(w)) return;
+    setScaleX(w / own);
+}
+
+void SceneNode::setHeight(double h) {
+    const double own = localBounds().height();
+    if (own <= 0 || !std::isfinite(h)) return;
+    setScaleY(h / own);
+}
+
+void SceneNode::setVisible(bool v) {
+    visible_ = v;
+    if (parent_) parent_->invalidateBounds();
+}
+
+void SceneNode::setBackground(std::optional<std::uint32_t> rgb) {
+    background_ = rgb;
+}
+
+void SceneNode::setScrollRect(std::optional<Bounds> rect) {
+    scrollRect_ = rect;
+    invalidateBounds();
+}
+
+void SceneNode::setMask(const std::shared_ptr<SceneNode>& mask) {
+    if (auto old = mask_.lock()) --old->maskUsers_;
+    mask_ = mask;
+    if (mask && mask.get() != this) ++mask->maskUsers_;
+    if (mask.get() == this) mask_.reset();
+}
+
+void SceneNode::setFilters(std::vector<rt::ObjectPtr> filters) {
+    filters_ = std::move(filters);
+}
+
+void SceneNode::drawContent(cairo_t*, const RenderState&) {}
+bool SceneNode::hitContent(double, double) {
+    return false;
+}
+Bounds SceneNode::contentBounds() {
+    return {};
+}
+void SceneNode::focusChanged(bool) {}
+void SceneNode::keyInput(int, int, bool, int) {}
+void SceneNode::textInput(const std::string&) {}
+
+void SceneNode::invalidateBounds() {
+    for (SceneNode* n = this; n; n = n->parent_) {
+        const bool wasValid = n->boundsValid_ || n->parentBoundsValid_;
+        n->boundsValid_ = false;
+        n->parentBoundsValid_ = false;
+        if (!wasValid && n != this) break;
+    }
+}
+
+Bounds SceneNode::ownBounds() {
+    Bounds b = graphics_->bounds();
+    b.add(contentBounds());
+    return b;
+}
+
+const Bounds& SceneNode::localBounds() {
+    if (boundsValid_) return localBounds_;
+    Bounds b = ownBounds();
+    for (auto& child : children_) {
+        if (child->visible_) b.add(child->boundsInParent());
+    }
+    if (scrollRect_) {
+        // Content shows from the rectangle's corner, placed at the origin.
+        b = b.intersect(*scrollRect_);
+        if (!b.empty()) b = b.transformed(Affine::translation(-scrollRect_->x0, -scrollRect_->y0));
+        if (b.empty()) b = {};
+    }
+    localBounds_ = b;
+    boundsValid_ = true;
+    return localBounds_;
+}
+
+const Bounds& SceneNode::boundsInParent() {
+    if (parentBoundsValid_ && boundsValid_) return parentBounds_;
+    parentBounds_ = localBounds().transformed(matrix_);
+    parentBoundsValid_ = true;
+    return parentBounds_;
+}
+
+}  // namespace limn::sdl

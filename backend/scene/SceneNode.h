@@ -1,0 +1,188 @@
+#pragma once
+// The native display object behind every display-object handle.
+//
+// A node has a unique id (from 1, never reused while the process lives), a
+// parent (non-owning; cleared when the parent goes) and children that it owns,
+// in drawing order (index 0 at the bottom). Its local transform comes from x,
+// y, scaleX, scaleY and rotation (degrees, clockwise on screen) or from a
+// matrix set directly; alpha is the colour transform's alpha multiplier.
+//
+// Subclasses draw their own content (text fields do) by overriding
+// drawContent(), hitContent() and contentBounds(); they call
+// invalidateBounds() when their content's size changes. Bounds are cached and
+// recomputed only after a change below the node.
+//
+//   auto node = std::make_shared<SceneNode>(NodeKind::Container);
+//   node->setX(10);
+//   node->graphics().drawRect(0, 0, 5, 5);
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "backend/base/Geometry.h"
+#include "backend/draw/DrawingList.h"
+#include "backend/draw/RenderState.h"
+#include "runtime/Object.h"
+
+namespace limn::sdl {
+
+// Shape: plain display object (shapes, bitmaps); not interactive.
+// Container: sprites and other containers; interactive.
+// Interactive: an interactive leaf (text fields).
+// Stage: the root of a stage.
+enum class NodeKind { Shape, Container, Interactive, Stage };
+
+class SceneNode : public rt::NativeObject, public std::enable_shared_from_this<SceneNode> {
+public:
+    explicit SceneNode(NodeKind kind = NodeKind::Shape);
+    ~SceneNode() override;
+    SceneNode(const SceneNode&) = delete;
+    SceneNode& operator=(const SceneNode&) = delete;
+
+    static SceneNode* from(const rt::Dynamic& handle) { return handle.handleAs<SceneNode>(); }
+    // The live node with this id, or nullptr.
+    [[nodiscard]] static SceneNode* findById(int id);
+
+    [[nodiscard]] int id() const { return id_; }
+    [[nodiscard]] NodeKind kind() const { return kind_; }
+    [[nodiscard]] bool interactive() const { return kind_ != NodeKind::Shape; }
+
+    // Tree. Adding a child that has a parent moves it; indices out of range
+    // are ignored.
+    [[nodiscard]] SceneNode* parent() const { return parent_; }
+    [[nodiscard]] const std::vector<std::shared_ptr<SceneNode>>& children() const {
+        return children_;
+    }
+    void addChild(const std::shared_ptr<SceneNode>& child);
+    void removeChildAt(int index);
+    void removeChild(SceneNode* child);
+    void setChildIndex(SceneNode* child, int index);
+    void swapChildren(int first, int second);
+    [[nodiscard]] int childIndex(const SceneNode* child) const;
+    [[nodiscard]] SceneNode* root();
+
+    // Transform, in the parent's coordinates.
+    [[nodiscard]] double x() const { return x_; }
+    [[nodiscard]] double y() const { return y_; }
+    [[nodiscard]] double scaleX() const { return scaleX_; }
+    [[nodiscard]] double scaleY() const { return scaleY_; }
+    [[nodiscard]] double rotation() const { return rotation_; }
+    void setX(double v);
+    void setY(double v);
+    void setScaleX(double v);
+    void setScaleY(double v);
+    void setRotation(double degrees);
+    [[nodiscard]] const Affine& matrix() const { return matrix_; }
+    // Keeps the matrix as given (skew included) until a property is set.
+    void setMatrix(const Affine& m);
+    // Local coordinates to the root's.
+    [[nodiscard]] Affine concatenatedMatrix() const;
+
+    // Size of the bounds in the parent's coordinates. Setting one scales the
+    // node; a subclass with a box of its own may resize the box instead.
+    [[nodiscard]] virtual double width();
+    [[nodiscard]] virtual double height();
+    virtual void setWidth(double w);
+    virtual void setHeight(double h);
+
+    // Look.
+    [[nodiscard]] double alpha() const { return color_.am; }
+    void setAlpha(double a) { color_.am = a; }
+    [[nodiscard]] const ColorXf& colorTransform() const { return color_; }
+    void setColorTransform(const ColorXf& c) { color_ = c; }
+    [[nodiscard]] ColorXf concatenatedColorTransform() const;
+    [[nodiscard]] bool visible() const { return visible_; }
+    void setVisible(bool v);
+    // BlendMode index: 0 normal, 2 multiply, 3 screen, 7 add, 11 erase ...
+    [[nodiscard]] int blendMode() const { return blendMode_; }
+    void setBlendMode(int mode) { blendMode_ = mode; }
+    // Opaque background 0xRRGGBB drawn under the content's box; nullopt: none.
+    [[nodiscard]] std::optional<std::uint32_t> background() const { return background_; }
+    void setBackground(std::optional<std::uint32_t> rgb);
+    // Shows only this box of the content (content coordinates), at the origin.
+    [[nodiscard]] const std::optional<Bounds>& scrollRect() const { return scrollRect_; }
+    void setScrollRect(std::optional<Bounds> rect);
+    // The content shows only where the mask node draws (in the mask's own
+    // place in its tree). Not owned; a node used as a mask is not drawn itself.
+    [[nodiscard]] std::shared_ptr<SceneNode> mask() const { return mask_.lock(); }
+    void setMask(const std::shared_ptr<SceneNode>& mask);
+    [[nodiscard]] bool isMask() const { return maskUsers_ > 0; }
+    // Private copies of the framework's filter objects.
+    [[nodiscard]] const std::vector<rt::ObjectPtr>& filters() const { return filters_; }
+    void setFilters(std::vector<rt::ObjectPtr> filters);
+    [[nodiscard]] const std::string& name() const { return name_; }
+    void setName(std::string name) { name_ = std::move(name); }
+    [[nodiscard]] bool mouseEnabled() const { return mouseEnabled_; }
+    void setMouseEnabled(bool enabled) { mouseEnabled_ = enabled; }
+    [[nodiscard]] bool cacheAsBitmap() const { return cacheAsBitmap_; }
+    void setCacheAsBitmap(bool cache) { cacheAsBitmap_ = cache; }
+
+    // The drawing list (made with the node, lives as long as its handle).
+    [[nodiscard]] DrawingList& graphics() { return *graphics_; }
+    [[nodiscard]] const std::shared_ptr<DrawingList>& graphicsHandle() const { return graphics_; }
+
+    // Content drawn by a subclass, above the drawing list and below the
+    // children; called only while contentBounds() is not empty. cr's matrix
+    // is state.matrix; the colour transform is the subclass's to apply.
+    virtual void drawContent(cairo_t* cr, const RenderState& state);
+    // Whether a point in local coordinates touches the subclass's content.
+    [[nodiscard]] virtual bool hitContent(double localX, double localY);
+    // Local box of the subclass's content.
+    [[nodiscard]] virtual Bounds contentBounds();
+
+    // Keyboard focus, for subclasses that take text.
+    [[nodiscard]] virtual bool takesKeyboardFocus() const { return false; }
+    virtual void focusChanged(bool focused);
+    // keyCode in the framework's codes; flags as in the native event record.
+    virtual void keyInput(int keyCode, int charCode, bool down, int flags);
+    virtual void textInput(const std::string& utf8);
+
+    // Bounds of content and children in local coordinates (scrollRect applied).
+    [[nodiscard]] const Bounds& localBounds();
+    // localBounds() through matrix().
+    [[nodiscard]] const Bounds& boundsInParent();
+    // Local box of the drawing list and the content alone.
+    [[nodiscard]] Bounds ownBounds();
+
+protected:
+    // Marks this node's bounds, and those of its ancestors, for recomputing.
+    void invalidateBounds();
+
+private:
+    void rebuildMatrix();
+    void detachFromParent();
+    void transformChanged();
+
+    int id_;
+    NodeKind kind_;
+    SceneNode* parent_ = nullptr;
+    std::vector<std::shared_ptr<SceneNode>> children_;
+
+    double x_ = 0, y_ = 0, scaleX_ = 1, scaleY_ = 1, rotation_ = 0;
+    Affine matrix_;
+    ColorXf color_;
+    bool visible_ = true;
+    int blendMode_ = 0;
+    std::optional<std::uint32_t> background_;
+    std::optional<Bounds> scrollRect_;
+    std::weak_ptr<SceneNode> mask_;
+    int maskUsers_ = 0;
+    std::vector<rt::ObjectPtr> filters_;
+    std::string name_;
+    bool mouseEnabled_ = true;
+    bool cacheAsBitmap_ = false;
+    std::shared_ptr<DrawingList> graphics_;
+
+    bool boundsValid_ = false;
+    bool parentBoundsValid_ = false;
+    std::uint64_t graphicsVersion_ = 0;
+    Bounds localBounds_;
+    Bounds parentBounds_;
+};
+
+}  // namespace limn::sdl

@@ -1,0 +1,309 @@
+#include "backend/stage/MainFrame.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "backend/base/Clock.h"
+#include "backend/stage/KeyMap.h"
+
+namespace limn::sdl {
+
+namespace {
+
+MainFrame* current = nullptr;
+
+constexpr double kNever = 1e300;
+// A run of immediate wake requests is spaced by this much.
+constexpr double kImmediateSpacing = 0.001;
+// How often an offscreen frame looks for pushed events while it sleeps.
+constexpr double kOffscreenLook = 0.005;
+
+bool startVideo() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+    for (const char* driver : {"offscreen", "dummy"}) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+    }
+    return false;
+}
+
+bool isOffscreen(const char* driver) {
+    return !driver || SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0;
+}
+
+void sleepUntil(double realTime) {
+    const double remaining = realTime - Clock::realNow();
+    if (remaining > 0) std::this_thread::sleep_for(std::chrono::duration<double>(remaining));
+}
+
+}  // namespace
+
+MainFrame::MainFrame(int width, int height, int flags, const std::string& title)
+    : stage_(std::make_shared<StageNode>(width, height)), input_(*stage_) {
+    // The frame is the running one from the start: the application may close
+    // it from its start-up callback, before the loop runs.
+    current = this;
+    videoStarted_ = startVideo();
+    if (videoStarted_ && !isOffscreen(SDL_GetCurrentVideoDriver())) openWindow(flags, title);
+    layout();
+    stage_->setDisplayStateListener([this](int state) { setFullScreen(state != 0); });
+}
+
+MainFrame::~MainFrame() {
+    if (current == this) current = nullptr;
+    stage_->setDisplayStateListener(nullptr);
+    closeWindow();
+    if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+MainFrame* MainFrame::running() {
+    return current;
+}
+
+const char* MainFrame::videoDriver() const {
+    return videoStarted_ ? SDL_GetCurrentVideoDriver() : nullptr;
+}
+
+void MainFrame::openWindow(int flags, const std::string& title) {
+    const int w = stage_->stageWidth(), h = stage_->stageHeight();
+    double scale = 1;
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0) {
+        const double fit = std::min(0.9 * usable.w / w, 0.9 * usable.h / h);
+        // A device-sized request is shown at a comfortable size; others only shrink to fit.
+        scale = (flags & kFullScreen) ? std::max(1.0, std::floor(fit * 4) / 4) : std::min(1.0, fit);
+    }
+    Uint32 windowFlags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
+    if (flags & kBorderless && !(flags & kFullScreen)) windowFlags |= SDL_WINDOW_BORDERLESS;
+    window_ =
+        SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                         static_cast<int>(w * scale), static_cast<int>(h * scale), windowFlags);
+    if (!window_) return;
+    SDL_SetWindowMinimumSize(window_, std::max(1, w / 4), std::max(1, h / 4));
+    // Software all the way: with no GPU, probing OpenGL for the window's
+    // framebuffer only costs start-up time and CPU.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    Uint32 rendererFlags = SDL_RENDERER_SOFTWARE;
+    if (flags & kVsync) rendererFlags |= SDL_RENDERER_PRESENTVSYNC;
+    renderer_ = SDL_CreateRenderer(window_, -1, rendererFlags);
+    if (!renderer_) {
+        closeWindow();
+        return;
+    }
+    stage_->setPresenter([this](Surface& frame) { present(frame); });
+}
+
+void MainFrame::closeWindow() {
+    stage_->setPresenter(nullptr);
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    texture_ = nullptr;
+    renderer_ = nullptr;
+    window_ = nullptr;
+}
+
+void MainFrame::layout() {
+    const int w = stage_->stageWidth(), h = stage_->stageHeight();
+    if (!renderer_) {
+        view_ = {0, 0, w, h};
+        outputPerWindow_ = 1;
+        stage_->setOutputScale(1);
+        return;
+    }
+    int outW = w, outH = h, winW = w, winH = h;
+    SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    SDL_GetWindowSize(window_, &winW, &winH);
+    outputPerWindow_ = winW > 0 ? static_cast<double>(outW) / winW : 1.0;
+    const double scale =
+        std::max(0.01, std::min(static_cast<double>(outW) / w, static_cast<double>(outH) / h));
+    const int viewW = std::max(1, static_cast<int>(std::lround(w * scale)));
+    const int viewH = std::max(1, static_cast<int>(std::lround(h * scale)));
+    view_ = {(outW - viewW) / 2, (outH - viewH) / 2, viewW, viewH};
+    stage_->setOutputScale(scale);
+}
+
+void MainFrame::present(Surface& frame) {
+    if (!renderer_) return;
+    if (!texture_ || textureW_ != frame.width() || textureH_ != frame.height()) {
+        if (texture_) SDL_DestroyTexture(texture_);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                     SDL_TEXTUREACCESS_STREAMING, frame.width(), frame.height());
+        textureW_ = frame.width();
+        textureH_ = frame.height();
+        if (!texture_) return;
+    }
+    SDL_UpdateTexture(texture_, nullptr, frame.row(0), frame.stride());
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    const SDL_Rect dest{view_.x, view_.y, frame.width(), frame.height()};
+    SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
+    SDL_RenderPresent(renderer_);
+}
+
+void MainFrame::toStage(double windowX, double windowY, double& x, double& y) const {
+    const double scale = stage_->outputScale();
+    x = (windowX * outputPerWindow_ - view_.x) / scale;
+    y = (windowY * outputPerWindow_ - view_.y) / scale;
+}
+
+int MainFrame::buttonFlags() const {
+    int flags = KeyMap::modifierFlags(static_cast<Uint16>(SDL_GetModState()));
+    if (leftDown_) flags |= efLeftDown;
+    if (middleDown_) flags |= efMiddleDown;
+    if (rightDown_) flags |= efRightDown;
+    return flags;
+}
+
+void MainFrame::run() {
+    // An application that asked for no wake yet is polled at once, which
+    // starts its frame loop.
+    if (open_ && stage_->hasHandler() && !stage_->wakeDelay()) servePoll();
+    while (open_) {
+        SDL_Event event;
+        if (waitEvent(event)) {
+            handle(event);
+        } else if (open_) {
+            servePoll();
+        }
+    }
+    closeWindow();
+}
+
+double MainFrame::deadline() {
+    const auto delay = stage_->wakeDelay();
+    if (!delay) return kNever;
+    if (*delay > 0) return stage_->wakeRequestedAt() + *delay;
+    // At once, unless the previous poll was also an immediate one.
+    return lastPollImmediate_ ? std::max(stage_->wakeRequestedAt(), lastPoll_ + kImmediateSpacing)
+                              : stage_->wakeRequestedAt();
+}
+
+bool MainFrame::waitEvent(SDL_Event& event) {
+    while (open_) {
+        if (videoStarted_ && SDL_PollEvent(&event)) return true;
+        const double remaining = deadline() - Clock::realNow();
+        if (remaining <= 0) return false;
+        if (!videoStarted_) {
+            // No event source at all: just sleep to the wake.
+            sleepUntil(std::min(deadline(), Clock::realNow() + 1.0));
+        } else if (!window_) {
+            // Offscreen drivers can't block on events (SDL would poll every
+            // millisecond); only pushed events arrive, so look every few ms.
+            sleepUntil(std::min(deadline(), Clock::realNow() + kOffscreenLook));
+        } else if (remaining > 0.002) {
+            // The OS wait has millisecond steps; wake a little early and finish precisely.
+            const double ms = std::min((remaining - 0.001) * 1000.0, 1000.0);
+            if (SDL_WaitEventTimeout(&event, static_cast<int>(ms))) return true;
+        } else {
+            sleepUntil(deadline());
+        }
+    }
+    return false;
+}
+
+void MainFrame::servePoll() {
+    const auto delay = stage_->wakeDelay();
+    lastPollImmediate_ = delay && *delay <= 0;
+    lastPoll_ = Clock::realNow();
+    stage_->clearWake();
+    input_.poll();
+}
+
+void MainFrame::handle(const SDL_Event& e) {
+    double x = 0, y = 0;
+    switch (e.type) {
+        case SDL_QUIT:
+            input_.quit();
+            open_ = false;
+            break;
+        case SDL_WINDOWEVENT:
+            handleWindow(e.window);
+            break;
+        case SDL_MOUSEMOTION:
+            toStage(e.motion.x, e.motion.y, x, y);
+            input_.mouseMove(x, y, buttonFlags());
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            const bool down = e.type == SDL_MOUSEBUTTONDOWN;
+            if (e.button.button == SDL_BUTTON_LEFT) leftDown_ = down;
+            if (e.button.button == SDL_BUTTON_MIDDLE) middleDown_ = down;
+            if (e.button.button == SDL_BUTTON_RIGHT) rightDown_ = down;
+            if (e.button.button != SDL_BUTTON_LEFT) break;
+            toStage(e.button.x, e.button.y, x, y);
+            if (down) {
+                input_.mouseDown(x, y, buttonFlags());
+            } else {
+                input_.mouseUp(x, y, buttonFlags());
+            }
+            break;
+        }
+        case SDL_FINGERDOWN:
+        case SDL_FINGERMOTION:
+        case SDL_FINGERUP: {
+            int winW = stage_->stageWidth(), winH = stage_->stageHeight();
+            if (window_) SDL_GetWindowSize(window_, &winW, &winH);
+            toStage(e.tfinger.x * winW, e.tfinger.y * winH, x, y);
+            const int flags = KeyMap::modifierFlags(static_cast<Uint16>(SDL_GetModState()));
+            if (e.type == SDL_FINGERDOWN) input_.touchBegin(e.tfinger.fingerId, x, y, flags);
+            if (e.type == SDL_FINGERMOTION) input_.touchMove(e.tfinger.fingerId, x, y, flags);
+            if (e.type == SDL_FINGERUP) input_.touchEnd(e.tfinger.fingerId, x, y, flags);
+            break;
+        }
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            handleKey(e.key);
+            break;
+        case SDL_TEXTINPUT:
+            input_.text(e.text.text, KeyMap::modifierFlags(static_cast<Uint16>(SDL_GetModState())));
+            break;
+        default:
+            break;
+    }
+}
+
+void MainFrame::handleWindow(const SDL_WindowEvent& e) {
+    switch (e.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            input_.quit();
+            open_ = false;
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            layout();
+            input_.resize();
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            if (auto frame = stage_->lastFrame()) present(*frame);
+            break;
+        default:
+            break;
+    }
+}
+
+void MainFrame::handleKey(const SDL_KeyboardEvent& e) {
+    const bool down = e.type == SDL_KEYDOWN;
+    if (e.keysym.sym == SDLK_F11) {
+        if (down && !e.repeat) toggleFullScreen();
+        return;
+    }
+    int flags = KeyMap::modifierFlags(e.keysym.mod);
+    if (KeyMap::isRight(e.keysym.sym)) flags |= efLocationRight;
+    input_.key(down, KeyMap::keyCode(e.keysym.sym), KeyMap::charCode(e.keysym.sym, e.keysym.mod),
+               flags);
+}
+
+void MainFrame::toggleFullScreen() {
+    if (!window_) return;
+    setFullScreen((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) == 0);
+}
+
+void MainFrame::setFullScreen(bool full) {
+    if (!window_) return;
+    SDL_SetWindowFullscreen(window_, full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    layout();
+}
+
+}  // namespace limn::sdl

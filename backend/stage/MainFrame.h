@@ -1,0 +1,85 @@
+#pragma once
+// The application's main frame: an SDL window showing the stage, and the
+// event loop that feeds the stage's handler.
+//
+// The requested size is the device's screen. The window shows it scaled to
+// fit (aspect kept, letterboxed) and rendered at the window's pixel size;
+// pointer positions are mapped back to stage pixels. A full-screen request on
+// a desktop opens a window of the device's shape scaled to a comfortable size;
+// F11 toggles true full screen. With no display the frame runs offscreen:
+// nothing is shown, everything else works.
+//
+// The loop sleeps in the OS until the stage's wake request is due or an event
+// arrives, then polls the stage. Requests of zero or less are served at once,
+// but a run of them is spaced by a precise sleep of at most 1 ms.
+
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+
+#include "backend/stage/StageInput.h"
+#include "backend/stage/StageNode.h"
+#include "runtime/Dynamic.h"
+
+namespace limn::sdl {
+
+class MainFrame final : public rt::NativeObject {
+public:
+    static constexpr int kFullScreen = 0x01;
+    static constexpr int kBorderless = 0x02;
+    static constexpr int kResizable = 0x04;
+    static constexpr int kVsync = 0x10;
+
+    // Starts SDL video (offscreen when no display is available) and the window.
+    MainFrame(int width, int height, int flags, const std::string& title);
+    ~MainFrame() override;
+    MainFrame(const MainFrame&) = delete;
+    MainFrame& operator=(const MainFrame&) = delete;
+
+    static MainFrame* from(const rt::Dynamic& handle) { return handle.handleAs<MainFrame>(); }
+    // The frame being run (from its construction on), or nullptr.
+    [[nodiscard]] static MainFrame* running();
+
+    [[nodiscard]] const std::shared_ptr<StageNode>& stage() const { return stage_; }
+    [[nodiscard]] bool headless() const { return window_ == nullptr; }
+    [[nodiscard]] const char* videoDriver() const;
+
+    // Runs until close() (also when called before run()), the window's close
+    // button or a quit event.
+    void run();
+    void close() { open_ = false; }
+
+private:
+    void openWindow(int flags, const std::string& title);
+    void closeWindow();
+    bool waitEvent(SDL_Event& event);
+    [[nodiscard]] double deadline();
+    void servePoll();
+    void handle(const SDL_Event& event);
+    void handleWindow(const SDL_WindowEvent& event);
+    void handleKey(const SDL_KeyboardEvent& event);
+    void layout();
+    void present(Surface& frame);
+    void toggleFullScreen();
+    void setFullScreen(bool full);
+    // Window coordinates (or normalised finger ones) to stage pixels.
+    void toStage(double windowX, double windowY, double& x, double& y) const;
+    [[nodiscard]] int buttonFlags() const;
+
+    std::shared_ptr<StageNode> stage_;
+    StageInput input_;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int textureW_ = 0, textureH_ = 0;
+    SDL_Rect view_{0, 0, 0, 0};  // where the stage shows, in output pixels
+    double outputPerWindow_ = 1;
+    bool videoStarted_ = false;
+    bool open_ = true;
+    bool leftDown_ = false, middleDown_ = false, rightDown_ = false;
+    double lastPoll_ = -1;
+    bool lastPollImmediate_ = false;
+};
+
+}  // namespace limn::sdl

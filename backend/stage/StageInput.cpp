@@ -1,0 +1,158 @@
+#include "backend/stage/StageInput.h"
+
+#include "backend/scene/HitTester.h"
+#include "native/EventRecord.h"
+
+namespace limn::sdl {
+
+namespace {
+
+SceneNode* interactiveSelfOrAncestor(SceneNode* node) {
+    while (node && !node->interactive()) node = node->parent();
+    return node;
+}
+
+// Code points of UTF-8 text; malformed bytes are skipped.
+std::vector<int> codePoints(const std::string& utf8) {
+    std::vector<int> out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (len == 0 || i + len > utf8.size()) {
+            ++i;
+            continue;
+        }
+        int cp = len == 1 ? c : c & (0x7F >> len);
+        for (int k = 1; k < len; ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        out.push_back(cp);
+        i += len;
+    }
+    return out;
+}
+
+}  // namespace
+
+int StageInput::send(int type, double x, double y, int id, int flags, int value, int code,
+                     bool down, int character) {
+    auto record = std::make_shared<native::EventRecord>();
+    record->type = type;
+    record->x = x;
+    record->y = y;
+    record->id = id;
+    record->flags = flags;
+    record->value = value;
+    record->code = code;
+    record->down = down;
+    record->charCode = character;
+    stage_.deliver(record);
+    return record->result;
+}
+
+int StageInput::idAt(double x, double y) {
+    SceneNode* hit = HitTester::pick(stage_, x, y);
+    return hit ? hit->id() : stage_.id();
+}
+
+SceneNode* StageInput::interactiveAt(double x, double y) {
+    SceneNode* hit = HitTester::pick(stage_, x, y);
+    SceneNode* target = interactiveSelfOrAncestor(hit);
+    return target ? target : &stage_;
+}
+
+void StageInput::mouseMove(double x, double y, int flags) {
+    stage_.pointerX = x;
+    stage_.pointerY = y;
+    send(etMouseMove, x, y, idAt(x, y), flags);
+}
+
+void StageInput::mouseDown(double x, double y, int flags) {
+    stage_.pointerX = x;
+    stage_.pointerY = y;
+    const int id = idAt(x, y);
+    SceneNode* target = interactiveSelfOrAncestor(SceneNode::findById(id));
+    pressId_ = target ? target->id() : stage_.id();
+    moveFocusOnPress(target);
+    send(etMouseDown, x, y, id, flags);
+}
+
+void StageInput::mouseUp(double x, double y, int flags) {
+    stage_.pointerX = x;
+    stage_.pointerY = y;
+    const int id = idAt(x, y);
+    send(etMouseUp, x, y, id, flags);
+    SceneNode* target = interactiveSelfOrAncestor(SceneNode::findById(id));
+    const int releaseId = target ? target->id() : stage_.id();
+    if (pressId_ != 0 && releaseId == pressId_) send(etMouseClick, x, y, id, flags);
+    pressId_ = 0;
+}
+
+void StageInput::moveFocusOnPress(SceneNode* target) {
+    SceneNode* wanted = target && target->takesKeyboardFocus() ? target : nullptr;
+    if (wanted == stage_.focus()) return;
+    const int id = wanted ? wanted->id() : stage_.id();
+    if (send(etFocus, stage_.pointerX, stage_.pointerY, id, 0, 1) != 1) stage_.setFocus(wanted);
+}
+
+void StageInput::touchBegin(std::int64_t finger, double x, double y, int flags) {
+    if (fingers_.empty()) primary_ = finger;
+    auto [it, fresh] = fingers_.try_emplace(finger, nextFinger_);
+    if (fresh) ++nextFinger_;
+    if (finger == primary_) flags |= efPrimaryTouch;
+    send(etTouchBegin, x, y, idAt(x, y), flags, it->second);
+}
+
+void StageInput::touchMove(std::int64_t finger, double x, double y, int flags) {
+    auto it = fingers_.find(finger);
+    if (it == fingers_.end()) return;
+    if (finger == primary_) flags |= efPrimaryTouch;
+    send(etTouchMove, x, y, idAt(x, y), flags, it->second);
+}
+
+void StageInput::touchEnd(std::int64_t finger, double x, double y, int flags) {
+    auto it = fingers_.find(finger);
+    if (it == fingers_.end()) return;
+    const int touchId = it->second;
+    if (finger == primary_) flags |= efPrimaryTouch;
+    fingers_.erase(it);
+    if (finger == primary_) primary_ = -1;
+    send(etTouchEnd, x, y, idAt(x, y), flags, touchId);
+}
+
+int StageInput::keyTargetId() {
+    SceneNode* focus = stage_.focus();
+    if (focus && focus->root() == &stage_) return focus->id();
+    return stage_.id();
+}
+
+bool StageInput::key(bool down, int keyCode, int charCode, int flags) {
+    if (SceneNode* focus = stage_.focus()) focus->keyInput(keyCode, charCode, down, flags);
+    const int result = send(down ? etKeyDown : etKeyUp, stage_.pointerX, stage_.pointerY,
+                            keyTargetId(), flags, keyCode, charCode, down);
+    return result == 1;
+}
+
+void StageInput::text(const std::string& utf8, int flags) {
+    if (SceneNode* focus = stage_.focus()) focus->textInput(utf8);
+    for (int cp : codePoints(utf8)) {
+        send(etChar, stage_.pointerX, stage_.pointerY, keyTargetId(), flags, 0, cp, true, cp);
+    }
+}
+
+void StageInput::resize() {
+    send(etResize, stage_.stageWidth(), stage_.stageHeight(), stage_.id(), 0);
+}
+
+void StageInput::quit() {
+    send(etQuit, 0, 0, stage_.id(), 0);
+}
+
+void StageInput::poll() {
+    send(etPoll, stage_.pointerX, stage_.pointerY, stage_.id(), 0);
+}
+
+void StageInput::redraw() {
+    send(etRedraw, 0, 0, stage_.id(), 0);
+}
+
+}  // namespace limn::sdl

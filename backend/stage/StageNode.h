@@ -1,0 +1,93 @@
+#pragma once
+// The root node of a stage: its size, the framework's event handler, the wake
+// request, the last rendered frame and the stage-wide settings the framework
+// reads back (focus, scale mode, alignment, quality, display state).
+//
+// The frame is rendered at `outputScale` pixels per stage pixel, so a window
+// larger than the stage shows sharp pictures; frames of managed stages and of
+// offscreen runs have scale 1.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "backend/image/Surface.h"
+#include "backend/scene/SceneNode.h"
+#include "backend/scene/StageLink.h"
+#include "runtime/Function.h"
+
+namespace limn::sdl {
+
+class StageNode final : public SceneNode, public StageLink {
+public:
+    StageNode(int width, int height);
+
+    static StageNode* from(const rt::Dynamic& handle) { return handle.handleAs<StageNode>(); }
+
+    [[nodiscard]] int stageWidth() const { return width_; }
+    [[nodiscard]] int stageHeight() const { return height_; }
+    void setStageSize(int width, int height);
+
+    // The framework's handler; it takes one event record.
+    void setHandler(rt::Function handler) { handler_ = std::move(handler); }
+    [[nodiscard]] bool hasHandler() const { return !handler_.isNull(); }
+    // Hands a record to the handler (nothing without one).
+    void deliver(const rt::Dynamic& record) override;
+
+    // The latest wake request, in seconds from when it was made.
+    void requestWake(double delay);
+    [[nodiscard]] std::optional<double> wakeDelay() const { return wakeDelay_; }
+    // When the latest request was made, on Clock::realNow().
+    [[nodiscard]] double wakeRequestedAt() const { return wakeAt_; }
+    void clearWake() { wakeDelay_.reset(); }
+
+    // Renders the tree into the frame and shows it through the presenter.
+    void render();
+    [[nodiscard]] std::shared_ptr<Surface> lastFrame() const { return frame_; }
+    // Writes the last frame as a PNG; false when there is none or writing fails.
+    bool saveFrame(const std::string& path) const;
+    void setOutputScale(double scale);
+    [[nodiscard]] double outputScale() const { return scale_; }
+    void setPresenter(std::function<void(Surface&)> presenter) {
+        presenter_ = std::move(presenter);
+    }
+
+    // Pointer position in stage pixels, as last reported by input.
+    double pointerX = 0;
+    double pointerY = 0;
+    [[nodiscard]] double pointerStageX() const override { return pointerX; }
+    [[nodiscard]] double pointerStageY() const override { return pointerY; }
+
+    // The system clipboard (SDL's).
+    [[nodiscard]] std::string clipboardText() const override;
+    void setClipboardText(const std::string& text) override;
+
+    [[nodiscard]] SceneNode* focus() const;
+    void setFocus(SceneNode* node);
+
+    int scaleMode = 0;
+    int align = 0;
+    int quality = 2;
+    bool focusRect = true;
+    [[nodiscard]] int displayState() const { return displayState_; }
+    void setDisplayState(int state);
+    void setDisplayStateListener(std::function<void(int)> listener) {
+        displayListener_ = std::move(listener);
+    }
+
+private:
+    int width_;
+    int height_;
+    double scale_ = 1;
+    rt::Function handler_;
+    std::optional<double> wakeDelay_;
+    double wakeAt_ = 0;
+    std::shared_ptr<Surface> frame_;
+    std::function<void(Surface&)> presenter_;
+    std::weak_ptr<SceneNode> focus_;
+    int displayState_ = 0;
+    std::function<void(int)> displayListener_;
+};
+
+}  // namespace limn::sdl

@@ -1,0 +1,154 @@
+#include <SDL.h>
+
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+#include "backend/image/ByteBuffer.h"
+#include "backend/image/ImageLoader.h"
+#include "tests/backend/BackendFixture.h"
+
+namespace limn::sdl::testing {
+namespace {
+
+std::vector<std::uint8_t> readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeAll(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+class ImageLoading : public BackendTest {
+protected:
+    // A 3 x 2 PNG: opaque red at (0, 0), half-transparent blue at (1, 0), the rest clear.
+    std::string writePng() {
+        cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 3, 2);
+        cairo_surface_flush(s);
+        auto* px = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(s));
+        px[0] = 0xFFFF0000;
+        px[1] = 0x80000080;
+        cairo_surface_mark_dirty(s);
+        const std::string path = dir() + "picture.png";
+        cairo_surface_write_to_png(s, path.c_str());
+        cairo_surface_destroy(s);
+        return path;
+    }
+    static std::string dir() { return ::testing::TempDir(); }
+    static bool isNull(const rt::Dynamic& v) { return v.isNull(); }
+};
+
+TEST_F(ImageLoading, PngDecodesPremultipliedWithSizeAndTransparency) {
+    auto surface = call("limn_bitmap_data_load", writePng());
+    ASSERT_FALSE(surface.isNull());
+    EXPECT_EQ(call("limn_bitmap_data_width", surface).asInt(), 3);
+    EXPECT_EQ(call("limn_bitmap_data_height", surface).asInt(), 2);
+    EXPECT_TRUE(call("limn_bitmap_data_get_transparent", surface).asBool());
+    Surface* s = Surface::from(surface);
+    EXPECT_EQ(s->row(0)[0], 0xFFFF0000u);
+    EXPECT_EQ(s->row(0)[1], 0x80000080u);
+    EXPECT_EQ(s->row(1)[2], 0u);
+}
+
+TEST_F(ImageLoading, BmpDecodesAsOpaque) {
+    SDL_Surface* bmp = SDL_CreateRGBSurfaceWithFormat(0, 4, 3, 24, SDL_PIXELFORMAT_RGB24);
+    SDL_FillRect(bmp, nullptr, SDL_MapRGB(bmp->format, 0, 255, 0));
+    const std::string path = dir() + "picture.bmp";
+    ASSERT_EQ(SDL_SaveBMP(bmp, path.c_str()), 0);
+    SDL_FreeSurface(bmp);
+    auto surface = call("limn_bitmap_data_load", path);
+    ASSERT_FALSE(surface.isNull());
+    EXPECT_EQ(call("limn_bitmap_data_width", surface).asInt(), 4);
+    EXPECT_FALSE(call("limn_bitmap_data_get_transparent", surface).asBool());
+    EXPECT_EQ(Surface::from(surface)->row(2)[3], 0xFF00FF00u);
+}
+
+TEST_F(ImageLoading, BytesFromAByteArrayDecode) {
+    auto bytes = call("limn_byte_array_read_file", writePng());
+    ASSERT_FALSE(bytes.isNull());
+    auto surface = call("limn_bitmap_data_from_bytes", bytes, nullptr);
+    ASSERT_FALSE(surface.isNull());
+    EXPECT_EQ(call("limn_bitmap_data_width", surface).asInt(), 3);
+}
+
+TEST_F(ImageLoading, SeparateAlphaBytesReplaceTheAlphaChannel) {
+    auto bytes = call("limn_byte_array_read_file", writePng());
+    auto alpha = call("limn_byte_array_create", 6);
+    for (int i = 0; i < 6; ++i) call("limn_byte_array_set", alpha, i, 255);
+    auto surface = call("limn_bitmap_data_from_bytes", bytes, alpha);
+    ASSERT_FALSE(surface.isNull());
+    EXPECT_EQ(Surface::from(surface)->row(0)[0], 0xFFFF0000u);
+    EXPECT_EQ(Surface::from(surface)->row(1)[0] >> 24, 0xFFu);
+}
+
+TEST_F(ImageLoading, MissingFileGivesNullHandle) {
+    EXPECT_TRUE(isNull(call("limn_bitmap_data_load", dir() + "no-such-picture.png")));
+    EXPECT_TRUE(isNull(call("limn_bitmap_data_load", dir())));
+}
+
+TEST_F(ImageLoading, TruncatedPngGivesNullHandle) {
+    auto bytes = readAll(writePng());
+    bytes.resize(bytes.size() - 20);
+    const std::string path = dir() + "truncated.png";
+    writeAll(path, bytes);
+    EXPECT_TRUE(isNull(call("limn_bitmap_data_load", path)));
+}
+
+TEST_F(ImageLoading, GarbageGivesNullHandle) {
+    const std::string path = dir() + "garbage.png";
+    writeAll(path, std::vector<std::uint8_t>(1000, 0x5A));
+    EXPECT_TRUE(isNull(call("limn_bitmap_data_load", path)));
+    auto empty = call("limn_byte_array_create", 0);
+    EXPECT_TRUE(isNull(call("limn_bitmap_data_from_bytes", empty, nullptr)));
+    EXPECT_TRUE(isNull(call("limn_bitmap_data_from_bytes", nullptr, nullptr)));
+}
+
+TEST_F(ImageLoading, HugeDimensionsAreRefusedBeforeDecoding) {
+    auto bytes = readAll(writePng());
+    // Rewrite the header's width to 100000 (the checksum no longer matches either).
+    bytes[16] = 0x00;
+    bytes[17] = 0x01;
+    bytes[18] = 0x86;
+    bytes[19] = 0xA0;
+    EXPECT_EQ(ImageLoader::headerSize(bytes.data(), bytes.size()).width, 100000);
+    const std::string path = dir() + "huge.png";
+    writeAll(path, bytes);
+    EXPECT_TRUE(isNull(call("limn_bitmap_data_load", path)));
+}
+
+TEST_F(ImageLoading, JpegHeaderSizeIsRead) {
+    // Start of image, a frame header for 640 x 480, nothing else.
+    const std::vector<std::uint8_t> jpeg = {0xFF, 0xD8, 0xFF, 0xC0, 0x00, 0x11,
+                                            0x08, 0x01, 0xE0, 0x02, 0x80, 0x03};
+    const auto size = ImageLoader::headerSize(jpeg.data(), jpeg.size());
+    EXPECT_EQ(size.width, 640);
+    EXPECT_EQ(size.height, 480);
+    EXPECT_EQ(ImageLoader::fromBytes(jpeg.data(), jpeg.size()), nullptr);
+}
+
+TEST_F(ImageLoading, NullHandleReadsAsSizeZero) {
+    EXPECT_EQ(call("limn_bitmap_data_width", nullptr).asInt(), 0);
+    EXPECT_EQ(call("limn_bitmap_data_height", nullptr).asInt(), 0);
+    EXPECT_FALSE(call("limn_bitmap_data_get_transparent", nullptr).asBool());
+}
+
+TEST_F(ImageLoading, CreatedSurfacesRefuseAbsurdSizes) {
+    EXPECT_TRUE(isNull(call("limn_bitmap_data_create", 16385, 4, 3, 0, 255)));
+    EXPECT_TRUE(isNull(call("limn_bitmap_data_create", 0, 4, 3, 0, 255)));
+    EXPECT_TRUE(isNull(call("limn_bitmap_data_create", -5, 4, 3, 0, 255)));
+    auto ok = call("limn_bitmap_data_create", 2, 2, 2, 0xFF0000, 0);
+    ASSERT_FALSE(ok.isNull());
+    // Not transparent: the alpha of the fill is ignored.
+    EXPECT_EQ(Surface::from(ok)->row(0)[0], 0xFFFF0000u);
+}
+
+TEST_F(ImageLoading, TransparentFillIsPremultiplied) {
+    auto s = call("limn_bitmap_data_create", 1, 1, 3, 0xFF0000, 128);
+    EXPECT_EQ(Surface::from(s)->row(0)[0], 0x80800000u);
+}
+
+}  // namespace
+}  // namespace limn::sdl::testing
