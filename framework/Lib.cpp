@@ -10,6 +10,7 @@
 #include "framework/net/URLRequest.h"
 #include "native/Primitive.h"
 #include "runtime/Error.h"
+#include "runtime/Log.h"
 
 namespace limn {
 
@@ -47,7 +48,13 @@ std::shared_ptr<display::ManagedStage> Lib::createManagedStage(int width, int he
 }
 
 std::shared_ptr<display::Stage> Lib::limnGetStage() {
-    if (!limnStage) throw rt::Error("Error : stage can't be accessed until init is called");
+    if (!limnStage) {
+        rt::log::error(
+            "there is no stage yet: Lib::create(onLoaded, ...) builds it and then calls "
+            "onLoaded, so reach Lib::stage() and Lib::current() from there (a host or a test "
+            "makes one with Lib::createManagedStage)");
+        throw rt::Error("Error : stage can't be accessed until init is called");
+    }
     return limnStage;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runtime/Error.h"
+#include "runtime/Log.h"
 
 namespace limn::native {
 
@@ -31,7 +32,13 @@ void Primitive::resolve() const {
     resolved_ = true;
     fn_ = nullptr;
     auto module = findModule(module_);
-    if (!module) throw rt::Error("Could not load module " + module_);
+    if (!module) {
+        rt::log::error("no module \"" + module_ +
+                       "\" is registered: register the backend before the first primitive "
+                       "call (limn::sdl::registerModule() for the desktop, "
+                       "limn::recording::RecordingBackend::install() in tests)");
+        throw rt::Error("Could not load module " + module_);
+    }
     const std::string exported = exportName(name_, argCount_);
     auto found = module->find(exported);
     if (!found) {

@@ -1,8 +1,25 @@
 #include "runtime/Object.h"
 
 #include "runtime/Function.h"
+#include "runtime/Log.h"
 
 namespace rt {
+
+namespace {
+
+// A write that a class ignores is almost always a typo or a member that was
+// never registered in the class table: say so once per class and name.
+void warnUnknownWrite(const ClassInfo& info, Name name) {
+    const bool readOnly = info.find(name) != nullptr;
+    const std::string key = "set:" + info.name() + "." + name.str();
+    rt::log::warnOnce(key, readOnly ? "\"" + name.str() + "\" of " + info.name() +
+                                          " cannot be written (read-only); the write is ignored"
+                                    : info.name() + " has no property \"" + name.str() +
+                                          "\"; the write is ignored (a typo, or a member "
+                                          "missing from its class table?)");
+}
+
+}  // namespace
 
 Object::~Object() {
     if (life_) life_->self = nullptr;
@@ -35,7 +52,7 @@ void Object::set(Name name, const Dynamic& value) {
         m->set(*this, value);
         return;
     }
-    setExtra(name, value);
+    if (!setExtra(name, value)) warnUnknownWrite(classInfo(), name);
 }
 
 bool Object::hasField(Name name) const {
@@ -141,7 +158,6 @@ std::string DynObject::describe() const {
     }
     return out + "}";
 }
-
 
 Dynamic DynObject::getExtra(Name name) {
     for (const auto& f : fields_) {

@@ -8,6 +8,7 @@
 #include "framework/display/Shape.h"
 #include "framework/display/Stage.h"
 #include "framework/events/Event.h"
+#include "runtime/Log.h"
 
 namespace com::quillfern::motion::actuators {
 
@@ -18,6 +19,17 @@ const rt::Name kVisible("visible");
 
 double nowSeconds() {
     return limn::Lib::getTimer() / 1000.0;
+}
+
+// A tween of a property the target lacks runs from 0 and writes nowhere: say so
+// once per class and name (the write itself is reported by the object too).
+void checkTweened(const rt::Object& object, rt::Name name) {
+    if (object.hasField(name)) return;
+    const std::string& type = object.classInfo().name();
+    rt::log::warnOnce("tween:" + type + "." + name.str(),
+                      "tween of \"" + name.str() + "\", which " + type +
+                          " does not have: a typo, or a member never registered in "
+                          "its class table");
 }
 
 bool isRotation(const std::string& name) {
@@ -135,6 +147,7 @@ void SimpleActuator::initialize() {
     auto object = target.asObject();
     if (properties) {
         for (const rt::Name& name : properties->fieldNames()) {
+            if (object) checkTweened(*object, name);
             double start = object ? object->get(name).asFloat() : 0.0;
             double end = properties->get(name).asFloat();
             propertyDetails.emplace_back(target, name, start, end - start);
@@ -155,8 +168,8 @@ void SimpleActuator::writeSpecial(double position) {
     double e = _ease->calculate(_reverse ? 1 - position : position);
     for (int i = 0; i < detailsLength; ++i) {
         const PropertyDetails& d = propertyDetails[i];
-        double turn = _smartRotation && isRotation(d.propertyName.str()) ? shortestTurn(d.change)
-                                                                         : d.change;
+        double turn =
+            _smartRotation && isRotation(d.propertyName.str()) ? shortestTurn(d.change) : d.change;
         double value = d.start + turn * e;
         if (!d.limnObject) continue;
         if (_snapping) {
@@ -222,22 +235,21 @@ void SimpleActuator::shape_onEnterFrame(const std::shared_ptr<limn::events::Even
 
 const rt::ClassInfo& SimpleActuator::staticClass() {
     using S = SimpleActuator;
-    static const rt::ClassInfo info =
-        rt::ClassInfo("com.quillfern.motion.actuators.SimpleActuator",
-                      &GenericActuator::staticClass())
-            .field<&S::timeOffset>("timeOffset")
-            .field<&S::active>("active")
-            .field<&S::cacheVisible>("cacheVisible")
-            .field<&S::detailsLength>("detailsLength")
-            .field<&S::initialized>("initialized")
-            .field<&S::paused>("paused")
-            .field<&S::pauseTime>("pauseTime")
-            .field<&S::sendChange>("sendChange")
-            .field<&S::setVisible>("setVisible")
-            .field<&S::startTime>("startTime")
-            .field<&S::toggleVisible>("toggleVisible")
-            .method<&S::initialize>("initialize")
-            .method<&S::update>("update");
+    static const rt::ClassInfo info = rt::ClassInfo("com.quillfern.motion.actuators.SimpleActuator",
+                                                    &GenericActuator::staticClass())
+                                          .field<&S::timeOffset>("timeOffset")
+                                          .field<&S::active>("active")
+                                          .field<&S::cacheVisible>("cacheVisible")
+                                          .field<&S::detailsLength>("detailsLength")
+                                          .field<&S::initialized>("initialized")
+                                          .field<&S::paused>("paused")
+                                          .field<&S::pauseTime>("pauseTime")
+                                          .field<&S::sendChange>("sendChange")
+                                          .field<&S::setVisible>("setVisible")
+                                          .field<&S::startTime>("startTime")
+                                          .field<&S::toggleVisible>("toggleVisible")
+                                          .method<&S::initialize>("initialize")
+                                          .method<&S::update>("update");
     return info;
 }
 

@@ -36,6 +36,18 @@ TEST_F(TweenTest, DefaultExpoEaseLandsExactlyOnTheEndValue) {
     EXPECT_EQ(num(s, "x"), 37.5);
 }
 
+// A typo in a property name tweens nothing; it is said once, however many frames run.
+TEST_F(TweenTest, UnknownPropertyIsReportedOnce) {
+    auto s = sprite();
+    ::testing::internal::CaptureStderr();
+    Kinetra::tween(s, 1, rt::props({{"xx", 10}}));
+    frameAt(500);
+    frameAt(1000);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("limn: tween of \"xx\""), std::string::npos) << said;
+    EXPECT_EQ(said.find("tween of", said.find("tween of") + 1), std::string::npos) << said;
+}
+
 TEST_F(TweenTest, DisplayObjectPropertiesAreWrittenThroughTheirSetters) {
     auto s = sprite();
     Kinetra::tween(s, 1, rt::props({{"alpha", 0.5}}));
@@ -68,10 +80,9 @@ TEST_F(TweenTest, OnCompleteOnZeroDurationPassesParametersAfterTheUpdateHandler)
     std::vector<std::string> log;
     auto actuator = Kinetra::apply(rt::props(), rt::props({{"v", 1}}));
     actuator->onUpdate(rt::function([&] { log.push_back("update"); }));
-    actuator->onComplete(rt::function([&](int a, int b) {
-                             log.push_back("complete " + std::to_string(a + b));
-                         }),
-                         rt::array({1, 2}));
+    actuator->onComplete(
+        rt::function([&](int a, int b) { log.push_back("complete " + std::to_string(a + b)); }),
+        rt::array({1, 2}));
     EXPECT_EQ(log, (std::vector<std::string>{"update", "complete 3"}));
 }
 
@@ -151,8 +162,9 @@ TEST_F(TweenTest, ResetStopsEverythingWithoutHandlers) {
     auto s = sprite();
     int handlers = 0;
     for (const char* name : {"x", "y", "alpha"}) {
-        Kinetra::tween(s, 1, rt::props({{name, 1}}), false)
-            ->onComplete(rt::function([&] { ++handlers; }));
+        Kinetra::tween(s, 1, rt::props({{name, 1}}), false)->onComplete(rt::function([&] {
+            ++handlers;
+        }));
     }
     Kinetra::reset();
     EXPECT_EQ(handlers, 0);
@@ -200,8 +212,9 @@ TEST_F(TweenTest, FadeInShowsAndFadeOutHidesBeforeOnComplete) {
     auto t = sprite();
     t->set("visible", true);
     bool visibleInHandler = true;
-    Kinetra::tween(t, 1, rt::props({{"alpha", 0}}))
-        ->onComplete(rt::function([&] { visibleInHandler = t->get("visible").asBool(); }));
+    Kinetra::tween(t, 1, rt::props({{"alpha", 0}}))->onComplete(rt::function([&] {
+        visibleInHandler = t->get("visible").asBool();
+    }));
     frameAt(1000);
     EXPECT_FALSE(visibleInHandler);
     EXPECT_FALSE(t->get("visible").asBool());
@@ -256,9 +269,7 @@ TEST_F(TweenTest, SmartRotationTakesTheShortWay) {
 
 TEST_F(TweenTest, SnappingRoundsHalvesUp) {
     auto plain = rt::props({{"a", 0}, {"b", 0}});
-    Kinetra::tween(plain, 1, rt::props({{"a", 5}, {"b", -5}}))
-        ->ease(Quad::easeInOut())
-        ->snapping();
+    Kinetra::tween(plain, 1, rt::props({{"a", 5}, {"b", -5}}))->ease(Quad::easeInOut())->snapping();
     // Halfway the in-out curve is exactly 0.5: 2.5 and -2.5.
     frameAt(500);
     EXPECT_EQ(plain->get("a").asInt(), 3);
@@ -295,7 +306,9 @@ TEST_F(TweenTest, HandlersStoppingOtherTweensNeitherSkipNorRepeat) {
     auto b = rt::props({{"v", 0}});
     auto c = rt::props({{"v", 0}});
     int cUpdates = 0;
-    Kinetra::tween(a, 0.1, rt::props({{"v", 1}}))->onComplete(rt::function([&] { Kinetra::stop(b); }));
+    Kinetra::tween(a, 0.1, rt::props({{"v", 1}}))->onComplete(rt::function([&] {
+        Kinetra::stop(b);
+    }));
     Kinetra::tween(b, 1, rt::props({{"v", 1}}));
     Kinetra::tween(c, 1, rt::props({{"v", 1}}))->onUpdate(rt::function([&] { ++cUpdates; }));
     frameAt(100);

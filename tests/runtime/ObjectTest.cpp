@@ -2,6 +2,7 @@
 
 #include "runtime/Error.h"
 #include "runtime/Function.h"
+#include "runtime/Log.h"
 #include "runtime/Object.h"
 
 namespace {
@@ -149,6 +150,25 @@ void freeHandler() {}
 
 TEST(Function, FreeFunctionsAreEqualWhenRemade) {
     EXPECT_TRUE(rt::function<&freeHandler>().sameAs(rt::function<&freeHandler>()));
+}
+
+// A write a class cannot take is ignored, but said once per class and name on
+// standard error; plain objects take any name without a word.
+TEST(ObjectByName, IgnoredWritesAreReportedOncePerClassAndName) {
+    rt::log::setLevel(rt::log::Level::Warn);
+    auto ball = std::make_shared<HeavyBall>();
+    ::testing::internal::CaptureStderr();
+    ball->set("xx", 1);
+    ball->set("xx", 2);
+    ball->set("speed", 3);
+    ball->set("add", 4);
+    rt::props({{"xx", 1}})->set("yy", 2);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said,
+              "limn: test.HeavyBall has no property \"xx\"; the write is ignored (a typo, or a "
+              "member missing from its class table?)\n"
+              "limn: \"add\" of test.HeavyBall cannot be written (read-only); the write is "
+              "ignored\n");
 }
 
 }  // namespace
