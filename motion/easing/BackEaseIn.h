@@ -1,0 +1,19 @@
+#pragma once
+
+#include "motion/easing/Curves.h"
+#include "motion/easing/IEasing.h"
+
+namespace com::quillfern::motion::easing {
+
+class BackEaseIn final : public IEasing {
+public:
+    RT_DECLARE_CLASS
+    [[nodiscard]] double calculate(double k) const override {
+        return curves::guarded<curves::backIn>(k);
+    }
+    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
+        return curves::guardedEase<curves::backIn>(t, b, c, d);
+    }
+};
+
+}  // namespace com::quillfern::motion::easing
