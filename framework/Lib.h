@@ -44,12 +44,24 @@ public:
     static inline std::shared_ptr<display::Stage> limnStage;        // the one stage
     static inline std::shared_ptr<display::MovieClip> limnCurrent;  // made on first request
 
-    // Asks for a main frame of width x height pixels and returns at once. When
-    // the backend reports the frame, the stage is built with the frame rate
+    // Asks the backend for a main frame of width x height pixels. When the
+    // backend reports the frame, the stage is built with the frame rate
     // (default 60), background colour 0xRRGGBB (default 0xFFFFFF) and
     // Lib::close as its quit hook, and then onLoaded() runs. Flags default to
     // FULLSCREEN | BORDERLESS | RESIZABLE | HARDWARE, the title to "Limn", and
     // `extra` (default empty) reaches the backend unchanged.
+    //
+    // When it returns depends on the backend: the desktop backend opens the
+    // window, calls onLoaded and runs the whole frame loop inside this call,
+    // returning only once the application has closed (so code after create()
+    // in main() runs at exit); the recording backend returns at once.
+    //
+    // The desktop backend reads the flags as hints: FULLSCREEN asks for a
+    // window scaled up to fill most of the screen (the stage's displayState
+    // switches to real full screen), BORDERLESS drops the frame of a window
+    // that is not FULLSCREEN, VSYNC waits for the display's refresh, windows
+    // can always be resized whatever RESIZABLE says, and HARDWARE is ignored:
+    // it always draws in software.
     static void create(rt::Function onLoaded, int width, int height,
                        std::optional<double> frameRate = std::nullopt,
                        std::optional<int> colour = std::nullopt,
