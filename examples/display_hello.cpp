@@ -3,6 +3,7 @@
 // made pixel by pixel; a click on the panel fades it in and out.
 // Run: ./build/examples/display_hello   (Escape or the window's button closes it)
 #include "backend/primitives/Primitives.h"
+#include "examples/CommandLine.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
 #include "framework/display/Bitmap.h"
@@ -79,7 +80,12 @@ void start() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (auto done = examples::commandLine(
+            argc, argv,
+            {"display_hello",
+             "vector drawing, a gradient, a bitmap made pixel by pixel; a click fades the panel."}))
+        return *done;
     // The backend first, then the framework: a 320 x 480 stage at 60 frames a second.
     sdl::registerModule();
     Lib::create(rt::function(start), 320, 480, 60.0, 0xF4F1DE, Lib::RESIZABLE, "display hello");

@@ -4,12 +4,15 @@
 // really manages.
 // Run: ./build/examples/display_sprites [N]   (N from 1 to 100000, default 1000)
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "backend/primitives/Primitives.h"
+#include "examples/CommandLine.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
 #include "framework/display/Bitmap.h"
@@ -22,6 +25,7 @@ using namespace limn;
 namespace {
 
 constexpr int kWidth = 480, kHeight = 480, kSize = 16;
+constexpr int kMaxCount = 100000;
 
 struct Ball {
     std::shared_ptr<display::Bitmap> bitmap;
@@ -91,12 +95,33 @@ void start(int count) {
                                    }));
 }
 
+// The count given on the command line: a whole number from 1 to 100000.
+std::optional<int> spriteCount(const char* text) {
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || errno == ERANGE || value < 1 || value > kMaxCount) {
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int count = argc > 1 ? std::clamp(std::atoi(argv[1]), 1, 100000) : 1000;
+    const examples::About about{"display_sprites",
+                                "A benchmark: N bitmaps bouncing, frames per second printed once "
+                                "a second (N from 1 to 100000, default 1000).",
+                                "[N]", 1};
+    if (auto done = examples::commandLine(argc, argv, about)) return *done;
+    const std::optional<int> count = argc > 1 ? spriteCount(argv[1]) : 1000;
+    if (!count) {
+        std::fprintf(stderr, "display_sprites: N must be a whole number from 1 to %d, not \"%s\"\n",
+                     kMaxCount, argv[1]);
+        return 2;
+    }
     sdl::registerModule();
-    Lib::create(rt::function([count] { start(count); }), kWidth, kHeight, 240.0, 0x101820,
+    Lib::create(rt::function([n = *count] { start(n); }), kWidth, kHeight, 240.0, 0x101820,
                 Lib::RESIZABLE, "display sprites");
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "backend/primitives/Primitives.h"
+#include "examples/CommandLine.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
 #include "framework/display/Graphics.h"
@@ -77,7 +78,12 @@ void start() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (auto done = examples::commandLine(
+            argc, argv,
+            {"events_click",
+             "click a tile to change its colour; the capture and bubble phases are printed."}))
+        return *done;
     sdl::registerModule();
     Lib::create(rt::function(start), 310, 310, 60.0, 0xF1FAEE, Lib::RESIZABLE, "events click");
     return 0;

@@ -12,6 +12,7 @@
 #include <numbers>
 
 #include "backend/primitives/Primitives.h"
+#include "examples/CommandLine.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
 #include "framework/display/Graphics.h"
@@ -106,7 +107,12 @@ void start() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (auto done = examples::commandLine(
+            argc, argv,
+            {"media_sound",
+             "a synthesised chime played on a click, its peak level shown as a bar."}))
+        return *done;
     sdl::registerModule();
     Lib::create(rt::function(start), 320, 240, 60.0, 0xF1FAEE, Lib::RESIZABLE, "media sound");
     return 0;

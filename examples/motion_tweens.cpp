@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "backend/primitives/Primitives.h"
+#include "examples/CommandLine.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
 #include "framework/display/Graphics.h"
@@ -82,7 +83,12 @@ void start() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (auto done = examples::commandLine(
+            argc, argv,
+            {"motion_tweens",
+             "balls tweened along different easing curves, and a chain of tweens."}))
+        return *done;
     sdl::registerModule();
     Lib::create(rt::function(start), 320, 460, 60.0, 0xF1FAEE, Lib::RESIZABLE, "motion tweens");
     return 0;

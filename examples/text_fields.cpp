@@ -4,6 +4,7 @@
 // text is echoed as you type.
 // Run: ./build/examples/text_fields   (Escape or the window's button closes it)
 #include "backend/primitives/Primitives.h"
+#include "examples/CommandLine.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
 #include "framework/display/MovieClip.h"
@@ -80,7 +81,11 @@ void start() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (auto done = examples::commandLine(
+            argc, argv,
+            {"text_fields", "text formats, alignments and an input field echoed as you type."}))
+        return *done;
     sdl::registerModule();
     Lib::create(rt::function(start), 320, 330, 60.0, 0xF1FAEE, Lib::RESIZABLE, "text fields");
     return 0;

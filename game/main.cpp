@@ -2,11 +2,41 @@
 // An error that escapes is printed and the process still ends with status 0.
 #include <cstdio>
 #include <exception>
+#include <string_view>
 
 #include "backend/primitives/Primitives.h"
+#include "framework/Version.h"
 #include "game/burrowbop/Burrowbop.h"
 
-int main() {
+namespace {
+
+void printUsage(std::FILE* to) {
+    std::fprintf(to,
+                 "Usage: burrowbop [--help] [--version]\n"
+                 "Tap the moles while they are up. Run it from the folder that holds its\n"
+                 "images/ and sounds/ (the build's game_data). Escape goes back to the title\n"
+                 "and quits from there; F11 toggles full screen.\n"
+                 "LIMN_LOG=error|warn|info|debug sets how much limn says on standard error\n"
+                 "(default: warnings only).\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            printUsage(stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("burrowbop (limn %s)\n", limn::versionString());
+            return 0;
+        }
+        std::fprintf(stderr, "burrowbop: unexpected argument \"%s\"\n", argv[i]);
+        printUsage(stderr);
+        return 2;
+    }
     try {
         // Static initialisation has run by now; the backend registers module
         // "limn" and resolves every declared primitive against it.
