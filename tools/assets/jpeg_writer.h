@@ -1,4 +1,4 @@
-// Minimal baseline JPEG encoder (YCbCr 4:4:4, standard Huffman tables).
+// JPEG files for the game's opaque pictures, written with libjpeg(-turbo).
 #pragma once
 
 #include <cstdint>
@@ -7,8 +7,9 @@
 
 namespace assets {
 
-// Encodes 8-bit RGB pixels (3 bytes per pixel, row-major, no padding) as a baseline JFIF file.
-// `quality` follows the usual 1..100 scale.
+// Encodes 8-bit RGB pixels (3 bytes per pixel, row-major, no padding) as a baseline JFIF file,
+// YCbCr without chroma subsampling. `quality` follows the usual 1..100 scale. The same input
+// always gives the same bytes. Empty on failure (bad size, encoder error).
 std::vector<std::uint8_t> encode_jpeg(const std::uint8_t* rgb, int width, int height, int quality);
 
 }  // namespace assets

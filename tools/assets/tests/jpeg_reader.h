@@ -1,5 +1,5 @@
-// Just enough of a baseline JPEG decoder to check what our encoder writes: sequential Huffman
-// coding, 8-bit samples, one to three components sampled 1x1, no restart markers.
+// Reads back the JPEG files the asset tool writes, with libjpeg(-turbo), so that
+// the tests can compare their pixels with what was painted.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +13,7 @@ struct JpegImage {
     std::vector<std::uint8_t> rgb;  // 3 bytes per pixel
 };
 
-// Throws std::runtime_error on anything it does not understand.
+// Throws std::runtime_error, with libjpeg's reason, when the bytes do not decode.
 JpegImage decode_jpeg(const std::vector<std::uint8_t>& bytes);
 
 }  // namespace assets::testing
