@@ -62,7 +62,13 @@ bool Primitive::isNull() const {
 
 rt::Dynamic Primitive::invoke(rt::Args args) const {
     const PrimitiveFn& call = fn();
-    if (!call) throw rt::NullCallError(name_);
+    if (!call) {
+        rt::log::once(rt::log::Level::Error, "unresolved:" + name_,
+                      "primitive " + exportName(name_, argCount_) +
+                          " is not exported by module \"" + module_ +
+                          "\" (the backend lacks it or is older than the framework)");
+        throw rt::NullCallError(name_);
+    }
     if (argCount_ == kVariableArgs) {
         // A variable count travels as one array.
         const rt::Dynamic packed[] = {
