@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "backend/base/Utf8.h"
+
 namespace limn::sdl {
 
 namespace {
@@ -26,29 +28,11 @@ std::string_view asText(Bytes b) {
     return {reinterpret_cast<const char*>(b.data()), b.size()};
 }
 
-void appendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | cp >> 6);
-        out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += char(0xE0 | cp >> 12);
-        out += char(0x80 | (cp >> 6 & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xF0 | cp >> 18);
-        out += char(0x80 | (cp >> 12 & 0x3F));
-        out += char(0x80 | (cp >> 6 & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
-
 std::string latin1(Bytes b) {
     std::string out;
     for (std::uint8_t c : b) {
         if (c == 0) break;
-        appendUtf8(out, c);
+        utf8::append(out, c);
     }
     return out;
 }
@@ -69,20 +53,21 @@ std::string utf16(Bytes b, bool bigEndianOrder) {
             std::uint32_t low =
                 bigEndianOrder ? (b[i + 2] << 8 | b[i + 3]) : (b[i + 3] << 8 | b[i + 2]);
             if (low >= 0xDC00 && low < 0xE000) {
-                appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                utf8::append(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
                 i += 2;
                 continue;
             }
         }
         if (unit >= 0xD800 && unit < 0xE000) unit = 0xFFFD;
-        appendUtf8(out, unit);
+        utf8::append(out, unit);
     }
     return out;
 }
 
-std::string utf8(Bytes b) {
+// Invalid sequences become U+FFFD, so a tag never passes bad bytes on.
+std::string utf8Text(Bytes b) {
     std::string_view text = asText(b);
-    return std::string(text.substr(0, text.find('\0')));
+    return utf8::repaired(text.substr(0, text.find('\0')));
 }
 
 // A text in one of the four ID3v2 encodings.
@@ -93,7 +78,7 @@ std::string decodeText(std::uint8_t encoding, Bytes b) {
         case 2:
             return utf16(b, true);
         case 3:
-            return utf8(b);
+            return utf8Text(b);
         default:
             return latin1(b);
     }

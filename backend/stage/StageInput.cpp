@@ -1,5 +1,6 @@
 #include "backend/stage/StageInput.h"
 
+#include "backend/base/Utf8.h"
 #include "backend/scene/HitTester.h"
 #include "native/EventRecord.h"
 
@@ -12,21 +13,11 @@ SceneNode* interactiveSelfOrAncestor(SceneNode* node) {
     return node;
 }
 
-// Code points of UTF-8 text; malformed bytes are skipped.
-std::vector<int> codePoints(const std::string& utf8) {
+// Code points of UTF-8 text; invalid sequences are skipped.
+std::vector<int> codePoints(std::string_view text) {
     std::vector<int> out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (len == 0 || i + len > utf8.size()) {
-            ++i;
-            continue;
-        }
-        int cp = len == 1 ? c : c & (0x7F >> len);
-        for (int k = 1; k < len; ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        out.push_back(cp);
-        i += len;
+    for (std::size_t i = 0; i < text.size();) {
+        if (auto c = utf8::next(text, i)) out.push_back(static_cast<int>(*c));
     }
     return out;
 }

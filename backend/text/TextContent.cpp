@@ -2,47 +2,13 @@
 
 #include <algorithm>
 
+#include "backend/base/Utf8.h"
+
 namespace limn::sdl {
 
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
 constexpr std::size_t kPaletteLimit = 64;
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | cp >> 6);
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | cp >> 12);
-        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | cp >> 18);
-        out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// Decodes one UTF-8 sequence at s[i]; advances i. Overlong forms, surrogates
-// and truncated sequences give U+FFFD.
-char32_t decodeOne(std::string_view s, std::size_t& i) {
-    const auto lead = static_cast<unsigned char>(s[i++]);
-    if (lead < 0x80) return lead;
-    int extra = lead >= 0xF0 && lead < 0xF5 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : -1;
-    if (extra < 0 || lead >= 0xF5) return kReplacement;
-    char32_t cp = lead & (0x3F >> extra);
-    for (int k = 0; k < extra; ++k) {
-        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return kReplacement;
-        cp = cp << 6 | (static_cast<unsigned char>(s[i++]) & 0x3F);
-    }
-    const char32_t least[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < least[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) return kReplacement;
-    return cp;
-}
 
 std::u32string normalised(std::u32string_view text) {
     std::u32string out;
@@ -61,17 +27,11 @@ std::u32string normalised(std::u32string_view text) {
 }  // namespace
 
 std::u32string TextContent::fromUtf8(std::string_view utf8) {
-    std::u32string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) out += decodeOne(utf8, i);
-    return normalised(out);
+    return normalised(utf8::decode(utf8));
 }
 
 std::string TextContent::toUtf8(std::u32string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char32_t c : text) appendUtf8(out, c);
-    return out;
+    return utf8::encode(text);
 }
 
 const TextStyle& TextContent::styleAt(std::size_t i, const TextStyle& fallback) const {
