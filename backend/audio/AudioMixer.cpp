@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+
+#include "runtime/Log.h"
 
 namespace limn::sdl {
 
@@ -45,8 +48,14 @@ bool AudioMixer::open() {
     if (liveMixer.load() != nullptr) return false;
     if (!openDevice()) {
         // No usable device: mix on the silent driver so that timing still holds.
+        const std::string why = SDL_GetError();
         SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-        if (!openDevice()) return false;
+        if (!openDevice()) {
+            rt::log::error("no audio output at all (" + why + "; silent driver: " + SDL_GetError() +
+                           ")");
+            return false;
+        }
+        rt::log::warn("no audio device (" + why + "); sounds play silently");
     }
     Mix_Init(MIX_INIT_FLAC | MIX_INIT_MP3 | MIX_INIT_OGG | MIX_INIT_OPUS | MIX_INIT_MOD);
     int frequency = 0;

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "runtime/Log.h"
+
 namespace limn::sdl {
 
 namespace {
@@ -10,34 +12,68 @@ namespace {
 // One frame of the mixer's format: two 16-bit samples.
 constexpr std::int64_t kFrameBytes = 4;
 
-std::vector<std::uint8_t> readFile(const std::string& path) {
+std::vector<std::uint8_t> readFile(const std::string& path, std::string& reason) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return {};
+    if (!std::filesystem::is_regular_file(path, error)) {
+        reason = std::filesystem::exists(path, error) ? "not a regular file" : "no such file";
+        return {};
+    }
     const auto size = std::filesystem::file_size(path, error);
-    if (error || size == 0 || size > AudioSound::kMaxFileBytes) return {};
+    if (error || size == 0 || size > AudioSound::kMaxFileBytes) {
+        reason = error       ? error.message()
+                 : size == 0 ? "the file is empty"
+                             : "the file is too large";
+        return {};
+    }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     std::ifstream in(path, std::ios::binary);
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
+        reason = "the file could not be read";
         return {};
+    }
     return bytes;
 }
 
 }  // namespace
 
 std::shared_ptr<AudioSound> AudioSound::fromFile(const std::string& path) {
-    const std::vector<std::uint8_t> bytes = readFile(path);
-    if (bytes.empty()) return nullptr;
-    return fromBytes(bytes);
+    std::string reason;
+    const std::vector<std::uint8_t> bytes = readFile(path, reason);
+    auto sound = bytes.empty() ? nullptr : decode(bytes, reason);
+    if (!sound) rt::log::warn("could not load sound " + path + ": " + reason);
+    return sound;
 }
 
 std::shared_ptr<AudioSound> AudioSound::fromBytes(std::span<const std::uint8_t> bytes) {
-    if (bytes.empty() || bytes.size() > kMaxFileBytes) return nullptr;
+    std::string reason;
+    auto sound = decode(bytes, reason);
+    if (!sound)
+        rt::log::warn("could not decode a sound of " + std::to_string(bytes.size()) +
+                      " bytes: " + reason);
+    return sound;
+}
+
+std::shared_ptr<AudioSound> AudioSound::decode(std::span<const std::uint8_t> bytes,
+                                               std::string& reason) {
+    if (bytes.empty() || bytes.size() > kMaxFileBytes) {
+        reason = bytes.empty() ? "no data" : "too large";
+        return nullptr;
+    }
     auto mixer = AudioMixer::shared();
-    if (!mixer) return nullptr;
+    if (!mixer) {
+        reason = "no audio output could be opened";
+        return nullptr;
+    }
     SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    if (!source) return nullptr;
+    if (!source) {
+        reason = SDL_GetError();
+        return nullptr;
+    }
     Mix_Chunk* decoded = Mix_LoadWAV_RW(source, 1);
-    if (!decoded) return nullptr;
+    if (!decoded) {
+        reason = Mix_GetError();
+        return nullptr;
+    }
     auto sound = std::make_shared<AudioSound>();
     sound->mixer_ = std::move(mixer);
     sound->chunk_ = std::shared_ptr<Mix_Chunk>(decoded, &Mix_FreeChunk);

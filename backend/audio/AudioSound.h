@@ -26,7 +26,8 @@ public:
     // Files above this size are refused rather than read.
     static constexpr std::size_t kMaxFileBytes = 256u << 20;
 
-    // Null when the file can't be read, is empty or too large, or doesn't decode.
+    // Null when the file can't be read, is empty or too large, or doesn't decode;
+    // the reason is then logged (rt::log, "limn: could not load sound ...").
     [[nodiscard]] static std::shared_ptr<AudioSound> fromFile(const std::string& path);
     [[nodiscard]] static std::shared_ptr<AudioSound> fromBytes(std::span<const std::uint8_t> bytes);
 
@@ -41,6 +42,10 @@ public:
     void close() { chunk_.reset(); }
 
 private:
+    // fromBytes without the log: null with `reason` set on failure.
+    static std::shared_ptr<AudioSound> decode(std::span<const std::uint8_t> bytes,
+                                              std::string& reason);
+
     std::shared_ptr<AudioMixer> mixer_;  // declared first: outlives the chunk
     std::shared_ptr<Mix_Chunk> chunk_;
     std::int64_t bytesTotal_ = 0;

@@ -1,6 +1,7 @@
 #include "backend/image/ByteBuffer.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace limn::sdl {
 
@@ -24,6 +25,15 @@ std::shared_ptr<ByteBuffer> ByteBuffer::readFile(const std::string& path) {
     std::fclose(f);
     if (!ok) return nullptr;
     return std::make_shared<ByteBuffer>(std::move(bytes));
+}
+
+std::string ByteBuffer::unreadable(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return "no such file";
+    if (!std::filesystem::is_regular_file(path, error)) return "not a regular file";
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error && size > kMaxSize) return "the file is too large";
+    return "the file could not be read";
 }
 
 int ByteBuffer::get(long long index) const {

@@ -20,6 +20,8 @@ public:
     explicit ByteBuffer(std::vector<std::uint8_t> bytes = {}) : bytes_(std::move(bytes)) {}
     // The whole file, or nullptr when it can't be read or is larger than kMaxSize.
     static std::shared_ptr<ByteBuffer> readFile(const std::string& path);
+    // Why readFile gave nothing for this path, in a few words ("no such file").
+    [[nodiscard]] static std::string unreadable(const std::string& path);
     static ByteBuffer* from(const rt::Dynamic& handle) { return handle.handleAs<ByteBuffer>(); }
 
     [[nodiscard]] std::size_t size() const { return bytes_.size(); }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "backend/image/ByteBuffer.h"
+#include "runtime/Log.h"
 
 namespace limn::sdl {
 
@@ -181,6 +182,32 @@ std::shared_ptr<Surface> decodeWithSdl(const std::uint8_t* d, std::size_t n,
     return out;
 }
 
+// fromBytes without the log: null with `reason` set on failure.
+std::shared_ptr<Surface> decode(const std::uint8_t* data, std::size_t size,
+                                const std::uint8_t* alpha, std::size_t alphaSize,
+                                std::string& reason) {
+    if (!data || size == 0 || size > 0x7FFFFFFF) {
+        reason = size ? "too large" : "no data";
+        return nullptr;
+    }
+    const ImageLoader::Size s = ImageLoader::headerSize(data, size);
+    if (!Surface::validSize(s.width, s.height)) {
+        reason = s.width || s.height ? "unsupported size " + std::to_string(s.width) + " x " +
+                                           std::to_string(s.height)
+                                     : "not a PNG, JPEG, GIF or BMP picture";
+        return nullptr;
+    }
+    if (isPng(data, size)) {
+        auto surface = decodePng(data, size, alpha, alphaSize);
+        if (!surface) reason = "damaged PNG data";
+        return surface;
+    }
+    SDL_ClearError();
+    auto surface = decodeWithSdl(data, size, alpha, alphaSize);
+    if (!surface) reason = *SDL_GetError() ? SDL_GetError() : "the picture does not decode";
+    return surface;
+}
+
 }  // namespace
 
 ImageLoader::Size ImageLoader::headerSize(const std::uint8_t* d, std::size_t n) {
@@ -204,17 +231,23 @@ ImageLoader::Size ImageLoader::headerSize(const std::uint8_t* d, std::size_t n) 
 
 std::shared_ptr<Surface> ImageLoader::fromBytes(const std::uint8_t* data, std::size_t size,
                                                 const std::uint8_t* alpha, std::size_t alphaSize) {
-    if (!data || size == 0 || size > 0x7FFFFFFF) return nullptr;
-    const Size s = headerSize(data, size);
-    if (!Surface::validSize(s.width, s.height)) return nullptr;
-    if (isPng(data, size)) return decodePng(data, size, alpha, alphaSize);
-    return decodeWithSdl(data, size, alpha, alphaSize);
+    std::string reason;
+    auto surface = decode(data, size, alpha, alphaSize, reason);
+    // No data at all is a read that failed and was reported already.
+    if (!surface && data && size) {
+        rt::log::warn("could not decode a picture of " + std::to_string(size) +
+                      " bytes: " + reason);
+    }
+    return surface;
 }
 
 std::shared_ptr<Surface> ImageLoader::fromFile(const std::string& path) {
     auto bytes = ByteBuffer::readFile(path);
-    if (!bytes) return nullptr;
-    return fromBytes(bytes->bytes().data(), bytes->size());
+    std::string reason = bytes ? "" : ByteBuffer::unreadable(path);
+    auto surface =
+        bytes ? decode(bytes->bytes().data(), bytes->size(), nullptr, 0, reason) : nullptr;
+    if (!surface) rt::log::warn("could not load picture " + path + ": " + reason);
+    return surface;
 }
 
 }  // namespace limn::sdl

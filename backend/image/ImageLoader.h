@@ -2,7 +2,8 @@
 // Decoding PNG, JPEG, GIF and BMP pictures into premultiplied surfaces.
 // The size is read from the header first: pictures beyond Surface::kMaxSide
 // per side, unknown formats, truncated or corrupt data all give nullptr, with
-// nothing printed and nothing large allocated.
+// nothing large allocated; the reason is logged as a warning (rt::log, so
+// LIMN_LOG=off silences it).
 
 #include <cstddef>
 #include <cstdint>

@@ -4,6 +4,7 @@
 #include "backend/image/ByteBuffer.h"
 #include "backend/primitives/Primitives.h"
 #include "runtime/Bytes.h"
+#include "runtime/Log.h"
 
 namespace limn::sdl {
 
@@ -25,8 +26,12 @@ void registerBytePrimitives(native::TableModule& m) {
         return std::make_shared<ByteBuffer>(
             std::vector<std::uint8_t>(static_cast<std::size_t>(size)));
     });
-    m.add("limn_byte_array_read_file", 1,
-          [](rt::Args a) -> rt::Dynamic { return ByteBuffer::readFile(argString(a, 0)); });
+    m.add("limn_byte_array_read_file", 1, [](rt::Args a) -> rt::Dynamic {
+        const std::string path = argString(a, 0);
+        auto bytes = ByteBuffer::readFile(path);
+        if (!bytes) rt::log::warn("could not read " + path + ": " + ByteBuffer::unreadable(path));
+        return bytes;
+    });
     m.add("limn_byte_array_get_length", 1, [](rt::Args a) -> rt::Dynamic {
         ByteBuffer* b = ByteBuffer::from(arg(a, 0));
         return b ? static_cast<long long>(b->size()) : 0LL;

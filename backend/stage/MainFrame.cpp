@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 #include <thread>
 
 #include "backend/base/Clock.h"
 #include "backend/stage/KeyMap.h"
+#include "runtime/Log.h"
 
 namespace limn::sdl {
 
@@ -20,17 +23,46 @@ constexpr double kImmediateSpacing = 0.001;
 // How often an offscreen frame looks for pushed events while it sleeps.
 constexpr double kOffscreenLook = 0.005;
 
-bool startVideo() {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
-    for (const char* driver : {"offscreen", "dummy"}) {
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
-    }
-    return false;
-}
-
 bool isOffscreen(const char* driver) {
     return !driver || SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0;
+}
+
+// Where the display went, for the warning: SDL's reason and what DISPLAY says.
+std::string whyNoDisplay(const std::string& sdlError) {
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    std::string why = sdlError.empty() ? "no display server could be reached" : sdlError;
+    if ((!display || !*display) && (!wayland || !*wayland)) {
+        why += "; neither DISPLAY nor WAYLAND_DISPLAY is set";
+    } else if (display && *display) {
+        why += "; DISPLAY is \"" + std::string(display) + "\"";
+    }
+    return why;
+}
+
+// Starts SDL video. Without a usable display SDL itself, or this function,
+// falls back to an offscreen driver; that is said unless it was asked for.
+bool startVideo() {
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    const bool offscreenAsked = asked && *asked && isOffscreen(asked);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+        if (!offscreenAsked && isOffscreen(SDL_GetCurrentVideoDriver())) {
+            rt::log::warn("no display (" + whyNoDisplay("") +
+                          "); running offscreen: nothing will be shown");
+        }
+        return true;
+    }
+    const std::string why = whyNoDisplay(SDL_GetError());
+    for (const char* driver : {"offscreen", "dummy"}) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+            rt::log::warn("no display (" + why + "); running offscreen: nothing will be shown");
+            return true;
+        }
+    }
+    rt::log::error("no video at all (" + why + "; offscreen: " + SDL_GetError() +
+                   "); running without frames");
+    return false;
 }
 
 void sleepUntil(double realTime) {
@@ -80,7 +112,11 @@ void MainFrame::openWindow(int flags, const std::string& title) {
     window_ =
         SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                          static_cast<int>(w * scale), static_cast<int>(h * scale), windowFlags);
-    if (!window_) return;
+    if (!window_) {
+        rt::log::error(std::string("could not open a window: ") + SDL_GetError() +
+                       "; running offscreen");
+        return;
+    }
     SDL_SetWindowMinimumSize(window_, std::max(1, w / 4), std::max(1, h / 4));
     // Software all the way: with no GPU, probing OpenGL for the window's
     // framebuffer only costs start-up time and CPU.
@@ -89,6 +125,8 @@ void MainFrame::openWindow(int flags, const std::string& title) {
     if (flags & kVsync) rendererFlags |= SDL_RENDERER_PRESENTVSYNC;
     renderer_ = SDL_CreateRenderer(window_, -1, rendererFlags);
     if (!renderer_) {
+        rt::log::error(std::string("could not make a renderer for the window: ") + SDL_GetError() +
+                       "; running offscreen");
         closeWindow();
         return;
     }

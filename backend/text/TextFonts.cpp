@@ -7,6 +7,8 @@
 #include <cctype>
 #include <filesystem>
 
+#include "runtime/Log.h"
+
 namespace limn::sdl {
 
 namespace {
@@ -20,6 +22,14 @@ bool looksLikeFile(const std::string& name) {
         if (lower.ends_with(ext)) return true;
     }
     return false;
+}
+
+// Why fontconfig could not take a font file, for the log.
+std::string fileProblem(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return "no such file";
+    if (!std::filesystem::is_regular_file(path, error)) return "not a regular file";
+    return "fontconfig does not read it as a font";
 }
 
 }  // namespace
@@ -61,9 +71,20 @@ std::string TextFonts::resolve(const std::string& name) {
     if (name == "_typewriter") return "DejaVu Sans Mono";
     if (looksLikeFile(name)) {
         std::string loaded = loadFile(name);
-        return loaded.empty() ? kDefaultFamily : loaded;
+        if (loaded.empty()) {
+            rt::log::warn("could not load font file " + name + " (" + fileProblem(name) +
+                          "); using " + kDefaultFamily);
+            return kDefaultFamily;
+        }
+        return loaded;
     }
-    return !name.empty() && hasFamily(name) ? name : kDefaultFamily;
+    if (name.empty()) return kDefaultFamily;
+    if (!hasFamily(name)) {
+        rt::log::warn("no font family \"" + name +
+                      "\" is installed (fontconfig knows none); using " + kDefaultFamily);
+        return kDefaultFamily;
+    }
+    return name;
 }
 
 std::string TextFonts::loadFile(const std::string& path) {

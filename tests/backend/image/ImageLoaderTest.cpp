@@ -6,6 +6,7 @@
 
 #include "backend/image/ByteBuffer.h"
 #include "backend/image/ImageLoader.h"
+#include "runtime/Log.h"
 #include "tests/backend/BackendFixture.h"
 
 namespace limn::sdl::testing {
@@ -104,6 +105,25 @@ TEST_F(ImageLoading, GarbageGivesNullHandle) {
     auto empty = call("limn_byte_array_create", 0);
     EXPECT_TRUE(isNull(call("limn_bitmap_data_from_bytes", empty, nullptr)));
     EXPECT_TRUE(isNull(call("limn_bitmap_data_from_bytes", nullptr, nullptr)));
+}
+
+// Each failed load says, once, which file and why.
+TEST_F(ImageLoading, FailedLoadsSayWhy) {
+    rt::log::setLevel(rt::log::Level::Warn);
+    auto truncated = readAll(writePng());
+    truncated.resize(truncated.size() - 20);
+    writeAll(dir() + "cut.png", truncated);
+    writeAll(dir() + "noise.png", std::vector<std::uint8_t>(100, 0x5A));
+    ::testing::internal::CaptureStderr();
+    for (const char* name : {"none.png", "", "noise.png", "cut.png"}) {
+        EXPECT_TRUE(isNull(call("limn_bitmap_data_load", dir() + name)));
+    }
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "limn: could not load picture " + dir() + "none.png: no such file\n" +
+                        "limn: could not load picture " + dir() + ": not a regular file\n" +
+                        "limn: could not load picture " + dir() +
+                        "noise.png: not a PNG, JPEG, GIF or BMP picture\n" +
+                        "limn: could not load picture " + dir() + "cut.png: damaged PNG data\n");
 }
 
 TEST_F(ImageLoading, HugeDimensionsAreRefusedBeforeDecoding) {

@@ -1,11 +1,14 @@
 #include <SDL.h>
 
+#include <cstdlib>
 #include <ctime>
+#include <string>
 #include <vector>
 
 #include "backend/base/Clock.h"
 #include "backend/stage/MainFrame.h"
 #include "runtime/Function.h"
+#include "runtime/Log.h"
 #include "tests/backend/BackendFixture.h"
 
 namespace limn::sdl::testing {
@@ -51,6 +54,28 @@ TEST_F(MainLoop, RunsOffscreenAndReturnsOnClose) {
             call("limn_stage_set_next_wake", stage, 0.0);
         });
     EXPECT_EQ(polls, 2);
+}
+
+// Asked for, offscreen is silent; fallen back to for want of a display, it is said.
+TEST_F(MainLoop, FallingBackToOffscreenIsSaid) {
+    rt::log::setLevel(rt::log::Level::Warn);
+    auto runOnce = [&] {
+        ::testing::internal::CaptureStderr();
+        runFrame(
+            64, 64,
+            [&](const rt::Dynamic&, int type) {
+                if (type == 9) call("limn_close");
+            },
+            [&](const rt::Dynamic& stage) { call("limn_stage_set_next_wake", stage, 0.0); });
+        return ::testing::internal::GetCapturedStderr();
+    };
+    EXPECT_EQ(runOnce().find("limn:"), std::string::npos);
+    unsetenv("SDL_VIDEODRIVER");
+    setenv("DISPLAY", ":97", 1);
+    const std::string said = runOnce();
+    EXPECT_NE(said.find("limn: no display ("), std::string::npos) << said;
+    EXPECT_NE(said.find("DISPLAY is \":97\""), std::string::npos) << said;
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
 }
 
 TEST_F(MainLoop, WakeRequestLeadsToOnePollAfterTheDelayWhileAsleep) {
