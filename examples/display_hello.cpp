@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     if (auto done = examples::commandLine(
             argc, argv,
             {"display_hello",
-             "vector drawing, a gradient, a bitmap made pixel by pixel; a click fades the panel."}))
+             "Vector drawing, a gradient, a bitmap made pixel by pixel; a click fades the panel."}))
         return *done;
     // The backend first, then the framework: a 320 x 480 stage at 60 frames a second.
     sdl::registerModule();

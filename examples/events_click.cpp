@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
     if (auto done = examples::commandLine(
             argc, argv,
             {"events_click",
-             "click a tile to change its colour; the capture and bubble phases are printed."}))
+             "Click a tile to change its colour; the capture and bubble phases are printed."}))
         return *done;
     sdl::registerModule();
     Lib::create(rt::function(start), 310, 310, 60.0, 0xF1FAEE, Lib::RESIZABLE, "events click");

@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
     if (auto done = examples::commandLine(
             argc, argv,
             {"media_sound",
-             "a synthesised chime played on a click, its peak level shown as a bar."}))
+             "A synthesised chime played on a click, its peak level shown as a bar."}))
         return *done;
     sdl::registerModule();
     Lib::create(rt::function(start), 320, 240, 60.0, 0xF1FAEE, Lib::RESIZABLE, "media sound");

@@ -13,7 +13,9 @@
 #include "framework/display/MovieClip.h"
 #include "framework/display/Sprite.h"
 #include "motion/Kinetra.h"
-#include "motion/easing/Expo.h"
+#include "motion/easing/Back.h"
+#include "motion/easing/Bounce.h"
+#include "motion/easing/Linear.h"
 #include "motion/easing/Quad.h"
 
 using namespace limn;
@@ -62,10 +64,11 @@ void start() {
     examples::addExits();
     // tween(target, seconds, {property: end value}) starts at once and returns the
     // actuator, whose options chain.
-    swing(40, 0xE63946, easing::Quad::easeIn());
-    swing(90, 0xF4A261, easing::Quad::easeOut());
-    swing(140, 0xE9C46A, easing::Quad::easeInOut());
-    swing(190, 0x2A9D8F, easing::Expo::easeInOut());
+    // Every family has easeIn, easeOut and easeInOut (docs/easing-curves.png shows them all).
+    swing(40, 0xE63946, easing::Linear::easeNone());
+    swing(90, 0xF4A261, easing::Quad::easeInOut());
+    swing(140, 0xE9C46A, easing::Back::easeOut());
+    swing(190, 0x2A9D8F, easing::Bounce::easeOut());
     swing(240, 0x457B9D, nullptr);
     // Any number-valued property tweens: this one fades as it goes.
     Kinetra::tween(ball(290, 0x6D597A), 1.0, rt::props({{"alpha", 0.1}, {"x", 160}}))
@@ -87,7 +90,7 @@ int main(int argc, char** argv) {
     if (auto done = examples::commandLine(
             argc, argv,
             {"motion_tweens",
-             "balls tweened along different easing curves, and a chain of tweens."}))
+             "Balls tweened along different easing curves, and a chain of tweens."}))
         return *done;
     sdl::registerModule();
     Lib::create(rt::function(start), 320, 460, 60.0, 0xF1FAEE, Lib::RESIZABLE, "motion tweens");

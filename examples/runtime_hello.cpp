@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     if (auto done = examples::commandLine(
             argc, argv,
             {"runtime_hello",
-             "the runtime layer: objects reached by name and callables (console only).", "", 0,
+             "The runtime layer: objects reached by name and callables (console only).", "", 0,
              false}))
         return *done;
     auto ball = rt::props({{"x", 100}, {"alpha", 0}});

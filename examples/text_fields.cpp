@@ -84,7 +84,7 @@ void start() {
 int main(int argc, char** argv) {
     if (auto done = examples::commandLine(
             argc, argv,
-            {"text_fields", "text formats, alignments and an input field echoed as you type."}))
+            {"text_fields", "Text formats, alignments and an input field echoed as you type."}))
         return *done;
     sdl::registerModule();
     Lib::create(rt::function(start), 320, 330, 60.0, 0xF1FAEE, Lib::RESIZABLE, "text fields");
