@@ -83,7 +83,15 @@ std::vector<const Primitive*> Primitive::declaredAll() {
 }
 
 void Primitive::resolveAll() {
-    for (Primitive* p : declared()) p->resolve();
+    int missing = 0;
+    for (Primitive* p : declared()) {
+        p->resolve();
+        missing += p->fn_ ? 0 : 1;
+    }
+    if (rt::log::enabled(rt::log::Level::Debug)) {
+        rt::log::debug(std::to_string(declared().size()) + " primitives declared, " +
+                       std::to_string(missing) + " unresolved");
+    }
 }
 
 }  // namespace limn::native

@@ -65,6 +65,7 @@ bool AudioMixer::open() {
     frequency_ = frequency > 0 ? frequency : kFrequency;
     const char* name = SDL_GetCurrentAudioDriver();
     driver_ = name ? name : "";
+    rt::log::info("audio on driver " + driver_ + " at " + std::to_string(frequency_) + " Hz");
     voices_.resize(static_cast<std::size_t>(Mix_AllocateChannels(16)));
     liveMixer = this;
     Mix_ChannelFinished(&AudioMixer::onFinished);

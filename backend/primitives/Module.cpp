@@ -1,6 +1,7 @@
 #include "backend/primitives/Primitives.h"
 
 #include "native/Primitive.h"
+#include "runtime/Log.h"
 
 namespace limn::sdl {
 
@@ -21,6 +22,7 @@ std::shared_ptr<native::TableModule> makeModule() {
 
 void registerModule() {
     native::registerModule("limn", makeModule());
+    rt::log::debug("module \"limn\" registered: the desktop backend");
     native::Primitive::resolveAll();
 }
 

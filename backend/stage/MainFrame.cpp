@@ -130,6 +130,13 @@ void MainFrame::openWindow(int flags, const std::string& title) {
         closeWindow();
         return;
     }
+    if (rt::log::enabled(rt::log::Level::Info)) {
+        rt::log::info("window " + std::to_string(static_cast<int>(w * scale)) + " x " +
+                      std::to_string(static_cast<int>(h * scale)) + " for a stage of " +
+                      std::to_string(w) + " x " + std::to_string(h) + " on video driver " +
+                      SDL_GetCurrentVideoDriver() + ", software rendering" +
+                      (flags & kVsync ? ", vsync" : ""));
+    }
     stage_->setPresenter([this](Surface& frame) { present(frame); });
 }
 

@@ -61,7 +61,10 @@ TextFonts::~TextFonts() {
 
 const std::string& TextFonts::family(const std::string& name) {
     auto it = families_.find(name);
-    if (it == families_.end()) it = families_.emplace(name, resolve(name)).first;
+    if (it == families_.end()) {
+        it = families_.emplace(name, resolve(name)).first;
+        rt::log::debug("font \"" + name + "\" is family \"" + it->second + "\"");
+    }
     return it->second;
 }
 
