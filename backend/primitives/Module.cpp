@@ -1,5 +1,6 @@
 #include "backend/primitives/Primitives.h"
 
+#include "backend/replay/Session.h"
 #include "native/Primitive.h"
 #include "runtime/Log.h"
 
@@ -21,7 +22,9 @@ std::shared_ptr<native::TableModule> makeModule() {
 }
 
 void registerModule() {
-    native::registerModule("limn", makeModule());
+    auto module = makeModule();
+    if (Session::startFromEnvironment()) wrapSessionPrimitives(*module);
+    native::registerModule("limn", module);
     rt::log::debug("module \"limn\" registered: the desktop backend");
     native::Primitive::resolveAll();
 }

@@ -18,7 +18,8 @@
 namespace limn::sdl {
 
 // Registers module "limn" (replacing any other) and resolves every declared
-// primitive against it.
+// primitive against it. A session asked for by LIMN_RECORD / LIMN_REPLAY (or
+// started before, see backend/replay/Session.h) starts here and is wrapped in.
 void registerModule();
 // The table registerModule() builds, for tools that wrap or extend it.
 [[nodiscard]] std::shared_ptr<native::TableModule> makeModule();
@@ -34,6 +35,8 @@ void registerAudioPrimitives(native::TableModule& module);     // sounds and cha
 void registerPixelPrimitives(native::TableModule& module);     // BitmapData pixel operations
 void registerFilterPrimitives(native::TableModule& module);    // filters
 void registerTilesPrimitives(native::TableModule& module);     // tile sheets and triangles
+// Wraps the primitives a recording or replaying session watches (Session.h).
+void wrapSessionPrimitives(native::TableModule& module);
 
 // Argument i, or null past the end.
 [[nodiscard]] inline const rt::Dynamic& arg(rt::Args args, std::size_t i) {

@@ -3,6 +3,7 @@
 
 #include "backend/base/Clock.h"
 #include "backend/primitives/Primitives.h"
+#include "backend/replay/Session.h"
 #include "backend/stage/MainFrame.h"
 #include "backend/stage/StageInput.h"
 #include "backend/stage/StageNode.h"
@@ -28,10 +29,17 @@ rt::Dynamic createMainFrame(rt::Args a) {
     if (!values) return {};
     auto at = [&](std::size_t i) { return i < values->size() ? (*values)[i] : rt::Dynamic(); };
     const rt::Function created = at(0).asFunction();
-    auto frame = std::make_shared<MainFrame>(at(1).asInt(), at(2).asInt(), at(3).asInt(),
-                                             at(4).isNull() ? "Limn" : at(4).asString());
+    const std::string title = at(4).isNull() ? "Limn" : at(4).asString();
+    auto frame = std::make_shared<MainFrame>(at(1).asInt(), at(2).asInt(), at(3).asInt(), title);
+    // A recording or replaying session sees the frame open and runs it.
+    Session* session = Session::active();
+    if (session) session->frameOpened(*frame, at(3).asInt(), title);
     if (created) created(frame);
-    frame->run();
+    if (session) {
+        session->runFrame(*frame);
+    } else {
+        frame->run();
+    }
     return {};
 }
 

@@ -44,6 +44,10 @@ public:
     [[nodiscard]] const std::shared_ptr<StageNode>& stage() const { return stage_; }
     [[nodiscard]] bool headless() const { return window_ == nullptr; }
     [[nodiscard]] const char* videoDriver() const;
+    // The input the loop feeds; a session records or replays through it.
+    [[nodiscard]] StageInput& input() { return input_; }
+    [[nodiscard]] bool isOpen() const { return open_; }
+    [[nodiscard]] SDL_Window* window() const { return window_; }
 
     // Runs until close() (also when called before run()), the window's close
     // button or a quit event.

@@ -22,6 +22,31 @@ std::vector<int> codePoints(std::string_view text) {
     return out;
 }
 
+InputCall pointerCall(InputCall::Kind kind, double x = 0, double y = 0, int flags = 0,
+                      std::int64_t finger = 0) {
+    InputCall call;
+    call.kind = kind;
+    call.x = x;
+    call.y = y;
+    call.flags = flags;
+    call.finger = finger;
+    return call;
+}
+
+InputCall keyCall(bool down, int keyCode, int charCode, int flags) {
+    InputCall call = pointerCall(InputCall::Kind::Key, 0, 0, flags);
+    call.keyCode = keyCode;
+    call.charCode = charCode;
+    call.down = down;
+    return call;
+}
+
+InputCall textCall(const std::string& utf8, int flags) {
+    InputCall call = pointerCall(InputCall::Kind::Text, 0, 0, flags);
+    call.text = utf8;
+    return call;
+}
+
 }  // namespace
 
 int StageInput::send(int type, double x, double y, int id, int flags, int value, int code,
@@ -52,12 +77,14 @@ SceneNode* StageInput::interactiveAt(double x, double y) {
 }
 
 void StageInput::mouseMove(double x, double y, int flags) {
+    observe(pointerCall(InputCall::Kind::MouseMove, x, y, flags));
     stage_.pointerX = x;
     stage_.pointerY = y;
     send(etMouseMove, x, y, idAt(x, y), flags);
 }
 
 void StageInput::mouseDown(double x, double y, int flags) {
+    observe(pointerCall(InputCall::Kind::MouseDown, x, y, flags));
     stage_.pointerX = x;
     stage_.pointerY = y;
     const int id = idAt(x, y);
@@ -68,6 +95,7 @@ void StageInput::mouseDown(double x, double y, int flags) {
 }
 
 void StageInput::mouseUp(double x, double y, int flags) {
+    observe(pointerCall(InputCall::Kind::MouseUp, x, y, flags));
     stage_.pointerX = x;
     stage_.pointerY = y;
     const int id = idAt(x, y);
@@ -86,6 +114,7 @@ void StageInput::moveFocusOnPress(SceneNode* target) {
 }
 
 void StageInput::touchBegin(std::int64_t finger, double x, double y, int flags) {
+    observe(pointerCall(InputCall::Kind::TouchBegin, x, y, flags, finger));
     if (fingers_.empty()) primary_ = finger;
     auto [it, fresh] = fingers_.try_emplace(finger, nextFinger_);
     if (fresh) ++nextFinger_;
@@ -94,6 +123,7 @@ void StageInput::touchBegin(std::int64_t finger, double x, double y, int flags) 
 }
 
 void StageInput::touchMove(std::int64_t finger, double x, double y, int flags) {
+    observe(pointerCall(InputCall::Kind::TouchMove, x, y, flags, finger));
     auto it = fingers_.find(finger);
     if (it == fingers_.end()) return;
     if (finger == primary_) flags |= efPrimaryTouch;
@@ -101,6 +131,7 @@ void StageInput::touchMove(std::int64_t finger, double x, double y, int flags) {
 }
 
 void StageInput::touchEnd(std::int64_t finger, double x, double y, int flags) {
+    observe(pointerCall(InputCall::Kind::TouchEnd, x, y, flags, finger));
     auto it = fingers_.find(finger);
     if (it == fingers_.end()) return;
     const int touchId = it->second;
@@ -117,6 +148,7 @@ int StageInput::keyTargetId() {
 }
 
 bool StageInput::key(bool down, int keyCode, int charCode, int flags) {
+    if (observer_) observer_(keyCall(down, keyCode, charCode, flags));
     if (SceneNode* focus = stage_.focus()) focus->keyInput(keyCode, charCode, down, flags);
     const int result = send(down ? etKeyDown : etKeyUp, stage_.pointerX, stage_.pointerY,
                             keyTargetId(), flags, keyCode, charCode, down);
@@ -124,6 +156,7 @@ bool StageInput::key(bool down, int keyCode, int charCode, int flags) {
 }
 
 void StageInput::text(const std::string& utf8, int flags) {
+    if (observer_) observer_(textCall(utf8, flags));
     if (SceneNode* focus = stage_.focus()) focus->textInput(utf8);
     for (int cp : codePoints(utf8)) {
         send(etChar, stage_.pointerX, stage_.pointerY, keyTargetId(), flags, 0, cp, true, cp);
@@ -131,19 +164,54 @@ void StageInput::text(const std::string& utf8, int flags) {
 }
 
 void StageInput::resize() {
+    observe(pointerCall(InputCall::Kind::Resize));
     send(etResize, stage_.stageWidth(), stage_.stageHeight(), stage_.id(), 0);
 }
 
 void StageInput::quit() {
+    observe(pointerCall(InputCall::Kind::Quit));
     send(etQuit, 0, 0, stage_.id(), 0);
 }
 
 void StageInput::poll() {
+    observe(pointerCall(InputCall::Kind::Poll));
     send(etPoll, stage_.pointerX, stage_.pointerY, stage_.id(), 0);
 }
 
 void StageInput::redraw() {
+    observe(pointerCall(InputCall::Kind::Redraw));
     send(etRedraw, 0, 0, stage_.id(), 0);
+}
+
+void StageInput::apply(const InputCall& c) {
+    using enum InputCall::Kind;
+    switch (c.kind) {
+        case MouseMove:
+            return mouseMove(c.x, c.y, c.flags);
+        case MouseDown:
+            return mouseDown(c.x, c.y, c.flags);
+        case MouseUp:
+            return mouseUp(c.x, c.y, c.flags);
+        case TouchBegin:
+            return touchBegin(c.finger, c.x, c.y, c.flags);
+        case TouchMove:
+            return touchMove(c.finger, c.x, c.y, c.flags);
+        case TouchEnd:
+            return touchEnd(c.finger, c.x, c.y, c.flags);
+        case Key:
+            key(c.down, c.keyCode, c.charCode, c.flags);
+            return;
+        case Text:
+            return text(c.text, c.flags);
+        case Resize:
+            return resize();
+        case Quit:
+            return quit();
+        case Poll:
+            return poll();
+        case Redraw:
+            return redraw();
+    }
 }
 
 }  // namespace limn::sdl

@@ -9,9 +9,11 @@
 // finger down while none other touches is the primary one.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 
+#include "backend/stage/InputCall.h"
 #include "backend/stage/StageNode.h"
 #include "native/EventRecord.h"
 
@@ -40,6 +42,13 @@ public:
     void poll();
     void redraw();
 
+    // Makes the call `call` describes (how a replay feeds input back in).
+    void apply(const InputCall& call);
+    // Sees every call above before it is handled (a session recorder); one at most.
+    void setObserver(std::function<void(const InputCall&)> observer) {
+        observer_ = std::move(observer);
+    }
+
     // The id the records give for a point: the topmost object, or the stage.
     [[nodiscard]] int idAt(double x, double y);
 
@@ -49,12 +58,16 @@ private:
     SceneNode* interactiveAt(double x, double y);
     void moveFocusOnPress(SceneNode* target);
     [[nodiscard]] int keyTargetId();
+    void observe(const InputCall& call) const {
+        if (observer_) observer_(call);
+    }
 
     StageNode& stage_;
     int pressId_ = 0;
     std::map<std::int64_t, int> fingers_;
     int nextFinger_ = 1;
     std::int64_t primary_ = -1;
+    std::function<void(const InputCall&)> observer_;
 };
 
 }  // namespace limn::sdl

@@ -1,0 +1,252 @@
+#include "backend/replay/Replayer.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "backend/base/Clock.h"
+#include "runtime/Random.h"
+
+namespace limn::sdl {
+
+namespace {
+
+const char* inputName(InputCall::Kind kind) {
+    static const char* const names[] = {"mouse move", "mouse down", "mouse up", "touch begin",
+                                        "touch move", "touch end",  "key",      "text",
+                                        "resize",     "quit",       "poll",     "redraw"};
+    return names[static_cast<int>(kind)];
+}
+
+std::string describe(const RecordEntry& e) {
+    switch (e.tag) {
+        case EntryTag::Open:
+            return "the main frame opening";
+        case EntryTag::Input:
+            return std::string("input (") + inputName(e.input.kind) + ")";
+        case EntryTag::Clock:
+            return "a clock reading";
+        case EntryTag::Frame:
+            return "a frame";
+        case EntryTag::Scale:
+            return "a scale change";
+        case EntryTag::Sound:
+            return "a sound request (" + e.sound.name + ")";
+        case EntryTag::Query:
+            return "a sound channel query";
+        case EntryTag::End:
+            return "its end";
+    }
+    return "an entry";
+}
+
+std::string describe(const SoundRequest& s) {
+    char numbers[96];
+    std::snprintf(numbers, sizeof numbers, " from %g ms, %d loops, volume %g, pan %g", s.start,
+                  s.loops, s.volume, s.pan);
+    return "\"" + s.name + "\"" + numbers;
+}
+
+// Reads the whole recording once: every fault is found before anything runs.
+std::string check(RecordReader& reader, bool& cutShort) {
+    if (!reader.start()) return reader.error();
+    RecordEntry entry;
+    while (reader.next(entry)) {
+    }
+    if (!reader.error().empty()) return reader.error();
+    cutShort = !reader.sawEnd();
+    return {};
+}
+
+}  // namespace
+
+Replayer::Replayer(SessionOptions options) : Session(std::move(options)) {
+    std::string bytes;
+    if (!readRecordFile(options_.path, bytes, report_.error)) {
+        finished_ = true;
+        return;
+    }
+    RecordReader checker(bytes);
+    report_.error = check(checker, report_.cutShort);
+    if (!report_.error.empty()) {
+        finished_ = true;
+        return;
+    }
+    reader_ = RecordReader(std::move(bytes));
+    (void)reader_.start();
+    rt::seedRandom(reader_.header().seed);
+    if (options_.speed <= 0) {
+        // As fast as it goes, with nothing to see or hear (unless asked for).
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+    }
+}
+
+Replayer::~Replayer() {
+    if (!finished_) finish();
+}
+
+const RecordEntry* Replayer::peek() {
+    if (!hasNext_ && !exhausted_) {
+        hasNext_ = reader_.next(next_);
+        exhausted_ = !hasNext_;
+        // A program that ends the process itself may never come back to say so.
+        if (exhausted_) announce();
+    }
+    return hasNext_ ? &next_ : nullptr;
+}
+
+const RecordEntry* Replayer::take(EntryTag tag) {
+    const RecordEntry* entry = peek();
+    if (!entry || entry->tag != tag) return nullptr;
+    hasNext_ = false;
+    return entry;
+}
+
+std::string Replayer::whereRecordingHas() {
+    const RecordEntry* entry = peek();
+    return "where the recording has " + (entry ? describe(*entry) : std::string("nothing more"));
+}
+
+void Replayer::diverge(const std::string& what) {
+    if (report_.divergedAt >= 0) return;
+    report_.divergedAt = report_.frames;
+    report_.divergence = what;
+    if (options_.announce) {
+        std::fprintf(stderr, "limn replay: diverged at frame %lld: %s\n",
+                     static_cast<long long>(report_.frames), what.c_str());
+    }
+}
+
+void Replayer::frameOpened(MainFrame& frame, int, const std::string&) {
+    if (finished_) return;
+    stage_ = frame.stage().get();
+    const RecordEntry* open = take(EntryTag::Open);
+    if (!open) return diverge("the main frame opened " + whereRecordingHas());
+    if (open->stageWidth != stage_->stageWidth() || open->stageHeight != stage_->stageHeight()) {
+        diverge("the stage is " + std::to_string(stage_->stageWidth()) + "x" +
+                std::to_string(stage_->stageHeight()) + " where the recording has " +
+                std::to_string(open->stageWidth) + "x" + std::to_string(open->stageHeight));
+    }
+    stage_->setOutputScale(open->scale);
+}
+
+void Replayer::pace(std::int64_t realMicros) const {
+    if (options_.speed <= 0) return;
+    const double due = startReal_ + static_cast<double>(realMicros) / 1e6 / options_.speed;
+    const double wait = due - Clock::realNow();
+    if (wait > 0) std::this_thread::sleep_for(std::chrono::duration<double>(wait));
+}
+
+void Replayer::serveWindow(MainFrame& frame) const {
+    if (frame.headless()) return;
+    // The recording is the input; the window only answers to being closed.
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        const bool closing =
+            event.type == SDL_QUIT ||
+            (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
+        if (closing) frame.close();
+    }
+}
+
+void Replayer::runFrame(MainFrame& frame) {
+    startReal_ = Clock::realNow();
+    while (!finished_ && frame.isOpen()) {
+        serveWindow(frame);
+        const RecordEntry* entry = peek();
+        if (!entry || entry->tag == EntryTag::End) break;
+        hasNext_ = false;
+        if (entry->tag != EntryTag::Input) {
+            diverge("the recording has " + describe(*entry) + " the program did not take");
+            continue;
+        }
+        const InputCall call = entry->input;
+        pace(entry->realMicros);
+        frame.input().apply(call);
+        if (call.kind == InputCall::Kind::Quit) frame.close();
+    }
+    frame.close();
+    finish();
+}
+
+double Replayer::clock(double live) {
+    if (finished_) return live;
+    if (const RecordEntry* reading = take(EntryTag::Clock)) {
+        clockMicros_ = reading->clockMicros;
+    } else if (!exhausted_) {
+        diverge("the program read the clock " + whereRecordingHas());
+    }
+    return static_cast<double>(clockMicros_) / 1e6;
+}
+
+void Replayer::beforeRender(StageNode& stage) {
+    if (!watches(stage)) return;
+    if (const RecordEntry* scale = take(EntryTag::Scale)) stage.setOutputScale(scale->scale);
+}
+
+void Replayer::frameRendered(StageNode& stage) {
+    const RecordEntry* recorded = take(EntryTag::Frame);
+    if (!recorded) {
+        if (!exhausted_) diverge("the program rendered a frame " + whereRecordingHas());
+        return;
+    }
+    if (!recorded->hasChecksum) return;
+    const auto frame = stage.lastFrame();
+    if (!frame || frameChecksum(*frame) != recorded->checksum) {
+        diverge("the frame's pixels differ from the recording's");
+    }
+}
+
+void Replayer::soundPlayed(const SoundRequest& request) {
+    const RecordEntry* recorded = take(EntryTag::Sound);
+    if (!recorded) {
+        if (!exhausted_)
+            diverge("the program played " + describe(request) + " " + whereRecordingHas());
+    } else if (!(recorded->sound == request)) {
+        diverge("the program played " + describe(request) + " where the recording has " +
+                describe(recorded->sound));
+    }
+}
+
+double Replayer::query(QueryKind kind, double live) {
+    if (finished_) return live;
+    const RecordEntry* next = peek();
+    if (next && next->tag == EntryTag::Query && next->query == kind) {
+        hasNext_ = false;
+        return next->value;
+    }
+    if (!exhausted_)
+        diverge("the program asked a sound channel for its state " + whereRecordingHas());
+    return live;
+}
+
+void Replayer::announce() {
+    if (announced_ || !options_.announce) return;
+    announced_ = true;
+    if (report_.cutShort) {
+        std::fprintf(stderr,
+                     "limn replay: the recording ends without its end mark (the session was cut "
+                     "short); replayed what it holds\n");
+    }
+    if (report_.divergedAt < 0) {
+        std::fprintf(stderr, "limn replay: %lld frames, as recorded\n",
+                     static_cast<long long>(report_.frames));
+    }
+}
+
+void Replayer::finish() {
+    if (finished_) return;
+    // Whatever the recording holds past this point, the program did not do.
+    if (const RecordEntry* rest = peek(); rest && rest->tag != EntryTag::End) {
+        diverge("the program ended where the recording has " + describe(*rest));
+    }
+    announce();
+    finished_ = true;
+    stage_ = nullptr;
+}
+
+}  // namespace limn::sdl
