@@ -111,13 +111,13 @@ std::string Replayer::whereRecordingHas() {
     return "where the recording has " + (entry ? describe(*entry) : std::string("nothing more"));
 }
 
-void Replayer::diverge(const std::string& what) {
+void Replayer::diverge(const std::string& what, std::int64_t frame) {
     if (report_.divergedAt >= 0) return;
-    report_.divergedAt = report_.frames;
+    report_.divergedAt = frame >= 0 ? frame : report_.frames + 1;
     report_.divergence = what;
     if (options_.announce) {
         std::fprintf(stderr, "limn replay: diverged at frame %lld: %s\n",
-                     static_cast<long long>(report_.frames), what.c_str());
+                     static_cast<long long>(report_.divergedAt), what.c_str());
     }
 }
 
@@ -191,13 +191,15 @@ void Replayer::beforeRender(StageNode& stage) {
 void Replayer::frameRendered(StageNode& stage) {
     const RecordEntry* recorded = take(EntryTag::Frame);
     if (!recorded) {
-        if (!exhausted_) diverge("the program rendered a frame " + whereRecordingHas());
+        if (!exhausted_) {
+            diverge("the program rendered a frame " + whereRecordingHas(), report_.frames);
+        }
         return;
     }
     if (!recorded->hasChecksum) return;
     const auto frame = stage.lastFrame();
     if (!frame || frameChecksum(*frame) != recorded->checksum) {
-        diverge("the frame's pixels differ from the recording's");
+        diverge("the frame's pixels differ from the recording's", report_.frames);
     }
 }
 

@@ -33,7 +33,8 @@ private:
     const RecordEntry* peek();
     // Takes the next entry when it has `tag`.
     const RecordEntry* take(EntryTag tag);
-    void diverge(const std::string& what);
+    // Notes the first difference, at `frame` (by default the one being made).
+    void diverge(const std::string& what, std::int64_t frame = -1);
     // "where the recording has ...", naming the next entry.
     [[nodiscard]] std::string whereRecordingHas();
     void pace(std::int64_t realMicros) const;
