@@ -28,9 +28,11 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override;
     void Finalize() override;
 
-private:
+protected:
     // CPU seconds per iteration of a benchmark, 0 when it didn't run.
     [[nodiscard]] double secondsOf(const std::string& name) const;
+
+private:
 
     std::vector<Ratio> ratios_;
     std::map<std::string, double> medians_;

@@ -11,12 +11,21 @@
 #include <vector>
 
 #include "backend/image/Surface.h"
+#include "backend/replay/RecordFormat.h"
 #include "backend/stage/StageNode.h"
 
 namespace limn::sdl {
 
-// A 64-bit hash of the visible pixels of `surface` (padding ignored).
-[[nodiscard]] std::uint64_t frameChecksum(const Surface& surface);
+// A 64-bit hash of the visible pixels of rows firstRow, firstRow + rowStep, ...
+// of `surface` (padding ignored).
+[[nodiscard]] std::uint64_t frameChecksum(const Surface& surface, int firstRow = 0,
+                                          int rowStep = 1);
+// The rows a recording's checksum of frame `frame` (from 1) covers: one in
+// kChecksumRowStep, a different one each frame, so that a few frames in a
+// row cover the whole picture for a fraction of the cost of each.
+[[nodiscard]] inline std::uint64_t recordedChecksum(const Surface& surface, std::int64_t frame) {
+    return frameChecksum(surface, static_cast<int>(frame % kChecksumRowStep), kChecksumRowStep);
+}
 
 class FrameCapture {
 public:

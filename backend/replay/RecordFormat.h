@@ -20,6 +20,8 @@ namespace limn::sdl {
 inline constexpr char kRecordMagic[8] = {'L', 'I', 'M', 'N', 'R', 'E', 'C', '\x1a'};
 inline constexpr std::uint16_t kRecordVersion = 1;
 inline constexpr std::size_t kRecordHeaderSize = 20;
+// A frame's checksum covers rows y with y % kChecksumRowStep == frame % kChecksumRowStep.
+inline constexpr int kChecksumRowStep = 8;
 
 struct RecordHeader {
     std::uint16_t version = kRecordVersion;

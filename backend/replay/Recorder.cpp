@@ -127,7 +127,7 @@ void Recorder::frameRendered(StageNode& stage) {
     if (options_.checksums) {
         if (auto frame = stage.lastFrame()) {
             entry.hasChecksum = true;
-            entry.checksum = frameChecksum(*frame);
+            entry.checksum = recordedChecksum(*frame, report_.frames);
         }
     }
     write(entry);

@@ -198,7 +198,7 @@ void Replayer::frameRendered(StageNode& stage) {
     }
     if (!recorded->hasChecksum) return;
     const auto frame = stage.lastFrame();
-    if (!frame || frameChecksum(*frame) != recorded->checksum) {
+    if (!frame || recordedChecksum(*frame, report_.frames) != recorded->checksum) {
         diverge("the frame's pixels differ from the recording's", report_.frames);
     }
 }
