@@ -165,7 +165,11 @@ void Replayer::runFrame(MainFrame& frame) {
             continue;
         }
         const InputCall call = entry->input;
-        pace(entry->realMicros);
+        const std::int64_t due = entry->realMicros;
+        // Looking ahead says when this is the last input: the program may end
+        // the process on it, before the replay gets control back.
+        (void)peek();
+        pace(due);
         frame.input().apply(call);
         if (call.kind == InputCall::Kind::Quit) frame.close();
     }
