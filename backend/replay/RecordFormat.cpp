@@ -15,6 +15,9 @@ constexpr std::uint64_t kLongestText = 1 << 20;
 // Whole numbers in this range are written as varints.
 constexpr double kSmallest = -2147483648.0;
 constexpr double kLargest = 2147483647.0;
+constexpr double kLargestScale = 64;
+// A day between two inputs: longer is not a pause but a corrupt time.
+constexpr std::int64_t kLongestPause = 86'400'000'000;
 // Recordings are read whole; anything bigger is not one a session wrote.
 constexpr std::uintmax_t kLargestFile = std::uintmax_t{1} << 31;
 
@@ -280,30 +283,42 @@ bool RecordReader::start() {
     return true;
 }
 
+bool RecordReader::scale(double& value) {
+    if (!number(value)) return false;
+    // What a window can show: anything else would make frames of absurd sizes.
+    if (!(value > 0 && value <= kLargestScale)) return fail("a bad scale");
+    return true;
+}
+
+bool RecordReader::realTime(std::int64_t& micros) {
+    std::int64_t delta = 0;
+    if (!signedVarint(delta)) return false;
+    if (delta < 0 || delta > kLongestPause) return fail("a bad real time");
+    micros = lastReal_ += delta;
+    return true;
+}
+
 bool RecordReader::body(RecordEntry& e) {
     std::int64_t delta = 0;
     switch (e.tag) {
         case EntryTag::Open:
             return integer(e.stageWidth) && integer(e.stageHeight) && integer(e.windowWidth) &&
-                   integer(e.windowHeight) && integer(e.flags) && number(e.scale) && text(e.title);
+                   integer(e.windowHeight) && integer(e.flags) && scale(e.scale) && text(e.title);
         case EntryTag::Input:
-            if (!signedVarint(delta)) return false;
-            e.realMicros = lastReal_ += delta;
-            return input(e.input);
+            return realTime(e.realMicros) && input(e.input);
         case EntryTag::Clock:
             if (!signedVarint(delta)) return false;
             e.clockMicros = lastClock_ += delta;
             return true;
         case EntryTag::Frame: {
             std::uint8_t has = 0;
-            if (!signedVarint(delta) || !byte(has)) return false;
+            if (!realTime(e.realMicros) || !byte(has)) return false;
             if (has > 1) return fail("a bad checksum flag");
-            e.realMicros = lastReal_ += delta;
             e.hasChecksum = has == 1;
             return !e.hasChecksum || fixed64(e.checksum);
         }
         case EntryTag::Scale:
-            return number(e.scale);
+            return scale(e.scale);
         case EntryTag::Sound:
             return text(e.sound.name) && number(e.sound.start) && integer(e.sound.loops) &&
                    number(e.sound.volume) && number(e.sound.pan);

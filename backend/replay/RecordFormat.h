@@ -122,6 +122,8 @@ private:
     bool fixed64(std::uint64_t& value);
     bool text(std::string& value);
     bool input(InputCall& call);
+    bool scale(double& value);
+    bool realTime(std::int64_t& micros);
     bool body(RecordEntry& entry);
 
     std::string bytes_;

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -134,11 +135,15 @@ void Replayer::frameOpened(MainFrame& frame, int, const std::string&) {
     stage_->setOutputScale(open->scale);
 }
 
-void Replayer::pace(std::int64_t realMicros) const {
+void Replayer::pace(MainFrame& frame, std::int64_t realMicros) const {
     if (options_.speed <= 0) return;
     const double due = startReal_ + static_cast<double>(realMicros) / 1e6 / options_.speed;
-    const double wait = due - Clock::realNow();
-    if (wait > 0) std::this_thread::sleep_for(std::chrono::duration<double>(wait));
+    // In short naps, so that the window can be closed during a long pause.
+    for (double wait = due - Clock::realNow(); wait > 0 && frame.isOpen();
+         wait = due - Clock::realNow()) {
+        std::this_thread::sleep_for(std::chrono::duration<double>(std::min(wait, 0.05)));
+        serveWindow(frame);
+    }
 }
 
 void Replayer::serveWindow(MainFrame& frame) const {
@@ -169,7 +174,8 @@ void Replayer::runFrame(MainFrame& frame) {
         // Looking ahead says when this is the last input: the program may end
         // the process on it, before the replay gets control back.
         (void)peek();
-        pace(due);
+        pace(frame, due);
+        if (!frame.isOpen()) break;
         frame.input().apply(call);
         if (call.kind == InputCall::Kind::Quit) frame.close();
     }

@@ -37,7 +37,7 @@ private:
     void diverge(const std::string& what, std::int64_t frame = -1);
     // "where the recording has ...", naming the next entry.
     [[nodiscard]] std::string whereRecordingHas();
-    void pace(std::int64_t realMicros) const;
+    void pace(MainFrame& frame, std::int64_t realMicros) const;
     void serveWindow(MainFrame& frame) const;
     void announce();
 

@@ -41,7 +41,7 @@ RecordEntry randomEntry(std::mt19937_64& rng, std::int64_t& clock, std::int64_t&
             e.stageWidth = static_cast<int>(rng() % 4000);
             e.stageHeight = -static_cast<int>(rng() % 4000);
             e.flags = static_cast<int>(rng());
-            e.scale = randomNumber(rng);
+            e.scale = 0.25 + static_cast<double>(rng() % 100) / 7;
             e.title = std::string(rng() % 40, static_cast<char>(rng()));
             break;
         case EntryTag::Input:
@@ -73,7 +73,7 @@ RecordEntry randomEntry(std::mt19937_64& rng, std::int64_t& clock, std::int64_t&
             if (e.hasChecksum) e.checksum = rng();
             break;
         case EntryTag::Scale:
-            e.scale = randomNumber(rng);
+            e.scale = rng() % 2 ? 1.75 : 0.1 + 1.0 / static_cast<double>(1 + rng() % 9);
             break;
         case EntryTag::Sound:
             e.sound = {"sound/hit" + std::to_string(rng() % 9) + ".ogg", randomNumber(rng),
@@ -204,6 +204,15 @@ TEST(RecordFormat, CorruptEntryNamesItsByte) {
     RecordEntry e;
     EXPECT_FALSE(reader.next(e));
     EXPECT_EQ(reader.error(), "corrupt recording at byte 20: unknown entry 66");
+
+    RecordWriter writer({});
+    RecordEntry huge;
+    huge.tag = EntryTag::Scale;
+    huge.scale = 1e9;
+    writer.write(huge);
+    RecordReader scaled(writer.take());
+    EXPECT_FALSE(scaled.next(e));
+    EXPECT_EQ(scaled.error(), "corrupt recording at byte 26: a bad scale");
 }
 
 TEST(RecordFormat, CutOffEntryIsDroppedAndTheRestStands) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <vector>
 
 #include "backend/base/Clock.h"
@@ -168,6 +169,32 @@ TEST_F(SessionTest, UnreadableRecordingRunsNothing) {
     EXPECT_TRUE(program.colours.empty());
     std::filesystem::remove(path_);
     EXPECT_EQ(replay(program).error, "cannot open recording " + path_);
+}
+
+// Replays of mutated recordings: each one is refused, replayed or reported
+// as different; none crashes the program (the sanitizer build checks memory).
+TEST_F(SessionTest, FuzzedRecordingsNeverCrashTheReplay) {
+    Program live;
+    ASSERT_EQ(record(live).error, "");
+    std::ifstream in(path_, std::ios::binary);
+    const std::string good{std::istreambuf_iterator<char>(in), {}};
+    std::mt19937 rng(17);
+    int refused = 0, replayed = 0;
+    for (int round = 0; round < 150; ++round) {
+        std::string bytes = good;
+        for (int k = 0, n = 1 + static_cast<int>(rng() % 4); k < n; ++k) {
+            const std::size_t at = kRecordHeaderSize + rng() % (bytes.size() - kRecordHeaderSize);
+            bytes[at] = static_cast<char>(rng() % 3 == 0 ? rng() : bytes[at] ^ (1 << (rng() % 8)));
+        }
+        if (rng() % 4 == 0)
+            bytes.resize(kRecordHeaderSize + rng() % (bytes.size() - kRecordHeaderSize));
+        std::ofstream(path_, std::ios::binary) << bytes;
+        Program program;
+        const SessionReport report = replay(program);
+        (report.error.empty() ? replayed : refused) += 1;
+    }
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(replayed, 0);
 }
 
 TEST_F(SessionTest, CapturedFramesAreWrittenInBothModes) {
