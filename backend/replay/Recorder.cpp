@@ -163,7 +163,7 @@ void Recorder::finish() {
     frame_ = nullptr;
     stage_ = nullptr;
     if (options_.announce) {
-        std::fprintf(stderr, "limn record: %lld frames written to %s\n",
+        std::fprintf(stderr, "limn: record: %lld frames written to %s\n",
                      static_cast<long long>(report_.frames), options_.path.c_str());
     }
 }

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "backend/base/Clock.h"
+#include "runtime/Log.h"
 #include "runtime/Random.h"
 
 namespace limn::sdl {
@@ -117,8 +118,8 @@ void Replayer::diverge(const std::string& what, std::int64_t frame) {
     report_.divergedAt = frame >= 0 ? frame : report_.frames + 1;
     report_.divergence = what;
     if (options_.announce) {
-        std::fprintf(stderr, "limn replay: diverged at frame %lld: %s\n",
-                     static_cast<long long>(report_.divergedAt), what.c_str());
+        rt::log::warn("replay: diverged at frame " + std::to_string(report_.divergedAt) + ": " +
+                      what);
     }
 }
 
@@ -240,12 +241,12 @@ void Replayer::announce() {
     if (announced_ || !options_.announce) return;
     announced_ = true;
     if (report_.cutShort) {
-        std::fprintf(stderr,
-                     "limn replay: the recording ends without its end mark (the session was cut "
-                     "short); replayed what it holds\n");
+        rt::log::warn(
+            "replay: the recording ends without its end mark (the session was cut short); "
+            "replayed what it holds");
     }
     if (report_.divergedAt < 0) {
-        std::fprintf(stderr, "limn replay: %lld frames, as recorded\n",
+        std::fprintf(stderr, "limn: replay: %lld frames, as recorded\n",
                      static_cast<long long>(report_.frames));
     }
 }

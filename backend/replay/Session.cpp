@@ -6,6 +6,7 @@
 
 #include "backend/replay/Recorder.h"
 #include "backend/replay/Replayer.h"
+#include "runtime/Log.h"
 
 namespace limn::sdl {
 
@@ -36,7 +37,7 @@ std::vector<double> times(const std::string& list) {
 void start(std::unique_ptr<Session> session, const char* what) {
     (void)Session::end();
     const SessionReport& report = session->report();
-    if (!report.error.empty()) std::fprintf(stderr, "limn %s: %s\n", what, report.error.c_str());
+    if (!report.error.empty()) rt::log::error(std::string(what) + ": " + report.error);
     slot() = std::move(session);
 }
 
@@ -70,7 +71,7 @@ bool Session::startFromEnvironment() {
     }
     if (!replayPath.empty()) {
         if (!recordPath.empty()) {
-            std::fprintf(stderr, "limn: LIMN_RECORD and LIMN_REPLAY are both set; replaying\n");
+            rt::log::warn("LIMN_RECORD and LIMN_REPLAY are both set; replaying");
         }
         options.path = replayPath;
         options.speed = std::atof(environment("LIMN_REPLAY_SPEED").c_str());
