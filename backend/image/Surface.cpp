@@ -58,6 +58,7 @@ Surface::Surface(cairo_surface_t* surface, bool transparent)
 
 Surface::~Surface() {
     if (pixman_) pixman_image_unref(pixman_);
+    if (sampler_) pixman_image_unref(sampler_);
     cairo_surface_destroy(surface_);
 }
 
@@ -67,6 +68,14 @@ pixman_image_t* Surface::pixman() {
                                            reinterpret_cast<std::uint32_t*>(data_), stride_);
     }
     return pixman_;
+}
+
+pixman_image_t* Surface::sampler() {
+    if (!sampler_) {
+        sampler_ = pixman_image_create_bits(PIXMAN_a8r8g8b8, width_, height_,
+                                            reinterpret_cast<std::uint32_t*>(data_), stride_);
+    }
+    return sampler_;
 }
 
 void Surface::markDirty() {

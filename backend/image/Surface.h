@@ -56,6 +56,10 @@ public:
     // renderer composites from it as it is: set no transform, filter or repeat
     // on it; make an image of your own for that.
     [[nodiscard]] pixman_image_t* pixman();
+    // A second pixman image of the same pixels for drawing under a transform
+    // (made on first use, owned here): whoever composites from it sets its
+    // transform and filter first.
+    [[nodiscard]] pixman_image_t* sampler();
     [[nodiscard]] int stride() const { return stride_; }
     [[nodiscard]] std::uint32_t* row(int y) {
         return reinterpret_cast<std::uint32_t*>(data_ + static_cast<std::ptrdiff_t>(y) * stride_);
@@ -74,6 +78,7 @@ private:
 
     cairo_surface_t* surface_;
     pixman_image_t* pixman_ = nullptr;
+    pixman_image_t* sampler_ = nullptr;
     unsigned char* data_;
     int width_;
     int height_;
