@@ -4,6 +4,8 @@ namespace limn::sdl {
 
 namespace {
 
+std::uint64_t anyChange = 0;
+
 std::uint32_t premultiply(std::uint32_t argb) {
     const std::uint32_t a = argb >> 24;
     auto channel = [a](std::uint32_t v) { return (v * a + 127) / 255; };
@@ -81,6 +83,11 @@ pixman_image_t* Surface::sampler() {
 void Surface::markDirty() {
     cairo_surface_mark_dirty(surface_);
     ++version_;
+    if (shown_) ++anyChange;
+}
+
+std::uint64_t Surface::changes() {
+    return anyChange;
 }
 
 }  // namespace limn::sdl

@@ -72,6 +72,11 @@ public:
     // Call after changing pixels directly.
     void markDirty();
     [[nodiscard]] std::uint64_t version() const { return version_; }
+    // Marks the surface as one that display objects show (bitmap fills, tile
+    // sheets): its changes then count in changes().
+    void markShown() { shown_ = true; }
+    // Bumped by markDirty() on any shown surface.
+    [[nodiscard]] static std::uint64_t changes();
 
 private:
     Surface(cairo_surface_t* surface, bool transparent);
@@ -85,6 +90,7 @@ private:
     int stride_;
     bool transparent_;
     std::uint64_t version_ = 0;
+    bool shown_ = false;
 };
 
 }  // namespace limn::sdl

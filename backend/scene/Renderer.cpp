@@ -114,16 +114,23 @@ private:
     static bool invisible(const ColorXf& c) { return c.am <= 0 && c.ao <= 0; }
 
     void drawChild(SceneNode& node, const Frame& parent) {
-        if (!node.visible() || node.isMask() || parent.depth >= Renderer::kMaxDepth) return;
+        if (!node.visible() || node.isMask() || parent.depth >= Renderer::kMaxDepth) {
+            record(node, {});
+            return;
+        }
         Frame f{parent.matrix * node.matrix(), parent.color * node.colorTransform(), parent.clip,
                 parent.direct, parent.depth + 1};
         // A node that can't be drawn (scaled to nothing, or beyond any size) is
         // skipped with its subtree; it must not spoil the rest of the frame.
-        if (invisible(f.color) || !drawable(f.matrix)) return;
+        if (invisible(f.color) || !drawable(f.matrix)) {
+            record(node, {});
+            return;
+        }
         Bounds area = node.localBounds().transformed(f.matrix);
         const auto& filters = node.filters();
         const bool filtered = !filters.empty() && hooks().paint;
         if (filtered && hooks().grow) area = hooks().grow(area, filters);
+        record(node, area);
         if (area.intersect(f.clip).empty()) return;
         const int blend = node.blendMode();
         const auto mask = node.mask();
@@ -199,10 +206,24 @@ private:
             setMatrix(cr_, f.matrix);
             node.drawContent(cr_, state);
         }
-        for (std::size_t i = 0; i < node.children().size(); ++i) {
+        const auto& children = node.children();
+        if (children.empty()) return;
+        // The clip in the node's coordinates lets children that lie outside it
+        // be passed over on their cached bounds alone.
+        Bounds local = f.clip.transformed(f.matrix.inverse());
+        local.inflate(1);
+        for (std::size_t i = 0; i < children.size(); ++i) {
             // A child list is never changed while drawing, but stay in range anyway.
-            drawChild(*node.children()[i], f);
+            SceneNode& child = *children[i];
+            if (child.filters().empty() && child.boundsInParent().intersect(local).empty()) {
+                continue;
+            }
+            drawChild(child, f);
         }
+    }
+
+    void record(SceneNode& node, const Bounds& area) {
+        if (options_.recordAreas) node.setDrawnArea(area);
     }
 
     void drawBackground(SceneNode& node, std::uint32_t rgb, const RenderState& state) {
@@ -305,6 +326,20 @@ private:
 
 void Renderer::render(SceneNode& root, Surface& target, const RenderOptions& options) {
     Painter(target, options).run(root);
+}
+
+Bounds Renderer::areaOf(SceneNode& node, const Affine& base) {
+    Bounds area = node.localBounds().transformed(base * node.concatenatedMatrix());
+    if (!node.filters().empty() && hooks().grow) area = hooks().grow(area, node.filters());
+    return spreadByAncestors(node, area);
+}
+
+Bounds Renderer::spreadByAncestors(SceneNode& node, Bounds area) {
+    if (!hooks().grow) return area;
+    for (SceneNode* p = node.parent(); p; p = p->parent()) {
+        if (!p->filters().empty()) area = hooks().grow(area, p->filters());
+    }
+    return area;
 }
 
 }  // namespace limn::sdl

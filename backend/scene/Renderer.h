@@ -24,6 +24,7 @@ struct RenderOptions {
     int blendMode = 0;               // how the whole drawing meets the target
     bool applyRootTransform = true;  // false: the root's own matrix is left out
     bool quality = true;             // false: nearest-neighbour sampling
+    bool recordAreas = false;        // true: keep each node's drawnArea() (stage frames)
 };
 
 class Renderer {
@@ -32,6 +33,12 @@ public:
 
     // Draws `root` and its descendants over what the target holds.
     static void render(SceneNode& root, Surface& target, const RenderOptions& options);
+    // The target box that `node` (below `root`) covers when `root` is drawn
+    // with `base`: its bounds through its matrices, spread by the filters of
+    // the node and its ancestors.
+    [[nodiscard]] static Bounds areaOf(SceneNode& node, const Affine& base);
+    // `area` spread by the filters of the ancestors of `node`.
+    [[nodiscard]] static Bounds spreadByAncestors(SceneNode& node, Bounds area);
 };
 
 }  // namespace limn::sdl
