@@ -312,8 +312,8 @@ private:
             const pixman_color_t solid{0, 0, 0, static_cast<std::uint16_t>(alpha * 0xFFFF + 0.5)};
             maskImage = pixman_image_create_solid_fill(&solid);
         }
-        pixman_image_composite32(PIXMAN_OP_OVER, source, maskImage, target_.pixman(), srcX, srcY,
-                                 0, 0, x, y, w, h);
+        pixman_image_composite32(PIXMAN_OP_OVER, source, maskImage, target_.pixman(), srcX, srcY, 0,
+                                 0, x, y, w, h);
         if (maskImage) pixman_image_unref(maskImage);
     }
 

@@ -25,6 +25,11 @@ double finite(double v) {
 
 std::uint64_t looseMasks = 0;
 
+std::unordered_set<SceneNode*>& filtered() {
+    static std::unordered_set<SceneNode*> nodes;
+    return nodes;
+}
+
 }  // namespace
 
 SceneNode::SceneNode(NodeKind kind)
@@ -38,6 +43,9 @@ SceneNode::SceneNode(NodeKind kind)
 
 SceneNode::~SceneNode() {
     registry().erase(id_);
+    filtered().erase(this);
+    // The nodes it masked show unmasked from now on.
+    if (maskUsers_ > 0) ++looseMasks;
     graphics_->setChangeListener(nullptr);
     if (auto m = mask_.lock()) --m->maskUsers_;
     for (auto& child : children_) child->parent_ = nullptr;
@@ -243,6 +251,7 @@ void SceneNode::setScrollRect(std::optional<Bounds> rect) {
 
 void SceneNode::setMask(const std::shared_ptr<SceneNode>& mask) {
     changed();
+    if (!mask_.expired() || mask) ++looseMasks;
     if (auto old = mask_.lock()) {
         old->changed();
         --old->maskUsers_;
@@ -255,14 +264,21 @@ void SceneNode::setMask(const std::shared_ptr<SceneNode>& mask) {
 
 void SceneNode::setFilters(std::vector<rt::ObjectPtr> filters) {
     filters_ = std::move(filters);
+    if (filters_.empty()) {
+        filtered().erase(this);
+    } else {
+        filtered().insert(this);
+    }
     changed();
 }
 
 void SceneNode::changed() {
     bool inMask = false;
     SceneNode* top = this;
+    // Masked drawing and mask shapes are redrawn whole: the renderer draws
+    // them in groups whose extent a damage box must not cut.
     for (SceneNode* n = this; n; n = n->parent_) {
-        inMask = inMask || n->maskUsers_ > 0;
+        inMask = inMask || n->maskUsers_ > 0 || !n->mask_.expired();
         top = n;
     }
     if (inMask && top->kind_ != NodeKind::Stage) ++looseMasks;
@@ -276,6 +292,10 @@ bool SceneNode::noteOnce(const void* stage, std::uint64_t frame) {
     notedBy_ = stage;
     notedFrame_ = frame;
     return true;
+}
+
+const std::unordered_set<SceneNode*>& SceneNode::filteredNodes() {
+    return filtered();
 }
 
 std::uint64_t SceneNode::looseMaskChanges() {

@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "backend/base/Geometry.h"
@@ -156,6 +157,8 @@ public:
     // Counts changes to masks (and their contents) that are not on a stage:
     // every stage redraws fully when it moves on.
     [[nodiscard]] static std::uint64_t looseMaskChanges();
+    // Every live node that has filters (their drawing reads beyond a clip).
+    [[nodiscard]] static const std::unordered_set<SceneNode*>& filteredNodes();
 
     // Bounds of content and children in local coordinates (scrollRect applied).
     [[nodiscard]] const Bounds& localBounds();

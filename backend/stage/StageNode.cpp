@@ -67,7 +67,8 @@ void StageNode::setOutputScale(double scaleX, double scaleY) {
 
 void StageNode::descendantChanged(SceneNode& node, bool inMask) {
     // The stage's own look, and masks (drawn inside the nodes they mask), redraw everything.
-    if (inMask || &node == this) fullDamage_ = true;
+    // Text fields lay out lazily and may draw past their box: redraw them whole too.
+    if (inMask || &node == this || node.kind() == NodeKind::Interactive) fullDamage_ = true;
     if (fullDamage_ || !node.noteOnce(this, frameNumber_)) return;
     addDamage(Renderer::spreadByAncestors(node, node.drawnArea()));
     changed_.emplace_back(&node, node.id());
@@ -96,8 +97,8 @@ void StageNode::addDamage(const Bounds& area) {
     double best = std::numeric_limits<double>::infinity();
     for (std::size_t i = 0; i < damage_.size(); ++i) {
         for (std::size_t j = i + 1; j < damage_.size(); ++j) {
-            const double grow = areaOf(united(damage_[i], damage_[j])) - areaOf(damage_[i]) -
-                                areaOf(damage_[j]);
+            const double grow =
+                areaOf(united(damage_[i], damage_[j])) - areaOf(damage_[i]) - areaOf(damage_[j]);
             if (grow < best) {
                 best = grow;
                 bi = i;
@@ -124,6 +125,7 @@ std::vector<Bounds> StageNode::damagedBoxes() {
     if (quality != lastQuality_ || bg != lastBackground_) fullDamage_ = true;
     lastQuality_ = quality;
     lastBackground_ = bg;
+    widenForFilters(base);
     const Bounds all = Bounds::of(0, 0, frame_->width(), frame_->height());
     std::vector<Bounds> boxes;
     double covered = 0;
@@ -134,9 +136,25 @@ std::vector<Bounds> StageNode::damagedBoxes() {
         covered += areaOf(in);
     }
     damage_.clear();
-    if (fullDamage_ || covered > kFullShare * areaOf(all)) boxes = {all};
+    const bool whole = !partial_ && !boxes.empty();
+    if (fullDamage_ || whole || covered > kFullShare * areaOf(all)) boxes = {all};
     fullDamage_ = false;
     return boxes;
+}
+
+void StageNode::widenForFilters(const Affine& base) {
+    // A filter reads the whole drawing of its node (and a blur reaches past
+    // any box cut through it): damage that touches a filtered node redraws
+    // the frame.
+    for (SceneNode* node : filteredNodes()) {
+        if (fullDamage_ || damage_.empty()) return;
+        if (node->root() != this) continue;
+        Bounds whole = Renderer::areaOf(*node, base);
+        whole.add(node->drawnArea());
+        for (const Bounds& box : damage_) {
+            if (!box.intersect(whole).empty()) fullDamage_ = true;
+        }
+    }
 }
 
 void StageNode::fillBackground(const Bounds& box) {
@@ -151,7 +169,8 @@ void StageNode::fillBackground(const Bounds& box) {
 
 void StageNode::render() {
     const int w = std::clamp(static_cast<int>(std::lround(width_ * scaleX_)), 1, Surface::kMaxSide);
-    const int h = std::clamp(static_cast<int>(std::lround(height_ * scaleY_)), 1, Surface::kMaxSide);
+    const int h =
+        std::clamp(static_cast<int>(std::lround(height_ * scaleY_)), 1, Surface::kMaxSide);
     if (!frame_ || frame_->width() != w || frame_->height() != h) {
         frame_ = Surface::create(w, h, false, 0xFF000000u);
         if (!frame_) return;

@@ -66,6 +66,10 @@ public:
     void setPresenter(Presenter presenter) { presenter_ = std::move(presenter); }
     // Redraw everything on the next frame.
     void damageAll() { fullDamage_ = true; }
+    // Whether a frame redraws only its damaged boxes (off by default: a frame
+    // with any damage is redrawn whole, one with none is skipped). Partial
+    // redraws still differ from full ones around text fields, so they stay off.
+    void setPartialRedraw(bool partial) { partial_ = partial; }
     // How many of the frame's pixels the last render redrew.
     [[nodiscard]] double lastRedrawnPixels() const { return redrawn_; }
 
@@ -99,6 +103,7 @@ private:
     // Changed areas merged into a few frame boxes; empty when all must be redrawn.
     std::vector<Bounds> damagedBoxes();
     void addDamage(const Bounds& area);
+    void widenForFilters(const Affine& base);
     void fillBackground(const Bounds& box);
 
     int width_;
@@ -107,6 +112,7 @@ private:
     double scaleX_ = 1;
     double scaleY_ = 1;
     bool fullDamage_ = true;
+    bool partial_ = false;
     std::vector<Bounds> damage_;
     std::vector<std::pair<SceneNode*, int>> changed_;  // node, id (to tell it still lives)
     std::uint64_t frameNumber_ = 1;

@@ -75,8 +75,8 @@ Difference compare(const Affine& m, bool smooth, double alpha) {
     for (int y = 0; y < kSide; ++y) {
         for (int x = 0; x < kSide; ++x) {
             const double u = inv.mapX(x + 0.5, y + 0.5), v = inv.mapY(x + 0.5, y + 0.5);
-            const bool inner = u > 1.5 && v > 1.5 && u < bits->width() - 1.5 &&
-                               v < bits->height() - 1.5;
+            const bool inner =
+                u > 1.5 && v > 1.5 && u < bits->width() - 1.5 && v < bits->height() - 1.5;
             for (int shift = 0; shift < 32; shift += 8) {
                 const int a = static_cast<int>((fast->row(y)[x] >> shift) & 0xFF);
                 const int b = static_cast<int>((slow->row(y)[x] >> shift) & 0xFF);
@@ -97,17 +97,17 @@ Affine placed(double x, double y, double sx, double sy, double degrees) {
 // either one; the scales here avoid such ties.
 TEST(TransformedBitmap, MatchesCairoUnderRotationScaleMirrorAndFractionalOffsets) {
     const Affine cases[] = {
-        placed(30.3, 20.6, 1.5, 1.5, 30),  placed(10.5, 12.25, 0.5, 0.7, 0),
-        placed(40.2, 10.9, -1, 1, 0),      placed(20.7, 50.1, 2, -1.3, -75),
-        placed(5.37, 7.61, 1, 1, 0),       placed(33, 33, 1.6, 1.6, 0),
+        placed(30.3, 20.6, 1.5, 1.5, 30), placed(10.5, 12.25, 0.5, 0.7, 0),
+        placed(40.2, 10.9, -1, 1, 0),     placed(20.7, 50.1, 2, -1.3, -75),
+        placed(5.37, 7.61, 1, 1, 0),      placed(33, 33, 1.6, 1.6, 0),
     };
     for (const Affine& m : cases) {
         for (bool smooth : {true, false}) {
             for (double alpha : {1.0, 0.6}) {
                 const Difference d = compare(m, smooth, alpha);
-                SCOPED_TRACE(::testing::Message() << "matrix " << m.a << " " << m.b << " " << m.c
-                                                  << " " << m.d << " " << m.tx << " " << m.ty
-                                                  << " smooth " << smooth << " alpha " << alpha);
+                SCOPED_TRACE(::testing::Message()
+                             << "matrix " << m.a << " " << m.b << " " << m.c << " " << m.d << " "
+                             << m.tx << " " << m.ty << " smooth " << smooth << " alpha " << alpha);
                 // Inside the picture the samples agree; along its edges cairo
                 // also weighs in the rectangle's coverage.
                 EXPECT_LE(d.inner, 2);
