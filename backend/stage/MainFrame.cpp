@@ -250,9 +250,10 @@ bool MainFrame::waitEvent(SDL_Event& event) {
             // Offscreen drivers can't block on events (SDL would poll every
             // millisecond); only pushed events arrive, so look every few ms.
             sleepUntil(std::min(deadline(), Clock::realNow() + kOffscreenLook));
-        } else if (remaining > 0.002) {
-            // The OS wait has millisecond steps; wake a little early and finish precisely.
-            const double ms = std::min((remaining - 0.001) * 1000.0, 1000.0);
+        } else if (remaining > 0.001) {
+            // One OS wait to the due time, rounded up to its millisecond steps:
+            // at most a millisecond late, and no polling on the way.
+            const double ms = std::min(std::ceil(remaining * 1000.0), 1000.0);
             if (SDL_WaitEventTimeout(&event, static_cast<int>(ms))) return true;
         } else {
             sleepUntil(deadline());
