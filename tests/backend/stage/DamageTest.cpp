@@ -264,5 +264,27 @@ TEST(Damage, UnchangedFrameDrawsAndPresentsNothing) {
     EXPECT_EQ(presented, 2);
 }
 
+// Partial mode on a simple scene: a box moving over a text field that turns.
+TEST(Damage, PartialFramesAroundATextFieldEqualFullRedraws) {
+    auto stage = std::make_shared<StageNode>(120, 90);
+    stage->setPartialRedraw(true);
+    auto text = std::make_shared<TextFieldNode>();
+    text->setText("Score 12");
+    text->setX(10.3);
+    text->setY(20.7);
+    stage->addChild(text);
+    auto box = std::make_shared<SceneNode>();
+    box->graphics().beginFill(0xFF0000, 1);
+    box->graphics().drawRect(0, 0, 7, 5);
+    stage->addChild(box);
+    for (int f = 0; f < 60; ++f) {
+        box->setX(f * 1.7);
+        box->setY(15 + f * 0.9);
+        if (f % 10 == 5) text->setRotation(f * 3.0);
+        stage->render();
+        ASSERT_LE(maxDifference(*stage), kTolerance) << f;
+    }
+}
+
 }  // namespace
 }  // namespace limn::sdl
