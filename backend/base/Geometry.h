@@ -34,7 +34,8 @@ struct Affine {
     [[nodiscard]] static Affine translation(double x, double y) { return {1, 0, 0, 1, x, y}; }
 };
 
-// A box [x0, x1) x [y0, y1); empty when x0 > x1 or y0 > y1 (the default).
+// A box [x0, x1) x [y0, y1); empty when it covers no area (x0 >= x1 or
+// y0 >= y1; the default is empty).
 struct Bounds {
     double x0 = std::numeric_limits<double>::infinity();
     double y0 = std::numeric_limits<double>::infinity();
@@ -44,7 +45,7 @@ struct Bounds {
     [[nodiscard]] static Bounds of(double x, double y, double w, double h) {
         return {std::min(x, x + w), std::min(y, y + h), std::max(x, x + w), std::max(y, y + h)};
     }
-    [[nodiscard]] bool empty() const { return !(x0 <= x1 && y0 <= y1); }
+    [[nodiscard]] bool empty() const { return !(x0 < x1 && y0 < y1); }
     [[nodiscard]] double width() const { return empty() ? 0 : x1 - x0; }
     [[nodiscard]] double height() const { return empty() ? 0 : y1 - y0; }
     [[nodiscard]] bool contains(double x, double y) const {
@@ -61,8 +62,9 @@ struct Bounds {
         add(o.x0, o.y0);
         add(o.x1, o.y1);
     }
+    // Grows a box around anything added, a line or a point included.
     void inflate(double by) {
-        if (empty()) return;
+        if (!(x0 <= x1 && y0 <= y1)) return;
         x0 -= by;
         y0 -= by;
         x1 += by;

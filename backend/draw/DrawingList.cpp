@@ -316,6 +316,7 @@ void DrawingList::beginFill(std::uint32_t rgb, double alpha) {
 }
 
 void DrawingList::beginFill(FillStyle fill) {
+    if (fill.bitmap) fill.bitmap->markShown();
     Command c{Command::Fill};
     c.fill = std::make_shared<FillStyle>(std::move(fill));
     commands_.push_back(std::move(c));

@@ -16,7 +16,9 @@ namespace limn::sdl {
 class TilesSheet final : public rt::NativeObject {
 public:
     // `picture` may be null: such a sheet draws nothing.
-    explicit TilesSheet(std::shared_ptr<Surface> picture) : picture_(std::move(picture)) {}
+    explicit TilesSheet(std::shared_ptr<Surface> picture) : picture_(std::move(picture)) {
+        if (picture_) picture_->markShown();
+    }
     static TilesSheet* from(const rt::Dynamic& handle) { return handle.handleAs<TilesSheet>(); }
 
     // Empty or non-finite rectangles still take a number but draw nothing.

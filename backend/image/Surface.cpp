@@ -4,6 +4,8 @@ namespace limn::sdl {
 
 namespace {
 
+std::uint64_t anyChange = 0;
+
 std::uint32_t premultiply(std::uint32_t argb) {
     const std::uint32_t a = argb >> 24;
     auto channel = [a](std::uint32_t v) { return (v * a + 127) / 255; };
@@ -58,6 +60,7 @@ Surface::Surface(cairo_surface_t* surface, bool transparent)
 
 Surface::~Surface() {
     if (pixman_) pixman_image_unref(pixman_);
+    if (sampler_) pixman_image_unref(sampler_);
     cairo_surface_destroy(surface_);
 }
 
@@ -69,9 +72,22 @@ pixman_image_t* Surface::pixman() {
     return pixman_;
 }
 
+pixman_image_t* Surface::sampler() {
+    if (!sampler_) {
+        sampler_ = pixman_image_create_bits(PIXMAN_a8r8g8b8, width_, height_,
+                                            reinterpret_cast<std::uint32_t*>(data_), stride_);
+    }
+    return sampler_;
+}
+
 void Surface::markDirty() {
     cairo_surface_mark_dirty(surface_);
     ++version_;
+    if (shown_) ++anyChange;
+}
+
+std::uint64_t Surface::changes() {
+    return anyChange;
 }
 
 }  // namespace limn::sdl

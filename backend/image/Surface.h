@@ -56,6 +56,10 @@ public:
     // renderer composites from it as it is: set no transform, filter or repeat
     // on it; make an image of your own for that.
     [[nodiscard]] pixman_image_t* pixman();
+    // A second pixman image of the same pixels for drawing under a transform
+    // (made on first use, owned here): whoever composites from it sets its
+    // transform and filter first.
+    [[nodiscard]] pixman_image_t* sampler();
     [[nodiscard]] int stride() const { return stride_; }
     [[nodiscard]] std::uint32_t* row(int y) {
         return reinterpret_cast<std::uint32_t*>(data_ + static_cast<std::ptrdiff_t>(y) * stride_);
@@ -68,18 +72,25 @@ public:
     // Call after changing pixels directly.
     void markDirty();
     [[nodiscard]] std::uint64_t version() const { return version_; }
+    // Marks the surface as one that display objects show (bitmap fills, tile
+    // sheets): its changes then count in changes().
+    void markShown() { shown_ = true; }
+    // Bumped by markDirty() on any shown surface.
+    [[nodiscard]] static std::uint64_t changes();
 
 private:
     Surface(cairo_surface_t* surface, bool transparent);
 
     cairo_surface_t* surface_;
     pixman_image_t* pixman_ = nullptr;
+    pixman_image_t* sampler_ = nullptr;
     unsigned char* data_;
     int width_;
     int height_;
     int stride_;
     bool transparent_;
     std::uint64_t version_ = 0;
+    bool shown_ = false;
 };
 
 }  // namespace limn::sdl

@@ -25,7 +25,10 @@ void property(native::TableModule& module, const std::string& name, Getter get, 
     });
     if (!set) return;
     module.add("limn_text_field_set_" + name, 2, [set](rt::Args args) -> rt::Dynamic {
-        if (TextFieldNode* field = fieldOf(args)) set(*field, arg(args, 1));
+        if (TextFieldNode* field = fieldOf(args)) {
+            set(*field, arg(args, 1));
+            field->changed();
+        }
         return {};
     });
 }

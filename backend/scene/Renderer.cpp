@@ -47,6 +47,17 @@ bool isWhole(double v) {
     return v == std::floor(v);
 }
 
+// Whether cairo can draw under m without entering its error state: finite,
+// invertible with a finite inverse, and within sizes a frame can show.
+bool drawable(const Affine& m) {
+    constexpr double kMaxScale = 1e7, kMaxOffset = 1e9, kMinDeterminant = 1e-12;
+    for (double v : {m.a, m.b, m.c, m.d}) {
+        if (!(std::fabs(v) <= kMaxScale)) return false;
+    }
+    if (!(std::fabs(m.tx) <= kMaxOffset && std::fabs(m.ty) <= kMaxOffset)) return false;
+    return std::fabs(m.determinant()) >= kMinDeterminant;
+}
+
 void setMatrix(cairo_t* cr, const Affine& m) {
     cairo_matrix_t cm;
     cairo_matrix_init(&cm, m.a, m.b, m.c, m.d, m.tx, m.ty);
@@ -67,13 +78,14 @@ public:
         if (all.empty()) return;
         const Affine base =
             options_.applyRootTransform ? options_.base * root.matrix() : options_.base;
+        if (!drawable(base)) return;
         cairo_surface_flush(target_.cairo());
         cairo_save(cr_);
         cairo_rectangle(cr_, all.x0, all.y0, all.width(), all.height());
         cairo_clip(cr_);
         const bool grouped = options_.blendMode != 0 && options_.blendMode != 1;
         if (grouped) cairo_push_group(cr_);
-        Frame top{base, options_.color * root.colorTransform(), all, !grouped && wholeBox(all)};
+        Frame top{base, options_.color * root.colorTransform(), all, !grouped && wholeBox(all), 0};
         drawInside(root, top);
         if (grouped) {
             cairo_identity_matrix(cr_);
@@ -92,6 +104,7 @@ private:
         ColorXf color;
         Bounds clip;
         bool direct;  // drawing straight into the target with only box clips
+        int depth;    // levels below the root
     };
 
     static bool wholeBox(const Bounds& b) {
@@ -101,14 +114,23 @@ private:
     static bool invisible(const ColorXf& c) { return c.am <= 0 && c.ao <= 0; }
 
     void drawChild(SceneNode& node, const Frame& parent) {
-        if (!node.visible() || node.isMask()) return;
+        if (!node.visible() || node.isMask() || parent.depth >= Renderer::kMaxDepth) {
+            record(node, {});
+            return;
+        }
         Frame f{parent.matrix * node.matrix(), parent.color * node.colorTransform(), parent.clip,
-                parent.direct};
-        if (invisible(f.color)) return;
+                parent.direct, parent.depth + 1};
+        // A node that can't be drawn (scaled to nothing, or beyond any size) is
+        // skipped with its subtree; it must not spoil the rest of the frame.
+        if (invisible(f.color) || !drawable(f.matrix)) {
+            record(node, {});
+            return;
+        }
         Bounds area = node.localBounds().transformed(f.matrix);
         const auto& filters = node.filters();
         const bool filtered = !filters.empty() && hooks().paint;
         if (filtered && hooks().grow) area = hooks().grow(area, filters);
+        record(node, area);
         if (area.intersect(f.clip).empty()) return;
         const int blend = node.blendMode();
         const auto mask = node.mask();
@@ -134,8 +156,10 @@ private:
         if (mask) {
             cairo_push_group(cr_);
             const Affine maskMatrix = options_.base * mask->concatenatedMatrix();
-            Frame mf{maskMatrix, ColorXf{}, f.clip, false};
-            drawInside(*mask, mf);
+            if (drawable(maskMatrix)) {
+                Frame mf{maskMatrix, ColorXf{}, f.clip, false, f.depth};
+                drawInside(*mask, mf);
+            }
             cairo_identity_matrix(cr_);
             cairo_pattern_t* shape = cairo_pop_group(cr_);
             cairo_set_source(cr_, content);
@@ -174,7 +198,7 @@ private:
         RenderState state{f.matrix, f.color, f.clip, options_.quality};
         if (auto bg = node.background()) drawBackground(node, *bg, state);
         DrawingList& list = node.graphics();
-        if (!list.empty() && !(f.direct && copyDirect(list, f))) {
+        if (!list.empty() && !(f.direct && drawBitmapDirect(list, f))) {
             setMatrix(cr_, f.matrix);
             list.draw(cr_, state);
         }
@@ -182,10 +206,24 @@ private:
             setMatrix(cr_, f.matrix);
             node.drawContent(cr_, state);
         }
-        for (std::size_t i = 0; i < node.children().size(); ++i) {
+        const auto& children = node.children();
+        if (children.empty()) return;
+        // The clip in the node's coordinates lets children that lie outside it
+        // be passed over on their cached bounds alone.
+        Bounds local = f.clip.transformed(f.matrix.inverse());
+        local.inflate(1);
+        for (std::size_t i = 0; i < children.size(); ++i) {
             // A child list is never changed while drawing, but stay in range anyway.
-            drawChild(*node.children()[i], f);
+            SceneNode& child = *children[i];
+            if (child.filters().empty() && child.boundsInParent().intersect(local).empty()) {
+                continue;
+            }
+            drawChild(child, f);
         }
+    }
+
+    void record(SceneNode& node, const Bounds& area) {
+        if (options_.recordAreas) node.setDrawnArea(area);
     }
 
     void drawBackground(SceneNode& node, std::uint32_t rgb, const RenderState& state) {
@@ -200,35 +238,83 @@ private:
         cairo_fill(cr_);
     }
 
-    // The fast path: a bitmap moved by whole pixels, composited by pixman.
-    bool copyDirect(DrawingList& list, const Frame& f) {
-        const Affine& m = f.matrix;
-        if (!m.isTranslation() || !f.color.isAlphaOnly()) return false;
+    // The fast path: a bitmap under any affine matrix, composited by pixman
+    // straight into the target.
+    bool drawBitmapDirect(DrawingList& list, const Frame& f) {
+        if (!f.color.isAlphaOnly()) return false;
         const FillStyle* fill = list.singleBitmap();
         if (!fill) return false;
-        double tx = m.tx, ty = m.ty;
+        return f.matrix.isTranslation() ? copyDirect(*fill, f) : compositeTransformed(*fill, f);
+    }
+
+    // A bitmap moved by whole pixels (or by any amount when sampled nearest).
+    bool copyDirect(const FillStyle& fill, const Frame& f) {
+        double tx = f.matrix.tx, ty = f.matrix.ty;
         if (!isWhole(tx) || !isWhole(ty)) {
-            if (fill->smooth && options_.quality) return false;
+            if (fill.smooth && options_.quality) return compositeTransformed(fill, f);
             // Nearest sampling of a shifted picture is the picture at the nearest whole offset.
             tx = std::ceil(tx - 0.5);
             ty = std::ceil(ty - 0.5);
         }
-        Surface& src = *fill->bitmap;
+        Surface& src = *fill.bitmap;
         const Bounds placed = Bounds::of(tx, ty, src.width(), src.height()).intersect(f.clip);
         if (placed.empty()) return true;
+        const int x0 = static_cast<int>(placed.x0), y0 = static_cast<int>(placed.y0);
+        composite(src.pixman(), f, x0 - static_cast<int>(tx), y0 - static_cast<int>(ty), x0, y0,
+                  static_cast<int>(placed.x1) - x0, static_cast<int>(placed.y1) - y0);
+        return true;
+    }
+
+    // Samples the picture through the inverse matrix for every target pixel
+    // the placed picture may touch.
+    bool compositeTransformed(const FillStyle& fill, const Frame& f) {
+        const bool smooth = fill.smooth && options_.quality;
+        // The transform works relative to a whole pixel near the picture's
+        // origin: pixman's fixed point then stays precise across the picture.
+        const double ox = std::round(f.matrix.tx), oy = std::round(f.matrix.ty);
+        Affine local = f.matrix;
+        local.tx -= ox;
+        local.ty -= oy;
+        const Affine inv = local.inverse();
+        pixman_f_transform ft{};
+        ft.m[0][0] = inv.a;
+        ft.m[0][1] = inv.c;
+        ft.m[0][2] = inv.tx;
+        ft.m[1][0] = inv.b;
+        ft.m[1][1] = inv.d;
+        ft.m[1][2] = inv.ty;
+        ft.m[2][2] = 1;
+        pixman_transform_t t;
+        // Beyond pixman's fixed-point range: let cairo draw it.
+        if (!pixman_transform_from_pixman_f_transform(&t, &ft)) return false;
+        Surface& src = *fill.bitmap;
+        const Bounds area =
+            Bounds::of(0, 0, src.width(), src.height()).transformed(f.matrix).intersect(f.clip);
+        if (area.empty()) return true;
+        const int x0 = static_cast<int>(std::floor(area.x0));
+        const int y0 = static_cast<int>(std::floor(area.y0));
+        const int x1 = static_cast<int>(std::ceil(area.x1));
+        const int y1 = static_cast<int>(std::ceil(area.y1));
+        pixman_image_t* image = src.sampler();
+        pixman_image_set_transform(image, &t);
+        pixman_image_set_filter(image, smooth ? PIXMAN_FILTER_BILINEAR : PIXMAN_FILTER_NEAREST,
+                                nullptr, 0);
+        composite(image, f, x0 - static_cast<int>(ox), y0 - static_cast<int>(oy), x0, y0, x1 - x0,
+                  y1 - y0);
+        return true;
+    }
+
+    void composite(pixman_image_t* source, const Frame& f, int srcX, int srcY, int x, int y, int w,
+                   int h) {
         const double alpha = std::clamp(f.color.am, 0.0, 1.0);
         pixman_image_t* maskImage = nullptr;
         if (alpha < 1) {
             const pixman_color_t solid{0, 0, 0, static_cast<std::uint16_t>(alpha * 0xFFFF + 0.5)};
             maskImage = pixman_image_create_solid_fill(&solid);
         }
-        const int x0 = static_cast<int>(placed.x0), y0 = static_cast<int>(placed.y0);
-        pixman_image_composite32(PIXMAN_OP_OVER, src.pixman(), maskImage, target_.pixman(),
-                                 x0 - static_cast<int>(tx), y0 - static_cast<int>(ty), 0, 0, x0, y0,
-                                 static_cast<int>(placed.x1) - x0,
-                                 static_cast<int>(placed.y1) - y0);
+        pixman_image_composite32(PIXMAN_OP_OVER, source, maskImage, target_.pixman(), srcX, srcY, 0,
+                                 0, x, y, w, h);
         if (maskImage) pixman_image_unref(maskImage);
-        return true;
     }
 
     Surface& target_;
@@ -240,6 +326,20 @@ private:
 
 void Renderer::render(SceneNode& root, Surface& target, const RenderOptions& options) {
     Painter(target, options).run(root);
+}
+
+Bounds Renderer::areaOf(SceneNode& node, const Affine& base) {
+    Bounds area = node.localBounds().transformed(base * node.concatenatedMatrix());
+    if (!node.filters().empty() && hooks().grow) area = hooks().grow(area, node.filters());
+    return spreadByAncestors(node, area);
+}
+
+Bounds Renderer::spreadByAncestors(SceneNode& node, Bounds area) {
+    if (!hooks().grow) return area;
+    for (SceneNode* p = node.parent(); p; p = p->parent()) {
+        if (!p->filters().empty()) area = hooks().grow(area, p->filters());
+    }
+    return area;
 }
 
 }  // namespace limn::sdl

@@ -2,8 +2,12 @@
 // Draws a tree of scene nodes into a surface with cairo: transforms, colour
 // transforms and alpha multiplied down the tree, visibility, blend modes,
 // opaque backgrounds, scroll rectangles, masks and filters (through the
-// filter hooks). A bitmap placed at a whole-pixel offset without scaling is
-// copied straight through pixman.
+// filter hooks). A node that is a single bitmap, drawn straight into the
+// target, is composited by pixman under its matrix (one composite per bitmap).
+//
+// Nodes whose matrix on the target is not finite, cannot be inverted or is
+// beyond any drawable size are skipped with their subtrees. Nesting deeper
+// than kMaxDepth below the root is not drawn.
 
 #include <optional>
 
@@ -20,12 +24,21 @@ struct RenderOptions {
     int blendMode = 0;               // how the whole drawing meets the target
     bool applyRootTransform = true;  // false: the root's own matrix is left out
     bool quality = true;             // false: nearest-neighbour sampling
+    bool recordAreas = false;        // true: keep each node's drawnArea() (stage frames)
 };
 
 class Renderer {
 public:
+    static constexpr int kMaxDepth = 1024;
+
     // Draws `root` and its descendants over what the target holds.
     static void render(SceneNode& root, Surface& target, const RenderOptions& options);
+    // The target box that `node` (below `root`) covers when `root` is drawn
+    // with `base`: its bounds through its matrices, spread by the filters of
+    // the node and its ancestors.
+    [[nodiscard]] static Bounds areaOf(SceneNode& node, const Affine& base);
+    // `area` spread by the filters of the ancestors of `node`.
+    [[nodiscard]] static Bounds spreadByAncestors(SceneNode& node, Bounds area);
 };
 
 }  // namespace limn::sdl

@@ -23,16 +23,29 @@ double finite(double v) {
     return std::isfinite(v) ? v : 0.0;
 }
 
+std::uint64_t looseMasks = 0;
+
+std::unordered_set<SceneNode*>& filtered() {
+    static std::unordered_set<SceneNode*> nodes;
+    return nodes;
+}
+
 }  // namespace
 
 SceneNode::SceneNode(NodeKind kind)
     : id_(nextId()), kind_(kind), graphics_(std::make_shared<DrawingList>()) {
     registry()[id_] = this;
-    graphics_->setChangeListener([this] { invalidateBounds(); });
+    graphics_->setChangeListener([this] {
+        changed();
+        invalidateBounds();
+    });
 }
 
 SceneNode::~SceneNode() {
     registry().erase(id_);
+    filtered().erase(this);
+    // The nodes it masked show unmasked from now on.
+    if (maskUsers_ > 0) ++looseMasks;
     graphics_->setChangeListener(nullptr);
     if (auto m = mask_.lock()) --m->maskUsers_;
     for (auto& child : children_) child->parent_ = nullptr;
@@ -54,10 +67,12 @@ void SceneNode::addChild(const std::shared_ptr<SceneNode>& child) {
     keep->parent_ = this;
     children_.push_back(std::move(keep));
     invalidateBounds();
+    child->changed();
 }
 
 void SceneNode::detachFromParent() {
     if (!parent_) return;
+    changed();
     SceneNode* old = parent_;
     auto& list = old->children_;
     auto it =
@@ -70,6 +85,7 @@ void SceneNode::detachFromParent() {
 void SceneNode::removeChildAt(int index) {
     if (index < 0 || index >= static_cast<int>(children_.size())) return;
     auto child = children_[index];
+    child->changed();
     child->parent_ = nullptr;
     children_.erase(children_.begin() + index);
     invalidateBounds();
@@ -91,6 +107,7 @@ void SceneNode::setChildIndex(SceneNode* child, int index) {
     const int count = static_cast<int>(children_.size());
     if (from < 0 || index < 0 || index >= count || from == index) return;
     auto keep = children_[from];
+    keep->changed();
     children_.erase(children_.begin() + from);
     children_.insert(children_.begin() + index, std::move(keep));
 }
@@ -98,6 +115,8 @@ void SceneNode::setChildIndex(SceneNode* child, int index) {
 void SceneNode::swapChildren(int first, int second) {
     const int count = static_cast<int>(children_.size());
     if (first < 0 || second < 0 || first >= count || second >= count) return;
+    children_[first]->changed();
+    children_[second]->changed();
     std::swap(children_[first], children_[second]);
 }
 
@@ -157,6 +176,7 @@ void SceneNode::setMatrix(const Affine& m) {
 }
 
 void SceneNode::transformChanged() {
+    changed();
     parentBoundsValid_ = false;
     if (parent_) parent_->invalidateBounds();
 }
@@ -197,22 +217,46 @@ void SceneNode::setHeight(double h) {
     setScaleY(h / own);
 }
 
+void SceneNode::setAlpha(double a) {
+    color_.am = a;
+    changed();
+}
+
+void SceneNode::setColorTransform(const ColorXf& c) {
+    color_ = c;
+    changed();
+}
+
+void SceneNode::setBlendMode(int mode) {
+    blendMode_ = mode;
+    changed();
+}
+
 void SceneNode::setVisible(bool v) {
     visible_ = v;
+    changed();
     if (parent_) parent_->invalidateBounds();
 }
 
 void SceneNode::setBackground(std::optional<std::uint32_t> rgb) {
     background_ = rgb;
+    changed();
 }
 
 void SceneNode::setScrollRect(std::optional<Bounds> rect) {
     scrollRect_ = rect;
+    changed();
     invalidateBounds();
 }
 
 void SceneNode::setMask(const std::shared_ptr<SceneNode>& mask) {
-    if (auto old = mask_.lock()) --old->maskUsers_;
+    changed();
+    if (!mask_.expired() || mask) ++looseMasks;
+    if (auto old = mask_.lock()) {
+        old->changed();
+        --old->maskUsers_;
+    }
+    if (mask) mask->changed();
     mask_ = mask;
     if (mask && mask.get() != this) ++mask->maskUsers_;
     if (mask.get() == this) mask_.reset();
@@ -220,6 +264,42 @@ void SceneNode::setMask(const std::shared_ptr<SceneNode>& mask) {
 
 void SceneNode::setFilters(std::vector<rt::ObjectPtr> filters) {
     filters_ = std::move(filters);
+    if (filters_.empty()) {
+        filtered().erase(this);
+    } else {
+        filtered().insert(this);
+    }
+    changed();
+}
+
+void SceneNode::changed() {
+    bool inMask = false;
+    SceneNode* top = this;
+    // Masked drawing and mask shapes are redrawn whole: the renderer draws
+    // them in groups whose extent a damage box must not cut.
+    for (SceneNode* n = this; n; n = n->parent_) {
+        inMask = inMask || n->maskUsers_ > 0 || !n->mask_.expired();
+        top = n;
+    }
+    if (inMask && top->kind_ != NodeKind::Stage) ++looseMasks;
+    top->descendantChanged(*this, inMask);
+}
+
+void SceneNode::descendantChanged(SceneNode&, bool) {}
+
+bool SceneNode::noteOnce(const void* stage, std::uint64_t frame) {
+    if (notedBy_ == stage && notedFrame_ == frame) return false;
+    notedBy_ = stage;
+    notedFrame_ = frame;
+    return true;
+}
+
+const std::unordered_set<SceneNode*>& SceneNode::filteredNodes() {
+    return filtered();
+}
+
+std::uint64_t SceneNode::looseMaskChanges() {
+    return looseMasks;
 }
 
 void SceneNode::drawContent(cairo_t*, const RenderState&) {}

@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "backend/base/Geometry.h"
@@ -92,15 +93,15 @@ public:
 
     // Look.
     [[nodiscard]] double alpha() const { return color_.am; }
-    void setAlpha(double a) { color_.am = a; }
+    void setAlpha(double a);
     [[nodiscard]] const ColorXf& colorTransform() const { return color_; }
-    void setColorTransform(const ColorXf& c) { color_ = c; }
+    void setColorTransform(const ColorXf& c);
     [[nodiscard]] ColorXf concatenatedColorTransform() const;
     [[nodiscard]] bool visible() const { return visible_; }
     void setVisible(bool v);
     // BlendMode index: 0 normal, 2 multiply, 3 screen, 7 add, 11 erase ...
     [[nodiscard]] int blendMode() const { return blendMode_; }
-    void setBlendMode(int mode) { blendMode_ = mode; }
+    void setBlendMode(int mode);
     // Opaque background 0xRRGGBB drawn under the content's box; nullopt: none.
     [[nodiscard]] std::optional<std::uint32_t> background() const { return background_; }
     void setBackground(std::optional<std::uint32_t> rgb);
@@ -142,6 +143,23 @@ public:
     virtual void keyInput(int keyCode, int charCode, bool down, int flags);
     virtual void textInput(const std::string& utf8);
 
+    // Damage: tells the stage this node is on (if any) that what it shows has
+    // changed or is about to, so the next frame redraws where it was and
+    // where it will be. Every setter here calls it; subclasses call it when
+    // their content changes.
+    void changed();
+    // Where the node was drawn on its stage's last frame (frame pixels,
+    // filters included; empty when it drew nothing). Kept by the renderer.
+    [[nodiscard]] const Bounds& drawnArea() const { return drawnArea_; }
+    void setDrawnArea(const Bounds& area) { drawnArea_ = area; }
+    // True the first time it is asked for this (stage, frame) pair.
+    bool noteOnce(const void* stage, std::uint64_t frame);
+    // Counts changes to masks (and their contents) that are not on a stage:
+    // every stage redraws fully when it moves on.
+    [[nodiscard]] static std::uint64_t looseMaskChanges();
+    // Every live node that has filters (their drawing reads beyond a clip).
+    [[nodiscard]] static const std::unordered_set<SceneNode*>& filteredNodes();
+
     // Bounds of content and children in local coordinates (scrollRect applied).
     [[nodiscard]] const Bounds& localBounds();
     // localBounds() through matrix().
@@ -152,6 +170,9 @@ public:
 protected:
     // Marks this node's bounds, and those of its ancestors, for recomputing.
     void invalidateBounds();
+    // Called on the root when `node` below it (or the root itself) changed;
+    // `inMask` when the node is or lies inside a mask.
+    virtual void descendantChanged(SceneNode& node, bool inMask);
 
 private:
     void rebuildMatrix();
@@ -183,6 +204,10 @@ private:
     std::uint64_t graphicsVersion_ = 0;
     Bounds localBounds_;
     Bounds parentBounds_;
+
+    Bounds drawnArea_;
+    const void* notedBy_ = nullptr;
+    std::uint64_t notedFrame_ = 0;
 };
 
 }  // namespace limn::sdl

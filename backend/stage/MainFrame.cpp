@@ -137,7 +137,8 @@ void MainFrame::openWindow(int flags, const std::string& title) {
                       SDL_GetCurrentVideoDriver() + ", software rendering" +
                       (flags & kVsync ? ", vsync" : ""));
     }
-    stage_->setPresenter([this](Surface& frame) { present(frame); });
+    stage_->setPresenter(
+        [this](Surface& frame, const std::vector<Bounds>& boxes) { present(frame, boxes); });
 }
 
 void MainFrame::closeWindow() {
@@ -167,11 +168,14 @@ void MainFrame::layout() {
     const int viewW = std::max(1, static_cast<int>(std::lround(w * scale)));
     const int viewH = std::max(1, static_cast<int>(std::lround(h * scale)));
     view_ = {(outW - viewW) / 2, (outH - viewH) / 2, viewW, viewH};
-    stage_->setOutputScale(scale);
+    // Each way the stage fills the view to its last whole pixel: no seam of
+    // background at the edges for scales that don't divide evenly.
+    stage_->setOutputScale(static_cast<double>(viewW) / w, static_cast<double>(viewH) / h);
 }
 
-void MainFrame::present(Surface& frame) {
+void MainFrame::present(Surface& frame, const std::vector<Bounds>& boxes) {
     if (!renderer_) return;
+    bool all = boxes.empty();
     if (!texture_ || textureW_ != frame.width() || textureH_ != frame.height()) {
         if (texture_) SDL_DestroyTexture(texture_);
         texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
@@ -179,8 +183,17 @@ void MainFrame::present(Surface& frame) {
         textureW_ = frame.width();
         textureH_ = frame.height();
         if (!texture_) return;
+        all = true;
     }
-    SDL_UpdateTexture(texture_, nullptr, frame.row(0), frame.stride());
+    if (all) {
+        SDL_UpdateTexture(texture_, nullptr, frame.row(0), frame.stride());
+    } else {
+        for (const Bounds& b : boxes) {
+            const SDL_Rect r{static_cast<int>(b.x0), static_cast<int>(b.y0),
+                             static_cast<int>(b.x1 - b.x0), static_cast<int>(b.y1 - b.y0)};
+            SDL_UpdateTexture(texture_, &r, frame.row(r.y) + r.x, frame.stride());
+        }
+    }
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     const SDL_Rect dest{view_.x, view_.y, frame.width(), frame.height()};
@@ -189,9 +202,8 @@ void MainFrame::present(Surface& frame) {
 }
 
 void MainFrame::toStage(double windowX, double windowY, double& x, double& y) const {
-    const double scale = stage_->outputScale();
-    x = (windowX * outputPerWindow_ - view_.x) / scale;
-    y = (windowY * outputPerWindow_ - view_.y) / scale;
+    x = (windowX * outputPerWindow_ - view_.x) / stage_->outputScaleX();
+    y = (windowY * outputPerWindow_ - view_.y) / stage_->outputScaleY();
 }
 
 int MainFrame::buttonFlags() const {
@@ -238,9 +250,10 @@ bool MainFrame::waitEvent(SDL_Event& event) {
             // Offscreen drivers can't block on events (SDL would poll every
             // millisecond); only pushed events arrive, so look every few ms.
             sleepUntil(std::min(deadline(), Clock::realNow() + kOffscreenLook));
-        } else if (remaining > 0.002) {
-            // The OS wait has millisecond steps; wake a little early and finish precisely.
-            const double ms = std::min((remaining - 0.001) * 1000.0, 1000.0);
+        } else if (remaining > 0.001) {
+            // One OS wait to the due time, rounded up to its millisecond steps:
+            // at most a millisecond late, and no polling on the way.
+            const double ms = std::min(std::ceil(remaining * 1000.0), 1000.0);
             if (SDL_WaitEventTimeout(&event, static_cast<int>(ms))) return true;
         } else {
             sleepUntil(deadline());
@@ -321,7 +334,7 @@ void MainFrame::handleWindow(const SDL_WindowEvent& e) {
             input_.resize();
             break;
         case SDL_WINDOWEVENT_EXPOSED:
-            if (auto frame = stage_->lastFrame()) present(*frame);
+            if (auto frame = stage_->lastFrame()) present(*frame, {});
             break;
         default:
             break;

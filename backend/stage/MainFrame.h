@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "backend/stage/StageInput.h"
 #include "backend/stage/StageNode.h"
@@ -64,7 +65,8 @@ private:
     void handleWindow(const SDL_WindowEvent& event);
     void handleKey(const SDL_KeyboardEvent& event);
     void layout();
-    void present(Surface& frame);
+    // Uploads the changed boxes of the frame (all of it when none are given) and shows it.
+    void present(Surface& frame, const std::vector<Bounds>& boxes);
     void toggleFullScreen();
     void setFullScreen(bool full);
     // Window coordinates (or normalised finger ones) to stage pixels.

@@ -6,11 +6,18 @@
 // The frame is rendered at `outputScale` pixels per stage pixel, so a window
 // larger than the stage shows sharp pictures; frames of managed stages and of
 // offscreen runs have scale 1.
+//
+// Frames are retained: every change below the stage marks where the changed
+// node was drawn and where it will be drawn; render() redraws only those
+// rectangles (the whole frame when they cover most of it), hands them to the
+// presenter, and does nothing at all when nothing changed.
 
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "backend/image/Surface.h"
 #include "backend/scene/SceneNode.h"
@@ -48,10 +55,23 @@ public:
     // Writes the last frame as a PNG; false when there is none or writing fails.
     bool saveFrame(const std::string& path) const;
     void setOutputScale(double scale);
+    // Frame pixels per stage pixel across and down (they differ slightly when
+    // the frame is fitted to a whole number of pixels each way).
+    void setOutputScale(double scaleX, double scaleY);
     [[nodiscard]] double outputScale() const { return scale_; }
-    void setPresenter(std::function<void(Surface&)> presenter) {
-        presenter_ = std::move(presenter);
-    }
+    [[nodiscard]] double outputScaleX() const { return scaleX_; }
+    [[nodiscard]] double outputScaleY() const { return scaleY_; }
+    // The presenter is handed the frame and the boxes of it that changed.
+    using Presenter = std::function<void(Surface&, const std::vector<Bounds>&)>;
+    void setPresenter(Presenter presenter) { presenter_ = std::move(presenter); }
+    // Redraw everything on the next frame.
+    void damageAll() { fullDamage_ = true; }
+    // Whether a frame redraws only its damaged boxes (off by default: a frame
+    // with any damage is redrawn whole, one with none is skipped). Partial
+    // redraws still differ from full ones around text fields, so they stay off.
+    void setPartialRedraw(bool partial) { partial_ = partial; }
+    // How many of the frame's pixels the last render redrew.
+    [[nodiscard]] double lastRedrawnPixels() const { return redrawn_; }
 
     // Pointer position in stage pixels, as last reported by input.
     double pointerX = 0;
@@ -76,15 +96,36 @@ public:
         displayListener_ = std::move(listener);
     }
 
+protected:
+    void descendantChanged(SceneNode& node, bool inMask) override;
+
 private:
+    // Changed areas merged into a few frame boxes; empty when all must be redrawn.
+    std::vector<Bounds> damagedBoxes();
+    void addDamage(const Bounds& area);
+    void widenForFilters(const Affine& base);
+    void fillBackground(const Bounds& box);
+
     int width_;
     int height_;
     double scale_ = 1;
+    double scaleX_ = 1;
+    double scaleY_ = 1;
+    bool fullDamage_ = true;
+    bool partial_ = false;
+    std::vector<Bounds> damage_;
+    std::vector<std::pair<SceneNode*, int>> changed_;  // node, id (to tell it still lives)
+    std::uint64_t frameNumber_ = 1;
+    std::uint64_t surfaceChanges_ = 0;
+    std::uint64_t maskChanges_ = 0;
+    int lastQuality_ = -1;
+    std::uint32_t lastBackground_ = 0;
+    double redrawn_ = 0;
     rt::Function handler_;
     std::optional<double> wakeDelay_;
     double wakeAt_ = 0;
     std::shared_ptr<Surface> frame_;
-    std::function<void(Surface&)> presenter_;
+    Presenter presenter_;
     std::weak_ptr<SceneNode> focus_;
     int displayState_ = 0;
     std::function<void(int)> displayListener_;

@@ -53,6 +53,7 @@ void setSource(cairo_t* cr, std::uint32_t rgb, const ColorXf& color) {
 TextFieldNode::TextFieldNode() : SceneNode(NodeKind::Interactive) {}
 
 void TextFieldNode::setText(const std::string& utf8) {
+    changed();
     content_.assign(TextContent::fromUtf8(utf8), default_);
     contentChanged();
 }
@@ -62,6 +63,7 @@ std::string TextFieldNode::htmlText() const {
 }
 
 void TextFieldNode::setHtmlText(const std::string& html) {
+    changed();
     TextMarkup::read(html, default_, content_);
     contentChanged();
 }
@@ -71,6 +73,7 @@ std::uint32_t TextFieldNode::textColor() const {
 }
 
 void TextFieldNode::setTextColor(std::uint32_t rgb) {
+    changed();
     TextPatch patch;
     patch.color = rgb & 0xFFFFFF;
     patch.applyCharacterFormat(default_);
@@ -79,6 +82,7 @@ void TextFieldNode::setTextColor(std::uint32_t rgb) {
 }
 
 void TextFieldNode::setDefaultFormat(const TextPatch& patch) {
+    changed();
     patch.applyCharacterFormat(default_);
     patch.applyParagraphFormat(default_);
     // An empty text shows (and sizes) its caret line in the default format.
@@ -89,6 +93,7 @@ void TextFieldNode::setDefaultFormat(const TextPatch& patch) {
 }
 
 void TextFieldNode::setTextFormat(const TextPatch& patch, int begin, int end) {
+    changed();
     const auto size = static_cast<int>(content_.size());
     if (begin < 0) {
         begin = 0;
@@ -103,16 +108,19 @@ void TextFieldNode::setTextFormat(const TextPatch& patch, int begin, int end) {
 }
 
 void TextFieldNode::setInput(bool input) {
+    changed();
     input_ = input;
 }
 
 void TextFieldNode::setWordWrap(bool wrap) {
+    changed();
     if (wrap == wordWrap_) return;
     wordWrap_ = wrap;
     contentChanged();
 }
 
 void TextFieldNode::setAutoSize(int mode) {
+    changed();
     autoSize_ = std::clamp(mode, 0, 3);
     contentChanged();
 }
@@ -193,20 +201,24 @@ int TextFieldNode::scrollH() {
 }
 
 void TextFieldNode::setScrollV(int line) {
+    changed();
     scrollV_ = std::clamp(line, 1, maxScrollV());
 }
 
 void TextFieldNode::setScrollH(int pixels) {
+    changed();
     scrollH_ = std::clamp(pixels, 0, maxScrollH());
 }
 
 void TextFieldNode::setWidth(double w) {
+    changed();
     const double scale = std::fabs(scaleX()) > 0 ? std::fabs(scaleX()) : 1.0;
     boxWidth_ = std::clamp(finiteOr(w, 0) / scale, 0.0, 1e6);
     contentChanged();
 }
 
 void TextFieldNode::setHeight(double h) {
+    changed();
     const double scale = std::fabs(scaleY()) > 0 ? std::fabs(scaleY()) : 1.0;
     boxHeight_ = std::clamp(finiteOr(h, 0) / scale, 0.0, 1e6);
     contentChanged();
@@ -257,6 +269,7 @@ void TextFieldNode::drawContent(cairo_t* cr, const RenderState& state) {
 }
 
 void TextFieldNode::focusChanged(bool focused) {
+    changed();
     focused_ = focused;
     if (!focused) return;
     layOut();
@@ -279,6 +292,7 @@ void TextFieldNode::focusChanged(bool focused) {
 }
 
 void TextFieldNode::keyInput(int keyCode, int, bool down, int flags) {
+    changed();
     if (!down || !input_ || !focused_) return;
     const bool shift = flags & kShift;
     const bool command = flags & (kCtrl | kCommand);
@@ -334,6 +348,7 @@ void TextFieldNode::keyInput(int keyCode, int, bool down, int flags) {
 }
 
 void TextFieldNode::textInput(const std::string& utf8) {
+    changed();
     if (!input_ || !focused_) return;
     const std::u32string typed = filtered(TextContent::fromUtf8(utf8));
     if (typed.empty()) return;

@@ -1,5 +1,8 @@
 #include <cmath>
+#include <functional>
+#include <vector>
 
+#include "backend/scene/Renderer.h"
 #include "backend/stage/StageNode.h"
 #include "framework/geom/ColorTransform.h"
 #include "framework/geom/Matrix.h"
@@ -233,6 +236,67 @@ TEST_F(Rendering, FrameCanBeSavedAsPng) {
     EXPECT_TRUE(StageNode::from(stage)->saveFrame(path));
     auto loaded = call("limn_bitmap_data_load", path);
     EXPECT_EQ(call("limn_bitmap_data_width", loaded).asInt(), 8);
+}
+
+TEST_F(Rendering, DegenerateTransformSkipsOnlyThatObject) {
+    // Each breaks one object: scaled to nothing, to almost nothing, beyond any
+    // size when nested, or by a matrix that can't be inverted.
+    auto breakers = std::vector<std::function<void(const rt::Dynamic&, const rt::Dynamic&)>>{
+        [](auto&, auto& inner) { call("limn_display_object_set_scale_x", inner, 0.0); },
+        [](auto&, auto& inner) { call("limn_display_object_set_scale_y", inner, 1e-200); },
+        [](auto& outer, auto& inner) {
+            call("limn_display_object_set_scale_x", outer, 1e200);
+            call("limn_display_object_set_scale_x", inner, 1e200);
+        },
+        [](auto&, auto& inner) {
+            call("limn_display_object_set_matrix", inner,
+                 std::make_shared<geom::Matrix>(1, 2, 2, 4, 0, 0));
+        },
+    };
+    for (auto& breakIt : breakers) {
+        auto stage = makeStage(20, 10);
+        auto outer = sprite();
+        auto inner = shape();
+        fillRect(inner, 0x0000FF, 1.0, 0, 0, 5, 5);
+        add(outer, inner);
+        add(stage, outer);
+        auto bmp = bitmapObject(bitmap(4, 4, kRed));
+        add(outer, bmp);
+        call("limn_display_object_set_scale_x", bmp, 0.0);
+        auto after = shape();
+        fillRect(after, 0xFF0000, 1.0, 10, 0, 5, 5);
+        add(stage, after);
+        breakIt(outer, inner);
+        render(stage);
+        EXPECT_EQ(pixel(stage, 12, 2), kRed);
+        // Drawing the broken tree into a bitmap leaves the bitmap usable.
+        auto target = bitmap(8, 8, 0xFF00FF00);
+        callMany("limn_display_object_draw_to_surface", stage, target, nullptr, nullptr, "normal",
+                 nullptr);
+        render(stage);
+        EXPECT_EQ(pixel(stage, 12, 2), kRed);
+    }
+}
+
+TEST_F(Rendering, VeryDeepChainRendersUpToTheDepthLimit) {
+    auto stage = makeStage(10, 10);
+    auto top = sprite();
+    add(stage, top);
+    rt::Dynamic parent = top;
+    for (int i = 0; i < Renderer::kMaxDepth + 500; ++i) {
+        auto next = sprite();
+        add(parent, next);
+        parent = next;
+    }
+    auto deepest = shape();
+    fillRect(deepest, 0xFF0000, 1.0, 0, 0, 5, 5);
+    add(parent, deepest);
+    auto shallow = shape();
+    fillRect(shallow, 0x0000FF, 1.0, 5, 5, 5, 5);
+    add(stage, shallow);
+    render(stage);
+    EXPECT_EQ(pixel(stage, 7, 7), kBlue);
+    EXPECT_EQ(pixel(stage, 2, 2), kWhite);  // below the limit: not drawn
 }
 
 }  // namespace
