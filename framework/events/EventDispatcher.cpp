@@ -49,28 +49,36 @@ void EventDispatcher::addEventListener(const std::string& type, const rt::Functi
 bool EventDispatcher::dispatchEvent(const std::shared_ptr<Event>& event) {
     if (!limnEventMap || !event) return false;
     if (event->target.isNull()) event->target = limnGetTarget();
-    auto found = limnEventMap->find(event->type);
-    if (found == limnEventMap->end()) return false;
+    // Listeners may change the event's type; the walk stays on the type it began with.
+    const std::string type = event->type;
+    const ListenerArray* array = liveArray(type);
+    if (array == nullptr) return false;
     // Listeners may drop the last other reference to this dispatcher or to the
     // event while the walk still needs them.
     const auto self = weak_from_this().lock();
     const std::shared_ptr<Event> keep = event;
-    // Entries are never erased, so this reference stays valid while listeners
-    // add types (unordered_map nodes don't move).
-    ListenerArray& array = found->second;
     const bool capture = keep->eventPhase == EventPhase::CAPTURING_PHASE;
     std::size_t i = 0;
-    while (i < array.size()) {
-        const std::shared_ptr<Listener> listener = array[i];
+    while (i < array->size()) {
+        const std::shared_ptr<Listener> listener = (*array)[i];
         if (listener->mUseCapture == capture) {
             listener->dispatchEvent(keep);
             if (keep->limnGetIsCancelledNow()) return true;
+            // The listener may have cleared or dropped the whole table.
+            array = liveArray(type);
+            if (array == nullptr) return true;
         }
         // When the running listener was removed, its successor slid into i.
-        if (i < array.size() && array[i] != listener) continue;
+        if (i < array->size() && (*array)[i] != listener) continue;
         ++i;
     }
     return true;
+}
+
+const EventDispatcher::ListenerArray* EventDispatcher::liveArray(const std::string& type) const {
+    if (!limnEventMap) return nullptr;
+    auto found = limnEventMap->find(type);
+    return found == limnEventMap->end() ? nullptr : &found->second;
 }
 
 bool EventDispatcher::hasEventListener(const std::string& type) {

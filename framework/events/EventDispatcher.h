@@ -68,6 +68,9 @@ public:
     [[nodiscard]] rt::Dynamic limnGetTarget();
 
 private:
+    // The type's array as the table holds it now, or null when it is gone.
+    [[nodiscard]] const ListenerArray* liveArray(const std::string& type) const;
+
     std::weak_ptr<rt::Object> target_;
     bool targetIsSelf_;
 };

@@ -179,6 +179,20 @@ TEST_F(DispatchWalk, AListenerThatThrowsEndsTheWalkAndReachesTheCaller) {
     EXPECT_TRUE(log.empty());
 }
 
+TEST_F(DispatchWalk, AListenerThatClearsOrDropsTheTableEndsTheWalkSafely) {
+    auto* raw = d.get();
+    d->addEventListener("click", rt::function([raw](const std::shared_ptr<Event>&) {
+                            raw->limnEventMap->clear();
+                        }));
+    d->addEventListener("click", note(log, "cleared away"));
+    EXPECT_TRUE(d->dispatchEvent(std::make_shared<Event>("click")));
+    d->addEventListener(
+        "click", rt::function([raw](const std::shared_ptr<Event>&) { raw->limnEventMap.reset(); }));
+    d->addEventListener("click", note(log, "dropped"));
+    EXPECT_TRUE(d->dispatchEvent(std::make_shared<Event>("click")));
+    EXPECT_TRUE(log.empty());
+}
+
 TEST_F(DispatchWalk, NullEventOrNullListenerIsIgnored) {
     d->addEventListener("click", rt::Function());
     EXPECT_FALSE(d->hasEventListener("click"));
