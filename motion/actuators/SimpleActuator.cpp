@@ -8,6 +8,7 @@
 #include "framework/display/Shape.h"
 #include "framework/display/Stage.h"
 #include "framework/events/Event.h"
+#include "runtime/Error.h"
 #include "runtime/Log.h"
 
 namespace com::quillfern::motion::actuators {
@@ -16,6 +17,7 @@ namespace {
 
 const rt::Name kAlpha("alpha");
 const rt::Name kVisible("visible");
+const char* const kNoStage = "Error : tweens need the stage, and the root clip is not on it";
 
 double nowSeconds() {
     return limn::Lib::getTimer() / 1000.0;
@@ -57,11 +59,17 @@ std::shared_ptr<limn::display::Shape> SimpleActuator::shape;
 SimpleActuator::SimpleActuator(rt::Dynamic target, double duration, rt::ObjectPtr properties)
     : GenericActuator(std::move(target), duration, std::move(properties)) {
     startTime = nowSeconds();
-    if (!shape) {
-        shape = std::make_shared<limn::display::Shape>();
-        limn::Lib::current()->limnGetStage()->addEventListener(
-            limn::events::Event::ENTER_FRAME, rt::function<&SimpleActuator::shape_onEnterFrame>());
-    }
+    if (!shape) installFrameDriver();
+}
+
+void SimpleActuator::installFrameDriver() {
+    auto marker = std::make_shared<limn::display::Shape>();
+    auto stage = limn::Lib::current()->limnGetStage();
+    if (!stage) throw rt::Error(kNoStage);
+    stage->addEventListener(limn::events::Event::ENTER_FRAME,
+                            rt::function<&SimpleActuator::shape_onEnterFrame>());
+    // Only now: a failed first attempt must leave the next one to try again.
+    shape = std::move(marker);
 }
 
 void SimpleActuator::limnResetFrameDriver() {

@@ -28,7 +28,10 @@ class SimpleActuator : public GenericActuator {
 public:
     RT_DECLARE_CLASS
     // The first construction in a process installs the frame listener on the
-    // stage of Lib::current(), so it needs the stage to exist.
+    // stage of Lib::current(), so it needs the stage to exist. When the root
+    // clip is off the stage it throws rt::Error "Error : tweens need the stage,
+    // and the root clip is not on it" and installs nothing; a later
+    // construction tries again.
     SimpleActuator(rt::Dynamic target, double duration, rt::ObjectPtr properties);
 
     std::shared_ptr<GenericActuator> autoVisible(bool value = true) override;
@@ -66,6 +69,7 @@ public:
     static std::shared_ptr<limn::display::Shape> shape;
 
 private:
+    static void installFrameDriver();
     void writeCommon(double e);
     void writeSpecial(double position);
     void finishRun(double currentTime);

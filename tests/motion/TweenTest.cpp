@@ -4,6 +4,7 @@
 
 #include "motion/TweenTimer.h"
 #include "motion/easing/Quad.h"
+#include "runtime/Error.h"
 #include "tests/motion/TweenFixture.h"
 
 namespace motion_test {
@@ -55,6 +56,18 @@ TEST_F(TweenTest, DisplayObjectPropertiesAreWrittenThroughTheirSetters) {
     frameAt(1000);
     ASSERT_NE(backend.last("limn_display_object_set_alpha"), nullptr);
     EXPECT_EQ(backend.last("limn_display_object_set_alpha")->args[1].asFloat(), 0.5);
+}
+
+TEST_F(TweenTest, FirstTweenOffTheStageFailsClearlyAndALaterOneStillRuns) {
+    auto root = limn::Lib::current();
+    stage->removeChild(root);
+    auto s = sprite();
+    EXPECT_THROW(Kinetra::tween(s, 1, rt::props({{"x", 10}})), rt::Error);
+    EXPECT_EQ(SimpleActuator::shape, nullptr);
+    stage->addChild(root);
+    Kinetra::tween(s, 1, rt::props({{"x", 10}}));
+    frameAt(1000);
+    EXPECT_EQ(num(s, "x"), 10.0);
 }
 
 TEST_F(TweenTest, NullTargetReturnsNullAndRegistersNothing) {
