@@ -94,16 +94,19 @@ void TextFieldNode::setDefaultFormat(const TextPatch& patch) {
 
 void TextFieldNode::setTextFormat(const TextPatch& patch, int begin, int end) {
     changed();
-    const auto size = static_cast<int>(content_.size());
-    if (begin < 0) {
-        begin = 0;
-        end = size;
-    } else if (end < 0) {
-        end = begin + 1;
+    // Wide arithmetic: the indices may be anywhere in int's range.
+    const auto size = static_cast<std::int64_t>(content_.size());
+    std::int64_t first = begin;
+    std::int64_t last = end;
+    if (first < 0) {
+        first = 0;
+        last = size;
+    } else if (last < 0) {
+        last = first + 1;
     }
-    if (begin >= end && size > 0) return;
-    content_.format(static_cast<std::size_t>(std::min(begin, size)),
-                    static_cast<std::size_t>(std::min(end, size)), patch);
+    if (first >= last && size > 0) return;
+    content_.format(static_cast<std::size_t>(std::min(first, size)),
+                    static_cast<std::size_t>(std::min(last, size)), patch);
     contentChanged();
 }
 

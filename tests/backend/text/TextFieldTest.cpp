@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <random>
 
 #include "backend/stage/StageNode.h"
@@ -173,6 +174,19 @@ TEST(TextFieldFormat, SetTextFormatFormatsOnlyTheRange) {
     EXPECT_FALSE(f->content().styleAt(3, {}).bold);
     f->setTextFormat(bold, 5, -1);
     EXPECT_TRUE(f->content().styleAt(5, {}).bold) << "an end of -1 formats one character";
+}
+
+TEST(TextFieldFormat, HugeIndicesAreClampedToTheText) {
+    auto f = field("abc", format("_sans", 15, 0));
+    TextPatch bold;
+    bold.bold = true;
+    const int huge = std::numeric_limits<int>::max();
+    f->setTextFormat(bold, huge, -1);
+    f->setTextFormat(bold, huge, huge);
+    EXPECT_FALSE(f->content().styleAt(2, {}).bold);
+    f->setTextFormat(bold, 1, huge);
+    EXPECT_FALSE(f->content().styleAt(0, {}).bold);
+    EXPECT_TRUE(f->content().styleAt(2, {}).bold);
 }
 
 TEST(TextFieldFormat, TextSetAfterwardsTakesTheDefaultFormat) {
