@@ -19,6 +19,8 @@ const native::Primitive removeChildPrim{"limn_doc_remove_child", 2};
 const native::Primitive setChildIndexPrim{"limn_doc_set_child_index", 3};
 const native::Primitive swapChildrenPrim{"limn_doc_swap_children", 3};
 
+const char* const kTooDeep = "addChild: the display tree would be more than 1000 levels deep";
+
 std::string invalidIndex(int index) {
     return "Invalid index position " + std::to_string(index);
 }
@@ -153,22 +155,54 @@ void DisplayObjectContainer::limnRemoveChildFromArray(const std::shared_ptr<Disp
     limnChildren.erase(limnChildren.begin() + i);
 }
 
-bool DisplayObjectContainer::isAncestorOfThis(const DisplayObject* object) const {
+int DisplayObjectContainer::levelOf(const DisplayObject* object) const {
+    int level = 0;
     for (auto node = limnGetParent(); node; node = node->limnGetParent()) {
-        if (node.get() == object) return true;
+        if (node.get() == object) return -1;
+        // Trees are never deeper than the limit; stop rather than trust a bad one.
+        if (++level > kMaxDepth) break;
     }
-    return false;
+    return level;
 }
 
-void DisplayObjectContainer::undoAttach(const std::shared_ptr<DisplayObject>& child) {
-    if (child->limnParent.lock().get() == this && !lists(*child)) child->limnParent.reset();
+int DisplayObjectContainer::heightOf(const DisplayObject& object, int limit) {
+    const auto* top = dynamic_cast<const DisplayObjectContainer*>(&object);
+    if (top == nullptr || top->limnChildren.empty()) return 0;
+    // Depth first with a stack of its own: the subtree may be deep.
+    struct Level {
+        const DisplayObjectContainer* container;
+        std::size_t next;
+    };
+    std::vector<Level> stack{{top, 0}};
+    int height = 0;
+    while (!stack.empty()) {
+        Level& level = stack.back();
+        if (level.next == level.container->limnChildren.size()) {
+            stack.pop_back();
+            continue;
+        }
+        const auto* child = dynamic_cast<const DisplayObjectContainer*>(
+            level.container->limnChildren[level.next++].get());
+        height = std::max(height, static_cast<int>(stack.size()));
+        if (height > limit) return height;
+        if (child != nullptr && !child->limnChildren.empty()) stack.push_back({child, 0});
+    }
+    return height;
 }
 
 void DisplayObjectContainer::checkAddable(const std::shared_ptr<DisplayObject>& child) const {
     if (child.get() == this) throw rt::Error("Adding to self");
     if (!child) throw rt::Error("addChild: the child is null");
     // A cycle of containers would own itself and make every walk up endless.
-    if (isAncestorOfThis(child.get())) throw rt::Error("Adding an ancestor to its descendant");
+    const int level = levelOf(child.get());
+    if (level < 0) throw rt::Error("Adding an ancestor to its descendant");
+    // The child comes one level below this container, its subtree below it.
+    const int room = kMaxDepth - level - 1;
+    if (room < 0 || heightOf(*child, room) > room) throw rt::Error(kTooDeep);
+}
+
+void DisplayObjectContainer::undoAttach(const std::shared_ptr<DisplayObject>& child) {
+    if (child->limnParent.lock().get() == this && !lists(*child)) child->limnParent.reset();
 }
 
 std::shared_ptr<DisplayObject> DisplayObjectContainer::addChild(

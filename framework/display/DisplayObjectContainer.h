@@ -6,7 +6,10 @@
 // listener of "added" that throws inside addChild) leaves both as they were.
 //
 // Invariants: each child is listed once, its parent is this container, and the
-// backend's list holds the same native objects in the same order.
+// backend's list holds the same native objects in the same order. A tree is at
+// most kMaxDepth (1000) levels deep below its root, so that every walk over it
+// (notifications, broadcasts, event paths, hit tests, bounds, drawing,
+// release) stays within the stack; addChild refuses anything deeper.
 // The container owns its children; children link back weakly.
 //
 //   auto screen = std::make_shared<Sprite>();
@@ -25,6 +28,9 @@ class Sprite;
 class DisplayObjectContainer : public InteractiveObject {
 public:
     RT_DECLARE_CLASS
+
+    // Levels a tree may have below its root (the stage's children are level 1).
+    static constexpr int kMaxDepth = 1000;
 
     explicit DisplayObjectContainer(rt::Dynamic handle);
     ~DisplayObjectContainer() override;
@@ -57,8 +63,9 @@ public:
 
     // Appends on top; a child of this container moves to the top; a child of
     // another container moves here without notifications. Throws "Adding to
-    // self" for this container and "Adding an ancestor to its descendant" for
-    // one of its ancestors.
+    // self" for this container, "Adding an ancestor to its descendant" for
+    // one of its ancestors and "addChild: the display tree would be more than
+    // 1000 levels deep" when the child's subtree would reach below kMaxDepth.
     virtual std::shared_ptr<DisplayObject> addChild(const std::shared_ptr<DisplayObject>& child);
     // addChild, then setChildIndex; an index outside 0 to the count after
     // adding throws "Invalid index position N" before anything changes.
@@ -97,7 +104,11 @@ protected:
     [[nodiscard]] std::shared_ptr<DisplayObjectContainer> selfContainer();
 
 private:
-    [[nodiscard]] bool isAncestorOfThis(const DisplayObject* object) const;
+    // Levels above this container (0 for a root), or -1 when `object` is one of
+    // its ancestors.
+    [[nodiscard]] int levelOf(const DisplayObject* object) const;
+    // Levels below `object` (0 for a leaf); stops counting past `limit`.
+    [[nodiscard]] static int heightOf(const DisplayObject& object, int limit);
     void checkAddable(const std::shared_ptr<DisplayObject>& child) const;
     [[nodiscard]] bool lists(const DisplayObject& child) const { return child.listedIn_ == this; }
     void undoAttach(const std::shared_ptr<DisplayObject>& child);

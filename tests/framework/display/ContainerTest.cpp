@@ -80,6 +80,24 @@ TEST_F(Container, AddingAnAncestorIsRefusedBeforeAnyChange) {
     EXPECT_TRUE(backend.calls().empty());
 }
 
+TEST_F(Container, TreesDeeperThanTheLimitAreRefusedBeforeAnyChange) {
+    const std::string tooDeep = "addChild: the display tree would be more than 1000 levels deep";
+    std::vector<std::shared_ptr<Sprite>> chain{std::make_shared<Sprite>()};
+    for (int level = 1; level <= DisplayObjectContainer::kMaxDepth; ++level) {
+        chain.push_back(std::make_shared<Sprite>());
+        chain[level - 1]->addChild(chain[level]);
+    }
+    auto extra = std::make_shared<Sprite>();
+    EXPECT_EQ(thrownText([&] { chain.back()->addChild(extra); }), tooDeep);
+    EXPECT_EQ(extra->limnGetParent(), nullptr);
+    EXPECT_EQ(chain.back()->limnGetNumChildren(), 0);
+    // A subtree that fits alone but not below its new parent.
+    EXPECT_EQ(thrownText([&] { extra->addChild(chain.front()); }), tooDeep);
+    EXPECT_EQ(chain.front()->limnGetParent(), nullptr);
+    chain[1]->removeChild(chain[2]);
+    EXPECT_EQ(extra->addChild(chain.front()), chain.front());
+}
+
 TEST_F(Container, AddingNullIsRefused) {
     EXPECT_THROW(box->addChild(nullptr), rt::Error);
     EXPECT_EQ(box->limnGetNumChildren(), 0);
