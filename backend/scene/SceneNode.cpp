@@ -58,16 +58,37 @@ SceneNode* SceneNode::findById(int id) {
 
 void SceneNode::addChild(const std::shared_ptr<SceneNode>& child) {
     if (!child || child.get() == this) return;
-    // Never make a node its own ancestor.
+    // Never make a node its own ancestor, nor a tree deeper than the limit.
+    int level = 0;
     for (SceneNode* p = parent_; p; p = p->parent_) {
-        if (p == child.get()) return;
+        if (p == child.get() || ++level >= kMaxDepth) return;
     }
+    const int room = kMaxDepth - level - 1;
+    if (child->subtreeHeight(room) > room) return;
     auto keep = child;
     keep->detachFromParent();
     keep->parent_ = this;
     children_.push_back(std::move(keep));
     invalidateBounds();
     child->changed();
+}
+
+int SceneNode::subtreeHeight(int limit) const {
+    // Depth first with a stack of its own: the subtree may be deep.
+    std::vector<std::pair<const SceneNode*, std::size_t>> stack{{this, 0}};
+    int deepest = 0;
+    while (!stack.empty()) {
+        auto& [node, next] = stack.back();
+        if (next == node->children_.size()) {
+            stack.pop_back();
+            continue;
+        }
+        const SceneNode* child = node->children_[next++].get();
+        deepest = std::max(deepest, static_cast<int>(stack.size()));
+        if (deepest > limit) return deepest;
+        if (!child->children_.empty()) stack.emplace_back(child, 0);
+    }
+    return deepest;
 }
 
 void SceneNode::detachFromParent() {
@@ -218,12 +239,13 @@ void SceneNode::setHeight(double h) {
 }
 
 void SceneNode::setAlpha(double a) {
-    color_.am = a;
+    color_.am = finite(a);
     changed();
 }
 
 void SceneNode::setColorTransform(const ColorXf& c) {
-    color_ = c;
+    color_ = {finite(c.rm), finite(c.gm), finite(c.bm), finite(c.am),
+              finite(c.ro), finite(c.go), finite(c.bo), finite(c.ao)};
     changed();
 }
 

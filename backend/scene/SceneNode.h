@@ -54,12 +54,17 @@ public:
     [[nodiscard]] bool interactive() const { return kind_ != NodeKind::Shape; }
 
     // Tree. Adding a child that has a parent moves it; indices out of range
-    // are ignored.
+    // are ignored, and so is adding an ancestor, or a child whose subtree
+    // would reach more than kMaxDepth levels below the root (the framework
+    // refuses those with an error first), so every walk stays within the stack.
+    static constexpr int kMaxDepth = 1000;
     [[nodiscard]] SceneNode* parent() const { return parent_; }
     [[nodiscard]] const std::vector<std::shared_ptr<SceneNode>>& children() const {
         return children_;
     }
     void addChild(const std::shared_ptr<SceneNode>& child);
+    // Levels below this node (0 for a leaf); stops counting past `limit`.
+    [[nodiscard]] int subtreeHeight(int limit) const;
     void removeChildAt(int index);
     void removeChild(SceneNode* child);
     void setChildIndex(SceneNode* child, int index);
@@ -93,6 +98,7 @@ public:
 
     // Look.
     [[nodiscard]] double alpha() const { return color_.am; }
+    // Non-finite values are stored as 0, as positions and scales are.
     void setAlpha(double a);
     [[nodiscard]] const ColorXf& colorTransform() const { return color_; }
     void setColorTransform(const ColorXf& c);
