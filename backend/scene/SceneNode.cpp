@@ -219,11 +219,15 @@ ColorXf SceneNode::concatenatedColorTransform() const {
     return c;
 }
 
+// Bounds pushed past the range of doubles span infinity to infinity, whose
+// difference is NaN: such a size reads as 0.
 double SceneNode::width() {
-    return boundsInParent().width();
+    const double w = boundsInParent().width();
+    return std::isnan(w) ? 0.0 : w;
 }
 double SceneNode::height() {
-    return boundsInParent().height();
+    const double h = boundsInParent().height();
+    return std::isnan(h) ? 0.0 : h;
 }
 
 void SceneNode::setWidth(double w) {

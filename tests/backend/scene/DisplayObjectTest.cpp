@@ -1,3 +1,6 @@
+#include <cmath>
+#include <limits>
+
 #include "framework/geom/ColorTransform.h"
 #include "framework/geom/Matrix.h"
 #include "framework/geom/Point.h"
@@ -35,6 +38,52 @@ TEST_F(DisplayObjects, SizeFollowsContentAndScale) {
     EXPECT_DOUBLE_EQ(call("limn_display_object_get_width", s).asFloat(), 80.0);
     call("limn_display_object_set_height", s, 10.0);
     EXPECT_DOUBLE_EQ(call("limn_display_object_get_scale_y", s).asFloat(), 0.5);
+}
+
+TEST_F(DisplayObjects, NonFiniteAlphaIsStoredAsZeroLikePositions) {
+    auto s = shape();
+    for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        call("limn_display_object_set_alpha", s, 0.5);
+        call("limn_display_object_set_alpha", s, bad);
+        EXPECT_EQ(call("limn_display_object_get_alpha", s).asFloat(), 0.0) << bad;
+    }
+}
+
+TEST_F(DisplayObjects, ExtremeDrawingsMeasureAsNumbers) {
+    const double big = std::numeric_limits<double>::max();
+    const double cases[][4] = {{-big, -big, big, big},
+                               {big, big, big, big},
+                               {-big, 0, big, 1},
+                               {0, 0, 1e300, 1e300},
+                               {-1e308, -1e308, 1.7e308, 1.7e308},
+                               {10, 10, 10, 10}};
+    for (const auto& c : cases) {
+        for (double rotation : {0.0, 30.0, 90.0, -1.0}) {
+            auto parent = sprite();
+            auto s = shape();
+            call("limn_doc_add_child", parent, s);
+            auto g = graphics(s);
+            call("limn_gfx_begin_fill", g, 0, 1.0);
+            call("limn_gfx_draw_rect", g, c[0], c[1], c[2], c[3]);
+            call("limn_gfx_end_fill", g);
+            callMany("limn_gfx_line_style", g, 3.0, 0, 1.0);
+            call("limn_gfx_move_to", g, c[0], c[1]);
+            call("limn_gfx_line_to", g, c[2], c[3]);
+            call("limn_gfx_draw_ellipse", g, c[0], c[1], c[2], c[3]);
+            if (rotation < 0) {
+                call("limn_display_object_set_scale_x", s, big);
+                call("limn_display_object_set_scale_y", s, big);
+            } else {
+                call("limn_display_object_set_rotation", s, rotation);
+            }
+            for (const auto& node : {s, parent}) {
+                EXPECT_FALSE(std::isnan(call("limn_display_object_get_width", node).asFloat()))
+                    << c[0] << " " << c[1] << " " << c[2] << " " << c[3] << " r" << rotation;
+                EXPECT_FALSE(std::isnan(call("limn_display_object_get_height", node).asFloat()))
+                    << c[0] << " " << c[1] << " " << c[2] << " " << c[3] << " r" << rotation;
+            }
+        }
+    }
 }
 
 TEST_F(DisplayObjects, MatrixIsFilledAndSetByField) {
