@@ -1,14 +1,13 @@
 #include "backend/text/TextContent.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "backend/base/Utf8.h"
 
 namespace limn::sdl {
 
 namespace {
-
-constexpr std::size_t kPaletteLimit = 64;
 
 std::u32string normalised(std::u32string_view text) {
     std::u32string out;
@@ -39,32 +38,73 @@ const TextStyle& TextContent::styleAt(std::size_t i, const TextStyle& fallback) 
     return palette_[ids_[std::min(i, ids_.size() - 1)]];
 }
 
-std::uint32_t TextContent::intern(const TextStyle& style) {
-    for (std::size_t i = palette_.size(); i-- > 0;) {
-        if (palette_[i] == style) return static_cast<std::uint32_t>(i);
+std::size_t TextContent::StyleHash::operator()(const TextStyle& s) const {
+    std::size_t h = std::hash<std::string>()(s.font);
+    const auto mix = [&h](std::size_t v) { h ^= v + 0x9E3779B97F4A7C15ULL + (h << 6) + (h >> 2); };
+    mix(std::hash<double>()(s.size));
+    mix(s.color);
+    mix(static_cast<std::size_t>(s.bold) | static_cast<std::size_t>(s.italic) << 1 |
+        static_cast<std::size_t>(s.underline) << 2 | static_cast<std::size_t>(s.kerning) << 3 |
+        static_cast<std::size_t>(s.bullet) << 4 | static_cast<std::size_t>(s.align) << 5);
+    mix(std::hash<std::string>()(s.url));
+    mix(std::hash<std::string>()(s.target));
+    for (double v :
+         {s.letterSpacing, s.leftMargin, s.rightMargin, s.indent, s.blockIndent, s.leading}) {
+        mix(std::hash<double>()(v));
     }
-    palette_.push_back(style);
-    return static_cast<std::uint32_t>(palette_.size() - 1);
+    return h;
 }
 
-void TextContent::compactPalette() {
-    if (palette_.size() <= kPaletteLimit) return;
-    std::vector<TextStyle> used;
-    std::vector<std::uint32_t> remap(palette_.size(), UINT32_MAX);
-    for (std::uint32_t& id : ids_) {
-        if (remap[id] == UINT32_MAX) {
-            remap[id] = static_cast<std::uint32_t>(used.size());
-            used.push_back(palette_[id]);
-        }
-        id = remap[id];
+std::uint32_t TextContent::intern(const TextStyle& style) {
+    if (auto found = index_.find(style); found != index_.end()) return found->second;
+    std::uint32_t id = 0;
+    if (free_.empty()) {
+        id = static_cast<std::uint32_t>(palette_.size());
+        palette_.push_back(style);
+        counts_.push_back(0);
+    } else {
+        id = free_.back();
+        free_.pop_back();
+        palette_[id] = style;
     }
-    palette_ = std::move(used);
+    index_.emplace(style, id);
+    return id;
+}
+
+void TextContent::release(std::uint32_t id, std::size_t count) {
+    counts_[id] -= count;
+    if (counts_[id] != 0) return;
+    index_.erase(palette_[id]);
+    palette_[id] = TextStyle();
+    free_.push_back(id);
+}
+
+void TextContent::releaseRange(std::size_t begin, std::size_t end) {
+    while (begin < end) {
+        const std::uint32_t id = ids_[begin];
+        std::size_t run = begin + 1;
+        while (run < end && ids_[run] == id) ++run;
+        release(id, run - begin);
+        begin = run;
+    }
+}
+
+void TextContent::clearFormats() {
+    ids_.clear();
+    palette_.clear();
+    counts_.clear();
+    free_.clear();
+    index_.clear();
 }
 
 void TextContent::assign(std::u32string_view text, const TextStyle& style) {
     text_ = normalised(text);
-    palette_.clear();
-    ids_.assign(text_.size(), intern(style));
+    clearFormats();
+    if (!text_.empty()) {
+        const std::uint32_t id = intern(style);
+        use(id, text_.size());
+        ids_.assign(text_.size(), id);
+    }
     ++version_;
 }
 
@@ -74,11 +114,15 @@ void TextContent::replace(std::size_t begin, std::size_t end, std::u32string_vie
     end = std::clamp(end, begin, text_.size());
     const std::u32string clean = normalised(insert);
     text_.replace(begin, end - begin, clean);
+    // Hold the new format (one extra use) while the old ones are dropped:
+    // they may be the same, and an empty insert leaves it unused.
     const std::uint32_t id = intern(style);
+    use(id, clean.size() + 1);
+    releaseRange(begin, end);
     ids_.erase(ids_.begin() + static_cast<std::ptrdiff_t>(begin),
                ids_.begin() + static_cast<std::ptrdiff_t>(end));
     ids_.insert(ids_.begin() + static_cast<std::ptrdiff_t>(begin), clean.size(), id);
-    compactPalette();
+    release(id, 1);
     ++version_;
 }
 
@@ -96,13 +140,26 @@ void TextContent::format(std::size_t begin, std::size_t end, const TextPatch& pa
         while (to < text_.size() && text_[to] != U'\n') ++to;
         if (to < text_.size()) ++to;
     }
-    for (std::size_t i = from; i < to; ++i) {
-        TextStyle style = palette_[ids_[i]];
-        if (i >= begin && i < end) patch.applyCharacterFormat(style);
+    // One new format per run of characters that share a format and a side of
+    // the range, not one per character.
+    for (std::size_t i = from; i < to;) {
+        const std::uint32_t old = ids_[i];
+        const bool inside = i >= begin && i < end;
+        const std::size_t limit = inside ? end : (i < begin ? begin : to);
+        std::size_t run = i + 1;
+        while (run < limit && ids_[run] == old) ++run;
+        TextStyle style = palette_[old];
+        if (inside) patch.applyCharacterFormat(style);
         patch.applyParagraphFormat(style);
-        ids_[i] = intern(style);
+        const std::uint32_t id = intern(style);
+        if (id != old) {
+            use(id, run - i);
+            release(old, run - i);
+            std::fill(ids_.begin() + static_cast<std::ptrdiff_t>(i),
+                      ids_.begin() + static_cast<std::ptrdiff_t>(run), id);
+        }
+        i = run;
     }
-    compactPalette();
     ++version_;
 }
 

@@ -6,10 +6,15 @@
 // the whole paragraph.
 //
 // version() changes with every edit, for caches built from the content.
+//
+// Formats are shared: each distinct format is stored once, with a count of the
+// characters using it, and found again through a hash index, so every edit
+// and format call costs time in proportion to the characters it touches.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "backend/text/TextPatch.h"
@@ -51,13 +56,28 @@ public:
     [[nodiscard]] static std::u32string fromUtf8(std::string_view utf8);
     [[nodiscard]] static std::string toUtf8(std::u32string_view text);
 
+    // Distinct formats in use (for tests of the sharing).
+    [[nodiscard]] std::size_t formatCount() const { return index_.size(); }
+
 private:
+    struct StyleHash {
+        std::size_t operator()(const TextStyle& style) const;
+    };
+
+    // The id of `style` in the palette, adding it (with no users) when new.
     std::uint32_t intern(const TextStyle& style);
-    void compactPalette();
+    void use(std::uint32_t id, std::size_t count) { counts_[id] += count; }
+    // Frees the palette entry when its last character goes.
+    void release(std::uint32_t id, std::size_t count);
+    void releaseRange(std::size_t begin, std::size_t end);
+    void clearFormats();
 
     std::u32string text_;
     std::vector<std::uint32_t> ids_;  // per character, into palette_
     std::vector<TextStyle> palette_;
+    std::vector<std::size_t> counts_;  // characters using each palette entry
+    std::vector<std::uint32_t> free_;  // palette entries with no user, to reuse
+    std::unordered_map<TextStyle, std::uint32_t, StyleHash> index_;
     std::uint64_t version_ = 1;
 };
 
