@@ -20,8 +20,58 @@ std::string lower(std::string_view s) {
     return out;
 }
 
+// What markup may make the reader hold: tags nested deeper are dropped with
+// their closing tags, longer face names, links and targets are ignored.
+constexpr std::size_t kMaxDepth = 100;
+constexpr std::size_t kMaxName = 1024;
+// An entity and its ";" are looked for this many bytes after the "&".
+constexpr std::size_t kMaxEntity = 10;
+
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// The character an entity names (text after '&' up to ';'), or 0.
+char32_t entity(std::string_view name) {
+    if (name == "lt") return U'<';
+    if (name == "gt") return U'>';
+    if (name == "amp") return U'&';
+    if (name == "quot") return U'"';
+    if (name == "apos") return U'\'';
+    if (name == "nbsp") return 0xA0;
+    if (name.size() >= 2 && name[0] == '#') {
+        const bool hex = name[1] == 'x' || name[1] == 'X';
+        std::string_view digits = name.substr(hex ? 2 : 1);
+        unsigned long value = 0;
+        auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value, hex ? 16 : 10);
+        if (error != std::errc() || end != digits.data() + digits.size() || value == 0 ||
+            value > 0x10FFFF || (value >= 0xD800 && value < 0xE000)) {
+            return 0;
+        }
+        return static_cast<char32_t>(value);
+    }
+    return 0;
+}
+
+// Attribute values with their entities replaced, as the writer escapes them.
+std::string unescaped(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '&') {
+            const std::size_t semi = value.substr(i + 1, kMaxEntity).find(';');
+            if (semi != std::string_view::npos) {
+                if (char32_t ch = entity(value.substr(i + 1, semi))) {
+                    out += TextContent::toUtf8(std::u32string_view(&ch, 1));
+                    i += semi + 1;
+                    continue;
+                }
+            }
+        }
+        out += value[i];
+    }
+    return out;
 }
 
 struct Tag {
@@ -57,40 +107,17 @@ bool parseTag(std::string_view inside, Tag& tag) {
                 const char quote = inside[i++];
                 const std::size_t end = inside.find(quote, i);
                 const std::size_t stop = end == std::string_view::npos ? inside.size() : end;
-                value = std::string(inside.substr(i, stop - i));
+                value = unescaped(inside.substr(i, stop - i));
                 i = stop + 1;
             } else {
                 const std::size_t valueStart = i;
                 while (i < inside.size() && !isSpace(inside[i])) ++i;
-                value = std::string(inside.substr(valueStart, i - valueStart));
+                value = unescaped(inside.substr(valueStart, i - valueStart));
             }
         }
         tag.attributes[key] = value;
     }
     return true;
-}
-
-// The character an entity names (text after '&' up to ';'), or 0.
-char32_t entity(std::string_view name) {
-    if (name == "lt") return U'<';
-    if (name == "gt") return U'>';
-    if (name == "amp") return U'&';
-    if (name == "quot") return U'"';
-    if (name == "apos") return U'\'';
-    if (name == "nbsp") return 0xA0;
-    if (name.size() >= 2 && name[0] == '#') {
-        const bool hex = name[1] == 'x' || name[1] == 'X';
-        std::string_view digits = name.substr(hex ? 2 : 1);
-        unsigned long value = 0;
-        auto [end, error] =
-            std::from_chars(digits.data(), digits.data() + digits.size(), value, hex ? 16 : 10);
-        if (error != std::errc() || end != digits.data() + digits.size() || value == 0 ||
-            value > 0x10FFFF || (value >= 0xD800 && value < 0xE000)) {
-            return 0;
-        }
-        return static_cast<char32_t>(value);
-    }
-    return 0;
 }
 
 std::optional<std::uint32_t> parseColour(std::string_view text) {
@@ -127,7 +154,7 @@ public:
         while (i < html.size()) {
             const char c = html[i];
             if (c == '<') {
-                const std::size_t close = html.find('>', i + 1);
+                const std::size_t close = closeAfter(html, i);
                 Tag tag;
                 if (close != std::string_view::npos &&
                     parseTag(html.substr(i + 1, close - i - 1), tag)) {
@@ -137,11 +164,11 @@ public:
                     continue;
                 }
             } else if (c == '&') {
-                const std::size_t semi = html.find(';', i + 1);
-                if (semi != std::string_view::npos && semi - i <= 10) {
-                    if (char32_t ch = entity(html.substr(i + 1, semi - i - 1))) {
+                const std::size_t semi = html.substr(i + 1, kMaxEntity).find(';');
+                if (semi != std::string_view::npos) {
+                    if (char32_t ch = entity(html.substr(i + 1, semi))) {
                         pendingText += ch;
-                        i = semi + 1;
+                        i += semi + 2;
                         continue;
                     }
                 }
@@ -155,6 +182,14 @@ public:
     }
 
 private:
+    // The first '>' after position `open`. Remembered, so that text full of
+    // '<' is not searched again for every one of them.
+    std::size_t closeAfter(std::string_view html, std::size_t open) {
+        if (open < close_) return close_;
+        close_ = html.find('>', open + 1);
+        return close_;
+    }
+
     void flush(std::u32string& text) {
         if (text.empty()) return;
         breakIfPending();
@@ -163,7 +198,7 @@ private:
     }
 
     void breakIfPending() {
-        if (pendingBreak_ && !out_.empty()) out_.append(U"\n", paragraphBreakStyle_);
+        if (pendingBreak_) out_.append(U"\n", paragraphBreakStyle_);
         pendingBreak_ = false;
     }
 
@@ -181,6 +216,10 @@ private:
     }
 
     void pop(const std::string& name) {
+        if (auto it = dropped_.find(name); it != dropped_.end() && it->second > 0) {
+            --it->second;
+            return;
+        }
         for (std::size_t k = names_.size(); k-- > 0;) {
             if (names_[k] == name) {
                 styles_.resize(k + 1);
@@ -197,9 +236,15 @@ private:
             out_.append(U"\n", styles_.back());
             return;
         }
+        if (!tag.closing && names_.size() >= kMaxDepth) {
+            if (opensLevel(n)) ++dropped_[n];
+            return;
+        }
         if (tag.closing) {
             if (n == "p" || n == "li") {
-                pendingBreak_ = !out_.empty();
+                // An empty first paragraph is a paragraph too: it keeps its line.
+                pendingBreak_ =
+                    !out_.empty() || std::find(names_.begin(), names_.end(), n) != names_.end();
                 paragraphBreakStyle_ = styles_.back();
             }
             pop(n);
@@ -216,9 +261,9 @@ private:
             font(tag, style);
         } else if (n == "a") {
             if (auto it = tag.attributes.find("href"); it != tag.attributes.end())
-                style.url = it->second;
+                bounded(it->second, style.url);
             if (auto it = tag.attributes.find("target"); it != tag.attributes.end())
-                style.target = it->second;
+                bounded(it->second, style.target);
         } else if (n == "p" || n == "li") {
             newParagraph();
             if (auto it = tag.attributes.find("align"); it != tag.attributes.end()) {
@@ -233,9 +278,18 @@ private:
         push(std::move(style), n);
     }
 
+    static bool opensLevel(const std::string& n) {
+        return n == "b" || n == "i" || n == "u" || n == "font" || n == "a" || n == "p" ||
+               n == "li" || n == "textformat";
+    }
+
+    static void bounded(const std::string& value, std::string& into) {
+        if (value.size() <= kMaxName) into = value;
+    }
+
     static void font(const Tag& tag, TextStyle& style) {
         if (auto it = tag.attributes.find("face"); it != tag.attributes.end())
-            style.font = it->second;
+            bounded(it->second, style.font);
         if (auto it = tag.attributes.find("color"); it != tag.attributes.end()) {
             if (auto c = parseColour(it->second)) style.color = *c;
         }
@@ -273,6 +327,8 @@ private:
     TextContent& out_;
     std::vector<TextStyle> styles_;
     std::vector<std::string> names_;
+    std::map<std::string, std::size_t> dropped_;  // open tags past kMaxDepth, by name
+    std::size_t close_ = 0;
     bool pendingBreak_ = false;
     TextStyle paragraphBreakStyle_;
 };

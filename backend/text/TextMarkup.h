@@ -5,8 +5,14 @@
 // <a href= target=>, <li> (a bulleted paragraph) and <textformat leftmargin=
 // rightmargin= indent= blockindent= leading=>; tag and attribute names in any
 // case. Sizes may be relative ("+2"); colours are "#RRGGBB" or "0xRRGGBB".
-// Entities: &lt; &gt; &amp; &quot; &apos; &nbsp; and numeric ones. Any other
-// tag is dropped with its content kept; a "<" that opens no tag stays text.
+// Entities: &lt; &gt; &amp; &quot; &apos; &nbsp; and numeric ones, in text
+// and in attribute values. Any other tag is dropped with its content kept; a
+// "<" that opens no tag stays text.
+//
+// Bounded: tags nested more than 100 deep are dropped (their content kept,
+// their closing tags matched and dropped too); a face name, link or target
+// longer than 1,024 bytes is ignored. Reading costs time and memory in
+// proportion to the markup.
 //
 // Written: one <P ALIGN="..."> per paragraph holding <FONT> runs with <B>,
 // <I>, <U> and <A> inside, with <, >, & and " escaped.
