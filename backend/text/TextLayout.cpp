@@ -11,11 +11,6 @@ namespace {
 
 constexpr double kScale = PANGO_SCALE;
 
-bool sameColour(const ColorXf& a, const ColorXf& b) {
-    return a.rm == b.rm && a.gm == b.gm && a.bm == b.bm && a.am == b.am && a.ro == b.ro &&
-           a.go == b.go && a.bo == b.bo && a.ao == b.ao;
-}
-
 struct Rgba {
     double r, g, b, a;
 };
@@ -23,10 +18,6 @@ struct Rgba {
 Rgba transformed(std::uint32_t rgb, const ColorXf& color) {
     return {color.red(((rgb >> 16) & 0xFF) / 255.0), color.green(((rgb >> 8) & 0xFF) / 255.0),
             color.blue((rgb & 0xFF) / 255.0), color.alpha(1.0)};
-}
-
-guint16 channel16(double v) {
-    return static_cast<guint16>(std::lround(std::clamp(v, 0.0, 1.0) * 65535));
 }
 
 void insert(PangoAttrList* list, PangoAttribute* attr, int start, int end) {
@@ -56,13 +47,44 @@ void TextLayout::update(const TextContent& content, const TextStyle& fallback, d
     ++layoutCount_;
 }
 
+bool TextLayout::groups(const TextStyle& para) const {
+    return ((wrap_ && width_ > 0) || para.align == TextAlign::Left) && para.leading >= 0;
+}
+
+bool TextLayout::hasLongWord(const TextContent& content, const TextContent::Paragraph& p) {
+    std::size_t run = 0;
+    for (std::size_t i = p.begin; i < p.end; ++i) {
+        const char32_t c = content.text()[i];
+        run = c == U' ' || c == U'\t' || c == 0x3000 ? 0 : run + 1;
+        if (run > kLongWord) return true;
+    }
+    return false;
+}
+
 void TextLayout::build(const TextContent& content, const TextStyle& fallback) {
-    const auto paragraphs = content.paragraphs();
-    while (blocks_.size() > paragraphs.size()) {
+    std::vector<TextContent::Paragraph> spans;
+    std::vector<bool> charWrap;
+    bool lastAlone = true;
+    for (const TextContent::Paragraph& p : content.paragraphs()) {
+        // Pango wraps a very long word in time that grows with its square,
+        // but wraps at any character in linear time.
+        const bool alone = wrap_ && width_ > 0 && hasLongWord(content, p);
+        if (!spans.empty() && !alone && !lastAlone) {
+            const TextStyle& first = content.styleAt(spans.back().begin, fallback);
+            if (groups(first) && first.sameParagraphFormat(content.styleAt(p.begin, fallback))) {
+                spans.back().end = p.end;
+                continue;
+            }
+        }
+        spans.push_back(p);
+        charWrap.push_back(alone);
+        lastAlone = alone;
+    }
+    while (blocks_.size() > spans.size()) {
         g_object_unref(blocks_.back().layout);
         blocks_.pop_back();
     }
-    while (blocks_.size() < paragraphs.size()) {
+    while (blocks_.size() < spans.size()) {
         Block block;
         block.layout = pango_layout_new(TextFonts::instance().context());
         blocks_.push_back(std::move(block));
@@ -72,28 +94,33 @@ void TextLayout::build(const TextContent& content, const TextStyle& fallback) {
     for (std::size_t i = 0; i < content.size() && uniformColour_; ++i) {
         uniformColour_ = content.styleAt(i, fallback).color == colour_;
     }
-    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
-        blocks_[i].begin = paragraphs[i].begin;
-        blocks_[i].end = paragraphs[i].end;
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        blocks_[i].begin = spans[i].begin;
+        blocks_[i].end = spans[i].end;
+        blocks_[i].charWrap = charWrap[i];
         layBlock(blocks_[i], content, fallback);
     }
 }
 
 void TextLayout::layBlock(Block& block, const TextContent& content, const TextStyle& fallback) {
     const TextStyle& para = content.styleAt(block.begin, fallback);
-    std::string utf8;
-    block.byteOf.clear();
-    for (std::size_t i = block.begin; i < block.end; ++i) {
-        block.byteOf.push_back(static_cast<int>(utf8.size()));
-        utf8 += TextContent::toUtf8(std::u32string_view(&content.text()[i], 1));
+    const std::u32string_view chars =
+        std::u32string_view(content.text()).substr(block.begin, block.end - block.begin);
+    const std::string utf8 = TextContent::toUtf8(chars);
+    block.byteOf.resize(chars.size() + 1);
+    int byte = 0;
+    for (std::size_t i = 0; i < chars.size(); ++i) {
+        block.byteOf[i] = byte;
+        const char32_t c = chars[i];
+        byte += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
     }
-    block.byteOf.push_back(static_cast<int>(utf8.size()));
+    block.byteOf[chars.size()] = byte;
     PangoLayout* layout = block.layout;
     pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
     PangoFontDescription* face = TextFonts::instance().describe(para);
     pango_layout_set_font_description(layout, face);
     pango_font_description_free(face);
-    PangoAttrList* attrs = attributes(block, uniformColour_ ? nullptr : &attributeColour_);
+    PangoAttrList* attrs = attributes(block);
     pango_layout_set_attributes(layout, attrs);
     pango_attr_list_unref(attrs);
     pango_layout_set_indent(layout, static_cast<int>(para.indent * kScale));
@@ -103,7 +130,7 @@ void TextLayout::layBlock(Block& block, const TextContent& content, const TextSt
     if (wrap_ && width_ > 0) {
         const double avail = std::max(1.0, width_ - left - para.rightMargin);
         pango_layout_set_width(layout, static_cast<int>(avail * kScale));
-        pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+        pango_layout_set_wrap(layout, block.charWrap ? PANGO_WRAP_CHAR : PANGO_WRAP_WORD_CHAR);
         pango_layout_set_justify(layout, para.align == TextAlign::Justify);
         pango_layout_set_alignment(layout, para.align == TextAlign::Right    ? PANGO_ALIGN_RIGHT
                                            : para.align == TextAlign::Center ? PANGO_ALIGN_CENTER
@@ -115,7 +142,7 @@ void TextLayout::layBlock(Block& block, const TextContent& content, const TextSt
     }
 }
 
-PangoAttrList* TextLayout::attributes(const Block& block, const ColorXf* color) const {
+PangoAttrList* TextLayout::attributes(const Block& block) const {
     PangoAttrList* list = pango_attr_list_new();
     for (std::size_t a = block.begin; a < block.end;) {
         const std::size_t b = content_->runEnd(a, block.end);
@@ -130,12 +157,6 @@ PangoAttrList* TextLayout::attributes(const Block& block, const ColorXf* color) 
         if (s.letterSpacing != 0) {
             insert(list, pango_attr_letter_spacing_new(static_cast<int>(s.letterSpacing * kScale)),
                    start, end);
-        }
-        if (color) {
-            const Rgba c = transformed(s.color, *color);
-            insert(list, pango_attr_foreground_new(channel16(c.r), channel16(c.g), channel16(c.b)),
-                   start, end);
-            if (c.a < 1) insert(list, pango_attr_foreground_alpha_new(channel16(c.a)), start, end);
         }
         a = b;
     }
@@ -164,16 +185,28 @@ void TextLayout::measure() {
             block.x = para.leftMargin + para.blockIndent + std::max(0.0, room) * share;
         }
         PangoLayoutIter* it = pango_layout_get_iter(block.layout);
+        const std::size_t first = lines_.size();
         do {
             PangoRectangle extent;
             pango_layout_iter_get_line_extents(it, nullptr, &extent);
             PangoLayoutLine* line = pango_layout_iter_get_line_readonly(it);
-            lines_.push_back(Line{charOf(block, line->start_index),
-                                  charOf(block, line->start_index + line->length),
-                                  y + extent.y / kScale, extent.height / kScale, i});
+            Line out;
+            out.begin = charOf(block, line->start_index);
+            out.end = charOf(block, line->start_index + line->length);
+            out.top = y + extent.y / kScale;
+            out.height = extent.height / kScale;
+            out.block = i;
+            out.x = extent.x / kScale;
+            out.baseline = y + pango_layout_iter_get_baseline(it) / kScale;
+            out.pango = line;
+            lines_.push_back(out);
             textWidth_ = std::max(textWidth_, extent.width / kScale);
         } while (pango_layout_iter_next_line(it));
         pango_layout_iter_free(it);
+        // A paragraph's last line is followed by its '\n', outside every line.
+        for (std::size_t k = first; k < lines_.size(); ++k) {
+            lines_[k].paragraphEnd = k + 1 == lines_.size() || lines_[k + 1].begin > lines_[k].end;
+        }
         extentWidth_ =
             std::max(extentWidth_, lineWidth + std::max(para.indent, 0.0) + para.leftMargin +
                                        para.blockIndent + para.rightMargin);
@@ -192,9 +225,8 @@ std::size_t TextLayout::charOf(const Block& block, int byteIndex) const {
 
 std::size_t TextLayout::lineOf(std::size_t index) const {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const bool last = i + 1 == lines_.size() || lines_[i + 1].block != lines_[i].block;
         if (index >= lines_[i].begin &&
-            (index < lines_[i].end || (last && index <= lines_[i].end))) {
+            (index < lines_[i].end || (lines_[i].paragraphEnd && index <= lines_[i].end))) {
             return i;
         }
     }
@@ -238,19 +270,9 @@ Bounds TextLayout::caretAt(std::size_t index) const {
                       strong.height / kScale);
 }
 
-void TextLayout::recolour(const ColorXf& color) {
-    attributeColour_ = color;
-    for (Block& block : blocks_) {
-        PangoAttrList* attrs = attributes(block, &attributeColour_);
-        pango_layout_set_attributes(block.layout, attrs);
-        pango_attr_list_unref(attrs);
-    }
-}
-
 void TextLayout::draw(cairo_t* cr, const ColorXf& color, std::size_t selectBegin,
                       std::size_t selectEnd) {
     if (!content_) return;
-    if (!uniformColour_ && !sameColour(color, attributeColour_)) recolour(color);
     for (const Line& line : lines_) {
         const std::size_t a = std::max(selectBegin, line.begin);
         const std::size_t b = std::min(selectEnd, line.end);
@@ -269,10 +291,52 @@ void TextLayout::draw(cairo_t* cr, const ColorXf& color, std::size_t selectBegin
     }
     const Rgba c = transformed(colour_, color);
     cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a);
-    for (const Block& block : blocks_) {
-        cairo_move_to(cr, block.x, block.y);
-        pango_cairo_show_layout(cr, block.layout);
+    double clipX0 = 0;
+    double clipY0 = 0;
+    double clipX1 = 0;
+    double clipY1 = 0;
+    cairo_clip_extents(cr, &clipX0, &clipY0, &clipX1, &clipY1);
+    // Lines are in order from the top: skip to the first one the clip shows
+    // (a line's height of room for ink beyond its box).
+    auto line = std::lower_bound(lines_.begin(), lines_.end(), clipY0,
+                                 [](const Line& l, double y) { return l.top + 2 * l.height < y; });
+    for (; line != lines_.end() && line->top - line->height <= clipY1; ++line) {
+        if (uniformColour_) {
+            cairo_move_to(cr, blocks_[line->block].x + line->x, line->baseline);
+            pango_cairo_show_layout_line(cr, line->pango);
+        } else {
+            drawRuns(cr, *line, color);
+        }
     }
+}
+
+// Text of many colours is drawn run by run in each run's colour: colour
+// attributes would make pango's layout cost grow with the square of the runs.
+void TextLayout::drawRuns(cairo_t* cr, const Line& line, const ColorXf& color) const {
+    const Block& block = blocks_[line.block];
+    const char* text = pango_layout_get_text(block.layout);
+    double x = block.x + line.x;
+    for (GSList* r = line.pango->runs; r != nullptr; r = r->next) {
+        auto* run = static_cast<PangoGlyphItem*>(r->data);
+        const TextStyle& style = content_->styleAt(charOf(block, run->item->offset), fallback_);
+        const Rgba c = transformed(style.color, color);
+        cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a);
+        const double width = pango_glyph_string_get_width(run->glyphs) / kScale;
+        cairo_move_to(cr, x, line.baseline);
+        pango_cairo_show_glyph_item(cr, text, run);
+        if (style.underline) underline(cr, run->item->analysis.font, x, line.baseline, width);
+        x += width;
+    }
+}
+
+void TextLayout::underline(cairo_t* cr, PangoFont* font, double x, double baseline, double width) {
+    PangoFontMetrics* metrics = pango_font_get_metrics(font, nullptr);
+    const double position = pango_font_metrics_get_underline_position(metrics) / kScale;
+    const double thickness =
+        std::max(1.0, pango_font_metrics_get_underline_thickness(metrics) / kScale);
+    pango_font_metrics_unref(metrics);
+    cairo_rectangle(cr, x, baseline - position, width, thickness);
+    cairo_fill(cr);
 }
 
 }  // namespace limn::sdl

@@ -207,6 +207,29 @@ TEST(TextFieldFormat, TextColourDrawsInThatColour) {
     EXPECT_EQ(p & 0xFFFFFF, 0x00FF00u);
 }
 
+TEST(TextFieldFormat, RunsOfManyColoursDrawInTheirColoursWithTheirUnderlines) {
+    auto f = field("", format("_sans", 30, 0));
+    f->setHtmlText("<font color=\"#FF0000\">MM</font><font color=\"#0000FF\"><u>MM</u></font>");
+    auto surface = render(*f, 200, 50);
+    int red = 0;
+    int blue = 0;
+    int lowestBlue = 0;
+    for (int y = 0; y < surface->height(); ++y) {
+        for (int x = 0; x < surface->width(); ++x) {
+            const std::uint32_t p = limn::testing::straight(surface->row(y)[x]) & 0xFFFFFF;
+            red += p == 0xFF0000 ? 1 : 0;
+            if (p == 0x0000FF) {
+                ++blue;
+                lowestBlue = y;
+            }
+        }
+    }
+    EXPECT_GT(red, 50);
+    EXPECT_GT(blue, 50);
+    const auto ink = inkOf(*surface, 250);
+    EXPECT_GT(lowestBlue, ink.top + 22) << "the underline sits below the blue letters";
+}
+
 TEST(TextFieldSize, AutoSizeLeftFitsTheText) {
     auto f = field("Hello", format("_sans", 15, 0), 300, 300);
     f->setX(50);
