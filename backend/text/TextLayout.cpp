@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "backend/base/Utf8.h"
 #include "backend/text/TextFonts.h"
 
 namespace limn::sdl {
@@ -106,15 +107,14 @@ void TextLayout::layBlock(Block& block, const TextContent& content, const TextSt
     const TextStyle& para = content.styleAt(block.begin, fallback);
     const std::u32string_view chars =
         std::u32string_view(content.text()).substr(block.begin, block.end - block.begin);
-    const std::string utf8 = TextContent::toUtf8(chars);
+    std::string utf8;
+    utf8.reserve(chars.size());
     block.byteOf.resize(chars.size() + 1);
-    int byte = 0;
     for (std::size_t i = 0; i < chars.size(); ++i) {
-        block.byteOf[i] = byte;
-        const char32_t c = chars[i];
-        byte += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+        block.byteOf[i] = static_cast<int>(utf8.size());
+        utf8::append(utf8, chars[i]);
     }
-    block.byteOf[chars.size()] = byte;
+    block.byteOf[chars.size()] = static_cast<int>(utf8.size());
     PangoLayout* layout = block.layout;
     pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
     PangoFontDescription* face = TextFonts::instance().describe(para);
