@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "backend/image/ByteBuffer.h"
@@ -58,26 +59,93 @@ ImageLoader::Size jpegSize(const std::uint8_t* d, std::size_t n) {
     return {};
 }
 
-void premultiplyInto(const SDL_Surface* argb, Surface& out, const std::uint8_t* alpha,
-                     std::size_t alphaSize) {
+bool isGif(const std::uint8_t* d, std::size_t n) {
+    return n >= 13 && (std::memcmp(d, "GIF87a", 6) == 0 || std::memcmp(d, "GIF89a", 6) == 0);
+}
+
+bool isBmp(const std::uint8_t* d, std::size_t n) {
+    return n >= 26 && d[0] == 'B' && d[1] == 'M';
+}
+
+bool isJpeg(const std::uint8_t* d, std::size_t n) {
+    return n >= 4 && d[0] == 0xFF && d[1] == 0xD8;
+}
+
+bool fits(std::int64_t width, std::int64_t height) {
+    return width >= 1 && height >= 1 && width <= Surface::kMaxSide && height <= Surface::kMaxSide &&
+           width * height <= ImageLoader::kMaxPixels;
+}
+
+// Past a run of GIF data sub-blocks starting at `i`.
+std::size_t skipSubBlocks(const std::uint8_t* d, std::size_t n, std::size_t i) {
+    while (i < n) {
+        const std::size_t length = d[i];
+        ++i;
+        if (length == 0) return i;
+        i += length;
+    }
+    return n;
+}
+
+// Every frame a GIF declares, read the way the decoder reads them: bytes that
+// start no block are skipped one by one, the trailer ends the file.
+bool gifFramesFit(const std::uint8_t* d, std::size_t n) {
+    std::size_t i = 13;
+    if (d[10] & 0x80) i += std::size_t{3} << ((d[10] & 7) + 1);
+    while (i < n) {
+        const std::uint8_t block = d[i];
+        if (block == ';') return true;
+        if (block == '!') {
+            i = skipSubBlocks(d, n, i + 2);
+        } else if (block == ',') {
+            // x, y, width, height, flags; a truncated descriptor fails to decode.
+            if (i + 10 > n) return true;
+            if (!fits(le16(d + i + 5), le16(d + i + 7))) return false;
+            const std::uint8_t flags = d[i + 9];
+            i += 10;
+            if (flags & 0x80) i += std::size_t{3} << ((flags & 7) + 1);
+            i = skipSubBlocks(d, n, i + 1);
+        } else {
+            ++i;
+        }
+    }
+    return true;
+}
+
+// Premultiplies the straight ARGB pixels of `out` where they are. `alpha`,
+// when long enough, replaces the alpha channel first.
+void premultiplyInPlace(Surface& out, const std::uint8_t* alpha, std::size_t alphaSize) {
+    const int w = out.width(), h = out.height();
     const bool useAlpha =
-        alpha && alphaSize >= static_cast<std::size_t>(argb->w) * static_cast<std::size_t>(argb->h);
-    for (int y = 0; y < argb->h; ++y) {
-        const auto* in =
-            reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(argb->pixels) +
-                                                   static_cast<std::ptrdiff_t>(y) * argb->pitch);
-        std::uint32_t* to = out.row(y);
-        for (int x = 0; x < argb->w; ++x) {
-            std::uint32_t p = in[x];
+        alpha && alphaSize >= static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+    for (int y = 0; y < h; ++y) {
+        std::uint32_t* row = out.row(y);
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t p = row[x];
             std::uint32_t a = p >> 24;
-            if (useAlpha) a = alpha[static_cast<std::size_t>(y) * argb->w + x];
+            if (useAlpha) a = alpha[static_cast<std::size_t>(y) * w + x];
             if (!out.transparent()) a = 0xFF;
             auto mul = [a](std::uint32_t v) { return (v * a + 127) / 255; };
-            to[x] = (a << 24) | (mul((p >> 16) & 0xFF) << 16) | (mul((p >> 8) & 0xFF) << 8) |
-                    mul(p & 0xFF);
+            row[x] = (a << 24) | (mul((p >> 16) & 0xFF) << 16) | (mul((p >> 8) & 0xFF) << 8) |
+                     mul(p & 0xFF);
         }
     }
     out.markDirty();
+}
+
+// Back to straight colours, in place (for replacing the alpha channel).
+void unpremultiplyInPlace(Surface& out) {
+    for (int y = 0; y < out.height(); ++y) {
+        std::uint32_t* row = out.row(y);
+        for (int x = 0; x < out.width(); ++x) {
+            const std::uint32_t p = row[x], a = p >> 24;
+            auto un = [a](std::uint32_t v) {
+                return a ? std::min<std::uint32_t>(255, (v * 255 + a / 2) / a) : 0;
+            };
+            row[x] = (a << 24) | (un((p >> 16) & 0xFF) << 16) | (un((p >> 8) & 0xFF) << 8) |
+                     un(p & 0xFF);
+        }
+    }
 }
 
 struct PngReader {
@@ -106,29 +174,35 @@ bool pngHasAlpha(const std::uint8_t* d, std::size_t n) {
     return false;
 }
 
+const cairo_user_data_key_t kPixelOwner{};
+
 // Cairo reads pictures without alpha as RGB24; surfaces are always ARGB32.
+// The same pixels get an opaque alpha byte and are seen as ARGB32, no copy.
 cairo_surface_t* opaqueToArgb(cairo_surface_t* s) {
     if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS ||
         cairo_image_surface_get_format(s) != CAIRO_FORMAT_RGB24) {
         return s;
     }
     const int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
-    cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-    if (cairo_surface_status(out) == CAIRO_STATUS_SUCCESS) {
-        cairo_surface_flush(s);
-        cairo_surface_flush(out);
-        const int inStride = cairo_image_surface_get_stride(s);
-        const int outStride = cairo_image_surface_get_stride(out);
-        for (int y = 0; y < h; ++y) {
-            const auto* in = reinterpret_cast<const std::uint32_t*>(
-                cairo_image_surface_get_data(s) + static_cast<std::ptrdiff_t>(y) * inStride);
-            auto* to = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(out) +
-                                                        static_cast<std::ptrdiff_t>(y) * outStride);
-            for (int x = 0; x < w; ++x) to[x] = in[x] | 0xFF000000u;
-        }
-        cairo_surface_mark_dirty(out);
+    const int stride = cairo_image_surface_get_stride(s);
+    cairo_surface_flush(s);
+    unsigned char* data = cairo_image_surface_get_data(s);
+    for (int y = 0; y < h; ++y) {
+        auto* row =
+            reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+        for (int x = 0; x < w; ++x) row[x] |= 0xFF000000u;
     }
-    cairo_surface_destroy(s);
+    cairo_surface_t* out =
+        cairo_image_surface_create_for_data(data, CAIRO_FORMAT_ARGB32, w, h, stride);
+    // The new surface owns the decoded one, whose memory it shows.
+    if (cairo_surface_status(out) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_set_user_data(out, &kPixelOwner, s, [](void* owned) {
+            cairo_surface_destroy(static_cast<cairo_surface_t*>(owned));
+        }) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(out);
+        cairo_surface_destroy(s);
+        return nullptr;
+    }
     return out;
 }
 
@@ -138,47 +212,52 @@ std::shared_ptr<Surface> decodePng(const std::uint8_t* d, std::size_t n, const s
     cairo_surface_t* s = cairo_image_surface_create_from_png_stream(&PngReader::read, &reader);
     auto surface = Surface::adopt(opaqueToArgb(s), pngHasAlpha(d, n) || alpha);
     if (!surface || !alpha) return surface;
-    // Rare: a separate alpha plane; go through straight colours once.
-    auto out = Surface::create(surface->width(), surface->height(), true, 0);
-    if (!out) return nullptr;
-    SDL_Surface* straight = SDL_CreateRGBSurfaceWithFormat(0, surface->width(), surface->height(),
-                                                           32, SDL_PIXELFORMAT_ARGB8888);
-    if (!straight) return nullptr;
-    for (int y = 0; y < surface->height(); ++y) {
-        const std::uint32_t* in = surface->row(y);
-        auto* to =
-            reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(straight->pixels) +
-                                             static_cast<std::ptrdiff_t>(y) * straight->pitch);
-        for (int x = 0; x < surface->width(); ++x) {
-            const std::uint32_t p = in[x], a = p >> 24;
-            auto un = [a](std::uint32_t v) {
-                return a ? std::min<std::uint32_t>(255, (v * 255 + a / 2) / a) : 0;
-            };
-            to[x] = (a << 24) | (un((p >> 16) & 0xFF) << 16) | (un((p >> 8) & 0xFF) << 8) |
-                    un(p & 0xFF);
-        }
+    // Rare: a separate alpha plane; through straight colours once, in place.
+    unpremultiplyInPlace(*surface);
+    premultiplyInPlace(*surface, alpha, alphaSize);
+    return surface;
+}
+
+SDL_Surface* decodeByType(const std::uint8_t* d, std::size_t n) {
+    SDL_RWops* rw = SDL_RWFromConstMem(d, static_cast<int>(n));
+    if (!rw) return nullptr;
+    // Each decoder only for the format its header was checked as.
+    SDL_Surface* decoded = nullptr;
+    if (isJpeg(d, n)) {
+        decoded = IMG_LoadJPG_RW(rw);
+    } else if (isGif(d, n)) {
+        decoded = IMG_LoadGIF_RW(rw);
+    } else if (isBmp(d, n)) {
+        decoded = IMG_LoadBMP_RW(rw);
     }
-    premultiplyInto(straight, *out, alpha, alphaSize);
-    SDL_FreeSurface(straight);
-    return out;
+    SDL_RWclose(rw);
+    return decoded;
 }
 
 std::shared_ptr<Surface> decodeWithSdl(const std::uint8_t* d, std::size_t n,
                                        const std::uint8_t* alpha, std::size_t alphaSize) {
-    SDL_RWops* rw = SDL_RWFromConstMem(d, static_cast<int>(n));
-    if (!rw) return nullptr;
-    SDL_Surface* decoded = IMG_Load_RW(rw, 1);
+    SDL_Surface* decoded = decodeByType(d, n);
     if (!decoded) return nullptr;
-    const bool hasAlpha = decoded->format->Amask != 0 || SDL_HasColorKey(decoded) || alpha;
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(decoded);
-    if (!argb) return nullptr;
     std::shared_ptr<Surface> out;
-    if (Surface::validSize(argb->w, argb->h)) {
-        out = Surface::create(argb->w, argb->h, hasAlpha, 0);
-        if (out) premultiplyInto(argb, *out, alpha, alphaSize);
+    if (Surface::validSize(decoded->w, decoded->h)) {
+        const bool hasAlpha = decoded->format->Amask != 0 || SDL_HasColorKey(decoded) || alpha;
+        out = Surface::create(decoded->w, decoded->h, hasAlpha, 0);
     }
-    SDL_FreeSurface(argb);
+    // Converted straight into the surface's memory: keyed pixels are skipped
+    // by the copy and stay clear, the others come out straight ARGB.
+    SDL_Surface* target =
+        out ? SDL_CreateRGBSurfaceWithFormatFrom(out->row(0), out->width(), out->height(), 32,
+                                                 out->stride(), SDL_PIXELFORMAT_ARGB8888)
+            : nullptr;
+    bool copied = false;
+    if (target) {
+        SDL_SetSurfaceBlendMode(decoded, SDL_BLENDMODE_NONE);
+        copied = SDL_BlitSurface(decoded, nullptr, target, nullptr) == 0;
+        SDL_FreeSurface(target);
+    }
+    SDL_FreeSurface(decoded);
+    if (!copied) return nullptr;
+    premultiplyInPlace(*out, alpha, alphaSize);
     return out;
 }
 
@@ -191,10 +270,13 @@ std::shared_ptr<Surface> decode(const std::uint8_t* data, std::size_t size,
         return nullptr;
     }
     const ImageLoader::Size s = ImageLoader::headerSize(data, size);
-    if (!Surface::validSize(s.width, s.height)) {
-        reason = s.width || s.height ? "unsupported size " + std::to_string(s.width) + " x " +
-                                           std::to_string(s.height)
-                                     : "not a PNG, JPEG, GIF or BMP picture";
+    if (!s.width && !s.height) {
+        reason = "not a PNG, JPEG, GIF or BMP picture";
+        return nullptr;
+    }
+    if (!ImageLoader::withinCaps(data, size)) {
+        reason = "unsupported size " + std::to_string(s.width) + " x " + std::to_string(s.height) +
+                 ", or a frame beyond its screen or the size cap";
         return nullptr;
     }
     if (isPng(data, size)) {
@@ -217,16 +299,23 @@ ImageLoader::Size ImageLoader::headerSize(const std::uint8_t* d, std::size_t n) 
         if (w > 0x7FFFFFFF || h > 0x7FFFFFFF) return {};
         return {static_cast<int>(w), static_cast<int>(h)};
     }
-    if (n >= 4 && d[0] == 0xFF && d[1] == 0xD8) return jpegSize(d, n);
-    if (n >= 10 && (std::memcmp(d, "GIF87a", 6) == 0 || std::memcmp(d, "GIF89a", 6) == 0)) {
-        return {le16(d + 6), le16(d + 8)};
-    }
-    if (n >= 26 && d[0] == 'B' && d[1] == 'M') {
+    if (isJpeg(d, n)) return jpegSize(d, n);
+    if (isGif(d, n)) return {le16(d + 6), le16(d + 8)};
+    if (isBmp(d, n)) {
+        // The old core header has 16-bit sizes; the others 32-bit, negative
+        // height for top-down rows.
+        if (le32(d + 14) == 12) return {le16(d + 18), le16(d + 20)};
         const std::int32_t w = le32(d + 18), h = le32(d + 22);
         if (w <= 0 || h == 0 || h == INT32_MIN) return {};
         return {w, h < 0 ? -h : h};
     }
     return {};
+}
+
+bool ImageLoader::withinCaps(const std::uint8_t* data, std::size_t size) {
+    const Size s = headerSize(data, size);
+    if (!fits(s.width, s.height)) return false;
+    return !isGif(data, size) || gifFramesFit(data, size);
 }
 
 std::shared_ptr<Surface> ImageLoader::fromBytes(const std::uint8_t* data, std::size_t size,

@@ -139,6 +139,63 @@ TEST_F(ImageLoading, HugeDimensionsAreRefusedBeforeDecoding) {
     EXPECT_TRUE(isNull(call("limn_bitmap_data_load", path)));
 }
 
+// A GIF with a 2 x 2 screen whose one frame declares `width` x `height`,
+// followed by a little pixel data.
+std::vector<std::uint8_t> gifWithFrame(int width, int height) {
+    std::vector<std::uint8_t> gif = {'G', 'I', 'F', '8', '9',  'a',  2,    0,    2, 0, 0x80, 0,
+                                     0,   0,   0,   0,   0xFF, 0xFF, 0xFF, 0x2C, 0, 0, 0,    0};
+    for (int v : {width, height}) {
+        gif.push_back(static_cast<std::uint8_t>(v & 0xFF));
+        gif.push_back(static_cast<std::uint8_t>(v >> 8));
+    }
+    const std::vector<std::uint8_t> data = {0, 2, 2, 0x4C, 0x01, 0, 0x3B};
+    gif.insert(gif.end(), data.begin(), data.end());
+    return gif;
+}
+
+TEST_F(ImageLoading, GifFramesAreCheckedNotJustTheScreen) {
+    const auto small = gifWithFrame(2, 2);
+    EXPECT_TRUE(ImageLoader::withinCaps(small.data(), small.size()));
+    const auto huge = gifWithFrame(60000, 60000);
+    EXPECT_EQ(ImageLoader::headerSize(huge.data(), huge.size()).width, 2);
+    EXPECT_FALSE(ImageLoader::withinCaps(huge.data(), huge.size()));
+    EXPECT_EQ(ImageLoader::fromBytes(huge.data(), huge.size()), nullptr);
+    // Within each side, beyond the pixel cap: refused before decoding too.
+    const auto wide = gifWithFrame(8000, 8000);
+    EXPECT_EQ(ImageLoader::fromBytes(wide.data(), wide.size()), nullptr);
+}
+
+TEST_F(ImageLoading, SmallFilesDeclaringHugePicturesAreRefused) {
+    // An 8-bit RLE BMP of 16384 x 16384 in under 100 bytes.
+    SDL_Surface* bmp = SDL_CreateRGBSurfaceWithFormat(0, 4, 4, 8, SDL_PIXELFORMAT_INDEX8);
+    ASSERT_NE(bmp, nullptr);
+    SDL_RWops* out = SDL_RWFromFile((dir() + "rle.bmp").c_str(), "wb");
+    ASSERT_EQ(SDL_SaveBMP_RW(bmp, out, 1), 0);
+    SDL_FreeSurface(bmp);
+    auto bytes = readAll(dir() + "rle.bmp");
+    ASSERT_GT(bytes.size(), 34u);
+    for (int at : {18, 22}) bytes[at + 1] = 0x40, bytes[at] = 0, bytes[at + 2] = bytes[at + 3] = 0;
+    bytes[30] = 1;  // RLE8
+    EXPECT_EQ(ImageLoader::headerSize(bytes.data(), bytes.size()).width, 16384);
+    EXPECT_FALSE(ImageLoader::withinCaps(bytes.data(), bytes.size()));
+    EXPECT_EQ(ImageLoader::fromBytes(bytes.data(), bytes.size()), nullptr);
+}
+
+TEST_F(ImageLoading, OpaquePngDecodesOpaque) {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 2, 2);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_rgb(cr, 0, 0, 1);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    const std::string path = dir() + "opaque.png";
+    cairo_surface_write_to_png(s, path.c_str());
+    cairo_surface_destroy(s);
+    auto surface = call("limn_bitmap_data_load", path);
+    ASSERT_FALSE(surface.isNull());
+    EXPECT_FALSE(call("limn_bitmap_data_get_transparent", surface).asBool());
+    EXPECT_EQ(Surface::from(surface)->row(1)[1], 0xFF0000FFu);
+}
+
 TEST_F(ImageLoading, JpegHeaderSizeIsRead) {
     // Start of image, a frame header for 640 x 480, nothing else.
     const std::vector<std::uint8_t> jpeg = {0xFF, 0xD8, 0xFF, 0xC0, 0x00, 0x11,
