@@ -8,6 +8,8 @@
 
 #include "runtime/Log.h"
 
+#include "backend/base/QuitSignals.h"
+
 namespace limn::sdl {
 
 namespace {
@@ -16,6 +18,8 @@ namespace {
 std::atomic<AudioMixer*> liveMixer{nullptr};
 
 bool openDevice() {
+    // The device's threads leave SIGINT and SIGTERM to the program thread.
+    QuitSignalsBlocked quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     // No format changes allowed: SDL converts, so the mixer always sees S16 stereo.
     if (Mix_OpenAudioDevice(AudioMixer::kFrequency, AUDIO_S16SYS, 2, AudioMixer::kBufferFrames,

@@ -9,6 +9,7 @@
 
 #include "backend/base/Clock.h"
 #include "backend/stage/KeyMap.h"
+#include "backend/stage/LateWakeups.h"
 #include "runtime/Log.h"
 
 namespace limn::sdl {
@@ -53,16 +54,22 @@ bool startVideo() {
         return true;
     }
     const std::string why = whyNoDisplay(SDL_GetError());
+    bool started = false;
     for (const char* driver : {"offscreen", "dummy"}) {
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
-            rt::log::warn("no display (" + why + "); running offscreen: nothing will be shown");
-            return true;
-        }
+        // Above the environment's SDL_VIDEODRIVER, which named the driver that failed.
+        SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, driver, SDL_HINT_OVERRIDE);
+        started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        if (started) break;
     }
-    rt::log::error("no video at all (" + why + "; offscreen: " + SDL_GetError() +
-                   "); running without frames");
-    return false;
+    // Only this start falls back; the next frame tries the asked-for driver again.
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    if (started) {
+        rt::log::warn("no display (" + why + "); running offscreen: nothing will be shown");
+    } else {
+        rt::log::error("no video at all (" + why + "; offscreen: " + SDL_GetError() +
+                       "); running without frames");
+    }
+    return started;
 }
 
 void sleepUntil(double realTime) {
@@ -77,6 +84,10 @@ MainFrame::MainFrame(int width, int height, int flags, const std::string& title)
     // The frame is the running one from the start: the application may close
     // it from its start-up callback, before the loop runs.
     current = this;
+    // Events on their own first: the quit that SIGINT and SIGTERM become is
+    // read even when no video driver starts.
+    eventsStarted_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
+    ignoreLateWakeups();
     videoStarted_ = startVideo();
     if (videoStarted_ && !isOffscreen(SDL_GetCurrentVideoDriver())) openWindow(flags, title);
     layout();
@@ -88,6 +99,7 @@ MainFrame::~MainFrame() {
     stage_->setDisplayStateListener(nullptr);
     closeWindow();
     if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (eventsStarted_) SDL_QuitSubSystem(SDL_INIT_EVENTS);
 }
 
 MainFrame* MainFrame::running() {
@@ -240,15 +252,12 @@ double MainFrame::deadline() {
 
 bool MainFrame::waitEvent(SDL_Event& event) {
     while (open_) {
-        if (videoStarted_ && SDL_PollEvent(&event)) return true;
+        if (SDL_PollEvent(&event)) return true;
         const double remaining = deadline() - Clock::realNow();
         if (remaining <= 0) return false;
-        if (!videoStarted_) {
-            // No event source at all: just sleep to the wake.
-            sleepUntil(std::min(deadline(), Clock::realNow() + 1.0));
-        } else if (!window_) {
-            // Offscreen drivers can't block on events (SDL would poll every
-            // millisecond); only pushed events arrive, so look every few ms.
+        if (!window_) {
+            // Offscreen (or with no video at all) nothing can block on events;
+            // only pushed ones and signals arrive, so look every few ms.
             sleepUntil(std::min(deadline(), Clock::realNow() + kOffscreenLook));
         } else if (remaining > 0.001) {
             // One OS wait to the due time, rounded up to its millisecond steps:

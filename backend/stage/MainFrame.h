@@ -6,8 +6,10 @@
 // fit (aspect kept, letterboxed) and rendered at the window's pixel size;
 // pointer positions are mapped back to stage pixels. A full-screen request on
 // a desktop opens a window of the device's shape scaled to a comfortable size;
-// F11 toggles true full screen. With no display the frame runs offscreen:
-// nothing is shown, everything else works.
+// F11 toggles true full screen. With no display, or a video driver that does
+// not start, the frame runs offscreen: nothing is shown, everything else works.
+// SIGINT and SIGTERM (through SDL's handlers) end the loop like the window's
+// close button, in every case.
 //
 // The loop sleeps in the OS until the stage's wake request is due or an event
 // arrives, then polls the stage. Requests of zero or less are served at once,
@@ -81,6 +83,7 @@ private:
     int textureW_ = 0, textureH_ = 0;
     SDL_Rect view_{0, 0, 0, 0};  // where the stage shows, in output pixels
     double outputPerWindow_ = 1;
+    bool eventsStarted_ = false;
     bool videoStarted_ = false;
     bool open_ = true;
     bool leftDown_ = false, middleDown_ = false, rightDown_ = false;
