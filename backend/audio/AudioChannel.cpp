@@ -9,7 +9,7 @@ namespace limn::sdl {
 
 namespace {
 
-constexpr std::int64_t kFrameBytes = 4;
+constexpr std::int64_t kFrameBytes = AudioMixer::kFrameBytes;
 
 }  // namespace
 

@@ -21,18 +21,13 @@ bool openDevice() {
     // The device's threads leave SIGINT and SIGTERM to the program thread.
     QuitSignalsBlocked quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    // No format changes allowed: SDL converts, so the mixer always sees S16 stereo.
-    if (Mix_OpenAudioDevice(AudioMixer::kFrequency, AUDIO_S16SYS, 2, AudioMixer::kBufferFrames,
+    // No format changes allowed: SDL converts, so the mixer always sees float stereo.
+    if (Mix_OpenAudioDevice(AudioMixer::kFrequency, AUDIO_F32SYS, 2, AudioMixer::kBufferFrames,
                             nullptr, 0) == 0) {
         return true;
     }
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
-}
-
-std::int16_t scaled(std::int16_t sample, float gain) {
-    const long value = std::lround(sample * gain);
-    return static_cast<std::int16_t>(std::clamp(value, -32768L, 32767L));
 }
 
 }  // namespace
@@ -71,14 +66,18 @@ bool AudioMixer::open() {
     driver_ = name ? name : "";
     rt::log::info("audio on driver " + driver_ + " at " + std::to_string(frequency_) + " Hz");
     voices_.resize(static_cast<std::size_t>(Mix_AllocateChannels(16)));
+    // The gain comes back by half (6 dB) per release time.
+    releaseStep_ = std::pow(0.5f, 1.0f / (kReleaseSeconds * static_cast<float>(frequency_)));
     liveMixer = this;
     Mix_ChannelFinished(&AudioMixer::onFinished);
+    Mix_SetPostMix(&AudioMixer::onOutput, this);
     open_ = true;
     return true;
 }
 
 AudioMixer::~AudioMixer() {
     if (!open_) return;
+    Mix_SetPostMix(nullptr, nullptr);
     // Closing halts every channel, which still reports through onFinished.
     Mix_CloseAudio();
     Mix_ChannelFinished(nullptr);
@@ -159,23 +158,46 @@ void AudioMixer::onFinished(int channel) {
 
 void AudioMixer::onEffect(int, void* stream, int length, void* data) {
     auto* voice = static_cast<AudioVoice*>(data);
-    auto* samples = static_cast<std::int16_t*>(stream);
-    const int frames = length / 4;
+    auto* samples = static_cast<float*>(stream);
+    const int frames = length / kFrameBytes;
     const float left = voice->leftGain.load(std::memory_order_relaxed);
     const float right = voice->rightGain.load(std::memory_order_relaxed);
-    int leftPeak = 0;
-    int rightPeak = 0;
+    float leftPeak = 0;
+    float rightPeak = 0;
     for (int i = 0; i < frames; ++i) {
-        samples[2 * i] = scaled(samples[2 * i], left);
-        samples[2 * i + 1] = scaled(samples[2 * i + 1], right);
-        leftPeak = std::max(leftPeak, std::abs(int(samples[2 * i])));
-        rightPeak = std::max(rightPeak, std::abs(int(samples[2 * i + 1])));
+        samples[2 * i] *= left;
+        samples[2 * i + 1] *= right;
+        leftPeak = std::max(leftPeak, std::abs(samples[2 * i]));
+        rightPeak = std::max(rightPeak, std::abs(samples[2 * i + 1]));
     }
-    voice->leftPeak = static_cast<float>(leftPeak) / 32768.0f;
-    voice->rightPeak = static_cast<float>(rightPeak) / 32768.0f;
+    voice->leftPeak = std::min(leftPeak, 1.0f);
+    voice->rightPeak = std::min(rightPeak, 1.0f);
     voice->framesMixed += frames;
     std::uint64_t none = 0;
     voice->firstMixCounter.compare_exchange_strong(none, SDL_GetPerformanceCounter());
+}
+
+void AudioMixer::onOutput(void* mixer, Uint8* stream, int length) {
+    static_cast<AudioMixer*>(mixer)->limit(reinterpret_cast<float*>(stream), length / kFrameBytes);
+}
+
+// Instant attack (no sample ever above the ceiling), exponential release; both
+// sides share one gain so that the stereo picture holds.
+void AudioMixer::limit(float* samples, int frames) {
+    float gain = limiterGain_;
+    for (int i = 0; i < frames; ++i) {
+        float& left = samples[2 * i];
+        float& right = samples[2 * i + 1];
+        // Not-a-number from a broken source would stick in the gain: silence it.
+        if (!std::isfinite(left)) left = 0;
+        if (!std::isfinite(right)) right = 0;
+        gain = std::min(1.0f, gain / releaseStep_);
+        const float peak = std::max(std::abs(left), std::abs(right)) * gain;
+        if (peak > kCeiling) gain *= kCeiling / peak;
+        left *= gain;
+        right *= gain;
+    }
+    limiterGain_ = gain;
 }
 
 }  // namespace limn::sdl

@@ -1,8 +1,14 @@
 #pragma once
 // The audio device and its mixing channels. Opened on first use at 44100 Hz,
-// 16-bit stereo, with a 512-frame buffer (about 11.6 ms). When no real device
-// can be opened the mixer runs on SDL's silent "dummy" driver, so sounds still
-// decode and channels still finish after their length.
+// 32-bit float stereo, with a 512-frame buffer (about 11.6 ms). When no real
+// device can be opened the mixer runs on SDL's silent "dummy" driver, so sounds
+// still decode and channels still finish after their length.
+//
+// Headroom: voices are summed in floating point, so overlapping sounds never
+// clip while they mix. A peak limiter on the output keeps every sample within
+// kCeiling (-1 dBFS): when the sum would go above it, the whole output is
+// turned down at once and comes back by 6 dB per kReleaseSeconds, instead of
+// being clipped. A single sound at full volume is never touched by it.
 //
 // The device mixes on its own thread. Each playback shares an AudioVoice with
 // it: the audio thread writes the voice's peaks, frame count and finished flag
@@ -40,6 +46,10 @@ public:
     static constexpr int kFrequency = 44100;
     static constexpr int kBufferFrames = 512;
     static constexpr int kMaxChannels = 1024;
+    // One frame of the mixer's format: two float samples.
+    static constexpr int kFrameBytes = 8;
+    static constexpr float kCeiling = 0.891f;
+    static constexpr float kReleaseSeconds = 0.06f;
 
     // The shared mixer, opened on first call; null only when even the silent
     // driver fails (then nothing can be decoded either).
@@ -68,12 +78,16 @@ private:
 
     static void onFinished(int channel);
     static void onEffect(int channel, void* stream, int length, void* mixer);
+    static void onOutput(void* mixer, Uint8* stream, int length);
+    void limit(float* samples, int frames);
 
     std::mutex mutex_;
     std::vector<std::shared_ptr<AudioVoice>> voices_;  // by mixer channel; guarded by mutex_
     int frequency_ = kFrequency;
     std::string driver_;
     bool open_ = false;
+    float limiterGain_ = 1.0f;  // audio thread only
+    float releaseStep_ = 1.0f;  // per frame, towards unity gain
 };
 
 }  // namespace limn::sdl

@@ -3,14 +3,14 @@
 #include <filesystem>
 #include <fstream>
 
+#include "backend/audio/SoundFormat.h"
 #include "runtime/Log.h"
 
 namespace limn::sdl {
 
 namespace {
 
-// One frame of the mixer's format: two 16-bit samples.
-constexpr std::int64_t kFrameBytes = 4;
+constexpr std::int64_t kFrameBytes = AudioMixer::kFrameBytes;
 
 std::vector<std::uint8_t> readFile(const std::string& path, std::string& reason) {
     std::error_code error;
@@ -59,6 +59,14 @@ std::shared_ptr<AudioSound> AudioSound::decode(std::span<const std::uint8_t> byt
         reason = bytes.empty() ? "no data" : "too large";
         return nullptr;
     }
+    // Refused before the decoder sees them: other formats, and lengths past the cap.
+    if (!SoundFormat::accepted(bytes)) {
+        reason = SoundFormat::kind(bytes) == SoundFormat::Kind::Other
+                     ? "not a WAV or Ogg Vorbis sound"
+                     : "a damaged header, or longer than " +
+                           std::to_string(static_cast<int>(SoundFormat::kMaxSeconds)) + " s";
+        return nullptr;
+    }
     auto mixer = AudioMixer::shared();
     if (!mixer) {
         reason = "no audio output could be opened";
@@ -72,6 +80,13 @@ std::shared_ptr<AudioSound> AudioSound::decode(std::span<const std::uint8_t> byt
     Mix_Chunk* decoded = Mix_LoadWAV_RW(source, 1);
     if (!decoded) {
         reason = Mix_GetError();
+        return nullptr;
+    }
+    // A stream that lied about its length is dropped once its true size shows.
+    const double limit = SoundFormat::kMaxSeconds * 1.01 * mixer->frequency() * kFrameBytes;
+    if (static_cast<double>(decoded->alen) > limit) {
+        Mix_FreeChunk(decoded);
+        reason = "it decodes to more than the length cap";
         return nullptr;
     }
     auto sound = std::make_shared<AudioSound>();

@@ -1,8 +1,8 @@
 #pragma once
-// A sound decoded whole into the mixer's format (44100 Hz, 16-bit stereo) at
-// load time: WAV, AIFF, VOC, and whatever compressed formats SDL_mixer was
-// built with (Ogg Vorbis, FLAC, MP3, Opus, modules). The file's bytes are read
-// once; loading never streams, so bytesLoaded always equals bytesTotal.
+// A sound decoded whole into the mixer's format (44100 Hz, float stereo) at
+// load time: WAV or Ogg Vorbis of at most SoundFormat::kMaxSeconds (other
+// formats are refused, see SoundFormat.h). The file's bytes are read once;
+// loading never streams, so bytesLoaded always equals bytesTotal.
 //
 // Lifetime: the handle of "limn_sound_from_file". close() drops the samples
 // for new plays; channels already playing keep their own reference.

@@ -9,6 +9,8 @@ namespace assets {
 namespace {
 
 constexpr double kTwoPi = 2.0 * M_PI;
+// Every sound peaks at -6 dBFS: room for several to overlap in the mix.
+constexpr float kPeak = 0.5f;
 
 // Small deterministic noise source so every build produces identical files.
 class Noise {
@@ -204,7 +206,7 @@ std::vector<float> synth_squeak(const Squeak& sq) {
         const double breath = noise.next() * 0.08 * std::exp(-t / 0.012);
         out[i] = static_cast<float>(env * tone + breath);
     }
-    normalize(out, 0.7f);
+    normalize(out, kPeak);
     return out;
 }
 
@@ -238,7 +240,7 @@ std::vector<float> synth_hooray() {
     for (std::size_t i = 0; i < fade; ++i) {
         out[out.size() - 1 - i] *= static_cast<float>(i) / static_cast<float>(fade);
     }
-    normalize(out, 0.85f);
+    normalize(out, kPeak);
     return out;
 }
 
