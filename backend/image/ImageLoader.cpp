@@ -88,8 +88,11 @@ std::size_t skipSubBlocks(const std::uint8_t* d, std::size_t n, std::size_t i) {
 }
 
 // Every frame a GIF declares, read the way the decoder reads them: bytes that
-// start no block are skipped one by one, the trailer ends the file.
+// start no block are skipped one by one, the trailer ends the file. Each frame
+// must lie within the screen: the decoder draws frames onto the screen without
+// checking their place (a frame placed off the screen crashes it).
 bool gifFramesFit(const std::uint8_t* d, std::size_t n) {
+    const int screenW = le16(d + 6), screenH = le16(d + 8);
     std::size_t i = 13;
     if (d[10] & 0x80) i += std::size_t{3} << ((d[10] & 7) + 1);
     while (i < n) {
@@ -100,7 +103,9 @@ bool gifFramesFit(const std::uint8_t* d, std::size_t n) {
         } else if (block == ',') {
             // x, y, width, height, flags; a truncated descriptor fails to decode.
             if (i + 10 > n) return true;
-            if (!fits(le16(d + i + 5), le16(d + i + 7))) return false;
+            const int x = le16(d + i + 1), y = le16(d + i + 3);
+            const int w = le16(d + i + 5), h = le16(d + i + 7);
+            if (!fits(w, h) || x + w > screenW || y + h > screenH) return false;
             const std::uint8_t flags = d[i + 9];
             i += 10;
             if (flags & 0x80) i += std::size_t{3} << ((flags & 7) + 1);

@@ -165,6 +165,18 @@ TEST_F(ImageLoading, GifFramesAreCheckedNotJustTheScreen) {
     EXPECT_EQ(ImageLoader::fromBytes(wide.data(), wide.size()), nullptr);
 }
 
+TEST_F(ImageLoading, GifFramePlacedOffTheScreenIsRefused) {
+    // Found by the fuzz test: a 2 x 18 frame at (512, 65280) on a 2 x 2
+    // screen crashed the decoder.
+    const std::vector<std::uint8_t> gif = {
+        0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x02, 0x00, 0x02, 0x00, 0x81, 0x00, 0x00,
+        0xff, 0x00, 0xa9, 0x00, 0xff, 0x00, 0x00, 0x00, 0xff, 0xff, 0xff, 0xff, 0x21,
+        0xf9, 0x04, 0x01, 0x00, 0x00, 0x03, 0x00, 0x2c, 0x00, 0x02, 0x00, 0xff, 0x02,
+        0x00, 0x12, 0x00, 0x00, 0x02, 0x03, 0x47, 0x34, 0x45, 0x00, 0x3b};
+    EXPECT_FALSE(ImageLoader::withinCaps(gif.data(), gif.size()));
+    EXPECT_EQ(ImageLoader::fromBytes(gif.data(), gif.size()), nullptr);
+}
+
 TEST_F(ImageLoading, SmallFilesDeclaringHugePicturesAreRefused) {
     // An 8-bit RLE BMP of 16384 x 16384 in under 100 bytes.
     SDL_Surface* bmp = SDL_CreateRGBSurfaceWithFormat(0, 4, 4, 8, SDL_PIXELFORMAT_INDEX8);
