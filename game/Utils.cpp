@@ -1,6 +1,7 @@
 #include "game/Utils.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "framework/display/Bitmap.h"
 #include "framework/display/BitmapData.h"
@@ -16,8 +17,23 @@ Utils::Cache Utils::loadGraphicCache;
 
 namespace {
 
+// A picture that doesn't load leaves a blank area, as it always has; this
+// says which file it was and why, on standard error.
+void reportUnloaded(const std::string& path, const limn::utils::ByteArray& bytes) {
+    const char* why = "it is not a PNG, JPEG, GIF or BMP picture that decodes";
+    if (bytes.limnGetData().isNull()) {
+        why = "the file is missing or cannot be read";
+    } else if (bytes.limnGetLength() == 0) {
+        why = "the file is empty";
+    }
+    std::fprintf(stderr, "limn: picture \"%s\" not loaded: %s\n", path.c_str(), why);
+}
+
 std::shared_ptr<BitmapData> decode(const std::string& path) {
-    return BitmapData::loadFromBytes(limn::utils::ByteArray::readFile(path));
+    auto bytes = limn::utils::ByteArray::readFile(path);
+    auto image = BitmapData::loadFromBytes(bytes);
+    if (image->limnHandle.isNull()) reportUnloaded(path, *bytes);
+    return image;
 }
 
 std::string twoDigits(long long value) {

@@ -36,6 +36,22 @@ TEST_F(UtilsLoadGraphic, CachedPathGivesNewBitmapsSharingOneImage) {
     EXPECT_EQ(backend.count("limn_bitmap_data_from_bytes"), 1) << "the file is decoded once";
 }
 
+TEST_F(UtilsLoadGraphic, PictureThatDoesNotLoadIsNamedWithTheReason) {
+    backend.answerWith("limn_bitmap_data_from_bytes", [](rt::Args) -> rt::Dynamic { return {}; });
+    backend.answerWith("limn_byte_array_get_length", [](rt::Args) -> rt::Dynamic { return 7; });
+    ::testing::internal::CaptureStderr();
+    auto damaged = std::dynamic_pointer_cast<Bitmap>(Utils::loadGraphic("images/Mole.png"));
+    backend.answerWith("limn_byte_array_read_file", [](rt::Args) -> rt::Dynamic { return {}; });
+    Utils::loadGraphic("images/Gone.png");
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(damaged) << "still a bitmap, blank as before";
+    EXPECT_NE(said.find("limn: picture \"images/Mole.png\" not loaded: it is not a PNG"),
+              std::string::npos)
+        << said;
+    EXPECT_NE(said.find("\"images/Gone.png\" not loaded: the file is missing"), std::string::npos)
+        << said;
+}
+
 TEST_F(UtilsLoadGraphic, PathsAreCachedByExactText) {
     Utils::loadGraphic("images/Mole.png");
     Utils::loadGraphic("images/./Mole.png");
