@@ -58,7 +58,12 @@ for run in $(seq "$runs"); do
     sleep 0.1
   done
   if [ -z "$window" ]; then
-    echo "run $run: no window appeared"
+    if kill -0 "$pid" 2>/dev/null; then
+      echo "run $run: no window appeared in 20 s (still running)"
+    else
+      echo "run $run: ended before its window appeared"
+    fi
+    head -c 600 "$out"
     kill -KILL "$pid" 2>/dev/null
     failed=$((failed + 1))
     continue
