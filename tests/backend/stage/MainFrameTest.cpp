@@ -40,6 +40,26 @@ protected:
     rt::Dynamic stage_;
 };
 
+TEST(MainFrameVideo, UnusableDriverFallsBackOffscreenAndSaysSo) {
+    const char* before = std::getenv("SDL_VIDEODRIVER");
+    const std::string saved = before ? before : "";
+    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+    ::testing::internal::CaptureStderr();
+    {
+        MainFrame frame(32, 32, 0, "fallback");
+        ASSERT_NE(frame.videoDriver(), nullptr) << "an offscreen driver, not none";
+        EXPECT_STREQ(frame.videoDriver(), "offscreen");
+        EXPECT_TRUE(frame.headless());
+    }
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("limn: no display ("), std::string::npos) << said;
+    if (before) {
+        setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
+    } else {
+        unsetenv("SDL_VIDEODRIVER");
+    }
+}
+
 TEST_F(MainLoop, RunsOffscreenAndReturnsOnClose) {
     int polls = 0;
     runFrame(
