@@ -60,6 +60,10 @@ for run in $(seq "$runs"); do
   if [ -z "$window" ]; then
     if kill -0 "$pid" 2>/dev/null; then
       echo "run $run: no window appeared in 20 s (still running)"
+      if command -v gdb >/dev/null; then
+        gdb -batch -p "$pid" -ex "thread apply all bt 12" 2>/dev/null | grep "^#" | head -40
+      fi
+      xdotool search --pid "$pid" 2>/dev/null | head -3
     else
       echo "run $run: ended before its window appeared"
     fi
