@@ -72,7 +72,14 @@ std::shared_ptr<AudioSound> AudioSound::decode(std::span<const std::uint8_t> byt
         reason = "no audio output could be opened";
         return nullptr;
     }
-    SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    // The decoder allocates what the sizes claim: hand it the true ones.
+    std::vector<std::uint8_t> trimmed;
+    std::span<const std::uint8_t> input = bytes;
+    if (SoundFormat::claimsMoreThanItHolds(bytes)) {
+        trimmed = SoundFormat::withTrueSizes(bytes);
+        input = trimmed;
+    }
+    SDL_RWops* source = SDL_RWFromConstMem(input.data(), static_cast<int>(input.size()));
     if (!source) {
         reason = SDL_GetError();
         return nullptr;

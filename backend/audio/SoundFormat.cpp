@@ -118,6 +118,44 @@ std::optional<double> SoundFormat::declaredSeconds(std::span<const std::uint8_t>
     }
 }
 
+namespace {
+
+void put32(std::uint8_t* p, std::uint64_t v) {
+    for (int k = 0; k < 4; ++k) p[k] = static_cast<std::uint8_t>(v >> (8 * k));
+}
+
+// Walks the RIFF and chunk sizes; true when one claims more than follows it.
+// With `fixed` (a copy of the same bytes), cuts each such size there.
+bool trueSizes(const std::uint8_t* b, std::size_t n, std::uint8_t* fixed) {
+    bool over = false;
+    auto check = [&](std::size_t at, std::uint64_t present) {
+        const std::uint64_t claimed = le32(b + at);
+        if (claimed <= present) return claimed;
+        over = true;
+        if (fixed) put32(fixed + at, present);
+        return present;
+    };
+    check(4, n - 8);
+    for (std::size_t i = 12; i + 8 <= n;) {
+        const std::uint64_t size = check(i + 4, n - (i + 8));
+        i += 8 + static_cast<std::size_t>(size + (size & 1));
+    }
+    return over;
+}
+
+}  // namespace
+
+bool SoundFormat::claimsMoreThanItHolds(std::span<const std::uint8_t> bytes) {
+    if (kind(bytes) != Kind::Wav) return false;
+    return trueSizes(bytes.data(), bytes.size(), nullptr);
+}
+
+std::vector<std::uint8_t> SoundFormat::withTrueSizes(std::span<const std::uint8_t> bytes) {
+    std::vector<std::uint8_t> copy(bytes.begin(), bytes.end());
+    if (kind(copy) == Kind::Wav) trueSizes(bytes.data(), bytes.size(), copy.data());
+    return copy;
+}
+
 bool SoundFormat::accepted(std::span<const std::uint8_t> bytes) {
     const auto seconds = declaredSeconds(bytes);
     return seconds && *seconds <= kMaxSeconds;

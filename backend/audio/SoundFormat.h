@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace limn::sdl {
 
@@ -32,6 +33,13 @@ public:
     [[nodiscard]] static std::optional<double> declaredSeconds(std::span<const std::uint8_t> bytes);
     // A WAV or Ogg Vorbis file whose declared length is within the cap.
     [[nodiscard]] static bool accepted(std::span<const std::uint8_t> bytes);
+    // True when a WAV's RIFF or chunk sizes claim more bytes than the file
+    // holds; the decoder allocates what they claim (gigabytes for a few bytes).
+    [[nodiscard]] static bool claimsMoreThanItHolds(std::span<const std::uint8_t> bytes);
+    // A copy of such a WAV with every size cut to what is there, so that a
+    // truncated file still plays what it has.
+    [[nodiscard]] static std::vector<std::uint8_t> withTrueSizes(
+        std::span<const std::uint8_t> bytes);
 };
 
 }  // namespace limn::sdl

@@ -74,5 +74,20 @@ TEST(SoundFormat, DecodedLengthIsCappedFromTheHeaders) {
     EXPECT_NEAR(*SoundFormat::declaredSeconds(cut), 0.1, 0.001);
 }
 
+TEST(SoundFormat, SizesClaimingMoreThanTheFileHoldsAreCutBeforeDecoding) {
+    // Found by the fuzz test: a 232-byte WAV whose data chunk claims 2.3 GB
+    // made the decoder allocate all of it.
+    ByteVector wav = makeWav(0.01, 8000, 2);
+    EXPECT_FALSE(SoundFormat::claimsMoreThanItHolds(wav));
+    wav[40] = 0x80, wav[41] = 0x02, wav[42] = 0x00, wav[43] = 0x89;
+    EXPECT_TRUE(SoundFormat::claimsMoreThanItHolds(wav));
+    const ByteVector fixed = SoundFormat::withTrueSizes(wav);
+    EXPECT_FALSE(SoundFormat::claimsMoreThanItHolds(fixed));
+    EXPECT_EQ(fixed[43], 0) << "the data size is what the file holds";
+    auto sound = AudioSound::fromBytes(wav);
+    ASSERT_NE(sound, nullptr) << "a truncated file still plays what it has";
+    EXPECT_NEAR(sound->lengthMs(), 10.0, 0.5);
+}
+
 }  // namespace
 }  // namespace limn::sdl
