@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 
+#include <unistd.h>
+
 #include "backend/stage/LateWakeups.h"
 #include "backend/stage/MainFrame.h"
 // Last: Xlib's macros would clash with the headers above.
@@ -14,8 +16,17 @@
 namespace limn::sdl {
 namespace {
 
+// A loaded X server sometimes refuses a connection at once; try for a while.
+Display* openDisplay() {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (Display* display = XOpenDisplay(nullptr)) return display;
+        usleep(50000);
+    }
+    return nullptr;
+}
+
 bool haveDisplay() {
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = openDisplay();
     if (!display) return false;
     XCloseDisplay(display);
     return true;
@@ -60,8 +71,9 @@ TEST_F(LateWakeups, AWakeupForAClosedWindowDoesNotEndTheProgram) {
         {
             unsetenv("SDL_VIDEODRIVER");
             { MainFrame frame(64, 64, 0, "late wake-up"); }
-            Display* owner = XOpenDisplay(nullptr);
-            Display* sender = XOpenDisplay(nullptr);
+            Display* owner = openDisplay();
+            Display* sender = openDisplay();
+            if (!owner || !sender) std::exit(5);
             sendWakeup(sender, goneWindow(owner));
             std::exit(3);
         },
@@ -73,7 +85,8 @@ TEST_F(LateWakeups, OtherErrorsReachTheEarlierHandler) {
         {
             XSetErrorHandler(&countOthers);
             ignoreLateWakeups();
-            Display* display = XOpenDisplay(nullptr);
+            Display* display = openDisplay();
+            if (!display) std::exit(5);
             const Window window = goneWindow(display);
             sendWakeup(display, window);
             XWindowAttributes attributes;
