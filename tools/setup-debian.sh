@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
   libcairo2-dev libpango1.0-dev libjpeg62-turbo-dev fonts-dejavu-core
+  dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do
