@@ -64,7 +64,7 @@ set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME liblimn-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
     "libsdl2-dev, libsdl2-image-dev, libsdl2-mixer-dev, libcairo2-dev, libpango1.0-dev, pkg-config")
-set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION
+set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
     "limn: libraries, headers, CMake package and pkg-config file\n${PROJECT_DESCRIPTION}.")
 set(CPACK_COMPONENTS_ALL Development)
 if(LIMN_GAME)
@@ -73,7 +73,7 @@ if(LIMN_GAME)
   set(CPACK_DEBIAN_GAME_PACKAGE_SECTION games)
   set(CPACK_DEBIAN_GAME_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_GAME_PACKAGE_DEPENDS "fonts-dejavu-core")
-  set(CPACK_COMPONENT_GAME_DESCRIPTION
+  set(CPACK_DEBIAN_GAME_DESCRIPTION
       "Burrowbop: an arcade game of tapping moles\nBuilt on limn; 320 x 480, mouse or touch.")
 endif()
 include(CPack)
