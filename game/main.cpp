@@ -14,7 +14,7 @@ void printUsage(std::FILE* to) {
     std::fprintf(to,
                  "Usage: burrowbop [--help] [--version]\n"
                  "Tap the moles while they are up. Run it from the folder that holds its\n"
-                 "images/ and sounds/ (the build's game_data). Escape goes back to the title\n"
+                 "images/ and sounds/ (the build's game/data). Escape goes back to the title\n"
                  "and quits from there; F11 toggles full screen.\n"
                  "LIMN_LOG=error|warn|info|debug sets how much limn says on standard error\n"
                  "(default: warnings only).\n");

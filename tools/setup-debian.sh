@@ -8,6 +8,7 @@ packages=(
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
   libcairo2-dev libpango1.0-dev libjpeg62-turbo-dev fonts-dejavu-core
   xvfb xauth xdotool
+  dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

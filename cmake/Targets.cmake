@@ -1,0 +1,26 @@
+# The libraries limn exports, each before those it depends on (the order in which
+# the pkg-config file links them). A program links limn::framework, limn::motion and
+# limn::backend (the native backend, whole); tests of a game may link limn::recording.
+set(LIMN_EXPORTED_TARGETS
+  limn_motion limn_framework limn_events limn_geom
+  limn_backend limn_backend_primitives limn_backend_text limn_backend_replay limn_backend_stage
+  limn_backend_scene limn_backend_draw limn_backend_image limn_backend_audio
+  limn_backend_base limn_recording limn_native limn_runtime)
+
+foreach(target IN LISTS LIMN_EXPORTED_TARGETS)
+  string(REGEX REPLACE "^limn_" "" short ${target})
+  set_target_properties(${target} PROPERTIES EXPORT_NAME ${short})
+  add_library(limn::${short} ALIAS ${target})
+endforeach()
+
+# A library added to limn without being exported would leave installed programs
+# unable to link: refuse to configure instead.
+foreach(dir IN ITEMS ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/backend)
+  get_directory_property(targets DIRECTORY ${dir} BUILDSYSTEM_TARGETS)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(type MATCHES "LIBRARY$" AND NOT target IN_LIST LIMN_EXPORTED_TARGETS)
+      message(FATAL_ERROR "${target} is not in LIMN_EXPORTED_TARGETS (cmake/Targets.cmake)")
+    endif()
+  endforeach()
+endforeach()
