@@ -1,12 +1,12 @@
 #include "game/Utils.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "framework/display/Bitmap.h"
 #include "framework/display/BitmapData.h"
 #include "framework/display/Sprite.h"
 #include "framework/utils/ByteArray.h"
+#include "runtime/Log.h"
 
 namespace com::quillfern {
 
@@ -18,7 +18,7 @@ Utils::Cache Utils::loadGraphicCache;
 namespace {
 
 // A picture that doesn't load leaves a blank area, as it always has; this
-// says which file it was and why, on standard error.
+// says which file it was and why, through the diagnostics.
 void reportUnloaded(const std::string& path, const limn::utils::ByteArray& bytes) {
     const char* why = "it is not a PNG, JPEG, GIF or BMP picture that decodes";
     if (bytes.limnGetData().isNull()) {
@@ -26,7 +26,7 @@ void reportUnloaded(const std::string& path, const limn::utils::ByteArray& bytes
     } else if (bytes.limnGetLength() == 0) {
         why = "the file is empty";
     }
-    std::fprintf(stderr, "limn: picture \"%s\" not loaded: %s\n", path.c_str(), why);
+    rt::log::error("picture \"" + path + "\" not loaded: " + why);
 }
 
 std::shared_ptr<BitmapData> decode(const std::string& path) {
