@@ -1,5 +1,6 @@
 #include "motion/actuators/SimpleActuator.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/Lib.h"
@@ -53,6 +54,7 @@ void write(const rt::Dynamic& target, rt::Name name, const rt::Dynamic& value) {
 }  // namespace
 
 std::vector<std::shared_ptr<SimpleActuator>> SimpleActuator::actuators;
+std::vector<SimpleActuator::FrameRecord> SimpleActuator::records;
 int SimpleActuator::actuatorsLength = 0;
 std::shared_ptr<limn::display::Shape> SimpleActuator::shape;
 
@@ -77,7 +79,11 @@ void SimpleActuator::limnResetFrameDriver() {
         limn::Lib::limnStage->removeEventListener(
             limn::events::Event::ENTER_FRAME, rt::function<&SimpleActuator::shape_onEnterFrame>());
     }
+    for (const auto& actuator : actuators) {
+        if (actuator) actuator->inFrame = false;
+    }
     actuators.clear();
+    records.clear();
     actuatorsLength = 0;
     shape = nullptr;
 }
@@ -94,6 +100,7 @@ std::shared_ptr<GenericActuator> SimpleActuator::autoVisible(bool value) {
 std::shared_ptr<GenericActuator> SimpleActuator::delay(double duration) {
     _delay = duration;
     timeOffset = startTime + duration;
+    refreshRecord();
     return self();
 }
 
@@ -112,6 +119,9 @@ void SimpleActuator::move() {
     }
     timeOffset = startTime;
     actuators.push_back(std::static_pointer_cast<SimpleActuator>(self()));
+    records.emplace_back();
+    frameSlot = actuators.size() - 1;
+    inFrame = true;
     ++actuatorsLength;
 }
 
@@ -119,18 +129,21 @@ std::shared_ptr<GenericActuator> SimpleActuator::onUpdate(rt::Function handler,
                                                           rt::ArrayPtr parameters) {
     GenericActuator::onUpdate(std::move(handler), std::move(parameters));
     sendChange = true;
+    refreshRecord();
     return self();
 }
 
 void SimpleActuator::pause() {
     paused = true;
     pauseTime = limn::Lib::getTimer();
+    refreshRecord();
 }
 
 void SimpleActuator::resume() {
     if (!paused) return;
     paused = false;
     timeOffset += (limn::Lib::getTimer() - pauseTime) / 1000.0;
+    refreshRecord();
 }
 
 void SimpleActuator::stop(const rt::ObjectPtr& given, bool complete, bool sendEvent) {
@@ -147,6 +160,7 @@ void SimpleActuator::stop(const rt::ObjectPtr& given, bool complete, bool sendEv
     if (!matches) return;
     auto keep = self();
     active = false;
+    refreshRecord();
     if (complete) apply();
     this->complete(sendEvent);
 }
@@ -168,7 +182,7 @@ void SimpleActuator::initialize() {
 void SimpleActuator::writeCommon(double e) {
     for (int i = 0; i < detailsLength; ++i) {
         const PropertyDetails& d = propertyDetails[i];
-        if (d.limnObject) d.limnObject->set(d.propertyName, d.start + d.change * e);
+        d.limnWriter.write(d.start + d.change * e);
     }
 }
 
@@ -179,11 +193,10 @@ void SimpleActuator::writeSpecial(double position) {
         double turn =
             _smartRotation && isRotation(d.propertyName.str()) ? shortestTurn(d.change) : d.change;
         double value = d.start + turn * e;
-        if (!d.limnObject) continue;
         if (_snapping) {
-            d.limnObject->set(d.propertyName, static_cast<int>(std::floor(value + 0.5)));
+            d.limnWriter.write(static_cast<int>(std::floor(value + 0.5)));
         } else {
-            d.limnObject->set(d.propertyName, value);
+            d.limnWriter.write(value);
         }
     }
 }
@@ -224,21 +237,76 @@ void SimpleActuator::finishRun(double currentTime) {
     if (_repeat > 0) --_repeat;
 }
 
+SimpleActuator::FrameRecord SimpleActuator::record() const {
+    FrameRecord r;
+    r.timeOffset = timeOffset;
+    bool common = active && !paused && initialized && !special && !sendChange && _ease &&
+                  detailsLength == 1 && propertyDetails.size() == 1;
+    if (!common) return r;
+    const PropertyDetails& d = propertyDetails[0];
+    r.duration = duration;
+    r.start = d.start;
+    r.change = d.change;
+    r.ease = _ease.get();
+    r.writer = d.limnWriter;
+    return r;
+}
+
+void SimpleActuator::refreshRecord() {
+    if (!inFrame || frameSlot >= actuators.size() || actuators[frameSlot].get() != this) return;
+    records[frameSlot] = record();
+    recordEase = _ease;
+    recordTarget = propertyDetails.empty() ? nullptr : propertyDetails[0].target.asObject();
+}
+
+void SimpleActuator::keepEntry(std::size_t from, std::size_t to) {
+    if (from == to) return;
+    actuators[to] = std::move(actuators[from]);
+    records[to] = records[from];
+    if (actuators[to]) actuators[to]->frameSlot = to;
+}
+
 void SimpleActuator::shape_onEnterFrame(const std::shared_ptr<limn::events::Event>&) {
     double now = nowSeconds();
-    int n = actuatorsLength;
-    int index = 0;
-    for (int step = 0; step < n && index < static_cast<int>(actuators.size()); ++step) {
-        // Not a shared copy: update() holds itself alive around every handler it runs.
-        SimpleActuator* actuator = actuators[index].get();
-        if (actuator->active) {
-            if (now > actuator->timeOffset) actuator->update(now);
-            ++index;
-        } else {
-            actuators.erase(actuators.begin() + index);
-            --actuatorsLength;
+    std::size_t n = static_cast<std::size_t>(std::max(actuatorsLength, 0));
+    // One pass: kept entries move down to `kept`, finished ones are dropped
+    // where they are met, so no entry is erased from the middle.
+    std::size_t kept = 0;
+    std::size_t index = 0;
+    for (; index < n && index < actuators.size(); ++index) {
+        // A copy: an ease or a setter may start tweens, which grows the arrays.
+        const FrameRecord r = records[index];
+        if (r.ease) {
+            if (!(now > r.timeOffset)) {
+                keepEntry(index, kept++);
+                continue;
+            }
+            double position = (now - r.timeOffset) / r.duration;
+            if (position < 1) {
+                r.writer.write(r.start + r.change * r.ease->calculate(position));
+                keepEntry(index, kept++);
+                continue;
+            }
+        }
+        std::shared_ptr<SimpleActuator> actuator = actuators[index];
+        if (!actuator || !actuator->active) {
+            if (actuator) actuator->inFrame = false;
+            actuators[index] = nullptr;
+            continue;
+        }
+        keepEntry(index, kept);
+        ++kept;
+        if (now > actuator->timeOffset) {
+            actuator->update(now);
+            actuator->refreshRecord();
         }
     }
+    // Entries appended by handlers during the walk move down behind the kept ones.
+    for (; index < actuators.size(); ++index) keepEntry(index, kept++);
+    kept = std::min(kept, actuators.size());
+    actuators.resize(kept);
+    records.resize(kept);
+    actuatorsLength = static_cast<int>(kept);
 }
 
 const rt::ClassInfo& SimpleActuator::staticClass() {
