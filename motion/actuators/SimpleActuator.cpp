@@ -53,7 +53,7 @@ void write(const rt::Dynamic& target, rt::Name name, const rt::Dynamic& value) {
 
 }  // namespace
 
-std::vector<std::shared_ptr<SimpleActuator>> SimpleActuator::actuators;
+FrameList SimpleActuator::actuators;
 std::vector<SimpleActuator::FrameRecord> SimpleActuator::records;
 int SimpleActuator::actuatorsLength = 0;
 std::shared_ptr<limn::display::Shape> SimpleActuator::shape;
@@ -79,10 +79,11 @@ void SimpleActuator::limnResetFrameDriver() {
         limn::Lib::limnStage->removeEventListener(
             limn::events::Event::ENTER_FRAME, rt::function<&SimpleActuator::shape_onEnterFrame>());
     }
-    for (const auto& actuator : actuators) {
+    for (const auto& actuator : actuators.entries_) {
         if (actuator) actuator->inFrame = false;
     }
-    actuators.clear();
+    actuators.entries_.clear();
+    actuators.finished_ = 0;
     records.clear();
     actuatorsLength = 0;
     shape = nullptr;
@@ -118,9 +119,9 @@ void SimpleActuator::move() {
         }
     }
     timeOffset = startTime;
-    actuators.push_back(std::static_pointer_cast<SimpleActuator>(self()));
+    actuators.entries_.push_back(std::static_pointer_cast<SimpleActuator>(self()));
     records.emplace_back();
-    frameSlot = actuators.size() - 1;
+    frameSlot = actuators.entries_.size() - 1;
     inFrame = true;
     ++actuatorsLength;
 }
@@ -160,7 +161,7 @@ void SimpleActuator::stop(const rt::ObjectPtr& given, bool complete, bool sendEv
     if (!matches) return;
     auto keep = self();
     active = false;
-    refreshRecord();
+    releaseFrameEntry();
     if (complete) apply();
     this->complete(sendEvent);
 }
@@ -215,6 +216,7 @@ void SimpleActuator::update(double currentTime) {
         if (_repeat == 0) {
             auto keep = self();
             active = false;
+            releaseFrameEntry();
             auto object = target.asObject();
             if (toggleVisible && object && object->get(kAlpha).asFloat() == 0) {
                 object->set(kVisible, false);
@@ -253,27 +255,62 @@ SimpleActuator::FrameRecord SimpleActuator::record() const {
 }
 
 void SimpleActuator::refreshRecord() {
-    if (!inFrame || frameSlot >= actuators.size() || actuators[frameSlot].get() != this) return;
+    if (!inFrame || frameSlot >= actuators.entries_.size() ||
+        actuators.entries_[frameSlot].get() != this) {
+        return;
+    }
     records[frameSlot] = record();
     recordEase = _ease;
     recordTarget = propertyDetails.empty() ? nullptr : propertyDetails[0].target.asObject();
 }
 
+void SimpleActuator::releaseFrameEntry() {
+    if (!inFrame || frameSlot >= actuators.entries_.size() ||
+        actuators.entries_[frameSlot].get() != this) {
+        return;
+    }
+    // The entry stays, counted, until the next frame drops it; the list just
+    // stops owning a finished actuator, so that frame only skips it.
+    records[frameSlot] = FrameRecord{};
+    inFrame = false;
+    recordEase = nullptr;
+    recordTarget = nullptr;
+    actuators.entries_[frameSlot] = nullptr;
+}
+
 void SimpleActuator::keepEntry(std::size_t from, std::size_t to) {
     if (from == to) return;
-    actuators[to] = std::move(actuators[from]);
+    auto& entries = actuators.entries_;
+    entries[to] = std::move(entries[from]);
     records[to] = records[from];
-    if (actuators[to]) actuators[to]->frameSlot = to;
+    if (entries[to]) entries[to]->frameSlot = to;
+}
+
+// The walk is bound by fetching the targets; start that a few entries early.
+void SimpleActuator::prefetchAhead(std::size_t index, std::size_t n) {
+    constexpr std::size_t kObjectAhead = 16;
+    constexpr std::size_t kSlotAhead = 8;
+    std::size_t size = std::min(n, records.size());
+    if (index + kObjectAhead < size) records[index + kObjectAhead].writer.prefetchObject();
+    if (index + kSlotAhead < size && records[index + kSlotAhead].ease) {
+        records[index + kSlotAhead].writer.prefetchSlot();
+    }
 }
 
 void SimpleActuator::shape_onEnterFrame(const std::shared_ptr<limn::events::Event>&) {
     double now = nowSeconds();
+    auto& entries = actuators.entries_;
+    // The entries that finished during the last walk are dropped first, all at once.
     std::size_t n = static_cast<std::size_t>(std::max(actuatorsLength, 0));
-    // One pass: kept entries move down to `kept`, finished ones are dropped
+    n -= std::min(n, actuators.finished_);
+    actuators.finished_ = 0;
+    // One pass: kept entries move down to `kept`, inactive ones are dropped
     // where they are met, so no entry is erased from the middle.
     std::size_t kept = 0;
+    std::size_t finished = 0;
     std::size_t index = 0;
-    for (; index < n && index < actuators.size(); ++index) {
+    for (; index < n && index < entries.size(); ++index) {
+        prefetchAhead(index, n);
         // A copy: an ease or a setter may start tweens, which grows the arrays.
         const FrameRecord r = records[index];
         if (r.ease) {
@@ -288,25 +325,31 @@ void SimpleActuator::shape_onEnterFrame(const std::shared_ptr<limn::events::Even
                 continue;
             }
         }
-        std::shared_ptr<SimpleActuator> actuator = actuators[index];
-        if (!actuator || !actuator->active) {
-            if (actuator) actuator->inFrame = false;
-            actuators[index] = nullptr;
+        std::shared_ptr<SimpleActuator> actuator = entries[index];
+        if (!actuator) continue;
+        if (!actuator->active) {
+            actuator->inFrame = false;
+            entries[index] = nullptr;
             continue;
         }
         keepEntry(index, kept);
         ++kept;
-        if (now > actuator->timeOffset) {
-            actuator->update(now);
-            actuator->refreshRecord();
+        if (!(now > actuator->timeOffset)) continue;
+        actuator->update(now);
+        actuator->refreshRecord();
+        // Finished or stopped during its own update: it counts until the next walk.
+        if (kept > 0 && kept <= entries.size() && entries[kept - 1] == nullptr) {
+            --kept;
+            ++finished;
         }
     }
     // Entries appended by handlers during the walk move down behind the kept ones.
-    for (; index < actuators.size(); ++index) keepEntry(index, kept++);
-    kept = std::min(kept, actuators.size());
-    actuators.resize(kept);
+    for (; index < entries.size(); ++index) keepEntry(index, kept++);
+    kept = std::min(kept, entries.size());
+    entries.resize(kept);
     records.resize(kept);
-    actuatorsLength = static_cast<int>(kept);
+    actuators.finished_ = finished;
+    actuatorsLength = static_cast<int>(kept + finished);
 }
 
 const rt::ClassInfo& SimpleActuator::staticClass() {

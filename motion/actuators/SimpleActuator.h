@@ -17,10 +17,17 @@
 // record is refreshed whenever the actuator's methods change any of these;
 // assigning `timeOffset`, `duration`, `_ease`, `special` or `propertyDetails`
 // directly on a running tween is not seen by it.
+//
+// A finished or stopped actuator keeps its entry (and its place in
+// `actuatorsLength`) until the next frame, as above, but the entry is null
+// from the moment it finished: the list never prolongs an actuator's life,
+// and those that finish inside a walk are dropped by the next at no cost
+// (see FrameList).
 
 #include <memory>
 #include <vector>
 
+#include "motion/actuators/FrameList.h"
 #include "motion/actuators/GenericActuator.h"
 #include "motion/actuators/PropertyDetails.h"
 
@@ -73,7 +80,7 @@ public:
     double startTime = 0;
     bool toggleVisible = false;
 
-    static std::vector<std::shared_ptr<SimpleActuator>> actuators;
+    static FrameList actuators;
     static int actuatorsLength;
     static std::shared_ptr<limn::display::Shape> shape;
 
@@ -100,6 +107,9 @@ private:
     void refreshRecord();
     // Moves entry from to to in the walk's arrays (from >= to).
     static void keepEntry(std::size_t from, std::size_t to);
+    static void prefetchAhead(std::size_t index, std::size_t n);
+    // Lets go of this actuator's entry as soon as it has finished or stopped.
+    void releaseFrameEntry();
 
     static std::vector<FrameRecord> records;  // parallel to actuators
     std::size_t frameSlot = 0;
