@@ -255,6 +255,10 @@ public:
     [[nodiscard]] std::string describe() const;
     // Where a field sits, for a writer that comes back to it every frame; -1 when absent.
     [[nodiscard]] std::ptrdiff_t indexOf(Name name) const;
+    // Asks the cache for the field at index, ahead of a write to it.
+    void prefetch(std::size_t index) const {
+        if (index < fields_.size()) __builtin_prefetch(&fields_[index], 1);
+    }
     // Writes the field at index if it still holds name there; false (and no write) otherwise.
     bool setAt(std::size_t index, Name name, const Dynamic& value) {
         if (index >= fields_.size() || !(fields_[index].first == name)) return false;
