@@ -14,13 +14,13 @@
 #include <memory>
 #include <vector>
 
+#include "QuietBackend.h"
 #include "framework/Lib.h"
 #include "framework/display/ManagedStage.h"
 #include "framework/display/Sprite.h"
 #include "framework/events/Event.h"
 #include "motion/Kinetra.h"
 #include "motion/actuators/SimpleActuator.h"
-#include "native/Module.h"
 #include "native/Primitive.h"
 
 namespace {
@@ -28,24 +28,7 @@ namespace {
 using com::quillfern::motion::Kinetra;
 using com::quillfern::motion::actuators::SimpleActuator;
 
-struct BenchHandle : rt::NativeObject {};
-
-// Answers "limn_time_stamp" from a settable clock, creators with a fresh
-// handle, and everything else with null.
-class QuietBackend : public limn::native::Module {
-public:
-    double now = 0;
-    std::optional<limn::native::PrimitiveFn> find(const std::string& exportName) const override {
-        if (exportName.rfind("limn_time_stamp", 0) == 0) {
-            return limn::native::PrimitiveFn([this](rt::Args) { return rt::Dynamic(now); });
-        }
-        if (exportName.find("create") != std::string::npos) {
-            return limn::native::PrimitiveFn(
-                [](rt::Args) { return rt::Dynamic(std::make_shared<BenchHandle>()); });
-        }
-        return limn::native::PrimitiveFn([](rt::Args) { return rt::Dynamic(); });
-    }
-};
+using limn::bench::QuietBackend;
 
 QuietBackend* backend = nullptr;
 

@@ -115,7 +115,13 @@ private:
     [[nodiscard]] bool inSubtree(const DisplayObject* object) const;
     [[nodiscard]] std::vector<int> pathTo(const DisplayObject* object) const;
 
+    // Records where child now sits in limnChildren, for getChildIndex.
+    void noteIndex(DisplayObject& child, std::size_t index) const;
+
     ObjectArray limnChildren;
+    // Children's position hints are counted from here: removing the first
+    // child moves every other one down by one, and so only this moves.
+    std::ptrdiff_t hintBase_ = 0;
 };
 
 }  // namespace limn::display
