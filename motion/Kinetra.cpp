@@ -1,8 +1,5 @@
 #include "motion/Kinetra.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "motion/TweenTimer.h"
 #include "motion/actuators/SimpleActuator.h"
 #include "motion/easing/ExpoEaseOut.h"
@@ -44,12 +41,20 @@ Kinetra::Library& Kinetra::getLibrary(const rt::Dynamic& target) {
     return targetLibraries[keyOf(target)];
 }
 
-Kinetra::Library Kinetra::actuatorsOf(const rt::Dynamic& target) {
-    Library mine;
-    for (const Actuator& a : getLibrary(target)) {
+std::vector<Kinetra::Actuator> Kinetra::actuatorsOf(const Library& list,
+                                                    const rt::Dynamic& target) {
+    if (list.allFiled()) {
+        if (auto object = target.asObject()) return list.filedFor(object.get());
+    }
+    std::vector<Actuator> mine;
+    for (const Actuator& a : list) {
         if (a->target == target) mine.push_back(a);
     }
     return mine;
+}
+
+std::vector<Kinetra::Actuator> Kinetra::actuatorsOf(const rt::Dynamic& target) {
+    return actuatorsOf(getLibrary(target), target);
 }
 
 Kinetra::Actuator Kinetra::tween(const rt::Dynamic& target, double duration,
@@ -58,11 +63,15 @@ Kinetra::Actuator Kinetra::tween(const rt::Dynamic& target, double duration,
     if (target.isNull()) return nullptr;
     if (!(duration > 0)) return apply(target, properties, customActuator);
     Actuator actuator = makeSimple(target, duration, properties);
+    std::string key = keyOf(target);
     if (overwrite) {
-        for (const Actuator& old : actuatorsOf(target)) old->stop(actuator->properties, false, false);
+        for (const Actuator& old : actuatorsOf(targetLibraries[key], target)) {
+            old->stop(actuator->properties, false, false);
+        }
     }
-    actuator->limnLibraryKey = keyOf(target);
-    getLibrary(target).push_back(actuator);
+    // Looked up again: the stops above may have emptied the list and removed it.
+    targetLibraries[key].file(actuator);
+    actuator->limnLibraryKey = std::move(key);
     actuator->move();
     return actuator;
 }
@@ -97,34 +106,46 @@ void Kinetra::resume(const rt::Dynamic& target) {
 
 void Kinetra::pauseAll() {
     for (auto& [key, list] : targetLibraries) {
-        for (const Actuator& a : Library(list)) a->pause();
+        for (const Actuator& a : std::vector<Actuator>(list.begin(), list.end())) a->pause();
     }
 }
 
 void Kinetra::resumeAll() {
     for (auto& [key, list] : targetLibraries) {
-        for (const Actuator& a : Library(list)) a->resume();
+        for (const Actuator& a : std::vector<Actuator>(list.begin(), list.end())) a->resume();
     }
 }
 
 void Kinetra::reset() {
-    // Take the lists out first: each stop then finds no list to leave, which
-    // keeps a reset of many tweens sharing one list linear. No handler runs.
+    // Take the lists out first: a stopped actuator leaves its list, which no
+    // longer is in the map, so nothing else changes. No handler runs.
     std::map<std::string, Library> lists;
     lists.swap(targetLibraries);
     for (const auto& [key, list] : lists) {
-        for (const Actuator& a : list) a->stop(nullptr, false, false);
+        for (const Actuator& a : std::vector<Actuator>(list.begin(), list.end())) {
+            a->stop(nullptr, false, false);
+        }
     }
 }
 
 void Kinetra::unload(const Actuator& actuator) {
-    const std::string& filed = actuator->limnLibraryKey;
-    auto it = targetLibraries.find(filed.empty() ? keyOf(actuator->target) : filed);
+    if (Library* filed = actuator->limnPlace.list) {
+        filed->removeFiled(*actuator);
+        if (filed->empty()) eraseIfEmpty(actuator->limnLibraryKey, filed);
+        return;
+    }
+    const std::string& filedKey = actuator->limnLibraryKey;
+    auto it = targetLibraries.find(filedKey.empty() ? keyOf(actuator->target) : filedKey);
     if (it == targetLibraries.end()) return;
-    Library& list = it->second;
-    auto found = std::find(list.begin(), list.end(), actuator);
-    if (found != list.end()) list.erase(found);
-    if (list.empty()) targetLibraries.erase(it);
+    it->second.remove(actuator.get());
+    if (it->second.empty()) targetLibraries.erase(it);
+}
+
+void Kinetra::eraseIfEmpty(const std::string& key, const Library* list) {
+    auto it = targetLibraries.find(key);
+    if (it != targetLibraries.end() && &it->second == list && list->empty()) {
+        targetLibraries.erase(it);
+    }
 }
 
 std::shared_ptr<TransformOptions> Kinetra::transform(const rt::Dynamic& target, double duration,

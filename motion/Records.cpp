@@ -48,7 +48,8 @@ void setName(rt::Object& o, const rt::Dynamic& v) {
 
 const rt::ClassInfo& PropertyDetails::staticClass() {
     static const rt::ClassInfo info = [] {
-        rt::ClassInfo c("com.quillfern.motion.actuators.PropertyDetails", &rt::Object::staticClass());
+        rt::ClassInfo c("com.quillfern.motion.actuators.PropertyDetails",
+                        &rt::Object::staticClass());
         c.field<&PropertyDetails::target>("target")
             .custom("propertyName", &nameOf, &setName)
             .field<&PropertyDetails::start>("start")

@@ -159,6 +159,13 @@ std::string DynObject::describe() const {
     return out + "}";
 }
 
+std::ptrdiff_t DynObject::indexOf(Name name) const {
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        if (fields_[i].first == name) return static_cast<std::ptrdiff_t>(i);
+    }
+    return -1;
+}
+
 Dynamic DynObject::getExtra(Name name) {
     for (const auto& f : fields_) {
         if (f.first == name) return f.second;

@@ -17,6 +17,7 @@
 //       return info;
 //   }
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,9 +35,11 @@ namespace rt {
 class ClassInfo;
 
 // Declares the class table accessors; place it in the public section.
-#define RT_DECLARE_CLASS                                                       \
-    static const ::rt::ClassInfo& staticClass();                               \
-    const ::rt::ClassInfo& classInfo() const override { return staticClass(); }
+#define RT_DECLARE_CLASS                                \
+    static const ::rt::ClassInfo& staticClass();        \
+    const ::rt::ClassInfo& classInfo() const override { \
+        return staticClass();                           \
+    }
 
 // Tells bound methods whether their receiver still exists. It belongs to the
 // object, is cleared by its destructor, and never keeps the object alive, so a
@@ -188,7 +191,9 @@ public:
         if constexpr (!std::is_null_pointer_v<decltype(Set)>) {
             using S = typename detail::MemberTraits<decltype(Set)>::Class;
             using P = std::tuple_element_t<0, typename detail::MemberTraits<decltype(Set)>::Params>;
-            m.set = [](Object& o, const Dynamic& v) { (static_cast<S&>(o).*Set)(fromDynamic<P>(v)); };
+            m.set = [](Object& o, const Dynamic& v) {
+                (static_cast<S&>(o).*Set)(fromDynamic<P>(v));
+            };
         }
         return *this;
     }
@@ -248,6 +253,18 @@ public:
     [[nodiscard]] std::string toString() const override;
     // The fields and their values, "{x: 100, alpha: 0}", for diagnostics.
     [[nodiscard]] std::string describe() const;
+    // Where a field sits, for a writer that comes back to it every frame; -1 when absent.
+    [[nodiscard]] std::ptrdiff_t indexOf(Name name) const;
+    // Asks the cache for the field at index, ahead of a write to it.
+    void prefetch(std::size_t index) const {
+        if (index < fields_.size()) __builtin_prefetch(&fields_[index], 1);
+    }
+    // Writes the field at index if it still holds name there; false (and no write) otherwise.
+    bool setAt(std::size_t index, Name name, const Dynamic& value) {
+        if (index >= fields_.size() || !(fields_[index].first == name)) return false;
+        fields_[index].second = value;
+        return true;
+    }
 
 protected:
     Dynamic getExtra(Name name) override;

@@ -68,6 +68,7 @@ void SceneNode::addChild(const std::shared_ptr<SceneNode>& child) {
     auto keep = child;
     keep->detachFromParent();
     keep->parent_ = this;
+    keep->slot_ = static_cast<std::ptrdiff_t>(children_.size()) + slotBase_;
     children_.push_back(std::move(keep));
     invalidateBounds();
     child->changed();
@@ -95,11 +96,9 @@ void SceneNode::detachFromParent() {
     if (!parent_) return;
     changed();
     SceneNode* old = parent_;
-    auto& list = old->children_;
-    auto it =
-        std::find_if(list.begin(), list.end(), [this](const auto& c) { return c.get() == this; });
+    const int index = old->childIndex(this);
     parent_ = nullptr;
-    if (it != list.end()) list.erase(it);
+    if (index >= 0) old->eraseChild(index);
     old->invalidateBounds();
 }
 
@@ -108,7 +107,7 @@ void SceneNode::removeChildAt(int index) {
     auto child = children_[index];
     child->changed();
     child->parent_ = nullptr;
-    children_.erase(children_.begin() + index);
+    eraseChild(index);
     invalidateBounds();
 }
 
@@ -116,9 +115,21 @@ void SceneNode::removeChild(SceneNode* child) {
     removeChildAt(childIndex(child));
 }
 
+void SceneNode::eraseChild(int index) {
+    children_.erase(children_.begin() + index);
+    if (index == 0) ++slotBase_;
+}
+
 int SceneNode::childIndex(const SceneNode* child) const {
-    for (std::size_t i = 0; i < children_.size(); ++i) {
-        if (children_[i].get() == child) return static_cast<int>(i);
+    if (!child || child->parent_ != this || children_.empty()) return -1;
+    const auto count = static_cast<std::ptrdiff_t>(children_.size());
+    const std::ptrdiff_t guess = std::clamp(child->slot_ - slotBase_, std::ptrdiff_t{0}, count - 1);
+    for (std::ptrdiff_t d = 0; guess - d >= 0 || guess + d < count; ++d) {
+        for (std::ptrdiff_t i : {guess - d, guess + d}) {
+            if (i < 0 || i >= count || children_[i].get() != child) continue;
+            children_[i]->slot_ = i + slotBase_;
+            return static_cast<int>(i);
+        }
     }
     return -1;
 }
@@ -129,6 +140,7 @@ void SceneNode::setChildIndex(SceneNode* child, int index) {
     if (from < 0 || index < 0 || index >= count || from == index) return;
     auto keep = children_[from];
     keep->changed();
+    keep->slot_ = index + slotBase_;
     children_.erase(children_.begin() + from);
     children_.insert(children_.begin() + index, std::move(keep));
 }
@@ -139,6 +151,8 @@ void SceneNode::swapChildren(int first, int second) {
     children_[first]->changed();
     children_[second]->changed();
     std::swap(children_[first], children_[second]);
+    children_[first]->slot_ = first + slotBase_;
+    children_[second]->slot_ = second + slotBase_;
 }
 
 SceneNode* SceneNode::root() {

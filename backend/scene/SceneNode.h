@@ -29,6 +29,7 @@
 #include "backend/draw/DrawingList.h"
 #include "backend/draw/RenderState.h"
 #include "runtime/Object.h"
+#include "runtime/TwoEndedArray.h"
 
 namespace limn::sdl {
 
@@ -59,7 +60,7 @@ public:
     // refuses those with an error first), so every walk stays within the stack.
     static constexpr int kMaxDepth = 1000;
     [[nodiscard]] SceneNode* parent() const { return parent_; }
-    [[nodiscard]] const std::vector<std::shared_ptr<SceneNode>>& children() const {
+    [[nodiscard]] const rt::TwoEndedArray<std::shared_ptr<SceneNode>>& children() const {
         return children_;
     }
     void addChild(const std::shared_ptr<SceneNode>& child);
@@ -183,12 +184,19 @@ protected:
 private:
     void rebuildMatrix();
     void detachFromParent();
+    // Removes children_[index], keeping the children's slot hints in step.
+    void eraseChild(int index);
     void transformChanged();
 
     int id_;
     NodeKind kind_;
     SceneNode* parent_ = nullptr;
-    std::vector<std::shared_ptr<SceneNode>> children_;
+    rt::TwoEndedArray<std::shared_ptr<SceneNode>> children_;
+    // This node's position in its parent's children_, counted from the
+    // parent's slotBase_ (removing the first child moves only the base); a
+    // hint that childIndex checks, and widens from when it is stale.
+    std::ptrdiff_t slot_ = 0;
+    std::ptrdiff_t slotBase_ = 0;
 
     double x_ = 0, y_ = 0, scaleX_ = 1, scaleY_ = 1, rotation_ = 0;
     Affine matrix_;

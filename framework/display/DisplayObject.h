@@ -196,6 +196,9 @@ private:
     // the container holds this object while it lists it, and clears the link
     // when it lets go or is destroyed.
     DisplayObjectContainer* listedIn_ = nullptr;
+    // Where that container last saw this object in its array, as the container
+    // counts (see DisplayObjectContainer::getChildIndex): a hint, checked before use.
+    std::ptrdiff_t listedAt_ = 0;
     std::shared_ptr<Graphics> limnGraphicsCache;
     std::optional<FilterArray> limnFilters;
     std::shared_ptr<geom::Rectangle> limnScale9Grid;

@@ -153,6 +153,7 @@ void DisplayObjectContainer::limnRemoveChildFromArray(const std::shared_ptr<Disp
     removeChildPrim(limnHandle, i);
     child->listedIn_ = nullptr;
     limnChildren.erase(limnChildren.begin() + i);
+    if (i == 0) ++hintBase_;
 }
 
 int DisplayObjectContainer::levelOf(const DisplayObject* object) const {
@@ -223,6 +224,7 @@ std::shared_ptr<DisplayObject> DisplayObjectContainer::addChild(
     if (child->limnGetParent().get() != this || lists(*child)) return child;
     limnChildren.push_back(child);
     child->listedIn_ = this;
+    noteIndex(*child, limnChildren.size() - 1);
     try {
         addChildPrim(limnHandle, child->limnHandle);
     } catch (...) {
@@ -270,10 +272,26 @@ std::shared_ptr<DisplayObject> DisplayObjectContainer::getChildAt(int index) con
     return limnChildren[index];
 }
 
+void DisplayObjectContainer::noteIndex(DisplayObject& child, std::size_t index) const {
+    child.listedAt_ = static_cast<std::ptrdiff_t>(index) + hintBase_;
+}
+
 int DisplayObjectContainer::getChildIndex(const std::shared_ptr<DisplayObject>& child) const {
-    if (!child) return -1;
-    auto it = std::find(limnChildren.begin(), limnChildren.end(), child);
-    return it == limnChildren.end() ? -1 : static_cast<int>(it - limnChildren.begin());
+    if (!child || !lists(*child) || limnChildren.empty()) return -1;
+    // Start at the child's hint and widen: it is exact after adding, removing
+    // from either end, reordering or an earlier lookup, and otherwise off by
+    // about the number of children added or removed in front of it since.
+    const auto count = static_cast<std::ptrdiff_t>(limnChildren.size());
+    const std::ptrdiff_t guess =
+        std::clamp(child->listedAt_ - hintBase_, std::ptrdiff_t{0}, count - 1);
+    for (std::ptrdiff_t d = 0; guess - d >= 0 || guess + d < count; ++d) {
+        for (std::ptrdiff_t i : {guess - d, guess + d}) {
+            if (i < 0 || i >= count || limnChildren[i] != child) continue;
+            noteIndex(*child, static_cast<std::size_t>(i));
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
 }
 
 DisplayObject::ObjectArray DisplayObjectContainer::getObjectsUnderPoint(const geom::Point& point) {
@@ -293,6 +311,7 @@ std::shared_ptr<DisplayObject> DisplayObjectContainer::removeChild(
 std::shared_ptr<DisplayObject> DisplayObjectContainer::removeChildAt(int index) {
     if (index < 0 || index >= limnGetNumChildren()) return nullptr;
     auto child = limnChildren[index];
+    noteIndex(*child, static_cast<std::size_t>(index));
     child->limnSetParent(nullptr);
     return child;
 }
@@ -316,6 +335,7 @@ void DisplayObjectContainer::setChildIndex(const std::shared_ptr<DisplayObject>&
     } else if (orig < index) {
         std::rotate(first + orig, first + orig + 1, first + index + 1);
     }
+    noteIndex(*child, static_cast<std::size_t>(index));
 }
 
 void DisplayObjectContainer::swapChildren(const std::shared_ptr<DisplayObject>& child1,
@@ -333,6 +353,8 @@ void DisplayObjectContainer::swapChildrenAt(int index1, int index2) {
     }
     if (index1 == index2) return;
     std::swap(limnChildren[index1], limnChildren[index2]);
+    noteIndex(*limnChildren[index1], static_cast<std::size_t>(index1));
+    noteIndex(*limnChildren[index2], static_cast<std::size_t>(index2));
     try {
         swapChildrenPrim(limnHandle, index1, index2);
     } catch (...) {

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "framework/display/InteractiveObject.h"
+#include "runtime/TwoEndedArray.h"
 
 namespace limn::display {
 
@@ -36,7 +37,8 @@ public:
     ~DisplayObjectContainer() override;
 
     // The children in drawing order; change them only through the operations below.
-    [[nodiscard]] const ObjectArray& children() const { return limnChildren; }
+    using ChildArray = rt::TwoEndedArray<std::shared_ptr<DisplayObject>>;
+    [[nodiscard]] const ChildArray& children() const { return limnChildren; }
 
     // The first object with this id in depth-first order over this subtree
     // (this container first), or null. Answered from the id index plus a walk
@@ -115,7 +117,14 @@ private:
     [[nodiscard]] bool inSubtree(const DisplayObject* object) const;
     [[nodiscard]] std::vector<int> pathTo(const DisplayObject* object) const;
 
-    ObjectArray limnChildren;
+    // Records where child now sits in limnChildren, for getChildIndex.
+    void noteIndex(DisplayObject& child, std::size_t index) const;
+
+    // Children are often taken from the front: that costs no shift.
+    ChildArray limnChildren;
+    // Children's position hints are counted from here: removing the first
+    // child moves every other one down by one, and so only this moves.
+    std::ptrdiff_t hintBase_ = 0;
 };
 
 }  // namespace limn::display

@@ -71,6 +71,7 @@ std::shared_ptr<GenericActuator> GenericActuator::delay(double duration) {
 
 std::shared_ptr<GenericActuator> GenericActuator::ease(std::shared_ptr<easing::IEasing> easing) {
     _ease = std::move(easing);
+    limnOptionsChanged();
     return self();
 }
 
@@ -93,29 +94,34 @@ std::shared_ptr<GenericActuator> GenericActuator::onComplete(rt::Function handle
 std::shared_ptr<GenericActuator> GenericActuator::reflect(bool value) {
     _reflect = value;
     special = true;
+    limnOptionsChanged();
     return self();
 }
 
 std::shared_ptr<GenericActuator> GenericActuator::repeat(int times) {
     _repeat = times;
+    limnOptionsChanged();
     return self();
 }
 
 std::shared_ptr<GenericActuator> GenericActuator::reverse(bool value) {
     _reverse = value;
     special = true;
+    limnOptionsChanged();
     return self();
 }
 
 std::shared_ptr<GenericActuator> GenericActuator::smartRotation(bool value) {
     _smartRotation = value;
     special = true;
+    limnOptionsChanged();
     return self();
 }
 
 std::shared_ptr<GenericActuator> GenericActuator::snapping(bool value) {
     _snapping = value;
     special = true;
+    limnOptionsChanged();
     return self();
 }
 

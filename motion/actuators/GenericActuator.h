@@ -7,12 +7,17 @@
 // The actuator shares `target` and `properties` with the caller (no copies).
 // Handlers are callables; bound methods hold their receivers weakly.
 
+#include <list>
 #include <memory>
 #include <string>
 
 #include "motion/easing/IEasing.h"
 #include "runtime/Function.h"
 #include "runtime/Object.h"
+
+namespace com::quillfern::motion {
+class ActuatorList;
+}
 
 namespace com::quillfern::motion::actuators {
 
@@ -70,9 +75,20 @@ public:
     // The key of the facade list this actuator was filed under: it leaves that
     // list even if the target's string form has changed meanwhile.
     std::string limnLibraryKey;
+    // Where ActuatorList::file put it: the list (null when not filed), its
+    // entry there and its entry in the index by target object.
+    struct LibraryPlace {
+        ActuatorList* list = nullptr;
+        std::list<std::shared_ptr<GenericActuator>>::iterator entry;
+        const rt::Object* indexedUnder = nullptr;
+        std::list<GenericActuator*>::iterator byTarget;
+    };
+    LibraryPlace limnPlace;
 
 protected:
     std::shared_ptr<GenericActuator> self();
+    // Called after an option that the frame update reads has changed.
+    virtual void limnOptionsChanged() {}
 };
 
 // Calls a handler with the elements of an argument array (none when null).

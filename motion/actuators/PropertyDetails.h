@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "motion/actuators/PropertyWriter.h"
 #include "runtime/Object.h"
 
 namespace com::quillfern::motion::actuators {
@@ -12,17 +13,19 @@ class PropertyDetails final : public rt::Object {
 public:
     RT_DECLARE_CLASS
     PropertyDetails(rt::Dynamic target, rt::Name propertyName, double start, double change)
-        : target(std::move(target)), propertyName(propertyName), start(start), change(change) {
-        limnObject = this->target.asObject().get();
-    }
+        : target(std::move(target)),
+          propertyName(propertyName),
+          start(start),
+          change(change),
+          limnWriter(this->target.asObject().get(), propertyName) {}
 
     rt::Dynamic target;
     rt::Name propertyName;  // interned: written by name every frame
     double start;
     double change;
-    // The target as an object (null for other values), kept alive by `target`:
-    // spares a shared-pointer copy on every write.
-    rt::Object* limnObject = nullptr;
+    // Writes propertyName of the target (nothing for a target that is not an
+    // object), looked up once; the target is kept alive by `target`.
+    PropertyWriter limnWriter;
 };
 
 }  // namespace com::quillfern::motion::actuators

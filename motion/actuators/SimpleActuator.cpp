@@ -1,5 +1,6 @@
 #include "motion/actuators/SimpleActuator.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/Lib.h"
@@ -52,7 +53,8 @@ void write(const rt::Dynamic& target, rt::Name name, const rt::Dynamic& value) {
 
 }  // namespace
 
-std::vector<std::shared_ptr<SimpleActuator>> SimpleActuator::actuators;
+FrameList SimpleActuator::actuators;
+std::vector<SimpleActuator::FrameRecord> SimpleActuator::records;
 int SimpleActuator::actuatorsLength = 0;
 std::shared_ptr<limn::display::Shape> SimpleActuator::shape;
 
@@ -77,7 +79,12 @@ void SimpleActuator::limnResetFrameDriver() {
         limn::Lib::limnStage->removeEventListener(
             limn::events::Event::ENTER_FRAME, rt::function<&SimpleActuator::shape_onEnterFrame>());
     }
-    actuators.clear();
+    for (const auto& actuator : actuators.entries_) {
+        if (actuator) actuator->inFrame = false;
+    }
+    actuators.entries_.clear();
+    actuators.finished_ = 0;
+    records.clear();
     actuatorsLength = 0;
     shape = nullptr;
 }
@@ -94,6 +101,7 @@ std::shared_ptr<GenericActuator> SimpleActuator::autoVisible(bool value) {
 std::shared_ptr<GenericActuator> SimpleActuator::delay(double duration) {
     _delay = duration;
     timeOffset = startTime + duration;
+    refreshRecord();
     return self();
 }
 
@@ -111,7 +119,10 @@ void SimpleActuator::move() {
         }
     }
     timeOffset = startTime;
-    actuators.push_back(std::static_pointer_cast<SimpleActuator>(self()));
+    actuators.entries_.push_back(std::static_pointer_cast<SimpleActuator>(self()));
+    records.emplace_back();
+    frameSlot = actuators.entries_.size() - 1;
+    inFrame = true;
     ++actuatorsLength;
 }
 
@@ -119,18 +130,21 @@ std::shared_ptr<GenericActuator> SimpleActuator::onUpdate(rt::Function handler,
                                                           rt::ArrayPtr parameters) {
     GenericActuator::onUpdate(std::move(handler), std::move(parameters));
     sendChange = true;
+    refreshRecord();
     return self();
 }
 
 void SimpleActuator::pause() {
     paused = true;
     pauseTime = limn::Lib::getTimer();
+    refreshRecord();
 }
 
 void SimpleActuator::resume() {
     if (!paused) return;
     paused = false;
     timeOffset += (limn::Lib::getTimer() - pauseTime) / 1000.0;
+    refreshRecord();
 }
 
 void SimpleActuator::stop(const rt::ObjectPtr& given, bool complete, bool sendEvent) {
@@ -147,6 +161,7 @@ void SimpleActuator::stop(const rt::ObjectPtr& given, bool complete, bool sendEv
     if (!matches) return;
     auto keep = self();
     active = false;
+    releaseFrameEntry();
     if (complete) apply();
     this->complete(sendEvent);
 }
@@ -168,7 +183,7 @@ void SimpleActuator::initialize() {
 void SimpleActuator::writeCommon(double e) {
     for (int i = 0; i < detailsLength; ++i) {
         const PropertyDetails& d = propertyDetails[i];
-        if (d.limnObject) d.limnObject->set(d.propertyName, d.start + d.change * e);
+        d.limnWriter.write(d.start + d.change * e);
     }
 }
 
@@ -179,11 +194,10 @@ void SimpleActuator::writeSpecial(double position) {
         double turn =
             _smartRotation && isRotation(d.propertyName.str()) ? shortestTurn(d.change) : d.change;
         double value = d.start + turn * e;
-        if (!d.limnObject) continue;
         if (_snapping) {
-            d.limnObject->set(d.propertyName, static_cast<int>(std::floor(value + 0.5)));
+            d.limnWriter.write(static_cast<int>(std::floor(value + 0.5)));
         } else {
-            d.limnObject->set(d.propertyName, value);
+            d.limnWriter.write(value);
         }
     }
 }
@@ -202,6 +216,7 @@ void SimpleActuator::update(double currentTime) {
         if (_repeat == 0) {
             auto keep = self();
             active = false;
+            releaseFrameEntry();
             auto object = target.asObject();
             if (toggleVisible && object && object->get(kAlpha).asFloat() == 0) {
                 object->set(kVisible, false);
@@ -224,21 +239,117 @@ void SimpleActuator::finishRun(double currentTime) {
     if (_repeat > 0) --_repeat;
 }
 
+SimpleActuator::FrameRecord SimpleActuator::record() const {
+    FrameRecord r;
+    r.timeOffset = timeOffset;
+    bool common = active && !paused && initialized && !special && !sendChange && _ease &&
+                  detailsLength == 1 && propertyDetails.size() == 1;
+    if (!common) return r;
+    const PropertyDetails& d = propertyDetails[0];
+    r.duration = duration;
+    r.start = d.start;
+    r.change = d.change;
+    r.ease = _ease.get();
+    r.writer = d.limnWriter;
+    return r;
+}
+
+void SimpleActuator::refreshRecord() {
+    if (!inFrame || frameSlot >= actuators.entries_.size() ||
+        actuators.entries_[frameSlot].get() != this) {
+        return;
+    }
+    records[frameSlot] = record();
+    recordEase = _ease;
+    recordTarget = propertyDetails.empty() ? nullptr : propertyDetails[0].target.asObject();
+}
+
+void SimpleActuator::releaseFrameEntry() {
+    if (!inFrame || frameSlot >= actuators.entries_.size() ||
+        actuators.entries_[frameSlot].get() != this) {
+        return;
+    }
+    // The entry stays, counted, until the next frame drops it; the list just
+    // stops owning a finished actuator, so that frame only skips it.
+    records[frameSlot] = FrameRecord{};
+    inFrame = false;
+    recordEase = nullptr;
+    recordTarget = nullptr;
+    actuators.entries_[frameSlot] = nullptr;
+}
+
+void SimpleActuator::keepEntry(std::size_t from, std::size_t to) {
+    if (from == to) return;
+    auto& entries = actuators.entries_;
+    entries[to] = std::move(entries[from]);
+    records[to] = records[from];
+    if (entries[to]) entries[to]->frameSlot = to;
+}
+
+// The walk is bound by fetching the targets; start that a few entries early.
+void SimpleActuator::prefetchAhead(std::size_t index, std::size_t n) {
+    constexpr std::size_t kObjectAhead = 16;
+    constexpr std::size_t kSlotAhead = 8;
+    std::size_t size = std::min(n, records.size());
+    if (index + kObjectAhead < size) records[index + kObjectAhead].writer.prefetchObject();
+    if (index + kSlotAhead < size && records[index + kSlotAhead].ease) {
+        records[index + kSlotAhead].writer.prefetchSlot();
+    }
+}
+
 void SimpleActuator::shape_onEnterFrame(const std::shared_ptr<limn::events::Event>&) {
     double now = nowSeconds();
-    int n = actuatorsLength;
-    int index = 0;
-    for (int step = 0; step < n && index < static_cast<int>(actuators.size()); ++step) {
-        // Not a shared copy: update() holds itself alive around every handler it runs.
-        SimpleActuator* actuator = actuators[index].get();
-        if (actuator->active) {
-            if (now > actuator->timeOffset) actuator->update(now);
-            ++index;
-        } else {
-            actuators.erase(actuators.begin() + index);
-            --actuatorsLength;
+    auto& entries = actuators.entries_;
+    // The entries that finished during the last walk are dropped first, all at once.
+    std::size_t n = static_cast<std::size_t>(std::max(actuatorsLength, 0));
+    n -= std::min(n, actuators.finished_);
+    actuators.finished_ = 0;
+    // One pass: kept entries move down to `kept`, inactive ones are dropped
+    // where they are met, so no entry is erased from the middle.
+    std::size_t kept = 0;
+    std::size_t finished = 0;
+    std::size_t index = 0;
+    for (; index < n && index < entries.size(); ++index) {
+        prefetchAhead(index, n);
+        // A copy: an ease or a setter may start tweens, which grows the arrays.
+        const FrameRecord r = records[index];
+        if (r.ease) {
+            if (!(now > r.timeOffset)) {
+                keepEntry(index, kept++);
+                continue;
+            }
+            double position = (now - r.timeOffset) / r.duration;
+            if (position < 1) {
+                r.writer.write(r.start + r.change * r.ease->calculate(position));
+                keepEntry(index, kept++);
+                continue;
+            }
+        }
+        std::shared_ptr<SimpleActuator> actuator = entries[index];
+        if (!actuator) continue;
+        if (!actuator->active) {
+            actuator->inFrame = false;
+            entries[index] = nullptr;
+            continue;
+        }
+        keepEntry(index, kept);
+        ++kept;
+        if (!(now > actuator->timeOffset)) continue;
+        actuator->update(now);
+        actuator->refreshRecord();
+        // Finished or stopped during its own update: it counts until the next walk.
+        if (kept > 0 && kept <= entries.size() && entries[kept - 1] == nullptr) {
+            --kept;
+            ++finished;
         }
     }
+    // Entries appended by handlers during the walk move down behind the kept ones.
+    for (; index < entries.size(); ++index) keepEntry(index, kept++);
+    kept = std::min(kept, entries.size());
+    entries.resize(kept);
+    records.resize(kept);
+    actuators.finished_ = finished;
+    actuatorsLength = static_cast<int>(kept + finished);
 }
 
 const rt::ClassInfo& SimpleActuator::staticClass() {

@@ -8,10 +8,26 @@
 // Handlers may start, stop, pause or resume tweens (their own included) while
 // the frame walk runs: each actuator present when the frame began is visited
 // exactly once, and new ones wait for the next frame.
+//
+// Beside `actuators` the walk keeps one packed record per entry with what a
+// running one-property tween needs every frame (time offset, duration, ease,
+// start, change and the resolved property writer), so the walk streams
+// through that array and touches an actuator only when something else has to
+// happen (first or last update, delay, pause, handlers, special options). The
+// record is refreshed whenever the actuator's methods change any of these;
+// assigning `timeOffset`, `duration`, `_ease`, `special` or `propertyDetails`
+// directly on a running tween is not seen by it.
+//
+// A finished or stopped actuator keeps its entry (and its place in
+// `actuatorsLength`) until the next frame, as above, but the entry is null
+// from the moment it finished: the list never prolongs an actuator's life,
+// and those that finish inside a walk are dropped by the next at no cost
+// (see FrameList).
 
 #include <memory>
 #include <vector>
 
+#include "motion/actuators/FrameList.h"
 #include "motion/actuators/GenericActuator.h"
 #include "motion/actuators/PropertyDetails.h"
 
@@ -57,22 +73,50 @@ public:
     int detailsLength = 0;
     bool initialized = false;
     bool paused = false;
-    double pauseTime = 0;  // milliseconds
+    double pauseTime = 0;                          // milliseconds
     std::vector<PropertyDetails> propertyDetails;  // by value: walked every frame
     bool sendChange = false;
     bool setVisible = false;
     double startTime = 0;
     bool toggleVisible = false;
 
-    static std::vector<std::shared_ptr<SimpleActuator>> actuators;
+    static FrameList actuators;
     static int actuatorsLength;
     static std::shared_ptr<limn::display::Shape> shape;
 
+protected:
+    void limnOptionsChanged() override { refreshRecord(); }
+
 private:
     static void installFrameDriver();
+    // What the walk needs of a running one-property tween on the common path.
+    struct FrameRecord {
+        double timeOffset = 0;
+        double duration = 0;
+        double start = 0;
+        double change = 0;
+        // Null when the walk must ask the actuator itself.
+        const easing::IEasing* ease = nullptr;
+        PropertyWriter writer{nullptr, rt::Name("")};
+    };
+
     void writeCommon(double e);
     void writeSpecial(double position);
     void finishRun(double currentTime);
+    [[nodiscard]] FrameRecord record() const;
+    void refreshRecord();
+    // Moves entry from to to in the walk's arrays (from >= to).
+    static void keepEntry(std::size_t from, std::size_t to);
+    static void prefetchAhead(std::size_t index, std::size_t n);
+    // Lets go of this actuator's entry as soon as it has finished or stopped.
+    void releaseFrameEntry();
+
+    static std::vector<FrameRecord> records;  // parallel to actuators
+    std::size_t frameSlot = 0;
+    bool inFrame = false;
+    // Hold what the record's raw pointers point to while it may be read.
+    std::shared_ptr<easing::IEasing> recordEase;
+    rt::ObjectPtr recordTarget;
 };
 
 }  // namespace com::quillfern::motion::actuators
