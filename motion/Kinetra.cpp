@@ -5,7 +5,6 @@
 
 #include "motion/TweenTimer.h"
 #include "motion/actuators/SimpleActuator.h"
-#include "motion/easing/ExpoEaseOut.h"
 
 namespace com::quillfern::motion {
 
@@ -37,8 +36,16 @@ rt::ObjectPtr normalise(const rt::Dynamic& properties) {
 }  // namespace
 
 Kinetra::ActuatorClass Kinetra::defaultActuator = &makeSimple;
-std::shared_ptr<easing::IEasing> Kinetra::defaultEase = std::make_shared<easing::ExpoEaseOut>();
+std::shared_ptr<easing::IEasing>& Kinetra::defaultEase = GenericActuator::startingEase();
 std::map<std::string, Kinetra::Library> Kinetra::targetLibraries;
+
+namespace {
+
+// Completed actuators leave the lists of this file; set with the lists themselves, so
+// any program that can file an actuator has the way back out.
+[[maybe_unused]] const bool unloadSet = (GenericActuator::setUnload(&Kinetra::unload), true);
+
+}  // namespace
 
 Kinetra::Library& Kinetra::getLibrary(const rt::Dynamic& target) {
     return targetLibraries[keyOf(target)];
@@ -59,7 +66,8 @@ Kinetra::Actuator Kinetra::tween(const rt::Dynamic& target, double duration,
     if (!(duration > 0)) return apply(target, properties, customActuator);
     Actuator actuator = makeSimple(target, duration, properties);
     if (overwrite) {
-        for (const Actuator& old : actuatorsOf(target)) old->stop(actuator->properties, false, false);
+        for (const Actuator& old : actuatorsOf(target))
+            old->stop(actuator->properties, false, false);
     }
     actuator->limnLibraryKey = keyOf(target);
     getLibrary(target).push_back(actuator);
