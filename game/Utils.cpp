@@ -6,6 +6,7 @@
 #include "framework/display/BitmapData.h"
 #include "framework/display/Sprite.h"
 #include "framework/utils/ByteArray.h"
+#include "runtime/ProcessState.h"
 
 namespace com::quillfern {
 
@@ -15,6 +16,10 @@ using limn::display::BitmapData;
 Utils::Cache Utils::loadGraphicCache;
 
 namespace {
+
+// Back to a fresh process's state, for tests.
+[[maybe_unused]] const bool resetRegistered =
+    rt::registerReset(rt::ResetLayer::Game, [] { Utils::loadGraphicCache.clear(); });
 
 std::shared_ptr<BitmapData> decode(const std::string& path) {
     return BitmapData::loadFromBytes(limn::utils::ByteArray::readFile(path));

@@ -5,6 +5,7 @@
 
 #include "motion/TweenTimer.h"
 #include "motion/actuators/SimpleActuator.h"
+#include "runtime/ProcessState.h"
 
 namespace com::quillfern::motion {
 
@@ -44,6 +45,12 @@ namespace {
 // Completed actuators leave the lists of this file; set with the lists themselves, so
 // any program that can file an actuator has the way back out.
 [[maybe_unused]] const bool unloadSet = (GenericActuator::setUnload(&Kinetra::unload), true);
+
+// Back to a fresh process's state, for tests.
+[[maybe_unused]] const bool resetRegistered = rt::registerReset(rt::ResetLayer::Motion, [] {
+    Kinetra::reset();
+    Kinetra::defaultActuator = &makeSimple;
+});
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include "framework/media/SoundChannel.h"
 #include "native/EventRecord.h"
 #include "native/Primitive.h"
+#include "runtime/ProcessState.h"
 
 namespace limn::display {
 
@@ -105,6 +106,14 @@ rt::Dynamic dynamicOf(const std::shared_ptr<InteractiveObject>& object) {
     return object ? rt::Dynamic(object) : rt::Dynamic();
 }
 
+rt::Function portraitOnly() {
+    return rt::function([](int orientation) { return orientation == Stage::OrientationPortrait; });
+}
+
+// Back to a fresh process's state, for tests.
+[[maybe_unused]] const bool resetRegistered = rt::registerReset(
+    rt::ResetLayer::Framework, [] { Stage::shouldRotateInterface = portraitOnly(); });
+
 }  // namespace
 
 const std::array<std::string, 4> Stage::limnMouseChanges = {"mouseOut", "mouseOver", "rollOut",
@@ -112,8 +121,7 @@ const std::array<std::string, 4> Stage::limnMouseChanges = {"mouseOut", "mouseOv
 const std::array<std::string, 4> Stage::limnTouchChanges = {"touchOut", "touchOver", "touchRollOut",
                                                             "touchRollOver"};
 
-rt::Function Stage::shouldRotateInterface =
-    rt::function([](int orientation) { return orientation == Stage::OrientationPortrait; });
+rt::Function Stage::shouldRotateInterface = portraitOnly();
 
 const rt::ClassInfo& Stage::staticClass() {
     static const rt::ClassInfo info =

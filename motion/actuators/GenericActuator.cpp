@@ -1,6 +1,7 @@
 #include "motion/actuators/GenericActuator.h"
 
 #include "motion/easing/ExpoEaseOut.h"
+#include "runtime/ProcessState.h"
 
 namespace com::quillfern::motion::actuators {
 
@@ -12,6 +13,10 @@ GenericActuator::Unload unloadFromEngine = nullptr;
 std::shared_ptr<easing::IEasing> firstEase() {
     return std::make_shared<easing::ExpoEaseOut>();
 }
+
+// Back to a fresh process's state, for tests.
+[[maybe_unused]] const bool resetRegistered = rt::registerReset(
+    rt::ResetLayer::Motion, [] { GenericActuator::startingEase() = firstEase(); });
 
 }  // namespace
 

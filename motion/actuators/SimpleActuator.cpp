@@ -9,6 +9,7 @@
 #include "framework/display/Stage.h"
 #include "framework/events/Event.h"
 #include "runtime/Log.h"
+#include "runtime/ProcessState.h"
 
 namespace com::quillfern::motion::actuators {
 
@@ -53,6 +54,14 @@ void write(const rt::Dynamic& target, rt::Name name, const rt::Dynamic& value) {
 std::vector<std::shared_ptr<SimpleActuator>> SimpleActuator::actuators;
 int SimpleActuator::actuatorsLength = 0;
 std::shared_ptr<limn::display::Shape> SimpleActuator::shape;
+
+namespace {
+
+// Back to a fresh process's state, for tests.
+[[maybe_unused]] const bool resetRegistered =
+    rt::registerReset(rt::ResetLayer::Motion, [] { SimpleActuator::limnResetFrameDriver(); });
+
+}  // namespace
 
 SimpleActuator::SimpleActuator(rt::Dynamic target, double duration, rt::ObjectPtr properties)
     : GenericActuator(std::move(target), duration, std::move(properties)) {

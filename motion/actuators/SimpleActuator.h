@@ -54,7 +54,7 @@ public:
     int detailsLength = 0;
     bool initialized = false;
     bool paused = false;
-    double pauseTime = 0;  // milliseconds
+    double pauseTime = 0;                          // milliseconds
     std::vector<PropertyDetails> propertyDetails;  // by value: walked every frame
     bool sendChange = false;
     bool setVisible = false;
