@@ -135,7 +135,7 @@ const rt::ClassInfo& Stage::staticClass() {
             .field<&Stage::limnLastRender>("limnLastRender")
             .field<&Stage::onKey>("onKey")
             .field<&Stage::onQuit>("onQuit")
-            .property<&Stage::byNameGetFrameRate, &Stage::limnSetFrameRate>("frameRate")
+            .property<&Stage::limnGetFrameRate, &Stage::limnSetFrameRate>("frameRate")
             .property<&Stage::limnGetFocus, &Stage::limnSetFocus>("focus")
             .property<&Stage::limnGetStageFocusRect, &Stage::limnSetStageFocusRect>(
                 "stageFocusRect")

@@ -70,19 +70,17 @@ public:
     // and starts the frame loop at 100 frames per second.
     Stage(rt::Dynamic handle, int width, int height);
 
-    HoverStack limnMouseOverObjects;
-    HoverStack limnFocusOverObjects;
-    bool limnInvalid = false;
-    std::shared_ptr<geom::Rectangle> limnDragBounds;
-    std::shared_ptr<Sprite> limnDragObject;
-    double limnDragOffsetX = 0;
-    double limnDragOffsetY = 0;
-    double limnFramePeriod = 0.01;
-    double limnLastRender = 0;
-    std::unordered_map<int, std::shared_ptr<TouchInfo>> limnTouchInfo;
-    double frameRate = 100;  // written through limnSetFrameRate
-    rt::Function onKey;      // callable(code, down, char, flags) for character events, or null
-    rt::Function onQuit;     // callable() for the quit event, or null
+    rt::Function onKey;   // callable(code, down, char, flags) for character events, or null
+    rt::Function onQuit;  // callable() for the quit event, or null
+
+    // Frames per second; written through limnSetFrameRate, which also sets the period.
+    [[nodiscard]] double limnGetFrameRate() const { return frameRate; }
+    // The hover and focus stacks of the last mouse and focus events, and the live touches.
+    [[nodiscard]] const HoverStack& mouseOverObjects() const { return limnMouseOverObjects; }
+    [[nodiscard]] const HoverStack& focusOverObjects() const { return limnFocusOverObjects; }
+    [[nodiscard]] const std::unordered_map<int, std::shared_ptr<TouchInfo>>& touches() const {
+        return limnTouchInfo;
+    }
 
     std::shared_ptr<Stage> limnGetStage() override;
 
@@ -142,11 +140,22 @@ public:
     rt::Dynamic limnProcessStageEvent(const rt::Dynamic& event);
 
 private:
+    HoverStack limnMouseOverObjects;
+    HoverStack limnFocusOverObjects;
+    bool limnInvalid = false;
+    std::shared_ptr<geom::Rectangle> limnDragBounds;
+    std::shared_ptr<Sprite> limnDragObject;
+    double limnDragOffsetX = 0;
+    double limnDragOffsetY = 0;
+    double limnFramePeriod = 0.01;
+    double limnLastRender = 0;
+    std::unordered_map<int, std::shared_ptr<TouchInfo>> limnTouchInfo;
+    double frameRate = 100;
+
     [[nodiscard]] InteractiveStack stackOf(rt::Object& event);
     void handle(rt::Object& event, int type);
     void onTouchEvent(rt::Object& event, int type);
 
-    [[nodiscard]] double byNameGetFrameRate() const { return frameRate; }
     int byNameGetScaleMode() { return static_cast<int>(limnGetScaleMode()); }
     int byNameSetScaleMode(int i);
     int byNameGetAlign() { return static_cast<int>(limnGetAlign()); }
