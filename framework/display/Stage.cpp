@@ -171,7 +171,7 @@ std::shared_ptr<Stage> Stage::limnGetStage() {
     return std::static_pointer_cast<Stage>(weak_from_this().lock());
 }
 
-bool Stage::limnIsOpenGL() {
+bool Stage::limnIsOpenGL() const {
     return isOpenGL(limnHandle).asBool();
 }
 
@@ -196,7 +196,7 @@ std::shared_ptr<InteractiveObject> Stage::limnSetFocus(
     return object;
 }
 
-bool Stage::limnGetStageFocusRect() {
+bool Stage::limnGetStageFocusRect() const {
     return getFocusRect(limnHandle).asFloat() != 0;
 }
 
@@ -205,19 +205,19 @@ bool Stage::limnSetStageFocusRect(bool flag) {
     return flag;
 }
 
-double Stage::limnGetStageWidth() {
+double Stage::limnGetStageWidth() const {
     return getStageWidth(limnHandle).asFloat();
 }
 
-double Stage::limnGetStageHeight() {
+double Stage::limnGetStageHeight() const {
     return getStageHeight(limnHandle).asFloat();
 }
 
-double Stage::limnGetDPIScale() {
+double Stage::limnGetDPIScale() const {
     return getDpiScale(limnHandle).asFloat();
 }
 
-StageScaleMode Stage::limnGetScaleMode() {
+StageScaleMode Stage::limnGetScaleMode() const {
     return enumOf<StageScaleMode>(getScaleMode(limnHandle), kStageScaleModeCount);
 }
 
@@ -226,7 +226,7 @@ StageScaleMode Stage::limnSetScaleMode(StageScaleMode mode) {
     return mode;
 }
 
-StageAlign Stage::limnGetAlign() {
+StageAlign Stage::limnGetAlign() const {
     return enumOf<StageAlign>(getAlign(limnHandle), kStageAlignCount);
 }
 
@@ -235,7 +235,7 @@ StageAlign Stage::limnSetAlign(StageAlign align) {
     return align;
 }
 
-StageQuality Stage::limnGetQuality() {
+StageQuality Stage::limnGetQuality() const {
     return enumOf<StageQuality>(getQuality(limnHandle), kStageQualityCount);
 }
 
@@ -244,7 +244,7 @@ StageQuality Stage::limnSetQuality(StageQuality quality) {
     return quality;
 }
 
-StageDisplayState Stage::limnGetDisplayState() {
+StageDisplayState Stage::limnGetDisplayState() const {
     return enumOf<StageDisplayState>(getDisplayState(limnHandle), kStageDisplayStateCount);
 }
 
