@@ -11,6 +11,7 @@
 #include "native/Primitive.h"
 #include "runtime/Error.h"
 #include "runtime/Log.h"
+#include "runtime/ProcessState.h"
 
 namespace limn {
 
@@ -19,6 +20,21 @@ namespace {
 const native::Primitive createMainFrame{"limn_create_main_frame", native::kVariableArgs};
 const native::Primitive getFrameStage{"limn_get_frame_stage", 1};
 const native::Primitive getUrl{"limn_get_url", 1};
+
+}  // namespace
+
+rt::Dynamic Lib::limnMainFrame;
+std::shared_ptr<display::Stage> Lib::limnStage;
+std::shared_ptr<display::MovieClip> Lib::limnCurrent;
+
+namespace {
+
+// Back to a fresh process's state, for tests.
+[[maybe_unused]] const bool resetRegistered = rt::registerReset(rt::ResetLayer::Framework, [] {
+    Lib::limnCurrent = nullptr;
+    Lib::limnStage = nullptr;
+    Lib::limnMainFrame = rt::Dynamic();
+});
 
 }  // namespace
 

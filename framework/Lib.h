@@ -40,9 +40,9 @@ public:
     static constexpr int HARDWARE = 0x08;
     static constexpr int VSYNC = 0x10;
 
-    static inline rt::Dynamic limnMainFrame;                        // set when the frame exists
-    static inline std::shared_ptr<display::Stage> limnStage;        // the one stage
-    static inline std::shared_ptr<display::MovieClip> limnCurrent;  // made on first request
+    static rt::Dynamic limnMainFrame;                        // set when the frame exists
+    static std::shared_ptr<display::Stage> limnStage;        // the one stage
+    static std::shared_ptr<display::MovieClip> limnCurrent;  // made on first request
 
     // Asks the backend for a main frame of width x height pixels. When the
     // backend reports the frame, the stage is built with the frame rate

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "native/Primitive.h"
+#include "runtime/ProcessState.h"
 
 namespace limn {
 
@@ -10,7 +11,13 @@ namespace {
 
 const native::Primitive timeStamp{"limn_time_stamp", 0};
 
+// Back to a fresh process's state, for tests.
+[[maybe_unused]] const bool resetRegistered =
+    rt::registerReset(rt::ResetLayer::Framework, [] { Timer::sRunningTimers.clear(); });
+
 }  // namespace
+
+std::vector<std::shared_ptr<Timer>> Timer::sRunningTimers;
 
 const rt::ClassInfo& Timer::staticClass() {
     static const rt::ClassInfo info = rt::ClassInfo("limn.Timer", &rt::Object::staticClass())

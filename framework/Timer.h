@@ -24,11 +24,11 @@ class Timer : public rt::Object {
         explicit Token() = default;
     };
 
-  public:
+public:
     RT_DECLARE_CLASS
 
     // Every running timer, in start order.
-    static inline std::vector<std::shared_ptr<Timer>> sRunningTimers;
+    static std::vector<std::shared_ptr<Timer>> sRunningTimers;
 
     double mTime = 0;    // period, milliseconds
     double mFireAt = 0;  // next due time on the GetMS clock

@@ -7,6 +7,7 @@
 #include "framework/display/Sprite.h"
 #include "framework/utils/ByteArray.h"
 #include "runtime/Log.h"
+#include "runtime/ProcessState.h"
 
 namespace com::quillfern {
 
@@ -28,6 +29,10 @@ void reportUnloaded(const std::string& path, const limn::utils::ByteArray& bytes
     }
     rt::log::error("picture \"" + path + "\" not loaded: " + why);
 }
+
+// Back to a fresh process's state, for tests.
+[[maybe_unused]] const bool resetRegistered =
+    rt::registerReset(rt::ResetLayer::Game, [] { Utils::loadGraphicCache.clear(); });
 
 std::shared_ptr<BitmapData> decode(const std::string& path) {
     auto bytes = limn::utils::ByteArray::readFile(path);

@@ -2,7 +2,7 @@
 
 #include "motion/TweenTimer.h"
 #include "motion/actuators/SimpleActuator.h"
-#include "motion/easing/ExpoEaseOut.h"
+#include "runtime/ProcessState.h"
 
 namespace com::quillfern::motion {
 
@@ -34,8 +34,22 @@ rt::ObjectPtr normalise(const rt::Dynamic& properties) {
 }  // namespace
 
 Kinetra::ActuatorClass Kinetra::defaultActuator = &makeSimple;
-std::shared_ptr<easing::IEasing> Kinetra::defaultEase = std::make_shared<easing::ExpoEaseOut>();
+std::shared_ptr<easing::IEasing>& Kinetra::defaultEase = GenericActuator::startingEase();
 std::map<std::string, Kinetra::Library> Kinetra::targetLibraries;
+
+namespace {
+
+// Completed actuators leave the lists of this file; set with the lists themselves, so
+// any program that can file an actuator has the way back out.
+[[maybe_unused]] const bool unloadSet = (GenericActuator::setUnload(&Kinetra::unload), true);
+
+// Back to a fresh process's state, for tests.
+[[maybe_unused]] const bool resetRegistered = rt::registerReset(rt::ResetLayer::Motion, [] {
+    Kinetra::reset();
+    Kinetra::defaultActuator = &makeSimple;
+});
+
+}  // namespace
 
 Kinetra::Library& Kinetra::getLibrary(const rt::Dynamic& target) {
     return targetLibraries[keyOf(target)];

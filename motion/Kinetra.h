@@ -59,7 +59,8 @@ public:
                                                    bool overwrite = true);
 
     static ActuatorClass defaultActuator;
-    static std::shared_ptr<easing::IEasing> defaultEase;
+    // The ease new actuators start with; one value with GenericActuator::startingEase().
+    static std::shared_ptr<easing::IEasing>& defaultEase;
     static std::map<std::string, Library> targetLibraries;
 
 private:

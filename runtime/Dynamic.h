@@ -67,20 +67,26 @@ public:
     enum class Kind { Null, Bool, Int, Float, String, Array, Object, Function, Handle };
 
     Dynamic() = default;
-    Dynamic(std::nullptr_t) {}                            // NOLINT
-    Dynamic(bool v) : v_(v) {}                            // NOLINT
-    Dynamic(int v) : v_(v) {}                             // NOLINT
-    Dynamic(double v) : v_(v) {}                          // NOLINT
-    Dynamic(float v) : v_(static_cast<double>(v)) {}      // NOLINT
-    Dynamic(const char* v) : v_(std::string(v)) {}        // NOLINT
-    Dynamic(std::string v) : v_(std::move(v)) {}          // NOLINT
-    Dynamic(std::string_view v) : v_(std::string(v)) {}   // NOLINT
-    Dynamic(ArrayPtr v);                                  // NOLINT
-    Dynamic(Function v);                                  // NOLINT
-    // Wider integers keep their value: as an int when it fits, else as a float.
+    Dynamic(std::nullptr_t) {}                           // NOLINT
+    Dynamic(bool v) : v_(v) {}                           // NOLINT
+    Dynamic(int v) : v_(v) {}                            // NOLINT
+    Dynamic(double v) : v_(v) {}                         // NOLINT
+    Dynamic(float v) : v_(static_cast<double>(v)) {}     // NOLINT
+    Dynamic(const char* v) : v_(std::string(v)) {}       // NOLINT
+    Dynamic(std::string v) : v_(std::move(v)) {}         // NOLINT
+    Dynamic(std::string_view v) : v_(std::string(v)) {}  // NOLINT
+    // A pointer would silently become a bool: refused (text is taken as const char*).
+    template <class T>
+    requires(!std::same_as<std::remove_cv_t<T>, char>) Dynamic(T*)
+    = delete;
+    template <class T, class C>
+    Dynamic(T C::*) = delete;
+    Dynamic(ArrayPtr v);  // NOLINT
+    Dynamic(Function v);  // NOLINT
+    // Other integers keep their value: as an int when it fits, else as a float. Explicit, so
+    // that a size or a 64-bit count becomes dynamic only where the code says so.
     template <std::integral T>
-        requires(!std::same_as<T, bool> && !std::same_as<T, int>)
-    Dynamic(T v) {  // NOLINT
+    requires(!std::same_as<T, bool> && !std::same_as<T, int>) explicit Dynamic(T v) {
         if constexpr (std::is_unsigned_v<T> && sizeof(T) <= sizeof(int)) {
             v_ = static_cast<int>(v);  // 32-bit colours such as 0xFF000000 wrap like ints
         } else if (static_cast<std::int64_t>(v) >= INT32_MIN &&
@@ -91,15 +97,13 @@ public:
         }
     }
     template <class T>
-        requires std::derived_from<T, Object>
-    Dynamic(std::shared_ptr<T> v) {  // NOLINT
+    requires std::derived_from<T, Object> Dynamic(std::shared_ptr<T> v) {  // NOLINT
         // emplace, not assignment: GCC 12 under the sanitizers warns (falsely) that the
         // assigned pointer may be uninitialised.
         if (v) v_.template emplace<ObjectPtr>(std::move(v));
     }
     template <class T>
-        requires std::derived_from<T, NativeObject>
-    Dynamic(std::shared_ptr<T> v) {  // NOLINT
+    requires std::derived_from<T, NativeObject> Dynamic(std::shared_ptr<T> v) {  // NOLINT
         if (v) v_.template emplace<Handle>(std::move(v));
     }
 
@@ -115,8 +119,8 @@ public:
     [[nodiscard]] bool isFunction() const { return kind() == Kind::Function; }
     [[nodiscard]] bool isHandle() const { return kind() == Kind::Handle; }
 
-    [[nodiscard]] bool asBool() const;      // null, false, 0 and "" are false
-    [[nodiscard]] int asInt() const;        // floats truncate toward zero
+    [[nodiscard]] bool asBool() const;  // null, false, 0 and "" are false
+    [[nodiscard]] int asInt() const;    // floats truncate toward zero
     // Null counts as 0. The float case is inline: it is the by-name write's hot path.
     [[nodiscard]] double asFloat() const {
         if (const double* d = std::get_if<double>(&v_)) return *d;

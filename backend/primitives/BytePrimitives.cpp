@@ -34,7 +34,7 @@ void registerBytePrimitives(native::TableModule& m) {
     });
     m.add("limn_byte_array_get_length", 1, [](rt::Args a) -> rt::Dynamic {
         ByteBuffer* b = ByteBuffer::from(arg(a, 0));
-        return b ? static_cast<long long>(b->size()) : 0LL;
+        return rt::Dynamic(b ? static_cast<long long>(b->size()) : 0LL);
     });
     m.add("limn_byte_array_get", 2, [](rt::Args a) -> rt::Dynamic {
         ByteBuffer* b = ByteBuffer::from(arg(a, 0));

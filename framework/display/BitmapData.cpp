@@ -181,7 +181,7 @@ std::shared_ptr<utils::ByteArray> BitmapData::getPixels(
     const std::shared_ptr<geom::Rectangle>& rect) {
     // 64-bit so that an absurd surface size reaches the backend instead of overflowing here.
     std::int64_t size = std::int64_t{limnGetWidth()} * limnGetHeight() * 4;
-    auto bytes = std::make_shared<utils::ByteArray>(size);
+    auto bytes = std::make_shared<utils::ByteArray>(rt::Dynamic(size));
     surfaceGetPixels(limnHandle, rect, bytes->limnData);
     return bytes;
 }

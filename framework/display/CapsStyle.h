@@ -3,7 +3,7 @@
 // Crosses to the backend as the integer of each value; an int arriving by name is the index, and
 // null reads as ROUND (0).
 
-#include "runtime/Convert.h"
+#include "runtime/EnumConvert.h"
 
 namespace limn::display {
 
@@ -11,9 +11,10 @@ enum class CapsStyle { ROUND = 0, NONE = 1, SQUARE = 2 };
 
 }  // namespace limn::display
 
+// Out-of-range integers pass on to the backend unchanged.
 template <>
-struct rt::Convert<limn::display::CapsStyle> {
-    static limn::display::CapsStyle from(const rt::Dynamic& d) {
-        return static_cast<limn::display::CapsStyle>(d.asInt());
-    }
+struct rt::EnumValues<limn::display::CapsStyle> {
+    static constexpr int first = 0;
+    static constexpr int last = 2;
+    static constexpr OutOfRange outOfRange = OutOfRange::Keep;
 };

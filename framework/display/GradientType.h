@@ -3,7 +3,7 @@
 // Crosses to the backend as the integer of each value; an int arriving by name is the index, and
 // null reads as RADIAL (0).
 
-#include "runtime/Convert.h"
+#include "runtime/EnumConvert.h"
 
 namespace limn::display {
 
@@ -11,9 +11,10 @@ enum class GradientType { RADIAL = 0, LINEAR = 1 };
 
 }  // namespace limn::display
 
+// Out-of-range integers pass on to the backend unchanged.
 template <>
-struct rt::Convert<limn::display::GradientType> {
-    static limn::display::GradientType from(const rt::Dynamic& d) {
-        return static_cast<limn::display::GradientType>(d.asInt());
-    }
+struct rt::EnumValues<limn::display::GradientType> {
+    static constexpr int first = 0;
+    static constexpr int last = 1;
+    static constexpr OutOfRange outOfRange = OutOfRange::Keep;
 };

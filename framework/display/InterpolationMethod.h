@@ -3,7 +3,7 @@
 // Crosses to the backend as the integer of each value; an int arriving by name is the index, and
 // null reads as RGB (0).
 
-#include "runtime/Convert.h"
+#include "runtime/EnumConvert.h"
 
 namespace limn::display {
 
@@ -11,9 +11,10 @@ enum class InterpolationMethod { RGB = 0, LINEAR_RGB = 1 };
 
 }  // namespace limn::display
 
+// Out-of-range integers pass on to the backend unchanged.
 template <>
-struct rt::Convert<limn::display::InterpolationMethod> {
-    static limn::display::InterpolationMethod from(const rt::Dynamic& d) {
-        return static_cast<limn::display::InterpolationMethod>(d.asInt());
-    }
+struct rt::EnumValues<limn::display::InterpolationMethod> {
+    static constexpr int first = 0;
+    static constexpr int last = 1;
+    static constexpr OutOfRange outOfRange = OutOfRange::Keep;
 };

@@ -3,7 +3,7 @@
 // Crosses to the backend as the integer of each value; an int arriving by name is the index, and
 // null reads as NORMAL (0).
 
-#include "runtime/Convert.h"
+#include "runtime/EnumConvert.h"
 
 namespace limn::display {
 
@@ -11,9 +11,10 @@ enum class LineScaleMode { NORMAL = 0, NONE = 1, VERTICAL = 2, HORIZONTAL = 3 };
 
 }  // namespace limn::display
 
+// Out-of-range integers pass on to the backend unchanged.
 template <>
-struct rt::Convert<limn::display::LineScaleMode> {
-    static limn::display::LineScaleMode from(const rt::Dynamic& d) {
-        return static_cast<limn::display::LineScaleMode>(d.asInt());
-    }
+struct rt::EnumValues<limn::display::LineScaleMode> {
+    static constexpr int first = 0;
+    static constexpr int last = 3;
+    static constexpr OutOfRange outOfRange = OutOfRange::Keep;
 };

@@ -61,11 +61,11 @@ public:
     rt::Function endRender;    // callable(); does nothing by default
 
     // Pumps a resize record (type 8, x = width, y = height).
-    virtual void resize(int width, int height);
+    void resize(int width, int height);
     // Hands the record to the backend, which delivers it to the stage's handler.
-    virtual void pumpEvent(const rt::Dynamic& event);
+    void pumpEvent(const rt::Dynamic& event);
     // Pumps a quit record (type 10).
-    virtual void sendQuit();
+    void sendQuit();
 
     // Polls timers, sounds and the frame first, whatever the event, then
     // handles it as a stage does and tells the host the wake delay.

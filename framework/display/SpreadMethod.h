@@ -3,7 +3,7 @@
 // Crosses to the backend as the integer of each value; an int arriving by name is the index, and
 // null reads as PAD (0).
 
-#include "runtime/Convert.h"
+#include "runtime/EnumConvert.h"
 
 namespace limn::display {
 
@@ -11,9 +11,10 @@ enum class SpreadMethod { PAD = 0, REPEAT = 1, REFLECT = 2 };
 
 }  // namespace limn::display
 
+// Out-of-range integers pass on to the backend unchanged.
 template <>
-struct rt::Convert<limn::display::SpreadMethod> {
-    static limn::display::SpreadMethod from(const rt::Dynamic& d) {
-        return static_cast<limn::display::SpreadMethod>(d.asInt());
-    }
+struct rt::EnumValues<limn::display::SpreadMethod> {
+    static constexpr int first = 0;
+    static constexpr int last = 2;
+    static constexpr OutOfRange outOfRange = OutOfRange::Keep;
 };

@@ -14,6 +14,7 @@
 #include "framework/media/SoundChannel.h"
 #include "native/EventRecord.h"
 #include "native/Primitive.h"
+#include "runtime/ProcessState.h"
 
 namespace limn::display {
 
@@ -105,6 +106,14 @@ rt::Dynamic dynamicOf(const std::shared_ptr<InteractiveObject>& object) {
     return object ? rt::Dynamic(object) : rt::Dynamic();
 }
 
+rt::Function portraitOnly() {
+    return rt::function([](int orientation) { return orientation == Stage::OrientationPortrait; });
+}
+
+// Back to a fresh process's state, for tests.
+[[maybe_unused]] const bool resetRegistered = rt::registerReset(
+    rt::ResetLayer::Framework, [] { Stage::shouldRotateInterface = portraitOnly(); });
+
 }  // namespace
 
 const std::array<std::string, 4> Stage::limnMouseChanges = {"mouseOut", "mouseOver", "rollOut",
@@ -112,8 +121,7 @@ const std::array<std::string, 4> Stage::limnMouseChanges = {"mouseOut", "mouseOv
 const std::array<std::string, 4> Stage::limnTouchChanges = {"touchOut", "touchOver", "touchRollOut",
                                                             "touchRollOver"};
 
-rt::Function Stage::shouldRotateInterface =
-    rt::function([](int orientation) { return orientation == Stage::OrientationPortrait; });
+rt::Function Stage::shouldRotateInterface = portraitOnly();
 
 const rt::ClassInfo& Stage::staticClass() {
     static const rt::ClassInfo info =
@@ -127,7 +135,7 @@ const rt::ClassInfo& Stage::staticClass() {
             .field<&Stage::limnLastRender>("limnLastRender")
             .field<&Stage::onKey>("onKey")
             .field<&Stage::onQuit>("onQuit")
-            .property<&Stage::byNameGetFrameRate, &Stage::limnSetFrameRate>("frameRate")
+            .property<&Stage::limnGetFrameRate, &Stage::limnSetFrameRate>("frameRate")
             .property<&Stage::limnGetFocus, &Stage::limnSetFocus>("focus")
             .property<&Stage::limnGetStageFocusRect, &Stage::limnSetStageFocusRect>(
                 "stageFocusRect")
@@ -163,7 +171,7 @@ std::shared_ptr<Stage> Stage::limnGetStage() {
     return std::static_pointer_cast<Stage>(weak_from_this().lock());
 }
 
-bool Stage::limnIsOpenGL() {
+bool Stage::limnIsOpenGL() const {
     return isOpenGL(limnHandle).asBool();
 }
 
@@ -188,7 +196,7 @@ std::shared_ptr<InteractiveObject> Stage::limnSetFocus(
     return object;
 }
 
-bool Stage::limnGetStageFocusRect() {
+bool Stage::limnGetStageFocusRect() const {
     return getFocusRect(limnHandle).asFloat() != 0;
 }
 
@@ -197,19 +205,19 @@ bool Stage::limnSetStageFocusRect(bool flag) {
     return flag;
 }
 
-double Stage::limnGetStageWidth() {
+double Stage::limnGetStageWidth() const {
     return getStageWidth(limnHandle).asFloat();
 }
 
-double Stage::limnGetStageHeight() {
+double Stage::limnGetStageHeight() const {
     return getStageHeight(limnHandle).asFloat();
 }
 
-double Stage::limnGetDPIScale() {
+double Stage::limnGetDPIScale() const {
     return getDpiScale(limnHandle).asFloat();
 }
 
-StageScaleMode Stage::limnGetScaleMode() {
+StageScaleMode Stage::limnGetScaleMode() const {
     return enumOf<StageScaleMode>(getScaleMode(limnHandle), kStageScaleModeCount);
 }
 
@@ -218,7 +226,7 @@ StageScaleMode Stage::limnSetScaleMode(StageScaleMode mode) {
     return mode;
 }
 
-StageAlign Stage::limnGetAlign() {
+StageAlign Stage::limnGetAlign() const {
     return enumOf<StageAlign>(getAlign(limnHandle), kStageAlignCount);
 }
 
@@ -227,7 +235,7 @@ StageAlign Stage::limnSetAlign(StageAlign align) {
     return align;
 }
 
-StageQuality Stage::limnGetQuality() {
+StageQuality Stage::limnGetQuality() const {
     return enumOf<StageQuality>(getQuality(limnHandle), kStageQualityCount);
 }
 
@@ -236,7 +244,7 @@ StageQuality Stage::limnSetQuality(StageQuality quality) {
     return quality;
 }
 
-StageDisplayState Stage::limnGetDisplayState() {
+StageDisplayState Stage::limnGetDisplayState() const {
     return enumOf<StageDisplayState>(getDisplayState(limnHandle), kStageDisplayStateCount);
 }
 

@@ -70,6 +70,76 @@ public:
     // and starts the frame loop at 100 frames per second.
     Stage(rt::Dynamic handle, int width, int height);
 
+    rt::Function onKey;   // callable(code, down, char, flags) for character events, or null
+    rt::Function onQuit;  // callable() for the quit event, or null
+
+    // Frames per second; written through limnSetFrameRate, which also sets the period.
+    [[nodiscard]] double limnGetFrameRate() const { return frameRate; }
+    // The hover and focus stacks of the last mouse and focus events, and the live touches.
+    [[nodiscard]] const HoverStack& mouseOverObjects() const { return limnMouseOverObjects; }
+    [[nodiscard]] const HoverStack& focusOverObjects() const { return limnFocusOverObjects; }
+    [[nodiscard]] const std::unordered_map<int, std::shared_ptr<TouchInfo>>& touches() const {
+        return limnTouchInfo;
+    }
+
+    std::shared_ptr<Stage> limnGetStage() override;
+
+    [[nodiscard]] bool limnIsOpenGL() const;
+    // The next render also broadcasts "render".
+    void invalidate();
+    // Zero or less switches the frame loop off. Returns `rate`.
+    double limnSetFrameRate(double rate);
+    [[nodiscard]] std::shared_ptr<InteractiveObject> limnGetFocus();
+    std::shared_ptr<InteractiveObject> limnSetFocus(
+        const std::shared_ptr<InteractiveObject>& object);
+    [[nodiscard]] bool limnGetStageFocusRect() const;
+    bool limnSetStageFocusRect(bool flag);
+    [[nodiscard]] double limnGetStageWidth() const;
+    [[nodiscard]] double limnGetStageHeight() const;
+    [[nodiscard]] double limnGetDPIScale() const;
+    [[nodiscard]] StageScaleMode limnGetScaleMode() const;
+    StageScaleMode limnSetScaleMode(StageScaleMode mode);
+    [[nodiscard]] StageAlign limnGetAlign() const;
+    StageAlign limnSetAlign(StageAlign align);
+    [[nodiscard]] StageQuality limnGetQuality() const;
+    StageQuality limnSetQuality(StageQuality quality);
+    [[nodiscard]] StageDisplayState limnGetDisplayState() const;
+    StageDisplayState limnSetDisplayState(StageDisplayState state);
+
+    // Dragging: only mouse events move the sprite; bounds clamp its position
+    // in its parent's coordinates.
+    void limnStartDrag(const std::shared_ptr<Sprite>& sprite, bool lockCenter,
+                       const std::shared_ptr<geom::Rectangle>& bounds) override;
+    void limnDrag(const geom::Point& point);
+    void limnStopDrag(const std::shared_ptr<Sprite>& sprite) override;
+
+    // Input routing. `event` is the native record; `stack` is outermost first.
+    void limnCheckInOuts(const std::shared_ptr<events::MouseEvent>& event,
+                         const InteractiveStack& stack,
+                         const std::shared_ptr<TouchInfo>& touchInfo = nullptr);
+    void limnOnMouse(rt::Object& event, const std::string& type);
+    void limnOnTouch(rt::Object& event, const std::string& type,
+                     const std::shared_ptr<TouchInfo>& touchInfo);
+    void limnCheckFocusInOuts(rt::Object& event, const InteractiveStack& stack);
+    void limnOnFocus(rt::Object& event);
+    void limnOnKey(rt::Object& event, const std::string& type);
+    void limnOnResize(double width, double height);
+
+    // Frame loop.
+    virtual void limnRender(bool sendEnterFrame);
+    void limnOnChange(rt::Object& event);
+    void limnCheckRender();
+    // Seconds until the next frame (less the early margin), or `otherTimers`
+    // when that is sooner or the frame loop is off.
+    double limnNextFrameDue(double otherTimers);
+    void limnPollTimers();
+    double limnUpdateNextWake();
+    // Handles one record; returns the wake delay sent to the backend.
+    virtual double limnDoProcessStageEvent(const rt::Dynamic& event);
+    // The handler the backend calls; returns null.
+    rt::Dynamic limnProcessStageEvent(const rt::Dynamic& event);
+
+private:
     HoverStack limnMouseOverObjects;
     HoverStack limnFocusOverObjects;
     bool limnInvalid = false;
@@ -80,80 +150,21 @@ public:
     double limnFramePeriod = 0.01;
     double limnLastRender = 0;
     std::unordered_map<int, std::shared_ptr<TouchInfo>> limnTouchInfo;
-    double frameRate = 100;  // written through limnSetFrameRate
-    rt::Function onKey;      // callable(code, down, char, flags) for character events, or null
-    rt::Function onQuit;     // callable() for the quit event, or null
+    double frameRate = 100;
 
-    std::shared_ptr<Stage> limnGetStage() override;
-
-    virtual bool limnIsOpenGL();
-    // The next render also broadcasts "render".
-    virtual void invalidate();
-    // Zero or less switches the frame loop off. Returns `rate`.
-    virtual double limnSetFrameRate(double rate);
-    virtual std::shared_ptr<InteractiveObject> limnGetFocus();
-    virtual std::shared_ptr<InteractiveObject> limnSetFocus(
-        const std::shared_ptr<InteractiveObject>& object);
-    virtual bool limnGetStageFocusRect();
-    virtual bool limnSetStageFocusRect(bool flag);
-    virtual double limnGetStageWidth();
-    virtual double limnGetStageHeight();
-    virtual double limnGetDPIScale();
-    virtual StageScaleMode limnGetScaleMode();
-    virtual StageScaleMode limnSetScaleMode(StageScaleMode mode);
-    virtual StageAlign limnGetAlign();
-    virtual StageAlign limnSetAlign(StageAlign align);
-    virtual StageQuality limnGetQuality();
-    virtual StageQuality limnSetQuality(StageQuality quality);
-    virtual StageDisplayState limnGetDisplayState();
-    virtual StageDisplayState limnSetDisplayState(StageDisplayState state);
-
-    // Dragging: only mouse events move the sprite; bounds clamp its position
-    // in its parent's coordinates.
-    void limnStartDrag(const std::shared_ptr<Sprite>& sprite, bool lockCenter,
-                       const std::shared_ptr<geom::Rectangle>& bounds) override;
-    virtual void limnDrag(const geom::Point& point);
-    void limnStopDrag(const std::shared_ptr<Sprite>& sprite) override;
-
-    // Input routing. `event` is the native record; `stack` is outermost first.
-    virtual void limnCheckInOuts(const std::shared_ptr<events::MouseEvent>& event,
-                                 const InteractiveStack& stack,
-                                 const std::shared_ptr<TouchInfo>& touchInfo = nullptr);
-    virtual void limnOnMouse(rt::Object& event, const std::string& type);
-    virtual void limnOnTouch(rt::Object& event, const std::string& type,
-                             const std::shared_ptr<TouchInfo>& touchInfo);
-    virtual void limnCheckFocusInOuts(rt::Object& event, const InteractiveStack& stack);
-    virtual void limnOnFocus(rt::Object& event);
-    virtual void limnOnKey(rt::Object& event, const std::string& type);
-    virtual void limnOnResize(double width, double height);
-
-    // Frame loop.
-    virtual void limnRender(bool sendEnterFrame);
-    virtual void limnOnChange(rt::Object& event);
-    virtual void limnCheckRender();
-    // Seconds until the next frame (less the early margin), or `otherTimers`
-    // when that is sooner or the frame loop is off.
-    virtual double limnNextFrameDue(double otherTimers);
-    virtual void limnPollTimers();
-    virtual double limnUpdateNextWake();
-    // Handles one record; returns the wake delay sent to the backend.
-    virtual double limnDoProcessStageEvent(const rt::Dynamic& event);
-    // The handler the backend calls; returns null.
-    rt::Dynamic limnProcessStageEvent(const rt::Dynamic& event);
-
-private:
     [[nodiscard]] InteractiveStack stackOf(rt::Object& event);
     void handle(rt::Object& event, int type);
     void onTouchEvent(rt::Object& event, int type);
 
-    [[nodiscard]] double byNameGetFrameRate() const { return frameRate; }
-    int byNameGetScaleMode() { return static_cast<int>(limnGetScaleMode()); }
+    [[nodiscard]] int byNameGetScaleMode() const { return static_cast<int>(limnGetScaleMode()); }
     int byNameSetScaleMode(int i);
-    int byNameGetAlign() { return static_cast<int>(limnGetAlign()); }
+    [[nodiscard]] int byNameGetAlign() const { return static_cast<int>(limnGetAlign()); }
     int byNameSetAlign(int i);
-    int byNameGetQuality() { return static_cast<int>(limnGetQuality()); }
+    [[nodiscard]] int byNameGetQuality() const { return static_cast<int>(limnGetQuality()); }
     int byNameSetQuality(int i);
-    int byNameGetDisplayState() { return static_cast<int>(limnGetDisplayState()); }
+    [[nodiscard]] int byNameGetDisplayState() const {
+        return static_cast<int>(limnGetDisplayState());
+    }
     int byNameSetDisplayState(int i);
 };
 

@@ -3,7 +3,7 @@
 // Crosses to the backend as the integer of each value; an int arriving by name is the integer sent,
 // and null reads as NONE (0).
 
-#include "runtime/Convert.h"
+#include "runtime/EnumConvert.h"
 
 namespace limn::display {
 
@@ -11,9 +11,10 @@ enum class TriangleCulling { NEGATIVE = -1, NONE = 0, POSITIVE = 1 };
 
 }  // namespace limn::display
 
+// Out-of-range integers pass on to the backend unchanged.
 template <>
-struct rt::Convert<limn::display::TriangleCulling> {
-    static limn::display::TriangleCulling from(const rt::Dynamic& d) {
-        return static_cast<limn::display::TriangleCulling>(d.asInt());
-    }
+struct rt::EnumValues<limn::display::TriangleCulling> {
+    static constexpr int first = -1;
+    static constexpr int last = 1;
+    static constexpr OutOfRange outOfRange = OutOfRange::Keep;
 };

@@ -1,8 +1,19 @@
 #include "framework/events/Listener.h"
 
 #include "framework/events/Event.h"
+#include "runtime/ProcessState.h"
 
 namespace limn::events {
+
+int Listener::sIDs = 1;
+
+namespace {
+
+// Back to a fresh process's state, for tests.
+[[maybe_unused]] const bool resetRegistered =
+    rt::registerReset(rt::ResetLayer::Framework, [] { Listener::sIDs = 1; });
+
+}  // namespace
 
 const rt::ClassInfo& Listener::staticClass() {
     static const rt::ClassInfo info =

@@ -20,7 +20,7 @@ public:
     RT_DECLARE_CLASS
 
     // The next serial number; the first Listener made takes 1.
-    static inline int sIDs = 1;
+    static int sIDs;
 
     Listener(rt::Function listener, bool useCapture, int priority);
 

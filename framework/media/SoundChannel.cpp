@@ -2,10 +2,17 @@
 
 #include "framework/events/Event.h"
 #include "native/Primitive.h"
+#include "runtime/ProcessState.h"
 
 namespace limn::media {
 
+std::vector<std::shared_ptr<SoundChannel>> SoundChannel::limnIncompleteList;
+
 namespace {
+
+// Back to a fresh process's state, for tests.
+[[maybe_unused]] const bool resetRegistered =
+    rt::registerReset(rt::ResetLayer::Framework, [] { SoundChannel::limnIncompleteList.clear(); });
 
 const native::Primitive channelCreate{"limn_sound_channel_create", 4};
 const native::Primitive channelIsComplete{"limn_sound_channel_is_complete", 1};

@@ -20,10 +20,10 @@ class SoundChannel : public events::EventDispatcher {
         explicit Token() = default;
     };
 
-  public:
+public:
     RT_DECLARE_CLASS
 
-    static inline std::vector<std::shared_ptr<SoundChannel>> limnIncompleteList;
+    static std::vector<std::shared_ptr<SoundChannel>> limnIncompleteList;
 
     rt::Dynamic limnHandle;                         // null once completed
     std::shared_ptr<SoundTransform> limnTransform;  // the framework's copy, or null

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/Convert.h"
+#include "runtime/EnumConvert.h"
 
 namespace limn::text {
 
@@ -27,21 +27,10 @@ inline std::string toString(TextFieldAutoSize value) {
 }  // namespace limn::text
 
 template <>
-struct rt::Convert<limn::text::TextFieldAutoSize> {
-    static limn::text::TextFieldAutoSize from(const rt::Dynamic& d) {
-        using limn::text::TextFieldAutoSize;
-        if (const std::string* text = d.stringIf()) {
-            std::string_view name = *text;
-            if (name.starts_with("TextFieldAutoSize.")) name.remove_prefix(18);
-            for (std::size_t i = 0; i < limn::text::kTextFieldAutoSizeNames.size(); ++i) {
-                if (limn::text::kTextFieldAutoSizeNames[i] == name)
-                    return static_cast<TextFieldAutoSize>(i);
-            }
-            return TextFieldAutoSize::CENTER;
-        }
-        int index = d.asInt();
-        bool known =
-            index >= 0 && index < static_cast<int>(limn::text::kTextFieldAutoSizeNames.size());
-        return known ? static_cast<TextFieldAutoSize>(index) : TextFieldAutoSize::CENTER;
-    }
+struct rt::EnumValues<limn::text::TextFieldAutoSize> {
+    static constexpr int first = 0;
+    static constexpr int last = 3;
+    static constexpr OutOfRange outOfRange = OutOfRange::First;
+    static constexpr std::span<const std::string_view> names = limn::text::kTextFieldAutoSizeNames;
+    static constexpr std::string_view prefix = "TextFieldAutoSize.";
 };

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/Convert.h"
+#include "runtime/EnumConvert.h"
 
 namespace limn::text {
 
@@ -26,20 +26,10 @@ inline std::string toString(TextFieldType value) {
 }  // namespace limn::text
 
 template <>
-struct rt::Convert<limn::text::TextFieldType> {
-    static limn::text::TextFieldType from(const rt::Dynamic& d) {
-        using limn::text::TextFieldType;
-        if (const std::string* text = d.stringIf()) {
-            std::string_view name = *text;
-            if (name.starts_with("TextFieldType.")) name.remove_prefix(14);
-            for (std::size_t i = 0; i < limn::text::kTextFieldTypeNames.size(); ++i) {
-                if (limn::text::kTextFieldTypeNames[i] == name)
-                    return static_cast<TextFieldType>(i);
-            }
-            return TextFieldType::DYNAMIC;
-        }
-        int index = d.asInt();
-        bool known = index >= 0 && index < static_cast<int>(limn::text::kTextFieldTypeNames.size());
-        return known ? static_cast<TextFieldType>(index) : TextFieldType::DYNAMIC;
-    }
+struct rt::EnumValues<limn::text::TextFieldType> {
+    static constexpr int first = 0;
+    static constexpr int last = 1;
+    static constexpr OutOfRange outOfRange = OutOfRange::First;
+    static constexpr std::span<const std::string_view> names = limn::text::kTextFieldTypeNames;
+    static constexpr std::string_view prefix = "TextFieldType.";
 };

@@ -19,6 +19,7 @@
 #include "game/control/KeyBinding.h"
 #include "game/sound/SoundBank.h"
 #include "motion/Kinetra.h"
+#include "runtime/ProcessState.h"
 #include "runtime/Random.h"
 
 namespace com::quillfern::burrowbop {
@@ -31,6 +32,14 @@ using limn::events::MouseEvent;
 using motion::Kinetra;
 
 bool Burrowbop::PIXI = false;
+
+namespace {
+
+// Back to a fresh process's state, for tests.
+[[maybe_unused]] const bool resetRegistered =
+    rt::registerReset(rt::ResetLayer::Game, [] { Burrowbop::PIXI = false; });
+
+}  // namespace
 
 std::function<void(int)> Burrowbop::exitProcess = [](int status) {
     std::fflush(nullptr);

@@ -4,6 +4,7 @@
 
 #include "framework/events/EventDispatcher.h"
 #include "framework/events/KeyboardEvent.h"
+#include "runtime/ProcessState.h"
 
 namespace com::quillfern::control {
 
@@ -13,6 +14,14 @@ std::vector<bool> KeyBinding::keyPressed;
 bool KeyBinding::initialized = false;
 
 namespace {
+
+// Back to a fresh process's state, for tests.
+[[maybe_unused]] const bool resetRegistered = rt::registerReset(rt::ResetLayer::Game, [] {
+    KeyBinding::initialized = false;
+    KeyBinding::pressBindings.clear();
+    KeyBinding::releaseBindings.clear();
+    KeyBinding::keyPressed.clear();
+});
 
 void store(KeyBinding::Bindings& bindings, int keyCode, std::shared_ptr<KeyBindingData> data) {
     if (keyCode < 0) return;

@@ -1,12 +1,22 @@
 #include "motion/actuators/GenericActuator.h"
 
-#include "motion/Kinetra.h"
+#include "motion/easing/ExpoEaseOut.h"
+#include "runtime/ProcessState.h"
 
 namespace com::quillfern::motion::actuators {
 
 namespace {
 
 int live = 0;
+GenericActuator::Unload unloadFromEngine = nullptr;
+
+std::shared_ptr<easing::IEasing> firstEase() {
+    return std::make_shared<easing::ExpoEaseOut>();
+}
+
+// Back to a fresh process's state, for tests.
+[[maybe_unused]] const bool resetRegistered = rt::registerReset(
+    rt::ResetLayer::Motion, [] { GenericActuator::startingEase() = firstEase(); });
 
 }  // namespace
 
@@ -23,7 +33,7 @@ GenericActuator::GenericActuator(rt::Dynamic target, double duration, rt::Object
     : duration(duration),
       properties(std::move(properties)),
       target(std::move(target)),
-      _ease(Kinetra::defaultEase) {
+      _ease(startingEase()) {
     ++live;
 }
 
@@ -33,6 +43,15 @@ GenericActuator::~GenericActuator() {
 
 int GenericActuator::liveCount() {
     return live;
+}
+
+std::shared_ptr<easing::IEasing>& GenericActuator::startingEase() {
+    static std::shared_ptr<easing::IEasing> ease = firstEase();
+    return ease;
+}
+
+void GenericActuator::setUnload(Unload unload) {
+    unloadFromEngine = unload;
 }
 
 std::shared_ptr<GenericActuator> GenericActuator::self() {
@@ -61,7 +80,7 @@ void GenericActuator::complete(bool sendEvent) {
         change();
         callWith(_onComplete, _onCompleteParams);
     }
-    Kinetra::unload(keep);
+    if (unloadFromEngine) unloadFromEngine(keep);
 }
 
 std::shared_ptr<GenericActuator> GenericActuator::delay(double duration) {

@@ -55,6 +55,13 @@ public:
     // Actuators alive in the process, for leak checks.
     static int liveCount();
 
+    // The ease a new actuator starts with (Kinetra::defaultEase names this same value).
+    static std::shared_ptr<easing::IEasing>& startingEase();
+    // How a completed actuator leaves the lists of the engine that filed it. The engine sets
+    // this when it starts; an actuator no engine filed has no list to leave.
+    using Unload = void (*)(const std::shared_ptr<GenericActuator>&);
+    static void setUnload(Unload unload);
+
     double duration;
     rt::Dynamic id;
     rt::ObjectPtr properties;

@@ -11,6 +11,7 @@
 #include "framework/events/Event.h"
 #include "runtime/Error.h"
 #include "runtime/Log.h"
+#include "runtime/ProcessState.h"
 
 namespace com::quillfern::motion::actuators {
 
@@ -57,6 +58,14 @@ FrameList SimpleActuator::actuators;
 std::vector<SimpleActuator::FrameRecord> SimpleActuator::records;
 int SimpleActuator::actuatorsLength = 0;
 std::shared_ptr<limn::display::Shape> SimpleActuator::shape;
+
+namespace {
+
+// Back to a fresh process's state, for tests.
+[[maybe_unused]] const bool resetRegistered =
+    rt::registerReset(rt::ResetLayer::Motion, [] { SimpleActuator::limnResetFrameDriver(); });
+
+}  // namespace
 
 SimpleActuator::SimpleActuator(rt::Dynamic target, double duration, rt::ObjectPtr properties)
     : GenericActuator(std::move(target), duration, std::move(properties)) {

@@ -62,7 +62,7 @@ TEST_F(LibTest, CreateHandsTheBackendSizeAndDefaults) {
     EXPECT_EQ((*args)[4].asString(), "Limn");
     EXPECT_EQ((*args)[5].asString(), "");
     reportFrame();
-    EXPECT_EQ(Lib::stage()->frameRate, 60.0);
+    EXPECT_EQ(Lib::stage()->limnGetFrameRate(), 60.0);
 }
 
 TEST_F(LibTest, CreateHandsFlagsTitleAndExtraUnchanged) {
@@ -89,7 +89,7 @@ TEST_F(LibTest, OnLoadedRunsOnceTheStageIsComplete) {
     Lib::create(rt::function([&] {
                     auto stage = Lib::stage();
                     sawStage = true;
-                    rate = stage->frameRate;
+                    rate = stage->limnGetFrameRate();
                     quitHook = static_cast<bool>(stage->onQuit);
                 }),
                 320, 480, 31.0, 0x123456);

@@ -27,12 +27,13 @@ TEST_F(ScreenFlow, MainAsksForPortraitFrameAndAddsTheGameWhenItExists) {
     auto made = std::dynamic_pointer_cast<Burrowbop>(root->children().front());
     ASSERT_TRUE(made) << "the one child of the root clip is the game";
     EXPECT_EQ(made->currentState, Burrowbop::STATE_LOGO);
-    EXPECT_EQ(limn::Lib::stage()->frameRate, 31) << "the game runs at 31 frames per second";
+    EXPECT_EQ(limn::Lib::stage()->limnGetFrameRate(), 31)
+        << "the game runs at 31 frames per second";
 }
 
 TEST_F(ScreenFlow, StartUpSetsStageAndShowsTransparentLogo) {
     startGame();
-    EXPECT_EQ(stage->frameRate, 31);
+    EXPECT_EQ(stage->limnGetFrameRate(), 31);
     EXPECT_EQ(stage->limnGetAlign(), limn::display::StageAlign::TOP_LEFT);
     EXPECT_EQ(stage->limnGetScaleMode(), limn::display::StageScaleMode::NO_SCALE);
     EXPECT_EQ(game->currentState, Burrowbop::STATE_LOGO);

@@ -29,6 +29,7 @@
 #include "motion/Kinetra.h"
 #include "motion/actuators/SimpleActuator.h"
 #include "native/EventRecord.h"
+#include "runtime/ProcessState.h"
 #include "runtime/Random.h"
 #include "tests/support/BackendTest.h"
 
@@ -47,18 +48,7 @@ inline constexpr double kFrame = 1.0 / 31.0 + 1e-7;  // a hair over one frame pe
 
 // Resets every process-wide static the game touches.
 inline void resetStatics() {
-    Kinetra::reset();
-    com::quillfern::motion::actuators::SimpleActuator::limnResetFrameDriver();
-    limn::Lib::limnCurrent = nullptr;
-    limn::Lib::limnStage = nullptr;
-    limn::Timer::sRunningTimers.clear();
-    limn::media::SoundChannel::limnIncompleteList.clear();
-    KeyBinding::initialized = false;
-    KeyBinding::pressBindings.clear();
-    KeyBinding::releaseBindings.clear();
-    KeyBinding::keyPressed.clear();
-    Utils::loadGraphicCache.clear();
-    Burrowbop::PIXI = false;
+    rt::resetProcessState();
 }
 
 // Scripts the recording backend as a small device (see the file comment).

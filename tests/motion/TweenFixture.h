@@ -8,6 +8,7 @@
 #include "framework/display/Sprite.h"
 #include "motion/Kinetra.h"
 #include "motion/actuators/SimpleActuator.h"
+#include "runtime/ProcessState.h"
 #include "tests/support/BackendTest.h"
 
 namespace motion_test {
@@ -20,19 +21,11 @@ class TweenTest : public limn::testing::BackendTest {
 protected:
     void SetUp() override {
         BackendTest::SetUp();
-        Kinetra::reset();
-        SimpleActuator::limnResetFrameDriver();
-        limn::Lib::limnCurrent = nullptr;
-        limn::Lib::limnStage = nullptr;
+        rt::resetProcessState();
         stage = limn::Lib::createManagedStage(320, 480);
         clockAt(0);
     }
-    void TearDown() override {
-        Kinetra::reset();
-        SimpleActuator::limnResetFrameDriver();
-        limn::Lib::limnCurrent = nullptr;
-        limn::Lib::limnStage = nullptr;
-    }
+    void TearDown() override { rt::resetProcessState(); }
 
     // Half a millisecond past ms, so the clock's truncation lands on ms.
     void clockAt(int ms) { backend.setTime((ms + 0.5) / 1000.0); }

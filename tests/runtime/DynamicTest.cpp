@@ -1,11 +1,41 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string_view>
+#include <type_traits>
+
 #include "runtime/Dynamic.h"
 #include "runtime/Name.h"
 #include "runtime/Object.h"
 #include "runtime/Random.h"
 
 namespace {
+
+struct Probe : rt::Object {
+    int field = 0;
+};
+
+// A pointer never becomes a dynamic value (it would read as a bool); text still does.
+static_assert(!std::is_constructible_v<rt::Dynamic, int*>);
+static_assert(!std::is_constructible_v<rt::Dynamic, const Probe*>);
+static_assert(!std::is_constructible_v<rt::Dynamic, void (*)()>);
+static_assert(!std::is_constructible_v<rt::Dynamic, int Probe::*>);
+static_assert(std::is_convertible_v<const char*, rt::Dynamic>);
+static_assert(std::is_convertible_v<char*, rt::Dynamic>);
+static_assert(std::is_convertible_v<const char (&)[4], rt::Dynamic>);
+static_assert(std::is_convertible_v<std::nullptr_t, rt::Dynamic>);
+// Integers other than int convert only when asked to.
+static_assert(!std::is_convertible_v<std::int64_t, rt::Dynamic>);
+static_assert(!std::is_convertible_v<std::size_t, rt::Dynamic>);
+static_assert(!std::is_convertible_v<unsigned, rt::Dynamic>);
+static_assert(std::is_constructible_v<rt::Dynamic, std::int64_t>);
+static_assert(std::is_constructible_v<rt::Dynamic, std::size_t>);
+// The everyday values stay implicit.
+static_assert(std::is_convertible_v<int, rt::Dynamic>);
+static_assert(std::is_convertible_v<bool, rt::Dynamic>);
+static_assert(std::is_convertible_v<double, rt::Dynamic>);
+static_assert(std::is_convertible_v<std::string_view, rt::Dynamic>);
+static_assert(std::is_convertible_v<std::shared_ptr<Probe>, rt::Dynamic>);
 
 TEST(Name, EqualTextsShareOneInternedString) {
     rt::Name a("alpha");

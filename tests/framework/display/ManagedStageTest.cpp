@@ -45,7 +45,7 @@ TEST_F(ManagedStageTest, IsBuiltOnItsOwnNativeStage) {
 }
 
 TEST_F(ManagedStageTest, ResizePumpsOneRecordAndRendersWithoutEnterFrame) {
-    managed->limnLastRender = 0;
+    managed->set("limnLastRender", 0);
     backend.setTime(0.001);  // no frame due
     log.listen(*managed, "stage", {"resize", "enterFrame"});
     backend.clearCalls();

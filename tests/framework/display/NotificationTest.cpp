@@ -165,13 +165,13 @@ TEST_F(Dragging, OnTheStageTheRequestsReachTheStage) {
     backend.answer("limn_display_object_get_width", 40);
     auto bounds = std::make_shared<geom::Rectangle>(0, 0, 100, 100);
     sprite->startDrag(true, bounds);
-    EXPECT_EQ(stage->limnDragObject, sprite);
-    EXPECT_EQ(stage->limnDragOffsetX, -20) << "lockCenter reached the stage";
-    ASSERT_NE(stage->limnDragBounds, nullptr);
-    EXPECT_EQ(stage->limnDragBounds->width, 100);
+    EXPECT_EQ(stage->get("limnDragObject").as<Sprite>(), sprite);
+    EXPECT_EQ(stage->get("limnDragOffsetX").asFloat(), -20) << "lockCenter reached the stage";
+    ASSERT_NE(stage->get("limnDragBounds").as<geom::Rectangle>(), nullptr);
+    EXPECT_EQ(stage->get("limnDragBounds").as<geom::Rectangle>()->width, 100);
     sprite->stopDrag();
-    EXPECT_EQ(stage->limnDragObject, nullptr);
-    EXPECT_EQ(stage->limnDragBounds, nullptr);
+    EXPECT_EQ(stage->get("limnDragObject").as<Sprite>(), nullptr);
+    EXPECT_EQ(stage->get("limnDragBounds").as<geom::Rectangle>(), nullptr);
 }
 
 TEST_F(Dragging, ByNameAMissingLockCenterCountsAsFalse) {
@@ -180,8 +180,8 @@ TEST_F(Dragging, ByNameAMissingLockCenterCountsAsFalse) {
     stage->addChild(sprite);
     backend.answer("limn_display_object_get_width", 40);
     sprite->callMethod("startDrag", {});
-    EXPECT_EQ(stage->limnDragObject, sprite);
-    EXPECT_EQ(stage->limnDragOffsetX, 0);
+    EXPECT_EQ(stage->get("limnDragObject").as<Sprite>(), sprite);
+    EXPECT_EQ(stage->get("limnDragOffsetX").asFloat(), 0);
 }
 
 }  // namespace

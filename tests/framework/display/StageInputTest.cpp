@@ -93,7 +93,7 @@ TEST_F(StageInput, PressOverNothingSendsOnlyOutAndRollOut) {
     send(ManagedStage::etMouseDown, 9999);
     EXPECT_EQ(log.lines, (std::vector<std::string>{"S:mouseOut", "C:mouseOut", "stage:mouseOut",
                                                    "S:rollOut", "C:rollOut", "stage:rollOut"}));
-    EXPECT_TRUE(stage->limnMouseOverObjects.empty());
+    EXPECT_TRUE(stage->mouseOverObjects().empty());
     log.lines.clear();
     send(ManagedStage::etMouseDown, 9999);
     EXPECT_TRUE(log.lines.empty()) << "nothing was hovered any more";
@@ -101,9 +101,9 @@ TEST_F(StageInput, PressOverNothingSendsOnlyOutAndRollOut) {
 
 TEST_F(StageInput, HoverStackIsStoredOutermostFirst) {
     send(ManagedStage::etMouseMove, s->limnID);
-    ASSERT_EQ(stage->limnMouseOverObjects.size(), 3u);
-    EXPECT_EQ(stage->limnMouseOverObjects[0].lock(), stage);
-    EXPECT_EQ(stage->limnMouseOverObjects[2].lock(), s);
+    ASSERT_EQ(stage->mouseOverObjects().size(), 3u);
+    EXPECT_EQ(stage->mouseOverObjects()[0].lock(), stage);
+    EXPECT_EQ(stage->mouseOverObjects()[2].lock(), s);
 }
 
 TEST_F(StageInput, MouseEventCarriesButtonStageAndLocalCoordinates) {
@@ -154,11 +154,11 @@ TEST_F(StageInput, EachTouchKeepsItsOwnHoverStack) {
     send(touch(ManagedStage::etTouchBegin, s->limnID, 3));
     send(touch(ManagedStage::etTouchBegin, s->limnID, 4));
     send(touch(ManagedStage::etTouchMove, other->limnID, 4));
-    ASSERT_EQ(stage->limnTouchInfo.count(3), 1u);
-    EXPECT_EQ(stage->limnTouchInfo[3]->touchOverObjects.back().lock(), s)
+    ASSERT_EQ(stage->touches().count(3), 1u);
+    EXPECT_EQ(stage->touches().at(3)->touchOverObjects.back().lock(), s)
         << "another touch's move changed this touch's hover stack";
-    EXPECT_EQ(stage->limnTouchInfo[4]->touchOverObjects.back().lock(), other);
-    EXPECT_TRUE(stage->limnMouseOverObjects.empty()) << "touches must not touch the mouse stack";
+    EXPECT_EQ(stage->touches().at(4)->touchOverObjects.back().lock(), other);
+    EXPECT_TRUE(stage->mouseOverObjects().empty()) << "touches must not touch the mouse stack";
 }
 
 TEST_F(StageInput, TouchHoverChangesUseTouchTypes) {
@@ -172,16 +172,16 @@ TEST_F(StageInput, TouchHoverChangesUseTouchTypes) {
 
 TEST_F(StageInput, TouchEndDropsTheTouchRecord) {
     send(touch(ManagedStage::etTouchBegin, s->limnID, 7));
-    EXPECT_EQ(stage->limnTouchInfo.size(), 1u);
+    EXPECT_EQ(stage->touches().size(), 1u);
     send(touch(ManagedStage::etTouchEnd, s->limnID, 7));
-    EXPECT_TRUE(stage->limnTouchInfo.empty());
+    EXPECT_TRUE(stage->touches().empty());
 }
 
 TEST_F(StageInput, TouchWithoutRecordFallsBackToTheMouseStack) {
     send(touch(ManagedStage::etTouchMove, s->limnID, 5));
-    EXPECT_TRUE(stage->limnTouchInfo.empty()) << "a move must not create a touch record";
-    ASSERT_FALSE(stage->limnMouseOverObjects.empty());
-    EXPECT_EQ(stage->limnMouseOverObjects.back().lock(), s);
+    EXPECT_TRUE(stage->touches().empty()) << "a move must not create a touch record";
+    ASSERT_FALSE(stage->mouseOverObjects().empty());
+    EXPECT_EQ(stage->mouseOverObjects().back().lock(), s);
 }
 
 TEST_F(StageInput, KeyEventCarriesCodesLocationAndModifiers) {
@@ -245,7 +245,7 @@ TEST_F(StageInput, FocusChangeThenFocusOutAndIn) {
 TEST_F(StageInput, CancelledFocusChangeKeepsTheFocusStack) {
     auto first = record(ManagedStage::etFocus, c->limnID);
     send(first);  // value 0: no change event, only the focus stack
-    ASSERT_EQ(stage->limnFocusOverObjects.back().lock(), c);
+    ASSERT_EQ(stage->focusOverObjects().back().lock(), c);
     s->addEventListener("keyFocusChange", rt::function([](const std::shared_ptr<events::Event>& e) {
                             e->stopPropagation();
                         }));
@@ -253,7 +253,7 @@ TEST_F(StageInput, CancelledFocusChangeKeepsTheFocusStack) {
     r->value = 2;
     send(r);
     EXPECT_EQ(r->result, 1);
-    EXPECT_EQ(stage->limnFocusOverObjects.back().lock(), c);
+    EXPECT_EQ(stage->focusOverObjects().back().lock(), c);
 }
 
 TEST_F(StageInput, HoveredObjectFreedMeanwhileIsSkipped) {
@@ -282,7 +282,7 @@ TEST_F(StageDrag, LockCenterPutsTheOriginHalfTheSizeUpAndLeft) {
     backend.answer("limn_display_object_get_width", 40.0);
     backend.answer("limn_display_object_get_height", 20.0);
     dragged->startDrag(true);
-    EXPECT_EQ(stage->limnDragObject, dragged);
+    EXPECT_EQ(stage->get("limnDragObject").as<Sprite>(), dragged);
     send(ManagedStage::etMouseMove, 0, 100, 100);
     EXPECT_EQ(stored("limn_display_object_set_x"), 80.0);
     EXPECT_EQ(stored("limn_display_object_set_y"), 90.0);
@@ -309,8 +309,8 @@ TEST_F(StageDrag, OffsetKeepsTheGrabPoint) {
     dragged->limnSetX(10);
     dragged->limnSetY(15);
     dragged->startDrag();
-    EXPECT_EQ(stage->limnDragOffsetX, -20.0);
-    EXPECT_EQ(stage->limnDragOffsetY, -25.0);
+    EXPECT_EQ(stage->get("limnDragOffsetX").asFloat(), -20.0);
+    EXPECT_EQ(stage->get("limnDragOffsetY").asFloat(), -25.0);
     send(ManagedStage::etMouseMove, 0, 50, 50);
     EXPECT_EQ(stored("limn_display_object_set_x"), 30.0);
     EXPECT_EQ(stored("limn_display_object_set_y"), 25.0);
@@ -319,8 +319,8 @@ TEST_F(StageDrag, OffsetKeepsTheGrabPoint) {
 TEST_F(StageDrag, StopDragEndsDraggingWhateverSpriteIsGiven) {
     dragged->startDrag(false, std::make_shared<geom::Rectangle>(0, 0, 1, 1));
     stage->limnStopDrag(nullptr);
-    EXPECT_EQ(stage->limnDragObject, nullptr);
-    EXPECT_EQ(stage->limnDragBounds, nullptr);
+    EXPECT_EQ(stage->get("limnDragObject").as<Sprite>(), nullptr);
+    EXPECT_EQ(stage->get("limnDragBounds").as<geom::Rectangle>(), nullptr);
     backend.clearCalls();
     send(ManagedStage::etMouseMove, 0, 50, 50);
     EXPECT_EQ(backend.count("limn_display_object_set_x"), 0);

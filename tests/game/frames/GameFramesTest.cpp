@@ -22,6 +22,7 @@
 #include "motion/Kinetra.h"
 #include "motion/actuators/SimpleActuator.h"
 #include "native/EventRecord.h"
+#include "runtime/ProcessState.h"
 #include "runtime/Random.h"
 
 namespace {
@@ -39,18 +40,7 @@ using limn::sdl::Surface;
 constexpr double kFrame = 1.0 / 31.0 + 1e-7;
 
 void resetStatics() {
-    com::quillfern::motion::Kinetra::reset();
-    com::quillfern::motion::actuators::SimpleActuator::limnResetFrameDriver();
-    limn::Lib::limnCurrent = nullptr;
-    limn::Lib::limnStage = nullptr;
-    limn::Timer::sRunningTimers.clear();
-    limn::media::SoundChannel::limnIncompleteList.clear();
-    KeyBinding::initialized = false;
-    KeyBinding::pressBindings.clear();
-    KeyBinding::releaseBindings.clear();
-    KeyBinding::keyPressed.clear();
-    Utils::loadGraphicCache.clear();
-    Burrowbop::PIXI = false;
+    rt::resetProcessState();
 }
 
 struct Rgb {
