@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "RatioReporter.h"
+#include "backend/image/Surface.h"
 #include "backend/stage/StageInput.h"
 #include "backend/stage/StageNode.h"
-#include "backend/image/Surface.h"
 
 namespace {
 

@@ -33,7 +33,6 @@ protected:
     [[nodiscard]] double secondsOf(const std::string& name) const;
 
 private:
-
     std::vector<Ratio> ratios_;
     std::map<std::string, double> medians_;
     std::map<std::string, double> fastest_;

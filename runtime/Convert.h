@@ -56,7 +56,7 @@ struct Convert<Handle> {
     static Handle from(const Dynamic& d) { return d.asHandle(); }
 };
 template <class T>
-    requires std::derived_from<T, Object>
+requires std::derived_from<T, Object>
 struct Convert<std::shared_ptr<T>> {
     static std::shared_ptr<T> from(const Dynamic& d) { return d.as<T>(); }
 };
@@ -76,7 +76,7 @@ private:
 
 // A reference cannot be null, so a null (or mistyped) object is refused with an error.
 template <class T>
-    requires std::derived_from<T, Object>
+requires std::derived_from<T, Object>
 struct Convert<T> {
     static ObjectRef<T> from(const Dynamic& d) {
         auto object = d.as<T>();

@@ -29,37 +29,53 @@ Dynamic::Dynamic(Function v) {
 
 bool Dynamic::asBool() const {
     switch (kind()) {
-        case Kind::Null: return false;
-        case Kind::Bool: return std::get<bool>(v_);
-        case Kind::Int: return std::get<int>(v_) != 0;
-        case Kind::Float: return std::get<double>(v_) != 0.0;
-        case Kind::String: return !std::get<std::string>(v_).empty();
-        default: return true;
+        case Kind::Null:
+            return false;
+        case Kind::Bool:
+            return std::get<bool>(v_);
+        case Kind::Int:
+            return std::get<int>(v_) != 0;
+        case Kind::Float:
+            return std::get<double>(v_) != 0.0;
+        case Kind::String:
+            return !std::get<std::string>(v_).empty();
+        default:
+            return true;
     }
 }
 
 int Dynamic::asInt() const {
     switch (kind()) {
-        case Kind::Bool: return std::get<bool>(v_) ? 1 : 0;
-        case Kind::Int: return std::get<int>(v_);
+        case Kind::Bool:
+            return std::get<bool>(v_) ? 1 : 0;
+        case Kind::Int:
+            return std::get<int>(v_);
         case Kind::Float: {
             double d = std::get<double>(v_);
             if (!std::isfinite(d)) return 0;
             // Out-of-range floats wrap to 32 bits like integer arithmetic does.
-            return static_cast<int>(static_cast<std::int64_t>(std::fmod(std::trunc(d), 4294967296.0)));
+            return static_cast<int>(
+                static_cast<std::int64_t>(std::fmod(std::trunc(d), 4294967296.0)));
         }
-        case Kind::String: return static_cast<int>(std::strtol(std::get<std::string>(v_).c_str(), nullptr, 10));
-        default: return 0;
+        case Kind::String:
+            return static_cast<int>(std::strtol(std::get<std::string>(v_).c_str(), nullptr, 10));
+        default:
+            return 0;
     }
 }
 
 double Dynamic::asFloatSlow() const {
     switch (kind()) {
-        case Kind::Bool: return std::get<bool>(v_) ? 1.0 : 0.0;
-        case Kind::Int: return std::get<int>(v_);
-        case Kind::Float: return std::get<double>(v_);
-        case Kind::String: return std::strtod(std::get<std::string>(v_).c_str(), nullptr);
-        default: return 0.0;
+        case Kind::Bool:
+            return std::get<bool>(v_) ? 1.0 : 0.0;
+        case Kind::Int:
+            return std::get<int>(v_);
+        case Kind::Float:
+            return std::get<double>(v_);
+        case Kind::String:
+            return std::strtod(std::get<std::string>(v_).c_str(), nullptr);
+        default:
+            return 0.0;
     }
 }
 
@@ -103,11 +119,16 @@ std::string formatFloat(double d) {
 
 std::string Dynamic::toString() const {
     switch (kind()) {
-        case Kind::Null: return "null";
-        case Kind::Bool: return std::get<bool>(v_) ? "true" : "false";
-        case Kind::Int: return std::to_string(std::get<int>(v_));
-        case Kind::Float: return formatFloat(std::get<double>(v_));
-        case Kind::String: return std::get<std::string>(v_);
+        case Kind::Null:
+            return "null";
+        case Kind::Bool:
+            return std::get<bool>(v_) ? "true" : "false";
+        case Kind::Int:
+            return std::to_string(std::get<int>(v_));
+        case Kind::Float:
+            return formatFloat(std::get<double>(v_));
+        case Kind::String:
+            return std::get<std::string>(v_);
         case Kind::Array: {
             std::string out = "[";
             const auto& items = *std::get<ArrayPtr>(v_);
@@ -117,9 +138,12 @@ std::string Dynamic::toString() const {
             }
             return out + "]";
         }
-        case Kind::Object: return std::get<ObjectPtr>(v_)->toString();
-        case Kind::Function: return "#function";
-        case Kind::Handle: return "#handle";
+        case Kind::Object:
+            return std::get<ObjectPtr>(v_)->toString();
+        case Kind::Function:
+            return "#function";
+        case Kind::Handle:
+            return "#handle";
     }
     return {};
 }
@@ -129,14 +153,22 @@ bool operator==(const Dynamic& a, const Dynamic& b) {
     if (a.isNumber() && b.isNumber()) return a.asFloat() == b.asFloat();
     if (a.kind() != b.kind()) return false;
     switch (a.kind()) {
-        case K::Null: return true;
-        case K::Bool: return std::get<bool>(a.v_) == std::get<bool>(b.v_);
-        case K::String: return std::get<std::string>(a.v_) == std::get<std::string>(b.v_);
-        case K::Array: return std::get<ArrayPtr>(a.v_) == std::get<ArrayPtr>(b.v_);
-        case K::Object: return std::get<ObjectPtr>(a.v_) == std::get<ObjectPtr>(b.v_);
-        case K::Function: return std::get<Function>(a.v_).sameAs(std::get<Function>(b.v_));
-        case K::Handle: return std::get<Handle>(a.v_) == std::get<Handle>(b.v_);
-        default: return false;
+        case K::Null:
+            return true;
+        case K::Bool:
+            return std::get<bool>(a.v_) == std::get<bool>(b.v_);
+        case K::String:
+            return std::get<std::string>(a.v_) == std::get<std::string>(b.v_);
+        case K::Array:
+            return std::get<ArrayPtr>(a.v_) == std::get<ArrayPtr>(b.v_);
+        case K::Object:
+            return std::get<ObjectPtr>(a.v_) == std::get<ObjectPtr>(b.v_);
+        case K::Function:
+            return std::get<Function>(a.v_).sameAs(std::get<Function>(b.v_));
+        case K::Handle:
+            return std::get<Handle>(a.v_) == std::get<Handle>(b.v_);
+        default:
+            return false;
     }
 }
 

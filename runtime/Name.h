@@ -16,7 +16,7 @@ namespace rt {
 class Name {
 public:
     Name(std::string_view text);  // NOLINT: names are written as literals everywhere
-    Name(const char* text) : Name(std::string_view(text)) {}  // NOLINT
+    Name(const char* text) : Name(std::string_view(text)) {}         // NOLINT
     Name(const std::string& text) : Name(std::string_view(text)) {}  // NOLINT
 
     [[nodiscard]] const std::string& str() const { return *text_; }

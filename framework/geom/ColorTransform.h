@@ -9,7 +9,7 @@
 namespace limn::geom {
 
 class ColorTransform : public rt::Object {
-  public:
+public:
     RT_DECLARE_CLASS
 
     double alphaMultiplier;

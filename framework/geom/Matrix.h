@@ -16,7 +16,7 @@
 namespace limn::geom {
 
 class Matrix : public rt::Object {
-  public:
+public:
     RT_DECLARE_CLASS
 
     double a;
@@ -49,7 +49,7 @@ class Matrix : public rt::Object {
     // What concat(m) would make of this matrix, as a new one; this one is unchanged.
     [[nodiscard]] std::shared_ptr<Matrix> mult(const Matrix& m) const;
 
-  private:
+private:
     void setRotationByName(double angle, const rt::Dynamic& scale);
 };
 

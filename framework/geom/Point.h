@@ -13,7 +13,7 @@
 namespace limn::geom {
 
 class Point : public rt::Object {
-  public:
+public:
     RT_DECLARE_CLASS
 
     double x;

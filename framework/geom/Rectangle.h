@@ -14,7 +14,7 @@
 namespace limn::geom {
 
 class Rectangle : public rt::Object {
-  public:
+public:
     RT_DECLARE_CLASS
 
     double x;

@@ -7,7 +7,7 @@
 namespace limn::media {
 
 class ID3Info : public rt::Object {
-  public:
+public:
     RT_DECLARE_CLASS
 
     rt::Dynamic album;

@@ -22,7 +22,7 @@
 namespace limn::media {
 
 class Sound : public events::EventDispatcher {
-  public:
+public:
     RT_DECLARE_CLASS
 
     // Loads at once when a request is given; throws "Could not load:<url>" when

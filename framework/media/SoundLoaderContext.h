@@ -6,7 +6,7 @@
 namespace limn::media {
 
 class SoundLoaderContext : public rt::Object {
-  public:
+public:
     RT_DECLARE_CLASS
 };
 

@@ -9,7 +9,7 @@
 namespace limn::media {
 
 class SoundTransform : public rt::Object {
-  public:
+public:
     RT_DECLARE_CLASS
 
     explicit SoundTransform(double volume = 1.0, double pan = 1.0);

@@ -8,7 +8,7 @@
 namespace limn::net {
 
 class URLRequest : public rt::Object {
-  public:
+public:
     RT_DECLARE_CLASS
 
     explicit URLRequest(std::string url = "");

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "backend/image/Surface.h"
 #include "backend/primitives/Primitives.h"
 #include "backend/stage/StageNode.h"
-#include "backend/image/Surface.h"
 #include "native/Primitive.h"
 #include "runtime/Object.h"
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "backend/image/Surface.h"
 #include "backend/scene/Renderer.h"
 #include "backend/scene/SceneNode.h"
-#include "backend/image/Surface.h"
 
 namespace limn::testing {
 

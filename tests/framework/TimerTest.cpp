@@ -8,7 +8,7 @@ namespace limn {
 namespace {
 
 class TimerTest : public testing::BackendTest {
-  protected:
+protected:
     void SetUp() override {
         BackendTest::SetUp();
         Timer::sRunningTimers.clear();

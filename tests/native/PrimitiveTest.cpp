@@ -16,7 +16,8 @@ protected:
 
 TEST_F(PrimitiveResolution, FindsExportByNameAndArgumentCount) {
     auto module = std::make_shared<TableModule>();
-    module->add("probe_add", 2, [](rt::Args a) { return rt::Dynamic(a[0].asInt() + a[1].asInt()); });
+    module->add("probe_add", 2,
+                [](rt::Args a) { return rt::Dynamic(a[0].asInt() + a[1].asInt()); });
     limn::native::registerModule("probe", module);
     Primitive add("probe_add", 2, "probe");
     EXPECT_EQ(add(2, 3).asInt(), 5);
@@ -104,7 +105,8 @@ TEST_F(Recording, RecordsCallsAndModelsSettersAndGetters) {
     Primitive getX("limn_display_object_get_x", 1);
     rt::Dynamic h = create();
     rt::Dynamic other = create();
-    EXPECT_NE(limn::recording::RecordingBackend::idOf(h), limn::recording::RecordingBackend::idOf(other));
+    EXPECT_NE(limn::recording::RecordingBackend::idOf(h),
+              limn::recording::RecordingBackend::idOf(other));
     EXPECT_EQ(setX(h, 10.5).asFloat(), 10.5);
     EXPECT_EQ(getX(h).asFloat(), 10.5);
     EXPECT_TRUE(getX(other).isNull());

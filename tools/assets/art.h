@@ -22,7 +22,7 @@ void draw_hole(cairo_t* cr, double cx, double cy, double scale, unsigned seed);
 
 // Deterministic pseudo-random numbers for scattering decoration.
 class Scatter {
-  public:
+public:
     explicit Scatter(unsigned seed) : state_(seed * 2654435761u + 1u) {}
     // Uniform in [0, 1).
     double next() {
@@ -31,7 +31,7 @@ class Scatter {
     }
     double range(double lo, double hi) { return lo + (hi - lo) * next(); }
 
-  private:
+private:
     unsigned state_;
 };
 

@@ -14,7 +14,7 @@ constexpr float kPeak = 0.5f;
 
 // Small deterministic noise source so every build produces identical files.
 class Noise {
-  public:
+public:
     explicit Noise(std::uint32_t seed) : state_(seed ? seed : 0x9E3779B9u) {}
     // Uniform in [-1, 1].
     double next() {
@@ -24,7 +24,7 @@ class Noise {
         return static_cast<double>(state_) / 2147483647.5 - 1.0;
     }
 
-  private:
+private:
     std::uint32_t state_;
 };
 
@@ -35,7 +35,7 @@ double smoothstep(double x) {
 
 // Two-pole resonant band-pass (constant peak gain), used for crowd "vowels".
 class BandPass {
-  public:
+public:
     double process(double in, double centre_hz, double q) {
         const double w = kTwoPi * centre_hz / kSampleRate;
         const double alpha = std::sin(w) / (2.0 * q);
@@ -51,7 +51,7 @@ class BandPass {
         return out;
     }
 
-  private:
+private:
     double x1_ = 0, x2_ = 0, y1_ = 0, y2_ = 0;
 };
 

@@ -3,10 +3,10 @@
 
 #include <cmath>
 
-#include "backend/image/PixelOps.h"
-#include "backend/primitives/Primitives.h"
 #include "backend/draw/TilesCommand.h"
 #include "backend/draw/TrianglesCommand.h"
+#include "backend/image/PixelOps.h"
+#include "backend/primitives/Primitives.h"
 #include "runtime/Object.h"
 #include "tests/backend/Pixels.h"
 

@@ -13,7 +13,7 @@ namespace {
 using events::Event;
 
 class SoundChannelTest : public testing::BackendTest {
-  protected:
+protected:
     void SetUp() override {
         BackendTest::SetUp();
         SoundChannel::limnIncompleteList.clear();

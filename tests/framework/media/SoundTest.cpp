@@ -19,7 +19,7 @@ rt::Dynamic status(int loaded, int total, rt::Dynamic error = {}) {
 }
 
 class SoundTest : public testing::BackendTest {
-  protected:
+protected:
     void SetUp() override {
         BackendTest::SetUp();
         SoundChannel::limnIncompleteList.clear();

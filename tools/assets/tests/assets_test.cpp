@@ -47,7 +47,7 @@ double luminance(double r, double g, double b) {
 
 // A loaded PNG with straight (not premultiplied) access to its pixels.
 class Png {
-  public:
+public:
     explicit Png(const fs::path& path)
         : surface_(cairo_image_surface_create_from_png(path.c_str())) {}
     ~Png() { cairo_surface_destroy(surface_); }
@@ -70,7 +70,7 @@ class Png {
         return luminance((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
 
-  private:
+private:
     cairo_surface_t* surface_;
 };
 
@@ -118,7 +118,7 @@ Wav parse_wav(const std::vector<std::uint8_t>& b) {
 }
 
 class AssetsTest : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         // Under CTest a setup step has already generated everything once.
         if (const char* shared = std::getenv("ASSETS_OUTPUT_DIR");
