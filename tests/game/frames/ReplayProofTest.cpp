@@ -59,8 +59,17 @@ std::string fileBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// The game's state, or "" while its clip is not up yet.
+std::string stateNow() {
+    auto clip = limn::Lib::limnCurrent;
+    if (!clip || clip->limnGetNumChildren() == 0) return {};
+    auto game = theGame();
+    return game ? game->currentState : std::string();
+}
+
 // A player: waits for the title, taps it, hits a mole now and then, and after
-// the result goes back to the title.
+// the result goes back to the title. It follows the game's state rather than
+// the time, so a busy machine that renders fewer frames plays the same way.
 void play(MainFrame& frame) {
     Clock::set(0);
     auto& input = frame.input();
@@ -69,18 +78,22 @@ void play(MainFrame& frame) {
         input.mouseDown(x, y, 1);
         input.mouseUp(x, y, 0);
     };
-    auto frames = [&](double seconds) {
-        for (int i = 0, n = static_cast<int>(seconds * 60); i < n; ++i) {
-            Clock::advance(kFrame);
-            input.poll();
-        }
-    };
-    frames(4.8);
-    tap(160, 300);
-    int hits = 0;
-    for (int i = 0; i < 62 * 60; ++i) {
+    auto step = [&] {
         Clock::advance(kFrame);
         input.poll();
+    };
+    auto frames = [&](double seconds) {
+        for (int i = 0, n = static_cast<int>(seconds * 60); i < n; ++i) step();
+    };
+    for (int i = 0; i < 30 * 60 && stateNow() != Burrowbop::STATE_TITLE; ++i) step();
+    frames(0.5);
+    for (int i = 0; i < 10 && stateNow() == Burrowbop::STATE_TITLE; ++i) {
+        tap(160, 300);
+        frames(0.5);
+    }
+    int hits = 0;
+    for (int i = 0; i < 80 * 60 && stateNow() == Burrowbop::STATE_GAME; ++i) {
+        step();
         if (i % 20 != 0 || hits >= 12) continue;
         for (const auto& mole : theGame()->moles) {
             if (!mole->whackable) continue;
