@@ -14,15 +14,10 @@
 #include "backend/primitives/Primitives.h"
 #include "backend/replay/Session.h"
 #include "framework/Lib.h"
-#include "framework/Timer.h"
 #include "framework/display/MovieClip.h"
-#include "framework/media/SoundChannel.h"
-#include "game/Utils.h"
 #include "game/burrowbop/Burrowbop.h"
 #include "game/burrowbop/Mole.h"
-#include "game/control/KeyBinding.h"
-#include "motion/Kinetra.h"
-#include "motion/actuators/SimpleActuator.h"
+#include "runtime/ProcessState.h"
 
 namespace {
 
@@ -36,18 +31,7 @@ using limn::sdl::SessionReport;
 constexpr double kFrame = 1.0 / 60.0 + 1e-6;
 
 void resetGame() {
-    com::quillfern::motion::Kinetra::reset();
-    com::quillfern::motion::actuators::SimpleActuator::limnResetFrameDriver();
-    limn::Lib::limnCurrent = nullptr;
-    limn::Lib::limnStage = nullptr;
-    limn::Timer::sRunningTimers.clear();
-    limn::media::SoundChannel::limnIncompleteList.clear();
-    com::quillfern::control::KeyBinding::initialized = false;
-    com::quillfern::control::KeyBinding::pressBindings.clear();
-    com::quillfern::control::KeyBinding::releaseBindings.clear();
-    com::quillfern::control::KeyBinding::keyPressed.clear();
-    com::quillfern::Utils::loadGraphicCache.clear();
-    Burrowbop::PIXI = false;
+    rt::resetProcessState();
 }
 
 std::shared_ptr<Burrowbop> theGame() {
