@@ -20,6 +20,11 @@ install(FILES ${LIMN_GENERATED_DIR}/limn/framework/Version.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/limn/framework COMPONENT Development)
 
 list(JOIN LIMN_BACKEND_PKG_MODULES " " LIMN_PC_REQUIRES)
+# Xlib is optional at build time; when the backend was built with it, consumers need it too.
+set(LIMN_CONFIG_X11 "")
+if(LIMN_BACKEND_X11)
+  set(LIMN_CONFIG_X11 x11)
+endif()
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/limnConfig.cmake.in
   ${PROJECT_BINARY_DIR}/limnConfig.cmake INSTALL_DESTINATION ${LIMN_CMAKE_DIR})
 # Before 1.0 a minor release may break: find_package(limn 0.2) accepts 0.2.x only.
@@ -39,6 +44,9 @@ foreach(target IN LISTS LIMN_EXPORTED_TARGETS)
   endif()
 endforeach()
 string(STRIP "${LIMN_PC_LIBS}" LIMN_PC_LIBS)
+if(LIMN_CONFIG_X11)
+  string(APPEND LIMN_PC_REQUIRES " ${LIMN_CONFIG_X11}")
+endif()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/limn.pc.in ${PROJECT_BINARY_DIR}/limn.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/limn.pc DESTINATION ${LIMN_PKGCONFIG_DIR}
   COMPONENT Development)
