@@ -15,19 +15,14 @@ constexpr std::int64_t kFrameBytes = AudioMixer::kFrameBytes;
 
 std::shared_ptr<AudioChannel> AudioChannel::play(const AudioSound& sound, double startMs, int loops,
                                                  double volume, double pan) {
+    if (sound.streamed()) return playStream(sound, startMs, loops, volume, pan);
     if (!sound.chunk() || !sound.mixer()) return nullptr;
     auto channel = std::make_shared<AudioChannel>();
     channel->mixer_ = sound.mixer();
     channel->source_ = sound.chunk();
     channel->voice_ = std::make_shared<AudioVoice>();
     channel->setTransform(volume, pan);
-    const double frequency = channel->mixer_->frequency();
-    const std::int64_t total = sound.frames();
-    const double wanted = std::isfinite(startMs) ? std::max(startMs, 0.0) : 0.0;
-    const auto first =
-        static_cast<std::int64_t>(std::min<double>(wanted * frequency / 1000.0, double(total)));
-    channel->startMs_ = static_cast<double>(first) * 1000.0 / frequency;
-    channel->partFrames_ = total - first;
+    const std::int64_t first = channel->startAt(sound, startMs);
     if (channel->partFrames_ <= 0) {
         channel->voice_->finished = true;
         return channel;
@@ -42,12 +37,53 @@ std::shared_ptr<AudioChannel> AudioChannel::play(const AudioSound& sound, double
     return channel;
 }
 
+std::shared_ptr<AudioChannel> AudioChannel::playStream(const AudioSound& sound, double startMs,
+                                                       int loops, double volume, double pan) {
+    if (sound.streamPath().empty() || !sound.mixer()) return nullptr;
+    auto channel = std::make_shared<AudioChannel>();
+    channel->mixer_ = sound.mixer();
+    channel->voice_ = std::make_shared<AudioVoice>();
+    channel->setTransform(volume, pan);
+    const std::int64_t first = channel->startAt(sound, startMs);
+    if (channel->partFrames_ <= 0) {
+        channel->voice_->finished = true;
+        return channel;
+    }
+    std::string reason;
+    auto stream = SoundStream::open(sound.streamPath(), channel->mixer_->frequency(), reason);
+    if (!stream || !stream->seek(first)) return nullptr;
+    auto feed = std::make_unique<AudioFeed>();
+    feed->stream = std::move(stream);
+    feed->start = first;
+    feed->loopsLeft = std::max(loops, 0);
+    feed->at = first;
+    channel->voice_->feed = std::move(feed);
+    channel->channel_ = channel->mixer_->playFeed(channel->voice_);
+    if (channel->channel_ < 0) return nullptr;
+    return channel;
+}
+
+std::int64_t AudioChannel::startAt(const AudioSound& sound, double startMs) {
+    const double frequency = mixer_->frequency();
+    const std::int64_t total = sound.frames();
+    const double wanted = std::isfinite(startMs) ? std::max(startMs, 0.0) : 0.0;
+    const auto first =
+        static_cast<std::int64_t>(std::min<double>(wanted * frequency / 1000.0, double(total)));
+    startMs_ = static_cast<double>(first) * 1000.0 / frequency;
+    partFrames_ = total - first;
+    totalFrames_ = total;
+    return first;
+}
+
 AudioChannel::~AudioChannel() {
     stop();
 }
 
 bool AudioChannel::isComplete() const {
-    return voice_->finished.load();
+    const bool finished = voice_->finished.load();
+    // A stream that has ended still holds its (silent) mixer channel: free it.
+    if (finished && voice_->feed && mixer_) mixer_->stop(channel_, voice_.get());
+    return finished;
 }
 
 double AudioChannel::leftPeak() const {
@@ -59,6 +95,10 @@ double AudioChannel::rightPeak() const {
 }
 
 double AudioChannel::positionMs() const {
+    if (voice_->feed) {
+        const std::int64_t at = std::min(voice_->feed->at.load(), totalFrames_);
+        return static_cast<double>(at) * 1000.0 / mixer_->frequency();
+    }
     const std::int64_t mixed = voice_->framesMixed.load();
     if (partFrames_ <= 0) return startMs_;
     std::int64_t into = mixed % partFrames_;

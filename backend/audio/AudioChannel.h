@@ -1,5 +1,7 @@
 #pragma once
-// One playback of an AudioSound on its own mixer channel.
+// One playback of an AudioSound on its own mixer channel. A streamed sound
+// opens its file again for each playback and reads it as it plays, so any
+// number of them can play at once, each with its own position.
 //
 // startMs is the offset into the sound where playback (and every loop) starts;
 // `loops` counts extra repeats. Volume (0 silent, 1 as recorded) and pan (-1
@@ -40,6 +42,11 @@ public:
     AudioChannel() = default;  // for make_shared; use play()
 
 private:
+    static std::shared_ptr<AudioChannel> playStream(const AudioSound& sound, double startMs,
+                                                    int loops, double volume, double pan);
+    // Sets the start and the part played from `startMs`; returns the first frame.
+    std::int64_t startAt(const AudioSound& sound, double startMs);
+
     std::shared_ptr<AudioMixer> mixer_;  // declared first: outlives the chunks
     std::shared_ptr<Mix_Chunk> source_;
     std::unique_ptr<Mix_Chunk, void (*)(Mix_Chunk*)> part_{nullptr, &Mix_FreeChunk};
@@ -47,6 +54,7 @@ private:
     int channel_ = -1;
     double startMs_ = 0;
     std::int64_t partFrames_ = 0;
+    std::int64_t totalFrames_ = 0;
 };
 
 }  // namespace limn::sdl

@@ -66,6 +66,9 @@ bool AudioMixer::open() {
     driver_ = name ? name : "";
     rt::log::info("audio on driver " + driver_ + " at " + std::to_string(frequency_) + " Hz");
     voices_.resize(static_cast<std::size_t>(Mix_AllocateChannels(16)));
+    silence_.assign(2 * kBufferFrames, 0.0f);
+    silenceChunk_ = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(silence_.data()),
+                                      static_cast<Uint32>(silence_.size() * sizeof(float)));
     // The gain comes back by half (6 dB) per release time.
     releaseStep_ = std::pow(0.5f, 1.0f / (kReleaseSeconds * static_cast<float>(frequency_)));
     liveMixer = this;
@@ -78,6 +81,7 @@ bool AudioMixer::open() {
 AudioMixer::~AudioMixer() {
     if (!open_) return;
     Mix_SetPostMix(nullptr, nullptr);
+    if (silenceChunk_) Mix_FreeChunk(silenceChunk_);
     // Closing halts every channel, which still reports through onFinished.
     Mix_CloseAudio();
     Mix_ChannelFinished(nullptr);
@@ -98,16 +102,24 @@ int AudioMixer::play(Mix_Chunk* chunk, int loops, const std::shared_ptr<AudioVoi
         voices_[static_cast<std::size_t>(channel)] = voice;
     }
     voice->playCounter = SDL_GetPerformanceCounter();
-    // The voice outlives every call of its effect: the slot holds it until the
+    // The voice outlives every call of its effects: the slot holds it until the
     // channel has finished, and effects are dropped when a channel finishes.
-    if (Mix_RegisterEffect(channel, &AudioMixer::onEffect, nullptr, voice.get()) == 0 ||
-        Mix_PlayChannel(channel, chunk, std::max(loops, 0)) < 0) {
+    // Effects run in the order registered: the feed writes, then gains apply.
+    const bool fed =
+        !voice->feed || Mix_RegisterEffect(channel, &AudioMixer::onFeed, nullptr, voice.get()) != 0;
+    if (!fed || Mix_RegisterEffect(channel, &AudioMixer::onEffect, nullptr, voice.get()) == 0 ||
+        Mix_PlayChannel(channel, chunk, voice->feed ? -1 : std::max(loops, 0)) < 0) {
         Mix_UnregisterAllEffects(channel);
         std::lock_guard lock(mutex_);
         voices_[static_cast<std::size_t>(channel)].reset();
         return -1;
     }
     return channel;
+}
+
+int AudioMixer::playFeed(const std::shared_ptr<AudioVoice>& voice) {
+    if (!voice->feed || !silenceChunk_) return -1;
+    return play(silenceChunk_, 0, voice);
 }
 
 void AudioMixer::stop(int channel, const AudioVoice* voice) {
@@ -175,6 +187,35 @@ void AudioMixer::onEffect(int, void* stream, int length, void* data) {
     voice->framesMixed += frames;
     std::uint64_t none = 0;
     voice->firstMixCounter.compare_exchange_strong(none, SDL_GetPerformanceCounter());
+}
+
+// Writes the next samples of the stream over the channel's silence, looping
+// back to the start frame as often as asked; silence once it has ended.
+void AudioMixer::onFeed(int, void* stream, int length, void* data) {
+    auto* voice = static_cast<AudioVoice*>(data);
+    AudioFeed& feed = *voice->feed;
+    auto* samples = static_cast<float*>(stream);
+    const int frames = length / kFrameBytes;
+    int done = 0;
+    while (done < frames && !feed.ended) {
+        const int got = feed.stream->read(samples + 2 * done, frames - done);
+        done += got;
+        feed.at += got;
+        feed.passFrames += got;
+        if (done == frames) break;
+        // A pass that gave nothing would loop for ever.
+        const bool rewound =
+            feed.passFrames > 0 && feed.loopsLeft > 0 && feed.stream->seek(feed.start);
+        if (rewound) {
+            --feed.loopsLeft;
+            feed.passFrames = 0;
+            feed.at = feed.start;
+        } else {
+            feed.ended = true;
+            voice->finished = true;
+        }
+    }
+    std::fill(samples + 2 * done, samples + 2 * frames, 0.0f);
 }
 
 void AudioMixer::onOutput(void* mixer, Uint8* stream, int length) {

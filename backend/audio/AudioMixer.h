@@ -14,6 +14,11 @@
 // it: the audio thread writes the voice's peaks, frame count and finished flag
 // through atomics, the program thread reads them. Gains go the other way.
 //
+// A streamed playback (a voice with a feed) plays a looping silent chunk on
+// its channel, and the audio thread writes the stream's samples over it, a
+// buffer at a time. At the end of the stream the voice is finished, and the
+// channel is halted by the next stop() from the program thread.
+//
 // Lifetime: shared; every sound and channel holds the mixer, so the device
 // closes only after the last of them is gone.
 
@@ -26,7 +31,21 @@
 #include <string>
 #include <vector>
 
+#include "backend/audio/SoundStream.h"
+
 namespace limn::sdl {
+
+// A streamed playback's decoder and place; the audio thread alone uses it once
+// the playback has started.
+struct AudioFeed {
+    std::unique_ptr<SoundStream> stream;
+    std::int64_t start = 0;  // the frame each pass starts from
+    int loopsLeft = 0;
+    std::int64_t passFrames = 0;  // written since the pass began
+    bool ended = false;
+    // The frame of the sound last written, for the program thread.
+    std::atomic<std::int64_t> at{0};
+};
 
 // State of one playback shared between the program and the audio thread.
 struct AudioVoice {
@@ -39,6 +58,8 @@ struct AudioVoice {
     // SDL performance counter at play and at the first mixed buffer (0: not yet).
     std::uint64_t playCounter = 0;
     std::atomic<std::uint64_t> firstMixCounter{0};
+    // Set for a streamed playback before it starts.
+    std::unique_ptr<AudioFeed> feed;
 };
 
 class AudioMixer {
@@ -62,6 +83,9 @@ public:
     // Starts `chunk` on a free channel (adding channels when all are busy).
     // `loops` extra repeats. Returns the mixer channel, or -1.
     int play(Mix_Chunk* chunk, int loops, const std::shared_ptr<AudioVoice>& voice);
+    // Starts the voice's feed on a free channel; the feed does its own loops.
+    // Returns the mixer channel, or -1.
+    int playFeed(const std::shared_ptr<AudioVoice>& voice);
     // Stops the channel if `voice` still owns it; the voice is then finished.
     void stop(int channel, const AudioVoice* voice);
 
@@ -78,6 +102,7 @@ private:
 
     static void onFinished(int channel);
     static void onEffect(int channel, void* stream, int length, void* mixer);
+    static void onFeed(int channel, void* stream, int length, void* voice);
     static void onOutput(void* mixer, Uint8* stream, int length);
     void limit(float* samples, int frames);
 
@@ -86,6 +111,8 @@ private:
     int frequency_ = kFrequency;
     std::string driver_;
     bool open_ = false;
+    std::vector<float> silence_;  // the samples of silenceChunk_
+    Mix_Chunk* silenceChunk_ = nullptr;
     float limiterGain_ = 1.0f;  // audio thread only
     float releaseStep_ = 1.0f;  // per frame, towards unity gain
 };

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "backend/audio/SoundFormat.h"
+#include "backend/audio/SoundStream.h"
 #include "runtime/Log.h"
 
 namespace limn::sdl {
@@ -11,6 +12,10 @@ namespace limn::sdl {
 namespace {
 
 constexpr std::int64_t kFrameBytes = AudioMixer::kFrameBytes;
+// Of a streamed file only its start (ID3v2, RIFF chunks before the samples)
+// and its ID3v1 trailer are read for tags.
+constexpr std::uint64_t kTagHeadBytes = 256u << 10;
+constexpr std::uint64_t kTagTailBytes = 128;
 
 std::vector<std::uint8_t> readFile(const std::string& path, std::string& reason) {
     std::error_code error;
@@ -34,10 +39,38 @@ std::vector<std::uint8_t> readFile(const std::string& path, std::string& reason)
     return bytes;
 }
 
+std::vector<std::uint8_t> readPart(std::ifstream& in, std::uint64_t at, std::uint64_t count) {
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count));
+    in.seekg(static_cast<std::streamoff>(at));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
+    bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    in.clear();
+    return bytes;
+}
+
+AudioTags tagsOfFile(const std::string& path, std::uint64_t size) {
+    std::ifstream in(path, std::ios::binary);
+    AudioTags tags = AudioTags::read(readPart(in, 0, std::min(size, kTagHeadBytes)));
+    if (size <= kTagHeadBytes) return tags;
+    const std::uint64_t tail = std::min(size - kTagHeadBytes, kTagTailBytes);
+    const AudioTags end = AudioTags::read(readPart(in, size - tail, tail));
+    for (auto field :
+         {&AudioTags::album, &AudioTags::artist, &AudioTags::comment, &AudioTags::genre,
+          &AudioTags::songName, &AudioTags::track, &AudioTags::year}) {
+        if (!(tags.*field)) tags.*field = end.*field;
+    }
+    return tags;
+}
+
 }  // namespace
 
-std::shared_ptr<AudioSound> AudioSound::fromFile(const std::string& path) {
+std::shared_ptr<AudioSound> AudioSound::fromFile(const std::string& path, bool asMusic) {
     std::string reason;
+    if (asMusic) {
+        if (auto sound = stream(path, reason)) return sound;
+        // Music the stream can't read is decoded whole, within the usual caps.
+        rt::log::info("sound " + path + " is not streamed: " + reason);
+    }
     const std::vector<std::uint8_t> bytes = readFile(path, reason);
     auto sound = bytes.empty() ? nullptr : decode(bytes, reason);
     if (!sound) rt::log::warn("could not load sound " + path + ": " + reason);
@@ -104,7 +137,28 @@ std::shared_ptr<AudioSound> AudioSound::decode(std::span<const std::uint8_t> byt
     return sound;
 }
 
+std::shared_ptr<AudioSound> AudioSound::stream(const std::string& path, std::string& reason) {
+    auto mixer = AudioMixer::shared();
+    if (!mixer) {
+        reason = "no audio output could be opened";
+        return nullptr;
+    }
+    const auto stream = SoundStream::open(path, mixer->frequency(), reason);
+    if (!stream) return nullptr;
+    std::error_code error;
+    const std::uint64_t size = std::filesystem::file_size(path, error);
+    auto sound = std::make_shared<AudioSound>();
+    sound->mixer_ = std::move(mixer);
+    sound->streamed_ = true;
+    sound->streamPath_ = path;
+    sound->streamFrames_ = stream->frames();
+    sound->bytesTotal_ = error ? 0 : static_cast<std::int64_t>(size);
+    sound->tags_ = tagsOfFile(path, error ? 0 : size);
+    return sound;
+}
+
 std::int64_t AudioSound::frames() const {
+    if (streamed_) return streamPath_.empty() ? 0 : streamFrames_;
     return chunk_ ? static_cast<std::int64_t>(chunk_->alen) / kFrameBytes : 0;
 }
 

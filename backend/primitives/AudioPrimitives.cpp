@@ -24,8 +24,8 @@ void fill(const rt::ObjectPtr& record, const char* name, const std::optional<std
 }
 
 rt::Dynamic fromFile(rt::Args args) {
-    // Every sound is decoded whole, so music and effects load alike.
-    return AudioSound::fromFile(arg(args, 0).asString());
+    // Music is streamed from its file as it plays; other sounds are decoded whole.
+    return AudioSound::fromFile(arg(args, 0).asString(), arg(args, 1).asBool());
 }
 
 rt::Dynamic status(rt::Args args) {
