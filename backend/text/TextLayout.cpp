@@ -48,10 +48,6 @@ void TextLayout::update(const TextContent& content, const TextStyle& fallback, d
     ++layoutCount_;
 }
 
-bool TextLayout::groups(const TextStyle& para) const {
-    return ((wrap_ && width_ > 0) || para.align == TextAlign::Left) && para.leading >= 0;
-}
-
 bool TextLayout::hasLongWord(const TextContent& content, const TextContent::Paragraph& p) {
     std::size_t run = 0;
     for (std::size_t i = p.begin; i < p.end; ++i) {
@@ -62,30 +58,58 @@ bool TextLayout::hasLongWord(const TextContent& content, const TextContent::Para
     return false;
 }
 
-void TextLayout::build(const TextContent& content, const TextStyle& fallback) {
-    std::vector<TextContent::Paragraph> spans;
-    std::vector<bool> charWrap;
-    bool lastAlone = true;
-    for (const TextContent::Paragraph& p : content.paragraphs()) {
+std::vector<TextLayout::Span> TextLayout::spans(const TextContent& content,
+                                                const TextStyle& fallback) const {
+    std::vector<Span> out;
+    const bool wraps = wrap_ && width_ > 0;
+    for (std::size_t k = 0; k < paragraphs_.size(); ++k) {
+        const TextContent::Paragraph& p = paragraphs_[k];
+        const TextStyle& para = content.styleAt(p.begin, fallback);
+        // Each character may start a line this high, or widen its line by as much.
+        const double perChar = para.size * 1.5 + std::max(para.leading, 0.0) + 1;
+        const double cost = static_cast<double>(p.end - p.begin + 1) * perChar;
         // Pango wraps a very long word in time that grows with its square,
         // but wraps at any character in linear time.
-        const bool alone = wrap_ && width_ > 0 && hasLongWord(content, p);
-        if (!spans.empty() && !alone && !lastAlone) {
-            const TextStyle& first = content.styleAt(spans.back().begin, fallback);
-            if (groups(first) && first.sameParagraphFormat(content.styleAt(p.begin, fallback))) {
-                spans.back().end = p.end;
-                continue;
+        const bool charWrap = wraps && hasLongWord(content, p);
+        if (charWrap || (wraps && cost > kBlockPixels)) {
+            const auto most = static_cast<std::size_t>(std::max(1.0, kBlockPixels / perChar));
+            for (std::size_t a = p.begin;;) {
+                std::size_t b = std::min(p.end, a + most);
+                // Words are cut between them where they can be.
+                if (!charWrap && b < p.end) {
+                    std::size_t space = b;
+                    while (space > a && content.text()[space - 1] != U' ') --space;
+                    if (space > a) b = space;
+                }
+                out.push_back({a, b, k, 1, charWrap, a > p.begin, b < p.end,
+                               static_cast<double>(b - a + 1) * perChar});
+                if (b >= p.end) break;
+                a = b;
             }
+            continue;
         }
-        spans.push_back(p);
-        charWrap.push_back(alone);
-        lastAlone = alone;
+        const bool pangoAligns = (wraps || para.align == TextAlign::Left) && para.leading >= 0;
+        if ((shareAll_ || pangoAligns) && !out.empty() && !out.back().charWrap &&
+            !out.back().continues && out.back().cost + cost <= kBlockPixels &&
+            para.sameParagraphFormat(content.styleAt(out.back().begin, fallback))) {
+            out.back().end = p.end;
+            ++out.back().paragraphs;
+            out.back().cost += cost;
+            continue;
+        }
+        out.push_back({p.begin, p.end, k, 1, false, false, false, cost});
     }
-    while (blocks_.size() > spans.size()) {
+    return out;
+}
+
+void TextLayout::build(const TextContent& content, const TextStyle& fallback) {
+    paragraphs_ = content.paragraphs();
+    const std::vector<Span> runs = spans(content, fallback);
+    while (blocks_.size() > runs.size()) {
         g_object_unref(blocks_.back().layout);
         blocks_.pop_back();
     }
-    while (blocks_.size() < spans.size()) {
+    while (blocks_.size() < runs.size()) {
         Block block;
         block.layout = pango_layout_new(TextFonts::instance().context());
         blocks_.push_back(std::move(block));
@@ -95,10 +119,10 @@ void TextLayout::build(const TextContent& content, const TextStyle& fallback) {
     for (std::size_t i = 0; i < content.size() && uniformColour_; ++i) {
         uniformColour_ = content.styleAt(i, fallback).color == colour_;
     }
-    for (std::size_t i = 0; i < spans.size(); ++i) {
-        blocks_[i].begin = spans[i].begin;
-        blocks_[i].end = spans[i].end;
-        blocks_[i].charWrap = charWrap[i];
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        blocks_[i].span = runs[i];
+        blocks_[i].begin = runs[i].begin;
+        blocks_[i].end = runs[i].end;
         layBlock(blocks_[i], content, fallback);
     }
 }
@@ -123,14 +147,16 @@ void TextLayout::layBlock(Block& block, const TextContent& content, const TextSt
     PangoAttrList* attrs = attributes(block);
     pango_layout_set_attributes(layout, attrs);
     pango_attr_list_unref(attrs);
-    pango_layout_set_indent(layout, static_cast<int>(para.indent * kScale));
+    // A piece that carries on a paragraph doesn't start it: no first-line indent.
+    const double indent = block.span.continued ? std::min(para.indent, 0.0) : para.indent;
+    pango_layout_set_indent(layout, static_cast<int>(indent * kScale));
     pango_layout_set_spacing(layout, static_cast<int>(std::max(para.leading, 0.0) * kScale));
     const double left = para.leftMargin + para.blockIndent;
     block.x = left;
     if (wrap_ && width_ > 0) {
         const double avail = std::max(1.0, width_ - left - para.rightMargin);
         pango_layout_set_width(layout, static_cast<int>(avail * kScale));
-        pango_layout_set_wrap(layout, block.charWrap ? PANGO_WRAP_CHAR : PANGO_WRAP_WORD_CHAR);
+        pango_layout_set_wrap(layout, block.span.charWrap ? PANGO_WRAP_CHAR : PANGO_WRAP_WORD_CHAR);
         pango_layout_set_justify(layout, para.align == TextAlign::Justify);
         pango_layout_set_alignment(layout, para.align == TextAlign::Right    ? PANGO_ALIGN_RIGHT
                                            : para.align == TextAlign::Center ? PANGO_ALIGN_CENTER
@@ -160,11 +186,22 @@ PangoAttrList* TextLayout::attributes(const Block& block) const {
         }
         a = b;
     }
+    // An empty last paragraph has no character to carry its font: its line
+    // takes that of the newline after it (or of the text's last character).
+    const bool endsEmpty = block.begin == block.end || content_->text()[block.end - 1] == U'\n';
+    if (endsEmpty) {
+        PangoFontDescription* face =
+            TextFonts::instance().describe(content_->styleAt(block.end, fallback_));
+        insert(list, pango_attr_font_desc_new(face), block.byteOf.back(),
+               static_cast<int>(PANGO_ATTR_INDEX_TO_TEXT_END));
+        pango_font_description_free(face);
+    }
     return list;
 }
 
 void TextLayout::measure() {
     lines_.clear();
+    extents_.clear();
     textWidth_ = 0;
     extentWidth_ = 0;
     double y = 0;
@@ -176,14 +213,6 @@ void TextLayout::measure() {
         PangoRectangle logical;
         pango_layout_get_extents(block.layout, nullptr, &logical);
         const double lineWidth = logical.width / kScale;
-        if (!wrap_ || width_ <= 0) {
-            const double room =
-                width_ - para.leftMargin - para.blockIndent - para.rightMargin - lineWidth;
-            const double share = para.align == TextAlign::Right    ? 1.0
-                                 : para.align == TextAlign::Center ? 0.5
-                                                                   : 0.0;
-            block.x = para.leftMargin + para.blockIndent + std::max(0.0, room) * share;
-        }
         PangoLayoutIter* it = pango_layout_get_iter(block.layout);
         const std::size_t first = lines_.size();
         do {
@@ -200,20 +229,64 @@ void TextLayout::measure() {
             out.baseline = y + pango_layout_iter_get_baseline(it) / kScale;
             out.pango = line;
             lines_.push_back(out);
+            extents_.push_back(extent);
             textWidth_ = std::max(textWidth_, extent.width / kScale);
         } while (pango_layout_iter_next_line(it));
         pango_layout_iter_free(it);
         // A paragraph's last line is followed by its '\n', outside every line.
         for (std::size_t k = first; k < lines_.size(); ++k) {
-            lines_[k].paragraphEnd = k + 1 == lines_.size() || lines_[k + 1].begin > lines_[k].end;
+            lines_[k].paragraphEnd = k + 1 == lines_.size() ? !block.span.continues
+                                                            : lines_[k + 1].begin > lines_[k].end;
+        }
+        // Each paragraph's lines, in order: those that begin before its end.
+        const bool whole = block.span.paragraphs == 1 && !block.span.continued;
+        for (std::size_t p = 0, k = first; p < block.span.paragraphs; ++p) {
+            const std::size_t last = p + 1 == block.span.paragraphs
+                                         ? lines_.size()
+                                         : paragraphs_[block.span.firstParagraph + p].end;
+            std::size_t e = k + 1;
+            while (e < lines_.size() && (p + 1 == block.span.paragraphs || lines_[e].begin <= last))
+                ++e;
+            const double dy = para.leading < 0 ? static_cast<double>(p) * para.leading : 0.0;
+            placeParagraph(k, e, para, dy, whole ? lineWidth : joinedWidth(k, e));
+            k = e;
         }
         extentWidth_ =
             std::max(extentWidth_, lineWidth + std::max(para.indent, 0.0) + para.leftMargin +
                                        para.blockIndent + para.rightMargin);
         lastLeading = para.leading;
-        y += logical.height / kScale + lastLeading;
+        // Negative leading pulls up every paragraph; pango spaced the lines by the rest.
+        const double after = block.span.continues ? std::max(para.leading, 0.0)
+                             : para.leading < 0
+                                 ? para.leading * static_cast<double>(block.span.paragraphs)
+                                 : para.leading;
+        y += logical.height / kScale + after;
     }
     textHeight_ = std::max(0.0, y - lastLeading);
+}
+
+double TextLayout::joinedWidth(std::size_t first, std::size_t end) const {
+    int width = 0;
+    for (std::size_t k = first; k < end; ++k) width = std::max(width, extents_[k].width);
+    return width / kScale;
+}
+
+void TextLayout::placeParagraph(std::size_t first, std::size_t end, const TextStyle& para,
+                                double dy, double width) {
+    double dx = 0;
+    if (!(wrap_ && width_ > 0)) {
+        const double room = width_ - para.leftMargin - para.blockIndent - para.rightMargin - width;
+        const double share = para.align == TextAlign::Right    ? 1.0
+                             : para.align == TextAlign::Center ? 0.5
+                                                               : 0.0;
+        dx = std::max(0.0, room) * share;
+    }
+    for (std::size_t k = first; k < end; ++k) {
+        lines_[k].dx = dx;
+        lines_[k].dy = dy;
+        lines_[k].top += dy;
+        lines_[k].baseline += dy;
+    }
 }
 
 std::size_t TextLayout::charOf(const Block& block, int byteIndex) const {
@@ -224,50 +297,63 @@ std::size_t TextLayout::charOf(const Block& block, int byteIndex) const {
 }
 
 std::size_t TextLayout::lineOf(std::size_t index) const {
+    auto holds = [&](const Line& l) {
+        return index >= l.begin && (index < l.end || (l.paragraphEnd && index <= l.end));
+    };
+    // Lines are in text order: the last one that begins at or before index.
+    auto it = std::upper_bound(lines_.begin(), lines_.end(), index,
+                               [](std::size_t i, const Line& l) { return i < l.begin; });
+    if (it != lines_.begin() && holds(*(it - 1)))
+        return static_cast<std::size_t>(it - 1 - lines_.begin());
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (index >= lines_[i].begin &&
-            (index < lines_[i].end || (lines_[i].paragraphEnd && index <= lines_[i].end))) {
-            return i;
-        }
+        if (holds(lines_[i])) return i;
     }
     return lines_.empty() ? 0 : lines_.size() - 1;
 }
 
-const TextLayout::Block* TextLayout::blockAt(double y) const {
-    if (blocks_.empty()) return nullptr;
-    const Block* found = &blocks_.front();
-    for (const Block& b : blocks_) {
-        if (b.y <= y) found = &b;
-    }
-    return found;
+const TextLayout::Line* TextLayout::lineAt(double y) const {
+    if (lines_.empty()) return nullptr;
+    auto below = std::partition_point(lines_.begin(), lines_.end(),
+                                      [&](const Line& l) { return l.top <= y; });
+    if (below == lines_.begin()) return &lines_.front();
+    const Line& above = *(below - 1);
+    // The space between two lines is shared half and half, as pango shares it.
+    if (below != lines_.end() && y - (above.top + above.height) > (below->top - y)) return &*below;
+    return &above;
 }
 
 const TextLayout::Block* TextLayout::blockOf(std::size_t index) const {
-    for (const Block& b : blocks_) {
-        if (index >= b.begin && index <= b.end) return &b;
-    }
-    return blocks_.empty() ? nullptr : &blocks_.back();
+    if (blocks_.empty()) return nullptr;
+    auto it = std::upper_bound(blocks_.begin(), blocks_.end(), index,
+                               [](std::size_t i, const Block& b) { return i < b.begin; });
+    return it == blocks_.begin() ? &blocks_.front() : &*(it - 1);
 }
 
 std::size_t TextLayout::indexAt(double x, double y) const {
-    const Block* block = blockAt(y);
-    if (!block) return 0;
+    const Line* line = lineAt(y);
+    if (!line) return 0;
+    const Block& block = blocks_[line->block];
+    const PangoRectangle& extent = extents_[static_cast<std::size_t>(line - lines_.data())];
     int byte = 0;
     int trailing = 0;
-    pango_layout_xy_to_index(block->layout, static_cast<int>((x - block->x) * kScale),
-                             static_cast<int>((y - block->y) * kScale), &byte, &trailing);
-    return std::min(charOf(*block, byte) + static_cast<std::size_t>(std::max(trailing, 0)),
-                    block->end);
+    pango_layout_line_x_to_index(line->pango,
+                                 static_cast<int>((x - (block.x + line->dx)) * kScale) - extent.x,
+                                 &byte, &trailing);
+    return std::min(charOf(block, byte) + static_cast<std::size_t>(std::max(trailing, 0)),
+                    block.end);
 }
 
 Bounds TextLayout::caretAt(std::size_t index) const {
     const Block* block = blockOf(index);
-    if (!block) return Bounds::of(0, 0, 1, 0);
-    const std::size_t offset = std::min(index, block->end) - block->begin;
+    if (!block || lines_.empty()) return Bounds::of(0, 0, 1, 0);
+    const Line& line = lines_[lineOf(index)];
+    const std::size_t offset = std::min(std::max(index, block->begin), block->end) - block->begin;
     PangoRectangle strong;
     pango_layout_get_cursor_pos(block->layout, block->byteOf[offset], &strong, nullptr);
-    return Bounds::of(block->x + strong.x / kScale, block->y + strong.y / kScale, 1,
-                      strong.height / kScale);
+    const double x = block->x + line.dx + strong.x / kScale;
+    // On an empty line pango measures the caret by the font before it: take the line's.
+    if (line.begin == line.end) return Bounds::of(x, line.top, 1, line.height);
+    return Bounds::of(x, block->y + line.dy + strong.y / kScale, 1, strong.height / kScale);
 }
 
 void TextLayout::draw(cairo_t* cr, const ColorXf& color, std::size_t selectBegin,
@@ -286,7 +372,7 @@ void TextLayout::draw(cairo_t* cr, const ColorXf& color, std::size_t selectBegin
         const double x1 = std::max(first.x, last.x + last.width) / kScale;
         const Rgba c = transformed(0xA8CEFF, color);
         cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a);
-        cairo_rectangle(cr, block.x + x0, line.top, x1 - x0, line.height);
+        cairo_rectangle(cr, block.x + line.dx + x0, line.top, x1 - x0, line.height);
         cairo_fill(cr);
     }
     const Rgba c = transformed(colour_, color);
@@ -302,7 +388,7 @@ void TextLayout::draw(cairo_t* cr, const ColorXf& color, std::size_t selectBegin
                                  [](const Line& l, double y) { return l.top + 2 * l.height < y; });
     for (; line != lines_.end() && line->top - line->height <= clipY1; ++line) {
         if (uniformColour_) {
-            cairo_move_to(cr, blocks_[line->block].x + line->x, line->baseline);
+            cairo_move_to(cr, blocks_[line->block].x + line->dx + line->x, line->baseline);
             pango_cairo_show_layout_line(cr, line->pango);
         } else {
             drawRuns(cr, *line, color);
@@ -315,7 +401,7 @@ void TextLayout::draw(cairo_t* cr, const ColorXf& color, std::size_t selectBegin
 void TextLayout::drawRuns(cairo_t* cr, const Line& line, const ColorXf& color) const {
     const Block& block = blocks_[line.block];
     const char* text = pango_layout_get_text(block.layout);
-    double x = block.x + line.x;
+    double x = block.x + line.dx + line.x;
     for (GSList* r = line.pango->runs; r != nullptr; r = r->next) {
         auto* run = static_cast<PangoGlyphItem*>(r->data);
         const TextStyle& style = content_->styleAt(charOf(block, run->item->offset), fallback_);

@@ -1,12 +1,16 @@
 #pragma once
 // The laid-out form of a text field's content: pango layouts stacked top to
-// bottom, each holding a run of paragraphs that share one paragraph format
-// (one per paragraph where pango can't align them alike: unwrapped text that
-// is not left-aligned, or negative leading). Coordinates are pixels in the
-// text area, whose origin is the field's top-left corner plus the 2-pixel
-// gutter. Drawing shows only the lines inside the cairo clip. When words wrap,
-// a paragraph holding a word of more than kLongWord characters wraps at any
-// character.
+// bottom, each holding a run of paragraphs that share one paragraph format.
+// What pango can't do for a whole run is done per paragraph on top of its
+// layout: unwrapped text that is centred or right-aligned is moved across by
+// its own width, and negative leading moves each paragraph up. A layout holds
+// at most about kBlockPixels of lines (pango's coordinates end near 2 million
+// pixels), so memory and time follow the text's size. Coordinates are pixels
+// in the text area, whose origin is the field's top-left corner plus the
+// 2-pixel gutter. Drawing shows only the lines inside the cairo clip. When
+// words wrap, a paragraph holding a word of more than kLongWord characters
+// wraps at any character, and is cut into layouts of at most kBlockPixels
+// (each cut starts a new line).
 //
 // update() redoes the work only when the content's version, the wrap width
 // or the wrap flag changed; the pango layouts themselves are reused. Colours
@@ -28,6 +32,8 @@ class TextLayout {
 public:
     // A paragraph with a word longer than this wraps at any character.
     static constexpr std::size_t kLongWord = 1000;
+    // The most a layout holds, in pixels of lines (or of one line's width).
+    static constexpr double kBlockPixels = 1 << 20;
 
     struct Line {
         std::size_t begin = 0;  // characters of the content
@@ -39,9 +45,15 @@ public:
         double x = 0;                      // left of the line within its layout
         double baseline = 0;               // in the text area
         PangoLayoutLine* pango = nullptr;  // owned by the block's layout
+        // Where the line's paragraph sits beyond the layout's own coordinates.
+        double dx = 0;
+        double dy = 0;
     };
 
-    TextLayout() = default;
+    // With `shareAll` false, paragraphs share a layout only where pango
+    // itself aligns them alike (wrapped or left-aligned text, no negative
+    // leading), the others get one each: to check that sharing changes nothing.
+    explicit TextLayout(bool shareAll = true) : shareAll_(shareAll) {}
     ~TextLayout();
     TextLayout(const TextLayout&) = delete;
     TextLayout& operator=(const TextLayout&) = delete;
@@ -52,6 +64,8 @@ public:
     // Forces the next update() to lay out again (the fallback format changed).
     void invalidate() { content_ = nullptr; }
     [[nodiscard]] std::uint64_t layouts() const { return layoutCount_; }
+    // Pango layouts in use.
+    [[nodiscard]] std::size_t blockCount() const { return blocks_.size(); }
 
     [[nodiscard]] double textWidth() const { return textWidth_; }
     [[nodiscard]] double textHeight() const { return textHeight_; }
@@ -72,32 +86,51 @@ public:
               std::size_t selectEnd = 0);
 
 private:
+    // A run of whole paragraphs, or a piece of one long paragraph.
+    struct Span {
+        std::size_t begin = 0;
+        std::size_t end = 0;
+        std::size_t firstParagraph = 0;
+        std::size_t paragraphs = 1;
+        bool charWrap = false;   // wraps at any character
+        bool continued = false;  // a piece after the first of its paragraph
+        bool continues = false;  // a piece before the last of its paragraph
+        double cost = 0;         // pixels it may need, at most
+    };
     struct Block {
         PangoLayout* layout = nullptr;
+        Span span;
         std::size_t begin = 0;
         std::size_t end = 0;
         std::vector<int> byteOf;  // character offset in the block -> byte index
         double x = 0;
         double y = 0;
-        bool charWrap = false;  // wraps at any character
     };
 
     void build(const TextContent& content, const TextStyle& fallback);
-    // Whether paragraphs of this format can share a pango layout.
-    [[nodiscard]] bool groups(const TextStyle& para) const;
+    [[nodiscard]] std::vector<Span> spans(const TextContent& content,
+                                          const TextStyle& fallback) const;
     void layBlock(Block& block, const TextContent& content, const TextStyle& fallback);
+    // Moves the lines [first, end) of one paragraph: alignment when unwrapped, leading.
+    void placeParagraph(std::size_t first, std::size_t end, const TextStyle& para, double dy,
+                        double width);
+    // The paragraph's width as pango measures a layout: the lines' extents joined.
+    [[nodiscard]] double joinedWidth(std::size_t first, std::size_t end) const;
+    [[nodiscard]] const Line* lineAt(double y) const;
     PangoAttrList* attributes(const Block& block) const;
     void measure();
     [[nodiscard]] std::size_t charOf(const Block& block, int byteIndex) const;
-    [[nodiscard]] const Block* blockAt(double y) const;
     [[nodiscard]] const Block* blockOf(std::size_t index) const;
     void drawRuns(cairo_t* cr, const Line& line, const ColorXf& color) const;
     static void underline(cairo_t* cr, PangoFont* font, double x, double baseline, double width);
     [[nodiscard]] static bool hasLongWord(const TextContent& content,
                                           const TextContent::Paragraph& p);
 
+    bool shareAll_ = true;
     std::vector<Block> blocks_;
     std::vector<Line> lines_;
+    std::vector<TextContent::Paragraph> paragraphs_;
+    std::vector<PangoRectangle> extents_;  // per line, in the layout's own units
     const TextContent* content_ = nullptr;
     TextStyle fallback_;
     std::uint64_t version_ = 0;
