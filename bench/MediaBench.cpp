@@ -4,12 +4,16 @@
 // - the time from starting a sound to the mixer taking its first samples,
 //   reported in wall time and as a multiple of the mixer's buffer period (the
 //   wait a sound can't avoid), which BM_MixerBufferPeriod measures.
+// - loading a sound file and starting it, decoded whole against streamed as
+//   music, at two lengths (streaming costs the same at any length).
 // Sound runs on SDL's silent driver unless SDL_AUDIODRIVER says otherwise.
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -137,6 +141,40 @@ void BM_MixerBufferPeriod(benchmark::State& state) {
 }
 BENCHMARK(BM_MixerBufferPeriod)->UseManualTime()->Iterations(30)->Unit(benchmark::kMillisecond);
 
+// A WAV file of `seconds` in the temporary folder, written once per length.
+std::string wavFile(int seconds) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("limn-bench-" + std::to_string(seconds) + "s.wav");
+    if (!std::filesystem::exists(path)) {
+        const auto bytes = wav(44100 * seconds);
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    }
+    return path.string();
+}
+
+// Load a file and start playing it: state.range(0) seconds, range(1) 1 for music.
+void BM_LoadAndPlay(benchmark::State& state) {
+    const std::string path = wavFile(static_cast<int>(state.range(0)));
+    const bool music = state.range(1) != 0;
+    for (auto _ : state) {
+        auto sound = AudioSound::fromFile(path, music);
+        auto channel = sound ? AudioChannel::play(*sound, 0, 0) : nullptr;
+        if (!channel) {
+            state.SkipWithError("no sound");
+            break;
+        }
+        benchmark::DoNotOptimize(channel->positionMs());
+    }
+}
+BENCHMARK(BM_LoadAndPlay)
+    ->Args({30, 0})
+    ->Args({60, 0})
+    ->Args({30, 1})
+    ->Args({60, 1})
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -146,6 +184,11 @@ int main(int argc, char** argv) {
     limn::bench::RatioReporter reporter({
         {"score text changed every frame / unchanged", "BM_ScoreTextChanged",
          "BM_ScoreTextUnchanged"},
+        {"sound load and play, 60 s / 30 s (decoded)", "BM_LoadAndPlay/60/0",
+         "BM_LoadAndPlay/30/0"},
+        {"music load and play, 60 s / 30 s (streamed)", "BM_LoadAndPlay/60/1",
+         "BM_LoadAndPlay/30/1"},
+        {"60 s streamed / decoded", "BM_LoadAndPlay/60/1", "BM_LoadAndPlay/60/0"},
     });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
