@@ -202,6 +202,9 @@ PangoAttrList* TextLayout::attributes(const Block& block) const {
 void TextLayout::measure() {
     lines_.clear();
     extents_.clear();
+    // At least a line a paragraph: no regrowth (and its passing double size) for unwrapped text.
+    lines_.reserve(paragraphs_.size());
+    extents_.reserve(paragraphs_.size());
     textWidth_ = 0;
     extentWidth_ = 0;
     double y = 0;
