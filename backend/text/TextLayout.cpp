@@ -241,15 +241,14 @@ void TextLayout::measure() {
             lines_[k].paragraphEnd = k + 1 == lines_.size() ? !block.span.continues
                                                             : lines_[k + 1].begin > lines_[k].end;
         }
-        // Each paragraph's lines, in order: those that begin before its end.
+        // Each paragraph's lines, in order: those that begin by its end (the
+        // last paragraph takes the rest).
         const bool whole = block.span.paragraphs == 1 && !block.span.continued;
         for (std::size_t p = 0, k = first; p < block.span.paragraphs; ++p) {
-            const std::size_t last = p + 1 == block.span.paragraphs
-                                         ? lines_.size()
-                                         : paragraphs_[block.span.firstParagraph + p].end;
+            const bool final = p + 1 == block.span.paragraphs;
+            const std::size_t end = paragraphs_[block.span.firstParagraph + p].end;
             std::size_t e = k + 1;
-            while (e < lines_.size() && (p + 1 == block.span.paragraphs || lines_[e].begin <= last))
-                ++e;
+            while (e < lines_.size() && (final || lines_[e].begin <= end)) ++e;
             const double dy = para.leading < 0 ? static_cast<double>(p) * para.leading : 0.0;
             placeParagraph(k, e, para, dy, whole ? lineWidth : joinedWidth(k, e));
             k = e;
