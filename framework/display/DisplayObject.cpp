@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/display/BroadcastIndex.h"
 #include "framework/display/DisplayObjectContainer.h"
 #include "framework/display/Graphics.h"
 #include "framework/display/IdIndex.h"
@@ -105,6 +106,11 @@ DisplayObject::DisplayObject(rt::Dynamic handle)
 
 DisplayObject::~DisplayObject() {
     IdIndex::remove(limnID, this);
+    BroadcastIndex::remove(*this);
+}
+
+void DisplayObject::listenerTypeAdded(const std::string& type) {
+    BroadcastIndex::listenerTypeAdded(*this, type);
 }
 
 std::shared_ptr<DisplayObject> DisplayObject::self() {

@@ -176,9 +176,11 @@ public:
 
 protected:
     [[nodiscard]] std::shared_ptr<DisplayObject> self();
+    void listenerTypeAdded(const std::string& type) override;
 
 private:
     friend class DisplayObjectContainer;
+    friend class BroadcastIndex;
 
     rt::Dynamic byNameGetBlendMode();
     int byNameSetBlendMode(int index);
@@ -198,13 +200,15 @@ private:
     DisplayObjectContainer* listedIn_ = nullptr;
     // Where that container last saw this object in its array, as the container
     // counts (see DisplayObjectContainer::getChildIndex): a hint, checked before use.
-    std::ptrdiff_t listedAt_ = 0;
+    mutable std::ptrdiff_t listedAt_ = 0;
     std::shared_ptr<Graphics> limnGraphicsCache;
     std::optional<FilterArray> limnFilters;
     std::shared_ptr<geom::Rectangle> limnScale9Grid;
     std::shared_ptr<geom::Rectangle> limnScrollRect;
     std::shared_ptr<DisplayObject> mask_;
     bool maskIsSelf_ = false;
+    // Where this object stands in the broadcast lists (any listener, enterFrame), or -1.
+    int heardSlot_[2] = {-1, -1};
 };
 
 }  // namespace limn::display

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/display/BroadcastIndex.h"
 #include "framework/display/IdIndex.h"
 #include "framework/display/Sprite.h"
 #include "framework/events/Event.h"
@@ -37,6 +38,7 @@ DisplayObjectContainer::~DisplayObjectContainer() {
     for (const auto& child : limnChildren) {
         if (lists(*child)) child->listedIn_ = nullptr;
     }
+    if (!limnChildren.empty()) BroadcastIndex::treeChanged();
 }
 
 std::shared_ptr<DisplayObjectContainer> DisplayObjectContainer::selfContainer() {
@@ -115,16 +117,7 @@ void DisplayObjectContainer::limnGetObjectsUnderPoint(const geom::Point& point,
 }
 
 void DisplayObjectContainer::limnBroadcast(const std::shared_ptr<events::Event>& event) {
-    auto keep = self();
-    std::size_t i = 0;
-    while (i < limnChildren.size()) {
-        auto child = limnChildren[i];
-        child->limnBroadcast(event);
-        if (i >= limnChildren.size()) break;
-        // A child that left during its broadcast has its successor in its place.
-        if (limnChildren[i] == child) ++i;
-    }
-    dispatchEvent(event);
+    if (event) BroadcastIndex::broadcast(selfContainer(), event);
 }
 
 bool DisplayObjectContainer::limnGetMouseChildren() const {
@@ -153,6 +146,7 @@ void DisplayObjectContainer::limnRemoveChildFromArray(const std::shared_ptr<Disp
     removeChildPrim(limnHandle, i);
     child->listedIn_ = nullptr;
     limnChildren.erase(limnChildren.begin() + i);
+    BroadcastIndex::treeChanged();
     if (i == 0) ++hintBase_;
 }
 
@@ -225,11 +219,13 @@ std::shared_ptr<DisplayObject> DisplayObjectContainer::addChild(
     limnChildren.push_back(child);
     child->listedIn_ = this;
     noteIndex(*child, limnChildren.size() - 1);
+    BroadcastIndex::treeChanged();
     try {
         addChildPrim(limnHandle, child->limnHandle);
     } catch (...) {
         limnChildren.pop_back();
         child->listedIn_ = nullptr;
+        BroadcastIndex::treeChanged();
         undoAttach(child);
         throw;
     }
@@ -272,22 +268,26 @@ std::shared_ptr<DisplayObject> DisplayObjectContainer::getChildAt(int index) con
     return limnChildren[index];
 }
 
-void DisplayObjectContainer::noteIndex(DisplayObject& child, std::size_t index) const {
+void DisplayObjectContainer::noteIndex(const DisplayObject& child, std::size_t index) const {
     child.listedAt_ = static_cast<std::ptrdiff_t>(index) + hintBase_;
 }
 
 int DisplayObjectContainer::getChildIndex(const std::shared_ptr<DisplayObject>& child) const {
-    if (!child || !lists(*child) || limnChildren.empty()) return -1;
+    return child ? indexOf(*child) : -1;
+}
+
+int DisplayObjectContainer::indexOf(const DisplayObject& child) const {
+    if (!lists(child) || limnChildren.empty()) return -1;
     // Start at the child's hint and widen: it is exact after adding, removing
     // from either end, reordering or an earlier lookup, and otherwise off by
     // about the number of children added or removed in front of it since.
     const auto count = static_cast<std::ptrdiff_t>(limnChildren.size());
     const std::ptrdiff_t guess =
-        std::clamp(child->listedAt_ - hintBase_, std::ptrdiff_t{0}, count - 1);
+        std::clamp(child.listedAt_ - hintBase_, std::ptrdiff_t{0}, count - 1);
     for (std::ptrdiff_t d = 0; guess - d >= 0 || guess + d < count; ++d) {
         for (std::ptrdiff_t i : {guess - d, guess + d}) {
-            if (i < 0 || i >= count || limnChildren[i] != child) continue;
-            noteIndex(*child, static_cast<std::size_t>(i));
+            if (i < 0 || i >= count || limnChildren[i].get() != &child) continue;
+            noteIndex(child, static_cast<std::size_t>(i));
             return static_cast<int>(i);
         }
     }
@@ -329,6 +329,7 @@ void DisplayObjectContainer::setChildIndex(const std::shared_ptr<DisplayObject>&
     }
     if (index < 0) throw rt::Error(invalidIndex(index));
     setChildIndexPrim(limnHandle, child->limnHandle, index);
+    BroadcastIndex::treeChanged();
     auto first = limnChildren.begin();
     if (index < orig) {
         std::rotate(first + index, first + orig, first + orig + 1);
@@ -355,6 +356,7 @@ void DisplayObjectContainer::swapChildrenAt(int index1, int index2) {
     std::swap(limnChildren[index1], limnChildren[index2]);
     noteIndex(*limnChildren[index1], static_cast<std::size_t>(index1));
     noteIndex(*limnChildren[index2], static_cast<std::size_t>(index2));
+    BroadcastIndex::treeChanged();
     try {
         swapChildrenPrim(limnHandle, index1, index2);
     } catch (...) {

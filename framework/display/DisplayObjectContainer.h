@@ -51,7 +51,8 @@ public:
     // This container (if hit), then each child's answer, in index order.
     void limnGetObjectsUnderPoint(const geom::Point& point, ObjectArray& result) override;
     // Children first (depth first), then this container. A child that leaves
-    // during its own broadcast doesn't make its successor be skipped.
+    // during its own broadcast doesn't make its successor be skipped. Only
+    // objects with listeners are visited (see BroadcastIndex).
     void limnBroadcast(const std::shared_ptr<events::Event>& event) override;
 
     // Always false; writes are ignored.
@@ -106,6 +107,10 @@ protected:
     [[nodiscard]] std::shared_ptr<DisplayObjectContainer> selfContainer();
 
 private:
+    friend class BroadcastIndex;
+
+    // Where the child sits in limnChildren, or -1.
+    [[nodiscard]] int indexOf(const DisplayObject& child) const;
     // Levels above this container (0 for a root), or -1 when `object` is one of
     // its ancestors.
     [[nodiscard]] int levelOf(const DisplayObject* object) const;
@@ -118,7 +123,7 @@ private:
     [[nodiscard]] std::vector<int> pathTo(const DisplayObject* object) const;
 
     // Records where child now sits in limnChildren, for getChildIndex.
-    void noteIndex(DisplayObject& child, std::size_t index) const;
+    void noteIndex(const DisplayObject& child, std::size_t index) const;
 
     // Children are often taken from the front: that costs no shift.
     ChildArray limnChildren;

@@ -43,7 +43,9 @@ void EventDispatcher::addEventListener(const std::string& type, const rt::Functi
                                        bool useCapture, int priority, bool /*useWeakReference*/) {
     if (!listener) return;
     if (!limnEventMap) limnEventMap = std::make_unique<EventMap>();
-    (*limnEventMap)[type].push_back(std::make_shared<Listener>(listener, useCapture, priority));
+    auto [entry, made] = limnEventMap->try_emplace(type);
+    entry->second.push_back(std::make_shared<Listener>(listener, useCapture, priority));
+    if (made) listenerTypeAdded(type);
 }
 
 bool EventDispatcher::dispatchEvent(const std::shared_ptr<Event>& event) {

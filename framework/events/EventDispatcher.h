@@ -67,6 +67,11 @@ public:
     // constructor's target, or this dispatcher. Null once that object is gone.
     [[nodiscard]] rt::Dynamic limnGetTarget();
 
+protected:
+    // Called once per type, when addEventListener makes the type's entry
+    // (the first listener of a type; the map itself comes with the first).
+    virtual void listenerTypeAdded(const std::string& /*type*/) {}
+
 private:
     // The type's array as the table holds it now, or null when it is gone.
     [[nodiscard]] const ListenerArray* liveArray(const std::string& type) const;
