@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <typeinfo>
 #include <unordered_set>
 #include <vector>
 
@@ -46,7 +47,14 @@ public:
     SceneNode(const SceneNode&) = delete;
     SceneNode& operator=(const SceneNode&) = delete;
 
-    static SceneNode* from(const rt::Dynamic& handle) { return handle.handleAs<SceneNode>(); }
+    // Every property primitive starts here: a plain node, the common case, is
+    // told by its type alone, without a search of the class hierarchy.
+    static SceneNode* from(const rt::Dynamic& handle) {
+        rt::NativeObject* raw = handle.handleAs<rt::NativeObject>();
+        if (raw != nullptr && typeid(*raw) == typeid(SceneNode))
+            return static_cast<SceneNode*>(raw);
+        return handle.handleAs<SceneNode>();
+    }
     // The live node with this id, or nullptr.
     [[nodiscard]] static SceneNode* findById(int id);
 
