@@ -1,6 +1,8 @@
 #include "framework/display/Stage.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <vector>
 
 #include "framework/Timer.h"
 #include "framework/display/Sprite.h"
@@ -14,6 +16,7 @@
 #include "framework/media/SoundChannel.h"
 #include "native/EventRecord.h"
 #include "native/Primitive.h"
+#include "runtime/Log.h"
 #include "runtime/ProcessState.h"
 
 namespace limn::display {
@@ -108,6 +111,48 @@ rt::Dynamic dynamicOf(const std::shared_ptr<InteractiveObject>& object) {
 
 rt::Function portraitOnly() {
     return rt::function([](int orientation) { return orientation == Stage::OrientationPortrait; });
+}
+
+// With LIMN_LOG=debug: the intervals between frames of the frame loop and
+// the time each frame took, summed up every kFrameReport seconds.
+class FrameReport {
+public:
+    void add(double interval, double took) {
+        intervals_.push_back(interval);
+        took_ += took;
+        if (intervals_.size() > 1 && sum() >= kFrameReport) flush();
+    }
+
+private:
+    static constexpr double kFrameReport = 5.0;
+
+    [[nodiscard]] double sum() const {
+        double total = 0;
+        for (double i : intervals_) total += i;
+        return total;
+    }
+    void flush() {
+        std::vector<double> sorted = intervals_;
+        std::sort(sorted.begin(), sorted.end());
+        const double median = sorted[sorted.size() / 2];
+        char text[160];
+        std::snprintf(text, sizeof text,
+                      "frames: %zu, interval median %.2f ms (min %.2f, max %.2f), "
+                      "%.3f ms a frame in enterFrame and render",
+                      sorted.size(), median * 1000, sorted.front() * 1000, sorted.back() * 1000,
+                      took_ * 1000 / static_cast<double>(sorted.size()));
+        rt::log::debug(text);
+        intervals_.clear();
+        took_ = 0;
+    }
+
+    std::vector<double> intervals_;
+    double took_ = 0;
+};
+
+FrameReport& frameReport() {
+    static FrameReport report;
+    return report;
 }
 
 // Back to a fresh process's state, for tests.
@@ -470,8 +515,12 @@ void Stage::limnCheckRender() {
     const double now = Timer::stamp();
     // A clock that went back would otherwise hold the frames until it caught up again.
     if (now >= limnLastRender + limnFramePeriod || now < limnLastRender) {
+        const double interval = now - limnLastRender;
         limnLastRender = now;
         limnRender(true);
+        if (rt::log::enabled(rt::log::Level::Debug) && interval > 0 && interval < 1) {
+            frameReport().add(interval, Timer::stamp() - now);
+        }
     }
 }
 
