@@ -259,10 +259,11 @@ bool MainFrame::waitEvent(SDL_Event& event) {
             // Offscreen (or with no video at all) nothing can block on events;
             // only pushed ones and signals arrive, so look every few ms.
             sleepUntil(std::min(deadline(), Clock::realNow() + kOffscreenLook));
-        } else if (remaining > 0.001) {
-            // One OS wait to the due time, rounded up to its millisecond steps:
-            // at most a millisecond late, and no polling on the way.
-            const double ms = std::min(std::ceil(remaining * 1000.0), 1000.0);
+        } else if (remaining > 0.002) {
+            // One OS wait to within a millisecond of the due time, in its
+            // millisecond steps, then a sleep to the due time itself: woken
+            // on time, and no polling on the way.
+            const double ms = std::min(std::floor(remaining * 1000.0) - 1, 1000.0);
             if (SDL_WaitEventTimeout(&event, static_cast<int>(ms))) return true;
         } else {
             sleepUntil(deadline());
