@@ -28,6 +28,8 @@
 #include "framework/display/Bitmap.h"
 #include "framework/display/BitmapData.h"
 #include "framework/display/ManagedStage.h"
+#include "framework/display/Shape.h"
+#include "framework/display/Sprite.h"
 #include "framework/events/Event.h"
 #include "runtime/Function.h"
 
@@ -300,6 +302,67 @@ void BM_Still100k(benchmark::State& state) {
 }
 BENCHMARK(BM_Still100k)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// The enterFrame broadcast alone over 100,000 objects in 100 sprites, two of
+// which listen (one inside a sprite, and the stage). state.range(0): 1 when
+// the inner listener also adds and removes a shape each frame, as a spawner
+// does. Baseline: the same broadcast as a walk over every object.
+struct BroadcastScene {
+    ApiStage api{800, 600};
+    std::shared_ptr<limn::display::Sprite> spawnIn;
+    std::shared_ptr<limn::display::Shape> spawned = std::make_shared<limn::display::Shape>();
+    explicit BroadcastScene(bool spawn) {
+        for (int g = 0; g < 100; ++g) {
+            auto group = std::make_shared<limn::display::Sprite>();
+            api.stage->addChild(group);
+            for (int i = 0; i < kStill / 100 - 1; ++i) {
+                group->addChild(std::make_shared<limn::display::Shape>());
+            }
+            if (g == 50) spawnIn = group;
+        }
+        auto inner = spawnIn->getChildAt(500);
+        inner->addEventListener(limn::events::Event::ENTER_FRAME, rt::function([this, spawn] {
+                                    if (!spawn) return;
+                                    if (spawned->limnGetParent()) {
+                                        spawnIn->removeChild(spawned);
+                                    } else {
+                                        spawnIn->addChild(spawned);
+                                    }
+                                }));
+        api.stage->addEventListener(limn::events::Event::ENTER_FRAME, rt::function([] {}));
+    }
+};
+
+void walkAll(limn::display::DisplayObject& object, const std::shared_ptr<limn::events::Event>& e) {
+    if (auto* c = dynamic_cast<limn::display::DisplayObjectContainer*>(&object)) {
+        std::size_t i = 0;
+        while (i < c->children().size()) {
+            auto child = c->children()[i];
+            walkAll(*child, e);
+            if (i >= c->children().size()) break;
+            if (c->children()[i] == child) ++i;
+        }
+    }
+    object.dispatchEvent(e);
+}
+
+void BM_Broadcast100k(benchmark::State& state) {
+    BroadcastScene scene(state.range(0) != 0);
+    for (auto _ : state) {
+        scene.api.stage->limnBroadcast(
+            std::make_shared<limn::events::Event>(limn::events::Event::ENTER_FRAME));
+    }
+}
+BENCHMARK(BM_Broadcast100k)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_WalkEveryObject100k(benchmark::State& state) {
+    BroadcastScene scene(false);
+    for (auto _ : state) {
+        walkAll(*scene.api.stage,
+                std::make_shared<limn::events::Event>(limn::events::Event::ENTER_FRAME));
+    }
+}
+BENCHMARK(BM_WalkEveryObject100k)->Unit(benchmark::kMicrosecond);
+
 // The setter path alone: 10,000 Bitmaps on the stage moved each frame through
 // the framework's x and y setters (one primitive call each), against the same
 // writes made straight to the backend's nodes. No render, so the backend's
@@ -356,6 +419,10 @@ int main(int argc, char** argv) {
     std::vector<limn::bench::Ratio> ratios = {
         {"still frame of 100k objects / one of them moved", "BM_Still100k/0", "BM_Still100k/1",
          0.01},
+        {"enterFrame to 100k objects, 2 listening / walk over every object", "BM_Broadcast100k/0",
+         "BM_WalkEveryObject100k", 0.01},
+        {"same, a listener adding or removing a child each frame / walk over every object",
+         "BM_Broadcast100k/1", "BM_WalkEveryObject100k", 0.01},
         {"10k bitmaps moved through the setters / written to the nodes", "BM_MoveBitmapsApi",
          "BM_MoveBitmapsNodes", 0.0},
     };
