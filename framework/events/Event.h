@@ -58,14 +58,14 @@ public:
     bool limnIsCancelled;     // set by either stop method
     bool limnIsCancelledNow;  // set by stopImmediatePropagation
 
-    virtual void limnSetPhase(int phase);
-    [[nodiscard]] virtual bool limnGetIsCancelled() const;
-    [[nodiscard]] virtual bool limnGetIsCancelledNow() const;
+    void limnSetPhase(int phase);
+    [[nodiscard]] bool limnGetIsCancelled() const;
+    [[nodiscard]] bool limnGetIsCancelledNow() const;
     // A plain Event with the same type and flags; phase, targets and
     // cancellation start fresh, whatever the class of this event.
-    [[nodiscard]] virtual std::shared_ptr<Event> clone() const;
-    virtual void stopImmediatePropagation();
-    virtual void stopPropagation();
+    [[nodiscard]] std::shared_ptr<Event> clone() const;
+    void stopImmediatePropagation();
+    void stopPropagation();
     // The type itself.
     [[nodiscard]] std::string toString() const override;
 };

@@ -63,7 +63,7 @@ bool EventDispatcher::dispatchEvent(const std::shared_ptr<Event>& event) {
     std::size_t i = 0;
     while (i < array->size()) {
         const std::shared_ptr<Listener> listener = (*array)[i];
-        if (listener->mUseCapture == capture) {
+        if (listener->useCapture() == capture) {
             listener->dispatchEvent(keep);
             if (keep->limnGetIsCancelledNow()) return true;
             // The listener may have cleared or dropped the whole table.

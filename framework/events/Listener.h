@@ -24,16 +24,22 @@ public:
 
     Listener(rt::Function listener, bool useCapture, int priority);
 
-    rt::Function mListner;
-    bool mUseCapture;
-    int mPriority;
-    int mID;
+    [[nodiscard]] const rt::Function& listener() const { return mListner; }
+    [[nodiscard]] bool useCapture() const { return mUseCapture; }
+    [[nodiscard]] int priority() const { return mPriority; }
+    [[nodiscard]] int id() const { return mID; }
 
     // Calls the listener with the event.
     void dispatchEvent(const std::shared_ptr<Event>& event);
     // The same callable (same method on the same object, not the same wrapper)
     // with the same capture flag.
     [[nodiscard]] bool Is(const rt::Function& listener, bool useCapture) const;
+
+private:
+    rt::Function mListner;
+    bool mUseCapture;
+    int mPriority;
+    int mID;
 };
 
 }  // namespace limn::events

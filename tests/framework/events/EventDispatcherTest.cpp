@@ -369,10 +369,10 @@ TEST(Listener, SerialIdsCountUpFromTheCounter) {
     Listener::sIDs = 1;
     Listener first(rt::function([] {}), false, 0);
     Listener second(rt::function([] {}), true, 3);
-    EXPECT_EQ(first.mID, 1);
-    EXPECT_EQ(second.mID, 2);
+    EXPECT_EQ(first.id(), 1);
+    EXPECT_EQ(second.id(), 2);
     EXPECT_EQ(Listener::sIDs, 3);
-    EXPECT_EQ(second.mPriority, 3);
+    EXPECT_EQ(second.priority(), 3);
     Listener::sIDs = saved;
 }
 
