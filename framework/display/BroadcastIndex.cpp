@@ -249,8 +249,6 @@ DisplayObject* BroadcastIndex::Walk::firstHeard(const DisplayObjectContainer& to
     DisplayObject* found = nullptr;
     const DisplayObject* bestRoot = nullptr;
     for (DisplayObject* m : all.members[kAny]) {
-        // A map dropped by hand no longer sets a target.
-        if (!m->limnEventMap) continue;
         steps.clear();
         const Place p{placeOf(*m, steps), steps};
         const bool inside = m == &top || below(p, at);

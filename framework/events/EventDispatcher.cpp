@@ -83,7 +83,7 @@ const EventDispatcher::ListenerArray* EventDispatcher::liveArray(const std::stri
     return found == limnEventMap->end() ? nullptr : &found->second;
 }
 
-bool EventDispatcher::hasEventListener(const std::string& type) {
+bool EventDispatcher::hasEventListener(const std::string& type) const {
     return limnEventMap && limnEventMap->contains(type);
 }
 
@@ -101,7 +101,7 @@ void EventDispatcher::removeEventListener(const std::string& type, const rt::Fun
     }
 }
 
-bool EventDispatcher::willTrigger(const std::string& type) {
+bool EventDispatcher::willTrigger(const std::string& type) const {
     return hasEventListener(type);
 }
 

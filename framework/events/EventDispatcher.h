@@ -37,10 +37,6 @@ public:
 
     explicit EventDispatcher(std::weak_ptr<rt::Object> target = {});
 
-    // Made by the first addEventListener; an entry, once made, stays even when
-    // its array empties.
-    std::unique_ptr<EventMap> limnEventMap;
-
     // Appends a new entry; the same listener may be added more than once.
     // `priority` is recorded and doesn't reorder; `useWeakReference` has no
     // effect. A null listener is ignored.
@@ -52,11 +48,11 @@ public:
     // when it is null. A listener's exception ends the walk and propagates.
     bool dispatchEvent(const std::shared_ptr<Event>& event) override;
     // True once an entry exists for the type, even an empty one.
-    bool hasEventListener(const std::string& type) override;
+    [[nodiscard]] bool hasEventListener(const std::string& type) const override;
     // Removes the first matching entry only; later duplicates stay.
     void removeEventListener(const std::string& type, const rt::Function& listener,
                              bool useCapture = false) override;
-    bool willTrigger(const std::string& type) override;
+    [[nodiscard]] bool willTrigger(const std::string& type) const override;
 
     // Dispatches a new "complete" Event (not bubbling, not cancelable).
     void DispatchCompleteEvent();
@@ -73,6 +69,10 @@ protected:
     virtual void listenerTypeAdded(const std::string& /*type*/) {}
 
 private:
+    // Made by the first addEventListener; an entry, once made, stays even when
+    // its array empties.
+    std::unique_ptr<EventMap> limnEventMap;
+
     // The type's array as the table holds it now, or null when it is gone.
     [[nodiscard]] const ListenerArray* liveArray(const std::string& type) const;
 

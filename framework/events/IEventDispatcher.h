@@ -19,10 +19,10 @@ public:
                                   bool useCapture = false, int priority = 0,
                                   bool useWeakReference = false) = 0;
     virtual bool dispatchEvent(const std::shared_ptr<Event>& event) = 0;
-    virtual bool hasEventListener(const std::string& type) = 0;
+    [[nodiscard]] virtual bool hasEventListener(const std::string& type) const = 0;
     virtual void removeEventListener(const std::string& type, const rt::Function& listener,
                                      bool useCapture = false) = 0;
-    virtual bool willTrigger(const std::string& type) = 0;
+    [[nodiscard]] virtual bool willTrigger(const std::string& type) const = 0;
 
 protected:
     IEventDispatcher() = default;
