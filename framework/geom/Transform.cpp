@@ -18,11 +18,11 @@ std::shared_ptr<TransformTarget> required(std::shared_ptr<TransformTarget> obj) 
 
 Transform::Transform(std::shared_ptr<TransformTarget> obj) : limnObj(required(std::move(obj))) {}
 
-std::shared_ptr<Matrix> Transform::limnGetMatrix() {
+std::shared_ptr<Matrix> Transform::limnGetMatrix() const {
     return limnObj->limnGetMatrix();
 }
 
-std::shared_ptr<Matrix> Transform::limnGetConcatenatedMatrix() {
+std::shared_ptr<Matrix> Transform::limnGetConcatenatedMatrix() const {
     return limnObj->limnGetConcatenatedMatrix();
 }
 
@@ -30,11 +30,11 @@ std::shared_ptr<Matrix> Transform::limnSetMatrix(const std::shared_ptr<Matrix>& 
     return limnObj->limnSetMatrix(m);
 }
 
-std::shared_ptr<ColorTransform> Transform::limnGetColorTransform() {
+std::shared_ptr<ColorTransform> Transform::limnGetColorTransform() const {
     return limnObj->limnGetColorTransform();
 }
 
-std::shared_ptr<ColorTransform> Transform::limnGetConcatenatedColorTransform() {
+std::shared_ptr<ColorTransform> Transform::limnGetConcatenatedColorTransform() const {
     return limnObj->limnGetConcatenatedColorTransform();
 }
 
@@ -43,7 +43,7 @@ std::shared_ptr<ColorTransform> Transform::limnSetColorTransform(
     return limnObj->limnSetColorTransform(ct);
 }
 
-std::shared_ptr<Rectangle> Transform::limnGetPixelBounds() {
+std::shared_ptr<Rectangle> Transform::limnGetPixelBounds() const {
     return limnObj->limnGetPixelBounds();
 }
 

@@ -29,19 +29,20 @@ public:
     // Throws when `obj` is null: a view needs something to look at.
     explicit Transform(std::shared_ptr<TransformTarget> obj);
 
+    [[nodiscard]] std::shared_ptr<Matrix> limnGetMatrix() const;
+    [[nodiscard]] std::shared_ptr<Matrix> limnGetConcatenatedMatrix() const;
+    // Returns `m` itself.
+    std::shared_ptr<Matrix> limnSetMatrix(const std::shared_ptr<Matrix>& m);
+    [[nodiscard]] std::shared_ptr<ColorTransform> limnGetColorTransform() const;
+    [[nodiscard]] std::shared_ptr<ColorTransform> limnGetConcatenatedColorTransform() const;
+    // Returns `ct` itself.
+    std::shared_ptr<ColorTransform> limnSetColorTransform(
+        const std::shared_ptr<ColorTransform>& ct);
+    [[nodiscard]] std::shared_ptr<Rectangle> limnGetPixelBounds() const;
+
+private:
     // The display object this view is bound to; kept alive by the view.
     const std::shared_ptr<TransformTarget> limnObj;
-
-    virtual std::shared_ptr<Matrix> limnGetMatrix();
-    virtual std::shared_ptr<Matrix> limnGetConcatenatedMatrix();
-    // Returns `m` itself.
-    virtual std::shared_ptr<Matrix> limnSetMatrix(const std::shared_ptr<Matrix>& m);
-    virtual std::shared_ptr<ColorTransform> limnGetColorTransform();
-    virtual std::shared_ptr<ColorTransform> limnGetConcatenatedColorTransform();
-    // Returns `ct` itself.
-    virtual std::shared_ptr<ColorTransform> limnSetColorTransform(
-        const std::shared_ptr<ColorTransform>& ct);
-    virtual std::shared_ptr<Rectangle> limnGetPixelBounds();
 };
 
 }  // namespace limn::geom

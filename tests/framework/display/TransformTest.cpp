@@ -63,7 +63,9 @@ TEST_F(TransformView, PropertiesAreReachableByName) {
 
 TEST_F(TransformView, EachReadOfTransformIsANewView) {
     EXPECT_NE(shape->limnGetTransform(), shape->limnGetTransform());
-    EXPECT_EQ(shape->limnGetTransform()->limnObj, shape);
+    static_cast<void>(shape->limnGetTransform()->limnGetPixelBounds());
+    EXPECT_EQ(backend.last("limn_display_object_get_pixel_bounds")->args[0], shape->limnHandle)
+        << "a view reads the object it was made from";
 }
 
 TEST_F(TransformView, AssigningATransformCopiesMatrixThenColourTransform) {
