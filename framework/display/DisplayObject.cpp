@@ -135,7 +135,7 @@ std::shared_ptr<DisplayObject> DisplayObject::limnFindByID(int id) {
     return id == limnID ? self() : nullptr;
 }
 
-double DisplayObject::limnGetX() {
+double DisplayObject::limnGetX() const {
     return getX(limnHandle).asFloat();
 }
 
@@ -144,7 +144,7 @@ double DisplayObject::limnSetX(double value) {
     return value;
 }
 
-double DisplayObject::limnGetY() {
+double DisplayObject::limnGetY() const {
     return getY(limnHandle).asFloat();
 }
 
@@ -153,7 +153,7 @@ double DisplayObject::limnSetY(double value) {
     return value;
 }
 
-double DisplayObject::limnGetScaleX() {
+double DisplayObject::limnGetScaleX() const {
     return getScaleX(limnHandle).asFloat();
 }
 
@@ -162,7 +162,7 @@ double DisplayObject::limnSetScaleX(double value) {
     return value;
 }
 
-double DisplayObject::limnGetScaleY() {
+double DisplayObject::limnGetScaleY() const {
     return getScaleY(limnHandle).asFloat();
 }
 
@@ -171,15 +171,15 @@ double DisplayObject::limnSetScaleY(double value) {
     return value;
 }
 
-double DisplayObject::limnGetMouseX() {
+double DisplayObject::limnGetMouseX() const {
     return getMouseX(limnHandle).asFloat();
 }
 
-double DisplayObject::limnGetMouseY() {
+double DisplayObject::limnGetMouseY() const {
     return getMouseY(limnHandle).asFloat();
 }
 
-double DisplayObject::limnGetRotation() {
+double DisplayObject::limnGetRotation() const {
     return getRotation(limnHandle).asFloat();
 }
 
@@ -188,7 +188,7 @@ double DisplayObject::limnSetRotation(double value) {
     return value;
 }
 
-bool DisplayObject::limnGetCacheAsBitmap() {
+bool DisplayObject::limnGetCacheAsBitmap() const {
     return getCacheAsBitmap(limnHandle).asBool();
 }
 
@@ -197,7 +197,7 @@ bool DisplayObject::limnSetCacheAsBitmap(bool value) {
     return value;
 }
 
-bool DisplayObject::limnGetVisible() {
+bool DisplayObject::limnGetVisible() const {
     return getVisible(limnHandle).asBool();
 }
 
@@ -206,7 +206,7 @@ bool DisplayObject::limnSetVisible(bool value) {
     return value;
 }
 
-double DisplayObject::limnGetWidth() {
+double DisplayObject::limnGetWidth() const {
     return getWidth(limnHandle).asFloat();
 }
 
@@ -215,7 +215,7 @@ double DisplayObject::limnSetWidth(double value) {
     return value;
 }
 
-double DisplayObject::limnGetHeight() {
+double DisplayObject::limnGetHeight() const {
     return getHeight(limnHandle).asFloat();
 }
 
@@ -224,7 +224,7 @@ double DisplayObject::limnSetHeight(double value) {
     return value;
 }
 
-std::string DisplayObject::limnGetName() {
+std::string DisplayObject::limnGetName() const {
     return rt::fromDynamic<std::string>(getName(limnHandle));
 }
 
@@ -233,7 +233,7 @@ std::string DisplayObject::limnSetName(const std::string& value) {
     return value;
 }
 
-BlendMode DisplayObject::limnGetBlendMode() {
+BlendMode DisplayObject::limnGetBlendMode() const {
     int index = getBlendMode(limnHandle).asInt();
     if (index < 0 || index >= kBlendModeCount) return BlendMode::NORMAL;
     return static_cast<BlendMode>(index);
@@ -286,7 +286,7 @@ std::optional<int> DisplayObject::limnSetBG(std::optional<int> value) {
     return value;
 }
 
-std::optional<int> DisplayObject::limnGetBG() {
+std::optional<int> DisplayObject::limnGetBG() const {
     rt::Dynamic raw = getBG(limnHandle);
     if (raw.isNull()) return std::nullopt;
     int colour = raw.asInt();
@@ -357,13 +357,13 @@ std::shared_ptr<DisplayObjectContainer> DisplayObject::limnSetParent(
     return newParent;
 }
 
-std::shared_ptr<geom::Matrix> DisplayObject::limnGetMatrix() {
+std::shared_ptr<geom::Matrix> DisplayObject::limnGetMatrix() const {
     auto m = std::make_shared<geom::Matrix>();
     getMatrix(limnHandle, m, false);
     return m;
 }
 
-std::shared_ptr<geom::Matrix> DisplayObject::limnGetConcatenatedMatrix() {
+std::shared_ptr<geom::Matrix> DisplayObject::limnGetConcatenatedMatrix() const {
     auto m = std::make_shared<geom::Matrix>();
     getMatrix(limnHandle, m, true);
     return m;
@@ -374,13 +374,13 @@ std::shared_ptr<geom::Matrix> DisplayObject::limnSetMatrix(const std::shared_ptr
     return m;
 }
 
-std::shared_ptr<geom::ColorTransform> DisplayObject::limnGetColorTransform() {
+std::shared_ptr<geom::ColorTransform> DisplayObject::limnGetColorTransform() const {
     auto ct = std::make_shared<geom::ColorTransform>();
     getColorTransform(limnHandle, ct, false);
     return ct;
 }
 
-std::shared_ptr<geom::ColorTransform> DisplayObject::limnGetConcatenatedColorTransform() {
+std::shared_ptr<geom::ColorTransform> DisplayObject::limnGetConcatenatedColorTransform() const {
     auto ct = std::make_shared<geom::ColorTransform>();
     getColorTransform(limnHandle, ct, true);
     return ct;
@@ -392,7 +392,7 @@ std::shared_ptr<geom::ColorTransform> DisplayObject::limnSetColorTransform(
     return ct;
 }
 
-std::shared_ptr<geom::Rectangle> DisplayObject::limnGetPixelBounds() {
+std::shared_ptr<geom::Rectangle> DisplayObject::limnGetPixelBounds() const {
     auto r = std::make_shared<geom::Rectangle>();
     getPixelBounds(limnHandle, r);
     return r;
@@ -410,7 +410,7 @@ std::shared_ptr<geom::Transform> DisplayObject::limnSetTransform(
     return t;
 }
 
-double DisplayObject::limnGetAlpha() {
+double DisplayObject::limnGetAlpha() const {
     return getAlpha(limnHandle).asFloat();
 }
 

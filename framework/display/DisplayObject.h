@@ -67,61 +67,60 @@ public:
 
     const rt::Dynamic limnHandle;  // the backend's display object, for the whole life
     const int limnID;              // the backend's id of it; the stage finds objects by it
-    std::string limnName;          // type name used by toString(); set by subclasses
 
     // The drawing list, made on first access and the same object afterwards.
-    virtual std::shared_ptr<Graphics> limnGetGraphics();
-    [[nodiscard]] virtual std::shared_ptr<DisplayObjectContainer> limnGetParent() const;
+    [[nodiscard]] std::shared_ptr<Graphics> limnGetGraphics();
+    [[nodiscard]] std::shared_ptr<DisplayObjectContainer> limnGetParent() const;
     // The stage at the root of the parent chain, or null. The stage returns itself.
     [[nodiscard]] virtual std::shared_ptr<Stage> limnGetStage();
     // This object when its id is `id`, else null (containers search their subtree).
     virtual std::shared_ptr<DisplayObject> limnFindByID(int id);
 
-    virtual double limnGetX();
-    virtual double limnSetX(double value);
-    virtual double limnGetY();
-    virtual double limnSetY(double value);
-    virtual double limnGetScaleX();
-    virtual double limnSetScaleX(double value);
-    virtual double limnGetScaleY();
-    virtual double limnSetScaleY(double value);
+    [[nodiscard]] double limnGetX() const;
+    double limnSetX(double value);
+    [[nodiscard]] double limnGetY() const;
+    double limnSetY(double value);
+    [[nodiscard]] double limnGetScaleX() const;
+    double limnSetScaleX(double value);
+    [[nodiscard]] double limnGetScaleY() const;
+    double limnSetScaleY(double value);
     // The pointer in this object's coordinates.
-    virtual double limnGetMouseX();
-    virtual double limnGetMouseY();
-    virtual double limnGetRotation();
-    virtual double limnSetRotation(double value);
-    virtual bool limnGetCacheAsBitmap();
-    virtual bool limnSetCacheAsBitmap(bool value);
-    virtual bool limnGetVisible();
-    virtual bool limnSetVisible(bool value);
-    virtual double limnGetWidth();
-    virtual double limnSetWidth(double value);
-    virtual double limnGetHeight();
-    virtual double limnSetHeight(double value);
-    virtual std::string limnGetName();
-    virtual std::string limnSetName(const std::string& value);
+    [[nodiscard]] double limnGetMouseX() const;
+    [[nodiscard]] double limnGetMouseY() const;
+    [[nodiscard]] double limnGetRotation() const;
+    double limnSetRotation(double value);
+    [[nodiscard]] bool limnGetCacheAsBitmap() const;
+    bool limnSetCacheAsBitmap(bool value);
+    [[nodiscard]] bool limnGetVisible() const;
+    bool limnSetVisible(bool value);
+    [[nodiscard]] double limnGetWidth() const;
+    double limnSetWidth(double value);
+    [[nodiscard]] double limnGetHeight() const;
+    double limnSetHeight(double value);
+    [[nodiscard]] std::string limnGetName() const;
+    std::string limnSetName(const std::string& value);
     // An index the backend doesn't know reads as NORMAL.
-    virtual BlendMode limnGetBlendMode();
-    virtual BlendMode limnSetBlendMode(BlendMode value);
+    [[nodiscard]] BlendMode limnGetBlendMode() const;
+    BlendMode limnSetBlendMode(BlendMode value);
     // Rectangles are copied on the way in and out: changing one has no effect
     // until it is set again.
-    [[nodiscard]] virtual std::shared_ptr<geom::Rectangle> limnGetScale9Grid() const;
-    virtual std::shared_ptr<geom::Rectangle> limnSetScale9Grid(
+    [[nodiscard]] std::shared_ptr<geom::Rectangle> limnGetScale9Grid() const;
+    std::shared_ptr<geom::Rectangle> limnSetScale9Grid(
         const std::shared_ptr<geom::Rectangle>& value);
-    [[nodiscard]] virtual std::shared_ptr<geom::Rectangle> limnGetScrollRect() const;
-    virtual std::shared_ptr<geom::Rectangle> limnSetScrollRect(
+    [[nodiscard]] std::shared_ptr<geom::Rectangle> limnGetScrollRect() const;
+    std::shared_ptr<geom::Rectangle> limnSetScrollRect(
         const std::shared_ptr<geom::Rectangle>& value);
     // The mask is kept by reference (not copied). An object that masks itself
     // is held weakly, so that it makes no ownership cycle; a mask that is an
     // ancestor of its object would make one until either is reset.
     [[nodiscard]] std::shared_ptr<DisplayObject> limnGetMask() const;
-    virtual std::shared_ptr<DisplayObject> limnSetMask(const std::shared_ptr<DisplayObject>& value);
+    std::shared_ptr<DisplayObject> limnSetMask(const std::shared_ptr<DisplayObject>& value);
     // opaqueBackground: a 0xRRGGBB colour or none. None is sent as 0.
-    virtual std::optional<int> limnSetBG(std::optional<int> value);
-    virtual std::optional<int> limnGetBG();
+    std::optional<int> limnSetBG(std::optional<int> value);
+    [[nodiscard]] std::optional<int> limnGetBG() const;
     // Filters are cloned on the way in and out; none set reads as an empty array.
-    virtual std::optional<FilterArray> limnSetFilters(const std::optional<FilterArray>& value);
-    [[nodiscard]] virtual FilterArray limnGetFilters() const;
+    std::optional<FilterArray> limnSetFilters(const std::optional<FilterArray>& value);
+    [[nodiscard]] FilterArray limnGetFilters() const;
 
     // Notifications, driven by containers: "added"/"removed" reach only `obj`
     // itself; containers pass the stage notifications on to every descendant.
@@ -130,41 +129,41 @@ public:
     // Only containers call it. Detaches from the old container first; an
     // attach dispatches "added" (and "addedToStage"), a detach "removed" (and
     // "removedFromStage"), a move between containers nothing.
-    virtual std::shared_ptr<DisplayObjectContainer> limnSetParent(
+    std::shared_ptr<DisplayObjectContainer> limnSetParent(
         const std::shared_ptr<DisplayObjectContainer>& newParent);
 
     // Fresh objects filled by the backend; the setters return what they got.
-    std::shared_ptr<geom::Matrix> limnGetMatrix() override;
-    std::shared_ptr<geom::Matrix> limnGetConcatenatedMatrix() override;
+    [[nodiscard]] std::shared_ptr<geom::Matrix> limnGetMatrix() const override;
+    [[nodiscard]] std::shared_ptr<geom::Matrix> limnGetConcatenatedMatrix() const override;
     std::shared_ptr<geom::Matrix> limnSetMatrix(const std::shared_ptr<geom::Matrix>& m) override;
-    std::shared_ptr<geom::ColorTransform> limnGetColorTransform() override;
-    std::shared_ptr<geom::ColorTransform> limnGetConcatenatedColorTransform() override;
+    [[nodiscard]] std::shared_ptr<geom::ColorTransform> limnGetColorTransform() const override;
+    [[nodiscard]] std::shared_ptr<geom::ColorTransform> limnGetConcatenatedColorTransform()
+        const override;
     std::shared_ptr<geom::ColorTransform> limnSetColorTransform(
         const std::shared_ptr<geom::ColorTransform>& ct) override;
-    std::shared_ptr<geom::Rectangle> limnGetPixelBounds() override;
+    [[nodiscard]] std::shared_ptr<geom::Rectangle> limnGetPixelBounds() const override;
     // A new view on this object on every read; writing copies its matrix, then
     // its colour transform, onto this object.
-    virtual std::shared_ptr<geom::Transform> limnGetTransform();
-    virtual std::shared_ptr<geom::Transform> limnSetTransform(
-        const std::shared_ptr<geom::Transform>& t);
-    virtual double limnGetAlpha();
-    virtual double limnSetAlpha(double value);
+    [[nodiscard]] std::shared_ptr<geom::Transform> limnGetTransform();
+    std::shared_ptr<geom::Transform> limnSetTransform(const std::shared_ptr<geom::Transform>& t);
+    [[nodiscard]] double limnGetAlpha() const;
+    double limnSetAlpha(double value);
 
     // Converted copies; the given point is left untouched.
-    virtual std::shared_ptr<geom::Point> globalToLocal(const geom::Point& point);
-    virtual std::shared_ptr<geom::Point> localToGlobal(const geom::Point& point);
-    virtual bool hitTestPoint(double x, double y, bool shapeFlag = false);
+    std::shared_ptr<geom::Point> globalToLocal(const geom::Point& point);
+    std::shared_ptr<geom::Point> localToGlobal(const geom::Point& point);
+    bool hitTestPoint(double x, double y, bool shapeFlag = false);
     // Appends this object to `result` when the backend's hit test says yes.
     virtual void limnGetObjectsUnderPoint(const geom::Point& point, ObjectArray& result);
     virtual std::shared_ptr<InteractiveObject> limnAsInteractiveObject();
     // Appends the interactive objects from this one up to the root, nearest first.
-    virtual void limnGetInteractiveObjectStack(InteractiveStack& stack);
+    void limnGetInteractiveObjectStack(InteractiveStack& stack);
     // Dispatches on this object; containers reach their children first.
     virtual void limnBroadcast(const std::shared_ptr<events::Event>& event);
     // Capture from the root down to the parent, this object, then (for
     // bubbling events) back up. The ancestors are taken once, before the first
     // listener runs. A cancelled event stops between objects.
-    virtual void limnFireEvent(const std::shared_ptr<events::Event>& event);
+    void limnFireEvent(const std::shared_ptr<events::Event>& event);
     void limnDrawToSurface(const rt::Dynamic& surface, const std::shared_ptr<geom::Matrix>& matrix,
                            const std::shared_ptr<geom::ColorTransform>& colorTransform,
                            const rt::Dynamic& blendMode,
@@ -177,6 +176,8 @@ public:
 protected:
     [[nodiscard]] std::shared_ptr<DisplayObject> self();
     void listenerTypeAdded(const std::string& type) override;
+
+    std::string limnName;  // type name used by toString(); set by subclasses
 
 private:
     friend class DisplayObjectContainer;

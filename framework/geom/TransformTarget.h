@@ -15,16 +15,17 @@ class TransformTarget {
 public:
     virtual ~TransformTarget() = default;
 
-    virtual std::shared_ptr<Matrix> limnGetMatrix() = 0;
-    virtual std::shared_ptr<Matrix> limnGetConcatenatedMatrix() = 0;
+    [[nodiscard]] virtual std::shared_ptr<Matrix> limnGetMatrix() const = 0;
+    [[nodiscard]] virtual std::shared_ptr<Matrix> limnGetConcatenatedMatrix() const = 0;
     // Returns `m` itself.
     virtual std::shared_ptr<Matrix> limnSetMatrix(const std::shared_ptr<Matrix>& m) = 0;
-    virtual std::shared_ptr<ColorTransform> limnGetColorTransform() = 0;
-    virtual std::shared_ptr<ColorTransform> limnGetConcatenatedColorTransform() = 0;
+    [[nodiscard]] virtual std::shared_ptr<ColorTransform> limnGetColorTransform() const = 0;
+    [[nodiscard]] virtual std::shared_ptr<ColorTransform> limnGetConcatenatedColorTransform()
+        const = 0;
     // Returns `ct` itself.
     virtual std::shared_ptr<ColorTransform> limnSetColorTransform(
         const std::shared_ptr<ColorTransform>& ct) = 0;
-    virtual std::shared_ptr<Rectangle> limnGetPixelBounds() = 0;
+    [[nodiscard]] virtual std::shared_ptr<Rectangle> limnGetPixelBounds() const = 0;
 
 protected:
     TransformTarget() = default;

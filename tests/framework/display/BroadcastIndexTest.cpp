@@ -7,6 +7,11 @@
 namespace limn::testing {
 namespace {
 
+// The type name an object was labelled with (by name: the field is the object's own).
+std::string labelOf(DisplayObject& object) {
+    return object.get("limnName").asString();
+}
+
 // The broadcast as a walk over every object, children first, with the live
 // index rule: the reference the listener-only walk must match.
 void walkAll(DisplayObject& object, const std::shared_ptr<events::Event>& event) {
@@ -37,7 +42,7 @@ public:
             } else {
                 o = std::make_shared<Shape>();
             }
-            o->limnName = "o" + std::to_string(i);
+            o->set("limnName", "o" + std::to_string(i));
             pool_.push_back(o);
             if (i > 0 && pick(5) > 0) tryAdd(*pool_[pick(i)], o);
         }
@@ -62,8 +67,8 @@ public:
         for (const auto& o : pool_) {
             auto* c = dynamic_cast<DisplayObjectContainer*>(o.get());
             if (c == nullptr) continue;
-            text += c->limnName + "[";
-            for (const auto& child : c->children()) text += child->limnName + " ";
+            text += labelOf(*c) + "[";
+            for (const auto& child : c->children()) text += labelOf(*child) + " ";
             text += "] ";
         }
         return text;
@@ -104,7 +109,7 @@ private:
     void heard(int id, int object, events::Event& e) {
         auto target = e.target.as<DisplayObject>();
         log.push_back("L" + std::to_string(id) + "@o" + std::to_string(object) + ":" + e.type +
-                      "->" + (target ? target->limnName : std::string("null")));
+                      "->" + (target ? labelOf(*target) : std::string("null")));
         act(object, e);
     }
 
@@ -151,7 +156,7 @@ private:
                 const int i = 1 + pick(size() - 1);
                 if (!pool_[i]->limnGetParent()) {
                     auto fresh = std::make_shared<Shape>();
-                    fresh->limnName = pool_[i]->limnName + "'";
+                    fresh->set("limnName", labelOf(*pool_[i]) + "'");
                     pool_[i] = fresh;
                 }
             }
