@@ -14,7 +14,7 @@ const native::Primitive createDisplayObject{"limn_create_display_object", 0};
 const rt::ClassInfo& Bitmap::staticClass() {
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.display.Bitmap", &DisplayObject::staticClass())
-            .property<&Bitmap::byNameGetBitmapData, &Bitmap::limnSetBitmapData>("bitmapData")
+            .property<&Bitmap::limnGetBitmapData, &Bitmap::limnSetBitmapData>("bitmapData")
             .property<&Bitmap::byNameGetPixelSnapping, &Bitmap::byNameSetPixelSnapping>(
                 "pixelSnapping")
             .field<&Bitmap::smoothing>("smoothing")

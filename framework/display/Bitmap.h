@@ -26,15 +26,20 @@ public:
                     bool smoothing = false);
 
     // Redraws the drawing list for `bitmapData` (empty for null) and returns it.
-    virtual std::shared_ptr<BitmapData> limnSetBitmapData(
-        const std::shared_ptr<BitmapData>& bitmapData);
+    std::shared_ptr<BitmapData> limnSetBitmapData(const std::shared_ptr<BitmapData>& bitmapData);
 
+    // The picture shown, or null; written only through limnSetBitmapData.
+    [[nodiscard]] std::shared_ptr<BitmapData> limnGetBitmapData() const { return bitmapData; }
+    [[nodiscard]] std::optional<PixelSnapping> limnGetPixelSnapping() const {
+        return pixelSnapping;
+    }
+    [[nodiscard]] bool limnGetSmoothing() const { return smoothing; }
+
+private:
     std::shared_ptr<BitmapData> bitmapData;
     std::optional<PixelSnapping> pixelSnapping;
     bool smoothing;
 
-private:
-    [[nodiscard]] std::shared_ptr<BitmapData> byNameGetBitmapData() const { return bitmapData; }
     [[nodiscard]] rt::Dynamic byNameGetPixelSnapping() const;
     void byNameSetPixelSnapping(const rt::Dynamic& value);
 };

@@ -45,7 +45,7 @@ rt::Dynamic handleOf(const std::shared_ptr<T>& object) {
 }
 
 rt::Dynamic dataOf(const std::shared_ptr<utils::ByteArray>& bytes) {
-    return bytes ? bytes->limnData : rt::Dynamic();
+    return bytes ? bytes->limnGetData() : rt::Dynamic();
 }
 
 }  // namespace
@@ -182,15 +182,15 @@ std::shared_ptr<utils::ByteArray> BitmapData::getPixels(
     // 64-bit so that an absurd surface size reaches the backend instead of overflowing here.
     std::int64_t size = std::int64_t{limnGetWidth()} * limnGetHeight() * 4;
     auto bytes = std::make_shared<utils::ByteArray>(rt::Dynamic(size));
-    surfaceGetPixels(limnHandle, rect, bytes->limnData);
+    surfaceGetPixels(limnHandle, rect, bytes->limnGetData());
     return bytes;
 }
 
-int BitmapData::getPixel(int x, int y) {
+int BitmapData::getPixel(int x, int y) const {
     return surfaceGetPixel(limnHandle, x, y).asInt();
 }
 
-std::uint32_t BitmapData::getPixel32(int x, int y) {
+std::uint32_t BitmapData::getPixel32(int x, int y) const {
     return static_cast<std::uint32_t>(surfaceGetPixel32(limnHandle, x, y).asInt());
 }
 

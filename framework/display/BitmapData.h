@@ -95,8 +95,8 @@ public:
     // A buffer the size of the whole surface (4 bytes a pixel), whatever `rect` is.
     [[nodiscard]] std::shared_ptr<utils::ByteArray> getPixels(
         const std::shared_ptr<geom::Rectangle>& rect);
-    [[nodiscard]] int getPixel(int x, int y);
-    [[nodiscard]] std::uint32_t getPixel32(int x, int y);
+    [[nodiscard]] int getPixel(int x, int y) const;
+    [[nodiscard]] std::uint32_t getPixel32(int x, int y) const;
     void lock() {}
     void scroll(int x, int y);
     void setPixel32(int x, int y, std::uint32_t color);

@@ -251,7 +251,8 @@ bool DisplayObjectContainer::contains(const std::shared_ptr<DisplayObject>& chil
     return child && (child.get() == this || getChildIndex(child) >= 0);
 }
 
-std::shared_ptr<DisplayObject> DisplayObjectContainer::getChildByName(const std::string& name) {
+std::shared_ptr<DisplayObject> DisplayObjectContainer::getChildByName(
+    const std::string& name) const {
     for (std::size_t i = 0; i < limnChildren.size(); ++i) {
         auto child = limnChildren[i];
         if (child->limnGetName() == name) return child;

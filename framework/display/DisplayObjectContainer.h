@@ -56,46 +56,46 @@ public:
     void limnBroadcast(const std::shared_ptr<events::Event>& event) override;
 
     // Always false; writes are ignored.
-    [[nodiscard]] virtual bool limnGetMouseChildren() const;
-    virtual bool limnSetMouseChildren(bool value);
-    [[nodiscard]] virtual bool limnGetTabChildren() const;
-    virtual bool limnSetTabChildren(bool value);
-    [[nodiscard]] virtual int limnGetNumChildren() const;
+    [[nodiscard]] bool limnGetMouseChildren() const;
+    bool limnSetMouseChildren(bool value);
+    [[nodiscard]] bool limnGetTabChildren() const;
+    bool limnSetTabChildren(bool value);
+    [[nodiscard]] int limnGetNumChildren() const;
     // Drops the child from the native list, then from the array; no notification.
-    virtual void limnRemoveChildFromArray(const std::shared_ptr<DisplayObject>& child);
+    void limnRemoveChildFromArray(const std::shared_ptr<DisplayObject>& child);
 
     // Appends on top; a child of this container moves to the top; a child of
     // another container moves here without notifications. Throws "Adding to
     // self" for this container, "Adding an ancestor to its descendant" for
     // one of its ancestors and "addChild: the display tree would be more than
     // 1000 levels deep" when the child's subtree would reach below kMaxDepth.
-    virtual std::shared_ptr<DisplayObject> addChild(const std::shared_ptr<DisplayObject>& child);
+    std::shared_ptr<DisplayObject> addChild(const std::shared_ptr<DisplayObject>& child);
     // addChild, then setChildIndex; an index outside 0 to the count after
     // adding throws "Invalid index position N" before anything changes.
-    virtual std::shared_ptr<DisplayObject> addChildAt(const std::shared_ptr<DisplayObject>& child,
-                                                      int index);
-    [[nodiscard]] virtual bool areInaccessibleObjectsUnderPoint(const geom::Point& point) const;
+    std::shared_ptr<DisplayObject> addChildAt(const std::shared_ptr<DisplayObject>& child,
+                                              int index);
+    [[nodiscard]] bool areInaccessibleObjectsUnderPoint(const geom::Point& point) const;
     // True for this container itself and its direct children only.
-    [[nodiscard]] virtual bool contains(const std::shared_ptr<DisplayObject>& child) const;
+    [[nodiscard]] bool contains(const std::shared_ptr<DisplayObject>& child) const;
     // The first child whose backend name is `name`, or null.
-    virtual std::shared_ptr<DisplayObject> getChildByName(const std::string& name);
+    [[nodiscard]] std::shared_ptr<DisplayObject> getChildByName(const std::string& name) const;
     // Throws RangeError "getChildAt : index out of bounds I/N".
-    [[nodiscard]] virtual std::shared_ptr<DisplayObject> getChildAt(int index) const;
+    [[nodiscard]] std::shared_ptr<DisplayObject> getChildAt(int index) const;
     // -1 when it is not a child.
-    [[nodiscard]] virtual int getChildIndex(const std::shared_ptr<DisplayObject>& child) const;
-    virtual ObjectArray getObjectsUnderPoint(const geom::Point& point);
+    [[nodiscard]] int getChildIndex(const std::shared_ptr<DisplayObject>& child) const;
+    ObjectArray getObjectsUnderPoint(const geom::Point& point);
     // Null when it is not a child.
-    virtual std::shared_ptr<DisplayObject> removeChild(const std::shared_ptr<DisplayObject>& child);
+    std::shared_ptr<DisplayObject> removeChild(const std::shared_ptr<DisplayObject>& child);
     // Null when the index is out of range.
-    virtual std::shared_ptr<DisplayObject> removeChildAt(int index);
+    std::shared_ptr<DisplayObject> removeChildAt(int index);
     // Moves a child to the index, the others keeping their order. Throws
     // "Invalid index position N" or "setChildIndex : object ... not found.".
-    virtual void setChildIndex(const std::shared_ptr<DisplayObject>& child, int index);
+    void setChildIndex(const std::shared_ptr<DisplayObject>& child, int index);
     // Throws "swapChildren:Could not find children".
-    virtual void swapChildren(const std::shared_ptr<DisplayObject>& child1,
-                              const std::shared_ptr<DisplayObject>& child2);
+    void swapChildren(const std::shared_ptr<DisplayObject>& child1,
+                      const std::shared_ptr<DisplayObject>& child2);
     // Throws RangeError "swapChildrenAt : index out of bounds".
-    virtual void swapChildrenAt(int index1, int index2);
+    void swapChildrenAt(int index1, int index2);
 
     // Dragging belongs to the stage, which overrides these two (Sprite's
     // startDrag/stopDrag call them on the stage). Other containers ignore them.

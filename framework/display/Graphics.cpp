@@ -154,7 +154,7 @@ void Graphics::drawGraphicsDatum(const std::shared_ptr<IGraphicsData>& graphicsD
 void Graphics::drawTiles(const std::shared_ptr<Tilesheet>& sheet, const rt::ArrayPtr& data,
                          bool smooth) {
     if (!sheet) throw rt::Error("drawTiles: sheet is null");
-    beginBitmapFill(sheet->limnBitmap, nullptr, false, smooth);
+    beginBitmapFill(sheet->limnGetBitmap(), nullptr, false, smooth);
     gfxDrawTiles(limnHandle, sheet->limnHandle, data);
 }
 

@@ -13,12 +13,13 @@ public:
 
     explicit InteractiveObject(rt::Dynamic handle);
 
-    bool limnMouseEnabled = true;
-
     std::shared_ptr<InteractiveObject> limnAsInteractiveObject() override;
-    [[nodiscard]] virtual bool limnGetMouseEnabled() const;
+    [[nodiscard]] bool limnGetMouseEnabled() const;
     // Stores the flag and passes it to the backend.
-    virtual bool limnSetMouseEnabled(bool value);
+    bool limnSetMouseEnabled(bool value);
+
+private:
+    bool limnMouseEnabled = true;
 };
 
 }  // namespace limn::display

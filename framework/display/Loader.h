@@ -27,14 +27,18 @@ public:
     // Throws "Unrecognized file " + url for an extension other than swf, jpg,
     // jpeg, png or gif (any case), and an rt::Error for a null request.
     // `context` is ignored.
-    virtual void load(const std::shared_ptr<net::URLRequest>& request,
-                      const rt::Dynamic& context = {});
+    void load(const std::shared_ptr<net::URLRequest>& request, const rt::Dynamic& context = {});
 
-    std::shared_ptr<DisplayObject> content;
     const std::shared_ptr<LoaderInfo> contentLoaderInfo;
-    std::shared_ptr<BitmapData> limnImage;
+
+    // What the last load made (a Bitmap for a picture), and its picture; null before.
+    [[nodiscard]] std::shared_ptr<DisplayObject> limnGetContent() const { return content; }
+    [[nodiscard]] std::shared_ptr<BitmapData> limnGetImage() const { return limnImage; }
 
 private:
+    std::shared_ptr<DisplayObject> content;
+    std::shared_ptr<BitmapData> limnImage;
+
     [[nodiscard]] std::shared_ptr<LoaderInfo> byNameGetContentLoaderInfo() const {
         return contentLoaderInfo;
     }

@@ -19,9 +19,9 @@ public:
     Sprite();
 
     // Hands the sprite to the stage's dragging; does nothing off the stage.
-    virtual void startDrag(bool lockCenter = false,
-                           const std::shared_ptr<geom::Rectangle>& bounds = nullptr);
-    virtual void stopDrag();
+    void startDrag(bool lockCenter = false,
+                   const std::shared_ptr<geom::Rectangle>& bounds = nullptr);
+    void stopDrag();
 };
 
 }  // namespace limn::display

@@ -24,6 +24,11 @@ public:
     void addTileRect(const std::shared_ptr<geom::Rectangle>& rect);
 
     rt::Dynamic limnHandle;
+
+    // The picture the tiles are cut from, kept alive by the sheet.
+    [[nodiscard]] std::shared_ptr<BitmapData> limnGetBitmap() const { return limnBitmap; }
+
+private:
     std::shared_ptr<BitmapData> limnBitmap;
 };
 

@@ -89,8 +89,8 @@ inline void scriptDevice(RecordingBackend& backend, double stageHeight = 480) {
 // The path a picture was loaded from, or "" when it shows none.
 inline std::string pictureOf(const std::shared_ptr<limn::display::DisplayObject>& object) {
     auto bitmap = std::dynamic_pointer_cast<limn::display::Bitmap>(object);
-    if (!bitmap || !bitmap->bitmapData) return "";
-    auto* surface = bitmap->bitmapData->limnHandle.handleAs<RecordedHandle>();
+    if (!bitmap || !bitmap->limnGetBitmapData()) return "";
+    auto* surface = bitmap->limnGetBitmapData()->limnHandle.handleAs<RecordedHandle>();
     return surface ? surface->madeBy : "";
 }
 

@@ -31,7 +31,7 @@ TEST_F(UtilsLoadGraphic, CachedPathGivesNewBitmapsSharingOneImage) {
     auto second = std::dynamic_pointer_cast<Bitmap>(Utils::loadGraphic("images/Mole.png"));
     ASSERT_TRUE(first && second) << "plain loads give bitmaps";
     EXPECT_NE(first, second);
-    EXPECT_EQ(first->bitmapData, second->bitmapData);
+    EXPECT_EQ(first->limnGetBitmapData(), second->limnGetBitmapData());
     EXPECT_EQ(backend.count("limn_byte_array_read_file"), 1) << "the file is read once";
     EXPECT_EQ(backend.count("limn_bitmap_data_from_bytes"), 1) << "the file is decoded once";
 }
@@ -72,7 +72,7 @@ TEST_F(UtilsLoadGraphic, WithoutCacheDecodesEveryCallAndLeavesCacheAlone) {
     auto b =
         std::dynamic_pointer_cast<Bitmap>(Utils::loadGraphic("images/Cloud.png", false, false));
     ASSERT_TRUE(a && b);
-    EXPECT_NE(a->bitmapData, b->bitmapData);
+    EXPECT_NE(a->limnGetBitmapData(), b->limnGetBitmapData());
     EXPECT_EQ(backend.count("limn_byte_array_read_file"), 2);
     EXPECT_TRUE(Utils::loadGraphicCache.empty());
 }
@@ -82,9 +82,9 @@ TEST_F(UtilsLoadGraphic, FailedDecodeIsCachedAndNotRetried) {
     auto first = std::dynamic_pointer_cast<Bitmap>(Utils::loadGraphic("images/missing.png"));
     auto second = std::dynamic_pointer_cast<Bitmap>(Utils::loadGraphic("images/missing.png"));
     ASSERT_TRUE(first && second);
-    ASSERT_TRUE(first->bitmapData);
-    EXPECT_TRUE(first->bitmapData->limnHandle.isNull());
-    EXPECT_EQ(first->bitmapData, second->bitmapData);
+    ASSERT_TRUE(first->limnGetBitmapData());
+    EXPECT_TRUE(first->limnGetBitmapData()->limnHandle.isNull());
+    EXPECT_EQ(first->limnGetBitmapData(), second->limnGetBitmapData());
     EXPECT_EQ(backend.count("limn_byte_array_read_file"), 1);
 }
 

@@ -73,12 +73,13 @@ TEST_F(BitmapDataTest, LoadFromBytesSendsTheBufferData) {
     auto bytes = std::make_shared<utils::ByteArray>(3);
     auto alpha = std::make_shared<utils::ByteArray>(1);
     auto bd = BitmapData::loadFromBytes(bytes);
-    EXPECT_EQ(argsOf("limn_bitmap_data_from_bytes"), (Args{bytes->limnData, rt::Dynamic()}));
+    EXPECT_EQ(argsOf("limn_bitmap_data_from_bytes"), (Args{bytes->limnGetData(), rt::Dynamic()}));
     ASSERT_NE(bd, nullptr);
     EXPECT_TRUE(bd->limnHandle.isNull()) << "bytes that hold no image give a null surface";
 
     (void)BitmapData::loadFromBytes(bytes, alpha);
-    EXPECT_EQ(argsOf("limn_bitmap_data_from_bytes"), (Args{bytes->limnData, alpha->limnData}));
+    EXPECT_EQ(argsOf("limn_bitmap_data_from_bytes"),
+              (Args{bytes->limnGetData(), alpha->limnGetData()}));
 }
 
 TEST_F(BitmapDataTest, LoadFromNullBytesGivesANullSurfaceNotACrash) {
@@ -168,7 +169,8 @@ TEST_F(BitmapDataTest, GetPixelsSizesTheBufferToTheWholeSurface) {
     auto r = std::make_shared<geom::Rectangle>(0, 0, 1, 1);
     auto bytes = bd.getPixels(r);
     EXPECT_EQ(argsOf("limn_byte_array_create"), (Args{24}));
-    EXPECT_EQ(argsOf("limn_bitmap_data_get_pixels"), (Args{bd.limnHandle, r, bytes->limnData}));
+    EXPECT_EQ(argsOf("limn_bitmap_data_get_pixels"),
+              (Args{bd.limnHandle, r, bytes->limnGetData()}));
 }
 
 TEST_F(BitmapDataTest, SetPixelsSendsTheBufferData) {
@@ -176,7 +178,7 @@ TEST_F(BitmapDataTest, SetPixelsSendsTheBufferData) {
     auto bytes = std::make_shared<utils::ByteArray>(4);
     auto r = std::make_shared<geom::Rectangle>(0, 0, 1, 1);
     bd.setPixels(r, bytes);
-    EXPECT_EQ(argsOf("limn_bitmap_data_set_bytes"), (Args{bd.limnHandle, r, bytes->limnData}));
+    EXPECT_EQ(argsOf("limn_bitmap_data_set_bytes"), (Args{bd.limnHandle, r, bytes->limnGetData()}));
 }
 
 TEST_F(BitmapDataTest, ColorBoundsAndFilterRectReturnTheRectangleTheBackendFilled) {

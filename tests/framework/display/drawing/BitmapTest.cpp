@@ -35,7 +35,7 @@ protected:
 TEST_F(BitmapTest, WithoutPictureTheDrawingListIsOnlyCleared) {
     auto bitmap = std::make_shared<Bitmap>();
     EXPECT_EQ(drawingCalls(), (Names{"limn_gfx_clear"}));
-    EXPECT_EQ(bitmap->bitmapData, nullptr);
+    EXPECT_EQ(bitmap->limnGetBitmapData(), nullptr);
     EXPECT_EQ(backend.count("limn_create_display_object"), 1);
 }
 
@@ -49,7 +49,7 @@ TEST_F(BitmapTest, PictureIsDrawnAsOneFilledRectangleOfItsSize) {
               (Args{g, bd->limnHandle, rt::Dynamic(), false, false}))
         << "no matrix, no repeat, the smoothing flag";
     EXPECT_EQ(argsOf("limn_gfx_draw_rect"), (Args{g, 0, 0, 30, 20}));
-    EXPECT_EQ(bitmap->bitmapData, bd);
+    EXPECT_EQ(bitmap->limnGetBitmapData(), bd);
 }
 
 TEST_F(BitmapTest, SmoothingReachesTheFill) {
@@ -59,10 +59,10 @@ TEST_F(BitmapTest, SmoothingReachesTheFill) {
 
 TEST_F(BitmapTest, PixelSnappingIsStoredAndNeverSent) {
     auto bitmap = std::make_shared<Bitmap>(nullptr, PixelSnapping::ALWAYS);
-    EXPECT_EQ(bitmap->pixelSnapping, PixelSnapping::ALWAYS);
+    EXPECT_EQ(bitmap->limnGetPixelSnapping(), PixelSnapping::ALWAYS);
     EXPECT_EQ(bitmap->get("pixelSnapping"), rt::Dynamic(0));
     bitmap->set("pixelSnapping", rt::Dynamic());
-    EXPECT_FALSE(bitmap->pixelSnapping.has_value());
+    EXPECT_FALSE(bitmap->limnGetPixelSnapping().has_value());
     for (const auto& name : backend.callNames()) {
         EXPECT_EQ(name.find("snap"), std::string::npos) << name;
     }
@@ -73,7 +73,7 @@ TEST_F(BitmapTest, SettingBitmapDataByNameRedraws) {
     auto bd = picture(8, 4);
     backend.clearCalls();
     bitmap->set("bitmapData", bd);
-    EXPECT_EQ(bitmap->bitmapData, bd);
+    EXPECT_EQ(bitmap->limnGetBitmapData(), bd);
     EXPECT_EQ(drawingCalls().size(), 4u);
     EXPECT_EQ(bitmap->get("bitmapData"), rt::Dynamic(bd));
 }
@@ -83,7 +83,7 @@ TEST_F(BitmapTest, SettingNullEmptiesTheDrawingList) {
     backend.clearCalls();
     EXPECT_EQ(bitmap->limnSetBitmapData(nullptr), nullptr);
     EXPECT_EQ(drawingCalls(), (Names{"limn_gfx_clear"}));
-    EXPECT_EQ(bitmap->bitmapData, nullptr);
+    EXPECT_EQ(bitmap->limnGetBitmapData(), nullptr);
 }
 
 TEST_F(BitmapTest, SizeIsTakenWhenThePictureIsSet) {

@@ -40,11 +40,11 @@ TEST_F(LoaderTest, PngLoadCompletesBeforeLoadReturns) {
     load("images/SplashScreen.png");
 
     EXPECT_EQ(heard, (std::vector<std::string>{"complete"}));
-    auto bitmap = std::dynamic_pointer_cast<Bitmap>(loader->content);
+    auto bitmap = std::dynamic_pointer_cast<Bitmap>(loader->limnGetContent());
     ASSERT_NE(bitmap, nullptr) << "the content is a Bitmap of the picture";
-    EXPECT_EQ(bitmap->bitmapData, loader->limnImage);
-    EXPECT_EQ(loader->limnImage->limnHandle, rt::Dynamic(surface));
-    EXPECT_EQ(contentWhenHeard, loader->content) << "content is set before \"complete\"";
+    EXPECT_EQ(bitmap->limnGetBitmapData(), loader->limnGetImage());
+    EXPECT_EQ(loader->limnGetImage()->limnHandle, rt::Dynamic(surface));
+    EXPECT_EQ(contentWhenHeard, loader->limnGetContent()) << "content is set before \"complete\"";
     EXPECT_EQ(loader->contentLoaderInfo->url, "images/SplashScreen.png");
     EXPECT_EQ(loader->contentLoaderInfo->contentType, "image/png");
     EXPECT_EQ(loader->limnGetNumChildren(), 0) << "the loader doesn't add its content";
@@ -76,7 +76,7 @@ TEST_F(LoaderTest, SwfIsLoadedAsAnImageToo) {
 TEST_F(LoaderTest, UnknownExtensionThrowsAndDispatchesNothing) {
     load("first.png");
     heard.clear();
-    auto before = loader->content;
+    auto before = loader->limnGetContent();
     try {
         load("notes.txt");
         FAIL() << "expected a throw";
@@ -86,7 +86,7 @@ TEST_F(LoaderTest, UnknownExtensionThrowsAndDispatchesNothing) {
     EXPECT_TRUE(heard.empty());
     EXPECT_EQ(loader->contentLoaderInfo->url, "notes.txt") << "only the url changes";
     EXPECT_EQ(loader->contentLoaderInfo->contentType, "image/png");
-    EXPECT_EQ(loader->content, before);
+    EXPECT_EQ(loader->limnGetContent(), before);
 }
 
 TEST_F(LoaderTest, NameWithoutDotIsItsOwnExtension) {
@@ -100,13 +100,13 @@ TEST_F(LoaderTest, NameWithoutDotIsItsOwnExtension) {
 TEST_F(LoaderTest, MissingFileStillCompletesWithAnEmptyPicture) {
     load("images/missing.png");
     EXPECT_EQ(heard, (std::vector<std::string>{"complete"}));
-    ASSERT_NE(loader->limnImage, nullptr);
-    EXPECT_TRUE(loader->limnImage->limnHandle.isNull());
+    ASSERT_NE(loader->limnGetImage(), nullptr);
+    EXPECT_TRUE(loader->limnGetImage()->limnHandle.isNull());
 }
 
 TEST_F(LoaderTest, BackendFailureBecomesAnIoErrorEvent) {
     load("good.png");
-    auto before = loader->content;
+    auto before = loader->limnGetContent();
     heard.clear();
     backend.answerWith("limn_bitmap_data_load",
                        [](rt::Args) -> rt::Dynamic { throw rt::Error("decoder crashed"); });
@@ -114,15 +114,15 @@ TEST_F(LoaderTest, BackendFailureBecomesAnIoErrorEvent) {
     EXPECT_NO_THROW(load("bad.png"));
 
     EXPECT_EQ(heard, (std::vector<std::string>{"ioError"}));
-    EXPECT_EQ(loader->content, before) << "content keeps its previous value";
+    EXPECT_EQ(loader->limnGetContent(), before) << "content keeps its previous value";
     EXPECT_EQ(loader->contentLoaderInfo->content, before);
 }
 
 TEST_F(LoaderTest, ALoaderCanLoadAgain) {
     load("a.png");
-    auto first = loader->content;
+    auto first = loader->limnGetContent();
     load("b.png");
-    EXPECT_NE(loader->content, first);
+    EXPECT_NE(loader->limnGetContent(), first);
     EXPECT_EQ(heard.size(), 2u);
     EXPECT_EQ(loader->contentLoaderInfo->url, "b.png");
 }

@@ -14,7 +14,7 @@ class TilesheetTest : public testing::DrawingTest {};
 TEST_F(TilesheetTest, KeepsItsPictureAndRegistersItsSurface) {
     auto picture = std::make_shared<BitmapData>(16, 16);
     Tilesheet sheet(picture);
-    EXPECT_EQ(sheet.limnBitmap, picture);
+    EXPECT_EQ(sheet.limnGetBitmap(), picture);
     EXPECT_EQ(argsOf("limn_tilesheet_create"), (Args{picture->limnHandle}));
     EXPECT_FALSE(sheet.limnHandle.isNull());
 }
