@@ -30,9 +30,6 @@ public:
     // Every running timer, in start order.
     static std::vector<std::shared_ptr<Timer>> sRunningTimers;
 
-    double mTime = 0;    // period, milliseconds
-    double mFireAt = 0;  // next due time on the GetMS clock
-    bool mRunning = true;
     rt::Function run;  // called when due; a timer without one just keeps time
 
     // Made only through create(), which registers the timer as running.
@@ -49,6 +46,12 @@ public:
     // advances by one period from the previous due time (late timers catch up).
     void limnCheck(double now);
 
+    // The period and the next due time, milliseconds on the GetMS clock.
+    [[nodiscard]] double period() const { return mTime; }
+    [[nodiscard]] double fireAt() const { return mFireAt; }
+    // True from construction until stop().
+    [[nodiscard]] bool isRunning() const { return mRunning; }
+
     // Seconds from the backend clock; 0 when it answers nothing.
     [[nodiscard]] static double stamp();
     [[nodiscard]] static double GetMS();
@@ -56,6 +59,11 @@ public:
     // Seconds until the earliest running timer is due, 0 when one is overdue,
     // or `limit` when none is due sooner.
     [[nodiscard]] static double limnNextWake(double limit);
+
+private:
+    double mTime = 0;
+    double mFireAt = 0;
+    bool mRunning = true;
 };
 
 }  // namespace limn

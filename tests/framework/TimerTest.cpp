@@ -36,8 +36,8 @@ TEST_F(TimerTest, ClockReadsZeroWhenTheBackendAnswersNothing) {
 TEST_F(TimerTest, NewTimerIsRunningAndDueOnePeriodLater) {
     backend.setTime(5.0);
     auto timer = Timer::create(100);
-    EXPECT_DOUBLE_EQ(timer->mFireAt, 5100.0);
-    EXPECT_TRUE(timer->mRunning);
+    EXPECT_DOUBLE_EQ(timer->fireAt(), 5100.0);
+    EXPECT_TRUE(timer->isRunning());
     ASSERT_EQ(Timer::sRunningTimers.size(), 1u);
     EXPECT_EQ(Timer::sRunningTimers[0], timer);
 }
@@ -50,7 +50,7 @@ TEST_F(TimerTest, CheckFiresOnlyOnceDueAndAdvancesByOnePeriod) {
     EXPECT_EQ(count, 0) << "fired before its due time";
     timer->limnCheck(5100);
     EXPECT_EQ(count, 1);
-    EXPECT_DOUBLE_EQ(timer->mFireAt, 5200.0);
+    EXPECT_DOUBLE_EQ(timer->fireAt(), 5200.0);
 }
 
 TEST_F(TimerTest, LateTimerCatchesUpOneFiringPerPoll) {
@@ -60,7 +60,7 @@ TEST_F(TimerTest, LateTimerCatchesUpOneFiringPerPoll) {
     backend.setTime(5.35);
     for (double expected : {5200.0, 5300.0, 5400.0}) {
         Timer::limnCheckTimers();
-        EXPECT_DOUBLE_EQ(timer->mFireAt, expected);
+        EXPECT_DOUBLE_EQ(timer->fireAt(), expected);
     }
     EXPECT_EQ(count, 3);
     Timer::limnCheckTimers();
@@ -72,7 +72,7 @@ TEST_F(TimerTest, StopLeavesTheRunningListAndSecondStopDoesNothing) {
     auto b = Timer::create(10);
     a->stop();
     a->stop();
-    EXPECT_FALSE(a->mRunning);
+    EXPECT_FALSE(a->isRunning());
     ASSERT_EQ(Timer::sRunningTimers.size(), 1u);
     EXPECT_EQ(Timer::sRunningTimers[0], b);
 }
@@ -117,7 +117,7 @@ TEST_F(TimerTest, TimerStoppingItselfDefersItsSuccessorToTheNextPoll) {
 TEST_F(TimerTest, TimerWithoutRunKeepsTime) {
     auto timer = Timer::create(10);
     timer->limnCheck(10);
-    EXPECT_DOUBLE_EQ(timer->mFireAt, 20.0);
+    EXPECT_DOUBLE_EQ(timer->fireAt(), 20.0);
 }
 
 TEST_F(TimerTest, NextWakeIsTheEarliestDueTime) {
@@ -144,7 +144,7 @@ TEST_F(TimerTest, FieldsAreReachableByName) {
     EXPECT_EQ(timer->get("mTime").asFloat(), 100.0);
     EXPECT_TRUE(timer->get("mRunning").asBool());
     timer->callMethod("stop");
-    EXPECT_FALSE(timer->mRunning);
+    EXPECT_FALSE(timer->isRunning());
 }
 
 }  // namespace
