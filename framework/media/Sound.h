@@ -32,13 +32,14 @@ public:
                    bool asMusic = false);
 
     rt::Dynamic limnHandle;
-    bool limnLoading = false;
     int bytesLoaded = 0;
     int bytesTotal = 0;
 
     void close();
     void load(const std::shared_ptr<net::URLRequest>& request,
               const std::shared_ptr<SoundLoaderContext>& context = nullptr, bool asMusic = false);
+    // True while the backend reports fewer bytes loaded than the total.
+    [[nodiscard]] bool limnGetLoading() const { return limnLoading; }
     [[nodiscard]] bool limnIsBuffering();
     // Refreshes the byte counts; throws "Could not get sound status" or the
     // backend's own error value.
@@ -52,6 +53,9 @@ public:
     // A new channel, or null when nothing is loaded or loading is in progress.
     std::shared_ptr<SoundChannel> play(double startTime = 0, int loops = 0,
                                        const std::shared_ptr<SoundTransform>& transform = nullptr);
+
+private:
+    bool limnLoading = false;
 };
 
 }  // namespace limn::media

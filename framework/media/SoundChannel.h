@@ -25,8 +25,7 @@ public:
 
     static std::vector<std::shared_ptr<SoundChannel>> limnIncompleteList;
 
-    rt::Dynamic limnHandle;                         // null once completed
-    std::shared_ptr<SoundTransform> limnTransform;  // the framework's copy, or null
+    rt::Dynamic limnHandle;  // null once completed
 
     SoundChannel(Token, const rt::Dynamic& soundHandle, double startTime, int loops,
                  const std::shared_ptr<SoundTransform>& transform);
@@ -50,6 +49,9 @@ public:
     // Checks every channel in the list; listeners may start new sounds meanwhile.
     static void limnPollComplete();
     [[nodiscard]] static bool limnCompletePending();
+
+private:
+    std::shared_ptr<SoundTransform> limnTransform;  // the framework's copy, or null
 };
 
 }  // namespace limn::media

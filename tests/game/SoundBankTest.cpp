@@ -109,7 +109,7 @@ TEST_F(SoundBankTest, MissingFileFailsConstruction) {
 TEST_F(SoundBankTest, CopyStillLoadingPassesItsTurn) {
     SoundBank bank("sounds/eep.wav", 2);
     backend.answer("limn_sound_get_status", rt::props({{"bytesLoaded", 1}, {"bytesTotal", 9}}));
-    bank.bank[0]->limnLoading = true;
+    bank.bank[0]->set("limnLoading", true);
     bank.play();
     EXPECT_EQ(backend.count("limn_sound_channel_create"), 0);
     EXPECT_EQ(bank.currentIndex, 1);

@@ -125,7 +125,7 @@ TEST_F(SoundChannelTest, SettingTransformKeepsAPrivateCopy) {
     given->volume = 0.9;
     EXPECT_EQ(channel->limnGetTransform()->volume, 0.25);
     auto passed = backend.last("limn_sound_channel_set_transform")->args[1].as<SoundTransform>();
-    EXPECT_EQ(passed, channel->limnTransform);
+    EXPECT_EQ(passed, channel->get("limnTransform").as<SoundTransform>());
     EXPECT_NE(channel->limnGetTransform(), channel->limnGetTransform()) << "reads must be copies";
 }
 

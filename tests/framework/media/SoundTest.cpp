@@ -51,7 +51,7 @@ TEST_F(SoundTest, LoadHandsUrlAndMusicFlagToTheBackend) {
     EXPECT_EQ(call->args[0].asString(), "a.ogg");
     EXPECT_TRUE(call->args[1].asBool());
     EXPECT_EQ(sound->bytesTotal, 100);
-    EXPECT_FALSE(sound->limnLoading);
+    EXPECT_FALSE(sound->limnGetLoading());
 }
 
 TEST_F(SoundTest, MissingStatusFails) {
@@ -81,7 +81,7 @@ TEST_F(SoundTest, StatusErrorIsThrownUnchanged) {
 TEST_F(SoundTest, SoundStillLoadingDoesNotPlay) {
     backend.answer("limn_sound_get_status", status(10, 100));
     auto sound = loaded();
-    EXPECT_TRUE(sound->limnLoading);
+    EXPECT_TRUE(sound->limnGetLoading());
     EXPECT_EQ(sound->play(), nullptr);
     EXPECT_EQ(sound->limnGetLength(), 0.0);
     EXPECT_EQ(sound->limnGetID3(), nullptr);
@@ -145,7 +145,7 @@ TEST_F(SoundTest, Id3IsFilledByTheBackendByName) {
 TEST_F(SoundTest, BufferingOnlyWhileLoadingWithoutAHandle) {
     auto sound = loaded();
     EXPECT_FALSE(sound->limnIsBuffering());
-    sound->limnLoading = true;
+    sound->set("limnLoading", true);
     sound->limnHandle = rt::Dynamic();
     EXPECT_TRUE(sound->limnIsBuffering());
 }
@@ -163,7 +163,7 @@ TEST_F(SoundTest, OnErrorDispatchesIoErrorAndForgetsTheSound) {
     EXPECT_EQ(text, "broken");
     EXPECT_TRUE(bubbles);
     EXPECT_TRUE(sound->limnHandle.isNull());
-    EXPECT_FALSE(sound->limnLoading);
+    EXPECT_FALSE(sound->limnGetLoading());
 }
 
 }  // namespace
