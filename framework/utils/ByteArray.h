@@ -52,11 +52,12 @@ public:
     [[nodiscard]] std::string limnGetEndian() const;
     std::string limnSetEndian(const std::string& value);
 
-    bool bigEndian = false;
-    int position = 0;
-    rt::Dynamic limnData;
+    int position = 0;  // the read cursor, a byte index
 
 private:
+    bool bigEndian = false;
+    rt::Dynamic limnData;
+
     void requireReadable(int count) const;
     void requireIndex(int index) const;
     [[nodiscard]] int byteAt(int index) const;

@@ -43,7 +43,7 @@ protected:
 
     std::shared_ptr<ByteArray> filled(std::vector<std::uint8_t> bytes) {
         auto array = std::make_shared<ByteArray>(int(bytes.size()));
-        bytesOf(array->limnData) = std::move(bytes);
+        bytesOf(array->limnGetData()) = std::move(bytes);
         return array;
     }
 
@@ -60,7 +60,7 @@ TEST_F(ByteArrayTest, ConstructorPassesSizeAsGivenAndStartsAtZero) {
     EXPECT_EQ(calls[0].args.at(0), rt::Dynamic(8));
     EXPECT_TRUE(calls[1].args.at(0).isNull()) << "no size must reach the backend as null";
     EXPECT_EQ(sized.position, 0);
-    EXPECT_FALSE(sized.limnData.isNull());
+    EXPECT_FALSE(sized.limnGetData().isNull());
 }
 
 TEST_F(ByteArrayTest, ReadFileWrapsTheFileHandleInAnEmptyBuffer) {
@@ -75,14 +75,14 @@ TEST_F(ByteArrayTest, ReadFileWrapsTheFileHandleInAnEmptyBuffer) {
     EXPECT_EQ(backend.last("limn_byte_array_read_file")->args.at(0),
               rt::Dynamic("images/Mole.png"));
     EXPECT_TRUE(backend.last("limn_byte_array_create")->args.at(0).isNull());
-    EXPECT_EQ(array->limnData, rt::Dynamic(file));
+    EXPECT_EQ(array->limnGetData(), rt::Dynamic(file));
     EXPECT_EQ(array->limnGetLength(), 3);
     EXPECT_EQ(array->position, 0);
 }
 
 TEST_F(ByteArrayTest, ReadFileOfMissingFileGivesNullDataAndNoBytes) {
     auto array = ByteArray::readFile("missing.png");
-    EXPECT_TRUE(array->limnData.isNull());
+    EXPECT_TRUE(array->limnGetData().isNull());
     EXPECT_EQ(array->limnGetLength(), 0);
     EXPECT_THROW(array->readByte(), rt::RangeError);
 }
@@ -94,13 +94,13 @@ TEST_F(ByteArrayTest, EndianDefaultsToLittleAndOnlyBigEndianTextSetsBig) {
     EXPECT_EQ(array.limnGetEndian(), "bigEndian");
     EXPECT_EQ(array.limnSetEndian("BIG"), "BIG") << "the setter returns what it was given";
     EXPECT_EQ(array.limnGetEndian(), "littleEndian");
-    EXPECT_FALSE(array.bigEndian);
+    EXPECT_FALSE(array.get("bigEndian").asBool());
 }
 
 TEST_F(ByteArrayTest, EndianIsReachableByName) {
     ByteArray array;
     array.set("endian", "bigEndian");
-    EXPECT_TRUE(array.bigEndian);
+    EXPECT_TRUE(array.get("bigEndian").asBool());
     EXPECT_EQ(array.get("endian"), rt::Dynamic("bigEndian"));
 }
 
@@ -129,7 +129,7 @@ TEST_F(ByteArrayTest, ReadShortIsSigned) {
     EXPECT_EQ(array->readShort(), -1);
     EXPECT_EQ(array->readShort(), -32768);
     array->position = 0;
-    array->bigEndian = true;
+    array->limnSetEndian(Endian::BIG_ENDIAN);
     EXPECT_EQ(array->readShort(), -1);
     EXPECT_EQ(array->readShort(), 0x0080);
 }
@@ -139,7 +139,7 @@ TEST_F(ByteArrayTest, ReadIntInBothByteOrders) {
     EXPECT_EQ(array->readInt(), 0x04030201);
     EXPECT_EQ(array->position, 4);
     array->position = 0;
-    array->bigEndian = true;
+    array->limnSetEndian(Endian::BIG_ENDIAN);
     EXPECT_EQ(array->readInt(), 0x01020304);
 }
 
@@ -205,7 +205,7 @@ TEST_F(ByteArrayTest, IndexAccessReadsAndWritesThroughTheBackend) {
     auto array = filled({0, 0, 0});
     array->__set(1, 0xAB);
     EXPECT_EQ(array->__get(1), 0xAB);
-    EXPECT_EQ(bytesOf(array->limnData)[1], 0xAB);
+    EXPECT_EQ(bytesOf(array->limnGetData())[1], 0xAB);
     const recording::Call* set = backend.last("limn_byte_array_set");
     ASSERT_NE(set, nullptr);
     EXPECT_EQ(set->args.at(1), rt::Dynamic(1));
@@ -240,7 +240,7 @@ TEST_F(ByteArrayTest, AsStringAsksTheBackendAndNullIsEmpty) {
     backend.answerOnce("limn_byte_array_as_string", "abc");
     EXPECT_EQ(array.asString(), "abc");
     EXPECT_EQ(array.asString(), "");
-    EXPECT_EQ(backend.last("limn_byte_array_as_string")->args.at(0), array.limnData);
+    EXPECT_EQ(backend.last("limn_byte_array_as_string")->args.at(0), array.limnGetData());
 }
 
 TEST_F(ByteArrayTest, GetBytesCopiesIntoABufferOfTheLength) {
@@ -253,7 +253,7 @@ TEST_F(ByteArrayTest, GetBytesCopiesIntoABufferOfTheLength) {
     auto bytes = array->getBytes();
     ASSERT_EQ(bytes->length(), 3u);
     EXPECT_EQ(bytes->data, (std::vector<std::uint8_t>{5, 6, 7}));
-    EXPECT_EQ(backend.last("limn_byte_array_get_bytes")->args.at(0), array->limnData);
+    EXPECT_EQ(backend.last("limn_byte_array_get_bytes")->args.at(0), array->limnGetData());
 }
 
 }  // namespace
