@@ -121,7 +121,7 @@ void TextField::setTextFormat(const std::shared_ptr<TextFormat>& format,
     tfApplyFormat(limnHandle, format, beginIndex.value_or(-1), endIndex.value_or(-1));
 }
 
-std::string TextField::limnGetText() {
+std::string TextField::limnGetText() const {
     return asText(tfGetText(limnHandle));
 }
 
@@ -130,7 +130,7 @@ std::string TextField::limnSetText(const std::string& value) {
     return value;
 }
 
-std::string TextField::limnGetHTMLText() {
+std::string TextField::limnGetHTMLText() const {
     return asText(tfGetHTMLText(limnHandle));
 }
 
@@ -139,7 +139,7 @@ std::string TextField::limnSetHTMLText(const std::string& value) {
     return value;
 }
 
-int TextField::limnGetTextColor() {
+int TextField::limnGetTextColor() const {
     return tfGetTextColor(limnHandle).asInt();
 }
 
@@ -148,7 +148,7 @@ int TextField::limnSetTextColor(int value) {
     return value;
 }
 
-bool TextField::limnGetSelectable() {
+bool TextField::limnGetSelectable() const {
     return tfGetSelectable(limnHandle).asBool();
 }
 
@@ -157,7 +157,7 @@ bool TextField::limnSetSelectable(bool value) {
     return value;
 }
 
-bool TextField::limnGetMultiline() {
+bool TextField::limnGetMultiline() const {
     return tfGetMultiline(limnHandle).asBool();
 }
 
@@ -166,7 +166,7 @@ bool TextField::limnSetMultiline(bool value) {
     return value;
 }
 
-bool TextField::limnGetWordWrap() {
+bool TextField::limnGetWordWrap() const {
     return tfGetWordWrap(limnHandle).asBool();
 }
 
@@ -175,7 +175,7 @@ bool TextField::limnSetWordWrap(bool value) {
     return value;
 }
 
-bool TextField::limnGetBorder() {
+bool TextField::limnGetBorder() const {
     return tfGetBorder(limnHandle).asBool();
 }
 
@@ -184,7 +184,7 @@ bool TextField::limnSetBorder(bool value) {
     return value;
 }
 
-int TextField::limnGetBorderColor() {
+int TextField::limnGetBorderColor() const {
     return tfGetBorderColor(limnHandle).asInt();
 }
 
@@ -193,7 +193,7 @@ int TextField::limnSetBorderColor(int value) {
     return value;
 }
 
-bool TextField::limnGetBackground() {
+bool TextField::limnGetBackground() const {
     return tfGetBackground(limnHandle).asBool();
 }
 
@@ -202,7 +202,7 @@ bool TextField::limnSetBackground(bool value) {
     return value;
 }
 
-int TextField::limnGetBackgroundColor() {
+int TextField::limnGetBackgroundColor() const {
     return tfGetBackgroundColor(limnHandle).asInt();
 }
 
@@ -211,27 +211,27 @@ int TextField::limnSetBackgroundColor(int value) {
     return value;
 }
 
-double TextField::limnGetTextWidth() {
+double TextField::limnGetTextWidth() const {
     return tfGetTextWidth(limnHandle).asFloat();
 }
 
-double TextField::limnGetTextHeight() {
+double TextField::limnGetTextHeight() const {
     return tfGetTextHeight(limnHandle).asFloat();
 }
 
-int TextField::limnGetMaxScrollV() {
+int TextField::limnGetMaxScrollV() const {
     return tfGetMaxScrollV(limnHandle).asInt();
 }
 
-int TextField::limnGetMaxScrollH() {
+int TextField::limnGetMaxScrollH() const {
     return tfGetMaxScrollH(limnHandle).asInt();
 }
 
-int TextField::limnGetBottomScrollV() {
+int TextField::limnGetBottomScrollV() const {
     return tfGetBottomScrollV(limnHandle).asInt();
 }
 
-int TextField::limnGetScrollH() {
+int TextField::limnGetScrollH() const {
     return tfGetScrollH(limnHandle).asInt();
 }
 
@@ -240,7 +240,7 @@ int TextField::limnSetScrollH(int value) {
     return value;
 }
 
-int TextField::limnGetScrollV() {
+int TextField::limnGetScrollV() const {
     return tfGetScrollV(limnHandle).asInt();
 }
 
@@ -249,7 +249,7 @@ int TextField::limnSetScrollV(int value) {
     return value;
 }
 
-TextFieldType TextField::limnGetType() {
+TextFieldType TextField::limnGetType() const {
     return tfGetType(limnHandle) == rt::Dynamic(true) ? TextFieldType::INPUT
                                                       : TextFieldType::DYNAMIC;
 }
@@ -259,7 +259,7 @@ TextFieldType TextField::limnSetType(TextFieldType value) {
     return value;
 }
 
-TextFieldAutoSize TextField::limnGetAutoSize() {
+TextFieldAutoSize TextField::limnGetAutoSize() const {
     return rt::fromDynamic<TextFieldAutoSize>(tfGetAutoSize(limnHandle).asInt());
 }
 
@@ -268,7 +268,7 @@ TextFieldAutoSize TextField::limnSetAutoSize(TextFieldAutoSize value) {
     return value;
 }
 
-std::shared_ptr<TextFormat> TextField::limnGetDefTextFormat() {
+std::shared_ptr<TextFormat> TextField::limnGetDefTextFormat() const {
     auto format = std::make_shared<TextFormat>();
     tfGetDefTextFormat(limnHandle, format);
     return format;
@@ -280,7 +280,7 @@ std::shared_ptr<TextFormat> TextField::limnSetDefTextFormat(
     return format;
 }
 
-int TextField::byNameGetType() {
+int TextField::byNameGetType() const {
     return static_cast<int>(limnGetType());
 }
 
@@ -288,7 +288,7 @@ int TextField::byNameSetType(TextFieldType value) {
     return static_cast<int>(limnSetType(value));
 }
 
-int TextField::byNameGetAutoSize() {
+int TextField::byNameGetAutoSize() const {
     return static_cast<int>(limnGetAutoSize());
 }
 

@@ -30,55 +30,54 @@ public:
 
     // Applies `format` to the characters beginIndex .. endIndex; with the
     // defaults (-1, -1) the backend applies it to the whole text.
-    virtual void setTextFormat(const std::shared_ptr<TextFormat>& format,
-                               std::optional<int> beginIndex = std::nullopt,
-                               std::optional<int> endIndex = std::nullopt);
-    [[nodiscard]] virtual std::string limnGetText();
-    virtual std::string limnSetText(const std::string& value);
-    [[nodiscard]] virtual std::string limnGetHTMLText();
-    virtual std::string limnSetHTMLText(const std::string& value);
-    [[nodiscard]] virtual int limnGetTextColor();
-    virtual int limnSetTextColor(int value);
-    [[nodiscard]] virtual bool limnGetSelectable();
-    virtual bool limnSetSelectable(bool value);
+    void setTextFormat(const std::shared_ptr<TextFormat>& format,
+                       std::optional<int> beginIndex = std::nullopt,
+                       std::optional<int> endIndex = std::nullopt);
+    [[nodiscard]] std::string limnGetText() const;
+    std::string limnSetText(const std::string& value);
+    [[nodiscard]] std::string limnGetHTMLText() const;
+    std::string limnSetHTMLText(const std::string& value);
+    [[nodiscard]] int limnGetTextColor() const;
+    int limnSetTextColor(int value);
+    [[nodiscard]] bool limnGetSelectable() const;
+    bool limnSetSelectable(bool value);
     // Sent as a bool, true for INPUT; only a true answer reads as INPUT.
-    [[nodiscard]] virtual TextFieldType limnGetType();
-    virtual TextFieldType limnSetType(TextFieldType value);
-    [[nodiscard]] virtual bool limnGetMultiline();
-    virtual bool limnSetMultiline(bool value);
-    [[nodiscard]] virtual bool limnGetWordWrap();
-    virtual bool limnSetWordWrap(bool value);
+    [[nodiscard]] TextFieldType limnGetType() const;
+    TextFieldType limnSetType(TextFieldType value);
+    [[nodiscard]] bool limnGetMultiline() const;
+    bool limnSetMultiline(bool value);
+    [[nodiscard]] bool limnGetWordWrap() const;
+    bool limnSetWordWrap(bool value);
     // Sent and read as its index.
-    [[nodiscard]] virtual TextFieldAutoSize limnGetAutoSize();
-    virtual TextFieldAutoSize limnSetAutoSize(TextFieldAutoSize value);
-    [[nodiscard]] virtual bool limnGetBorder();
-    virtual bool limnSetBorder(bool value);
-    [[nodiscard]] virtual int limnGetBorderColor();
-    virtual int limnSetBorderColor(int value);
-    [[nodiscard]] virtual bool limnGetBackground();
-    virtual bool limnSetBackground(bool value);
-    [[nodiscard]] virtual int limnGetBackgroundColor();
-    virtual int limnSetBackgroundColor(int value);
-    [[nodiscard]] virtual double limnGetTextWidth();
-    [[nodiscard]] virtual double limnGetTextHeight();
+    [[nodiscard]] TextFieldAutoSize limnGetAutoSize() const;
+    TextFieldAutoSize limnSetAutoSize(TextFieldAutoSize value);
+    [[nodiscard]] bool limnGetBorder() const;
+    bool limnSetBorder(bool value);
+    [[nodiscard]] int limnGetBorderColor() const;
+    int limnSetBorderColor(int value);
+    [[nodiscard]] bool limnGetBackground() const;
+    bool limnSetBackground(bool value);
+    [[nodiscard]] int limnGetBackgroundColor() const;
+    int limnSetBackgroundColor(int value);
+    [[nodiscard]] double limnGetTextWidth() const;
+    [[nodiscard]] double limnGetTextHeight() const;
     // A new format on every read, filled by the backend: changing it has no
     // effect until it is set again. The setter hands the object itself to the
     // backend, which copies what it needs.
-    [[nodiscard]] virtual std::shared_ptr<TextFormat> limnGetDefTextFormat();
-    virtual std::shared_ptr<TextFormat> limnSetDefTextFormat(
-        const std::shared_ptr<TextFormat>& format);
-    [[nodiscard]] virtual int limnGetMaxScrollV();
-    [[nodiscard]] virtual int limnGetMaxScrollH();
-    [[nodiscard]] virtual int limnGetBottomScrollV();
-    [[nodiscard]] virtual int limnGetScrollH();
-    virtual int limnSetScrollH(int value);
-    [[nodiscard]] virtual int limnGetScrollV();
-    virtual int limnSetScrollV(int value);
+    [[nodiscard]] std::shared_ptr<TextFormat> limnGetDefTextFormat() const;
+    std::shared_ptr<TextFormat> limnSetDefTextFormat(const std::shared_ptr<TextFormat>& format);
+    [[nodiscard]] int limnGetMaxScrollV() const;
+    [[nodiscard]] int limnGetMaxScrollH() const;
+    [[nodiscard]] int limnGetBottomScrollV() const;
+    [[nodiscard]] int limnGetScrollH() const;
+    int limnSetScrollH(int value);
+    [[nodiscard]] int limnGetScrollV() const;
+    int limnSetScrollV(int value);
 
 private:
-    [[nodiscard]] int byNameGetType();
+    [[nodiscard]] int byNameGetType() const;
     int byNameSetType(TextFieldType value);
-    [[nodiscard]] int byNameGetAutoSize();
+    [[nodiscard]] int byNameGetAutoSize() const;
     int byNameSetAutoSize(TextFieldAutoSize value);
 };
 
