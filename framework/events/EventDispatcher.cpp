@@ -34,8 +34,9 @@ const rt::ClassInfo& EventDispatcher::staticClass() {
 EventDispatcher::EventDispatcher(std::weak_ptr<rt::Object> target)
     : target_(std::move(target)), targetIsSelf_(isEmpty(target_)) {}
 
-rt::Dynamic EventDispatcher::limnGetTarget() {
-    if (targetIsSelf_) return rt::Dynamic(weak_from_this().lock());
+rt::Dynamic EventDispatcher::limnGetTarget() const {
+    if (targetIsSelf_)
+        return rt::Dynamic(std::const_pointer_cast<rt::Object>(weak_from_this().lock()));
     return rt::Dynamic(target_.lock());
 }
 

@@ -61,7 +61,7 @@ public:
 
     // The object reported as an event's target when the event has none: the
     // constructor's target, or this dispatcher. Null once that object is gone.
-    [[nodiscard]] rt::Dynamic limnGetTarget();
+    [[nodiscard]] rt::Dynamic limnGetTarget() const;
 
 protected:
     // Called once per type, when addEventListener makes the type's entry
