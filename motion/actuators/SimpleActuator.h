@@ -67,6 +67,15 @@ public:
     // that replaces its stage (tests); the next construction installs anew.
     static void limnResetFrameDriver();
 
+    static FrameList actuators;
+    static int actuatorsLength;
+    static std::shared_ptr<limn::display::Shape> shape;
+
+protected:
+    void limnOptionsChanged() override { refreshRecord(); }
+
+private:
+    // Run state, read and written by name as fields.
     double timeOffset = 0;
     bool active = true;
     bool cacheVisible = false;
@@ -80,14 +89,6 @@ public:
     double startTime = 0;
     bool toggleVisible = false;
 
-    static FrameList actuators;
-    static int actuatorsLength;
-    static std::shared_ptr<limn::display::Shape> shape;
-
-protected:
-    void limnOptionsChanged() override { refreshRecord(); }
-
-private:
     static void installFrameDriver();
     // What the walk needs of a running one-property tween on the common path.
     struct FrameRecord {
