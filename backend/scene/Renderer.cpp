@@ -140,10 +140,12 @@ private:
             return;
         }
         cairo_save(cr_);
+        // Groups are made and painted in target pixels: popping a group brings
+        // back whatever matrix the drawing before it left on cr_.
+        cairo_identity_matrix(cr_);
         cairo_push_group(cr_);
         f.direct = false;
         drawInside(node, f);
-        cairo_identity_matrix(cr_);
         cairo_pattern_t* content = cairo_pop_group(cr_);
         if (filtered) {
             cairo_push_group(cr_);
@@ -160,7 +162,6 @@ private:
                 Frame mf{maskMatrix, ColorXf{}, f.clip, false, f.depth};
                 drawInside(*mask, mf);
             }
-            cairo_identity_matrix(cr_);
             cairo_pattern_t* shape = cairo_pop_group(cr_);
             cairo_set_source(cr_, content);
             cairo_mask(cr_, shape);

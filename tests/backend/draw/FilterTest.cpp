@@ -54,6 +54,28 @@ TEST_F(DropShadow, FallsDownAndRightAtFortyFiveDegrees) {
     EXPECT_EQ(at(*s, 8, 8), 0u) << "no shadow up and left";
 }
 
+TEST_F(DropShadow, StaysInPlaceAfterAMovedSibling) {
+    auto alone = draw(shadow());
+    auto sibling = std::make_shared<SceneNode>(NodeKind::Shape);
+    sibling->graphics().beginFill(0x0000FF, 1.0);
+    sibling->graphics().drawRect(0, 0, 2, 2);
+    sibling->graphics().endFill();
+    sibling->setX(31);
+    sibling->setY(33);
+    auto square = std::make_shared<SceneNode>(NodeKind::Shape);
+    square->graphics().beginFill(0xFF0000, 1.0);
+    square->graphics().drawRect(10, 10, 10, 10);
+    square->graphics().endFill();
+    square->setFilters({shadow()});
+    auto root = std::make_shared<SceneNode>(NodeKind::Container);
+    root->addChild(sibling);
+    root->addChild(square);
+    auto s = limn::testing::render(*root, 40, 40);
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 30; ++x) ASSERT_EQ(at(*s, x, y), at(*alone, x, y)) << x << "," << y;
+    }
+}
+
 TEST_F(DropShadow, AngleAndColourAreHonoured) {
     auto s = draw(shadow({{"angle", 180.0}, {"color", 0x0000FF}}));
     EXPECT_EQ(at(*s, 7, 15), 0xFF0000FFu) << "a shadow at 180 degrees falls to the left";

@@ -30,17 +30,18 @@ std::shared_ptr<Surface> checker(int w, int h) {
 }
 
 rt::ObjectPtr shadow(double distance, double blur) {
-    auto f = std::make_shared<rt::Object>();
-    f->set("type", "DropShadowFilter");
-    f->set("distance", distance);
-    f->set("angle", 45.0);
-    f->set("color", 0);
-    f->set("alpha", 0.8);
-    f->set("blurX", blur);
-    f->set("blurY", blur);
-    f->set("quality", 1);
-    f->set("strength", 1.0);
-    return f;
+    return rt::props({{"type", "DropShadowFilter"},
+                      {"distance", distance},
+                      {"angle", 45.0},
+                      {"color", 0},
+                      {"alpha", 0.8},
+                      {"blurX", blur},
+                      {"blurY", blur},
+                      {"quality", 1},
+                      {"strength", 1.0},
+                      {"inner", false},
+                      {"knockout", false},
+                      {"hideObject", false}});
 }
 
 // The frame's pixels against a full redraw of the stage into a fresh surface.
