@@ -85,7 +85,15 @@ public:
         cairo_clip(cr_);
         const bool grouped = options_.blendMode != 0 && options_.blendMode != 1;
         if (grouped) cairo_push_group(cr_);
-        Frame top{base, options_.color * root.colorTransform(), all, !grouped && wholeBox(all), 0};
+        // Culling works on the wanted pixels; cairo's clip stays on the whole
+        // target, so what is drawn comes out as in a whole redraw.
+        const Bounds wanted = options_.cull ? all.intersect(*options_.cull) : all;
+        if (wanted.empty()) {
+            cairo_restore(cr_);
+            return;
+        }
+        Frame top{base, options_.color * root.colorTransform(), wanted,
+                  !grouped && wholeBox(all) && wholeBox(wanted), 0};
         drawInside(root, top);
         if (grouped) {
             cairo_identity_matrix(cr_);

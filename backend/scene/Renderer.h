@@ -18,9 +18,13 @@
 namespace limn::sdl {
 
 struct RenderOptions {
-    Affine base;                     // the root's coordinates to the target's pixels
-    ColorXf color;                   // applied to everything drawn
-    std::optional<Bounds> clip;      // target pixels that may change (default: all)
+    Affine base;                 // the root's coordinates to the target's pixels
+    ColorXf color;               // applied to everything drawn
+    std::optional<Bounds> clip;  // target pixels that may change (default: all)
+    // Target pixels that matter (default: all of clip): drawing that cannot
+    // reach them may be skipped, but what is drawn is drawn whole, exactly as
+    // without this box, and may touch pixels outside it.
+    std::optional<Bounds> cull;
     int blendMode = 0;               // how the whole drawing meets the target
     bool applyRootTransform = true;  // false: the root's own matrix is left out
     bool quality = true;             // false: nearest-neighbour sampling

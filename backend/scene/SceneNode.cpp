@@ -47,7 +47,11 @@ SceneNode::~SceneNode() {
     // The nodes it masked show unmasked from now on.
     if (maskUsers_ > 0) ++looseMasks;
     graphics_->setChangeListener(nullptr);
-    if (auto m = mask_.lock()) --m->maskUsers_;
+    // The mask it used may show again, wherever it is.
+    if (auto m = mask_.lock()) {
+        --m->maskUsers_;
+        ++looseMasks;
+    }
     for (auto& child : children_) child->parent_ = nullptr;
 }
 
@@ -283,8 +287,17 @@ void SceneNode::setBackground(std::optional<std::uint32_t> rgb) {
     changed();
 }
 
+void SceneNode::noteGroupedDrawing() {
+    if (filters_.empty() && !scrollRect_) {
+        filtered().erase(this);
+    } else {
+        filtered().insert(this);
+    }
+}
+
 void SceneNode::setScrollRect(std::optional<Bounds> rect) {
     scrollRect_ = rect;
+    noteGroupedDrawing();
     changed();
     invalidateBounds();
 }
@@ -304,11 +317,7 @@ void SceneNode::setMask(const std::shared_ptr<SceneNode>& mask) {
 
 void SceneNode::setFilters(std::vector<rt::ObjectPtr> filters) {
     filters_ = std::move(filters);
-    if (filters_.empty()) {
-        filtered().erase(this);
-    } else {
-        filtered().insert(this);
-    }
+    noteGroupedDrawing();
     changed();
 }
 
@@ -334,7 +343,7 @@ bool SceneNode::noteOnce(const void* stage, std::uint64_t frame) {
     return true;
 }
 
-const std::unordered_set<SceneNode*>& SceneNode::filteredNodes() {
+const std::unordered_set<SceneNode*>& SceneNode::groupedNodes() {
     return filtered();
 }
 

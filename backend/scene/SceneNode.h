@@ -172,8 +172,9 @@ public:
     // Counts changes to masks (and their contents) that are not on a stage:
     // every stage redraws fully when it moves on.
     [[nodiscard]] static std::uint64_t looseMaskChanges();
-    // Every live node that has filters (their drawing reads beyond a clip).
-    [[nodiscard]] static const std::unordered_set<SceneNode*>& filteredNodes();
+    // Every live node that has filters or a scroll rectangle: their drawing
+    // reads beyond a clip, or draws through one of its own.
+    [[nodiscard]] static const std::unordered_set<SceneNode*>& groupedNodes();
 
     // Bounds of content and children in local coordinates (scrollRect applied).
     [[nodiscard]] const Bounds& localBounds();
@@ -191,6 +192,7 @@ protected:
 
 private:
     void rebuildMatrix();
+    void noteGroupedDrawing();
     void detachFromParent();
     // Removes children_[index], keeping the children's slot hints in step.
     void eraseChild(int index);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "backend/base/Clock.h"
@@ -35,19 +36,20 @@ void StageNode::requestWake(double delay) {
 
 namespace {
 
-// More boxes than this are merged: each box is one more walk of the tree.
-constexpr std::size_t kMaxBoxes = 4;
+// More bands than this are merged: each band is one more walk of the tree.
+constexpr std::size_t kMaxBands = 4;
 // Damage covering more than this share of the frame redraws all of it.
 constexpr double kFullShare = 0.6;
+// Drawing this close to a band (in frame pixels) is drawn with it: shape
+// bounds are exact only up to antialiasing and line joins.
+constexpr double kCullMargin = 2;
 
 double areaOf(const Bounds& b) {
     return b.width() * b.height();
 }
 
-Bounds united(const Bounds& a, const Bounds& b) {
-    Bounds u = a;
-    u.add(b);
-    return u;
+bool finiteBox(const Bounds& b) {
+    return std::isfinite(b.x0) && std::isfinite(b.y0) && std::isfinite(b.x1) && std::isfinite(b.y1);
 }
 
 }  // namespace
@@ -74,40 +76,56 @@ void StageNode::descendantChanged(SceneNode& node, bool inMask) {
     changed_.emplace_back(&node, node.id());
 }
 
-void StageNode::addDamage(const Bounds& area) {
-    if (area.empty()) return;
-    if (!(std::isfinite(area.x0) && std::isfinite(area.y0) && std::isfinite(area.x1) &&
-          std::isfinite(area.y1))) {
+int StageNode::frameWidth() const {
+    return std::clamp(static_cast<int>(std::lround(width_ * scaleX_)), 1, Surface::kMaxSide);
+}
+
+int StageNode::frameHeight() const {
+    return std::clamp(static_cast<int>(std::lround(height_ * scaleY_)), 1, Surface::kMaxSide);
+}
+
+bool StageNode::addDamage(const Bounds& area) {
+    if (area.empty()) return false;
+    if (!finiteBox(area)) {
         fullDamage_ = true;
-        return;
+        return true;
     }
-    // Whole pixels, with one more around for antialiased edges.
-    Bounds box{std::floor(area.x0) - 1, std::floor(area.y0) - 1, std::ceil(area.x1) + 1,
-               std::ceil(area.y1) + 1};
-    for (Bounds& b : damage_) {
-        if (!b.intersect(box).empty()) {
-            b.add(box);
-            return;
+    const int width = frameWidth(), height = frameHeight();
+    if (area.x1 <= 0 || area.x0 >= width) return false;
+    // Whole rows, with one more each way for antialiased edges and bilinear
+    // sampling, which reach into the pixel next to a shape's box.
+    const int top = static_cast<int>(std::clamp(std::floor(area.y0) - 1, 0.0, 1.0 * height));
+    const int bottom = static_cast<int>(std::clamp(std::ceil(area.y1) + 1, 0.0, 1.0 * height));
+    if (top >= bottom) return false;
+    return addRows(top, bottom);
+}
+
+bool StageNode::addRows(int top, int bottom) {
+    // Bands stay sorted and apart; a new one swallows those it touches.
+    auto first = std::lower_bound(bands_.begin(), bands_.end(), top,
+                                  [](const Band& b, int y) { return b.bottom < y; });
+    auto last = first;
+    while (last != bands_.end() && last->top <= bottom) ++last;
+    if (first != last) {
+        const Band merged{std::min(top, first->top), std::max(bottom, (last - 1)->bottom)};
+        if (last - first == 1 && merged.top == first->top && merged.bottom == first->bottom)
+            return false;
+        first = bands_.erase(first, last);
+        bands_.insert(first, merged);
+    } else {
+        bands_.insert(first, Band{top, bottom});
+    }
+    if (bands_.size() > kMaxBands) {
+        // Close the narrowest gap.
+        std::size_t at = 0;
+        for (std::size_t i = 1; i + 1 < bands_.size(); ++i) {
+            if (bands_[i + 1].top - bands_[i].bottom < bands_[at + 1].top - bands_[at].bottom)
+                at = i;
         }
+        bands_[at].bottom = bands_[at + 1].bottom;
+        bands_.erase(bands_.begin() + static_cast<std::ptrdiff_t>(at) + 1);
     }
-    damage_.push_back(box);
-    if (damage_.size() <= kMaxBoxes) return;
-    // Merge the pair that grows least.
-    std::size_t bi = 0, bj = 1;
-    double best = std::numeric_limits<double>::infinity();
-    for (std::size_t i = 0; i < damage_.size(); ++i) {
-        for (std::size_t j = i + 1; j < damage_.size(); ++j) {
-            const double grow =
-                areaOf(united(damage_[i], damage_[j])) - areaOf(damage_[i]) - areaOf(damage_[j]);
-            if (grow < best) {
-                best = grow;
-                bi = i;
-                bj = j;
-            }
-        }
-    }
-    damage_[bi].add(damage_[bj]);
-    damage_.erase(damage_.begin() + static_cast<std::ptrdiff_t>(bj));
+    return true;
 }
 
 std::vector<Bounds> StageNode::damagedBoxes() {
@@ -126,73 +144,101 @@ std::vector<Bounds> StageNode::damagedBoxes() {
     lastQuality_ = quality;
     lastBackground_ = bg;
     widenForFilters(base);
-    const Bounds all = Bounds::of(0, 0, frame_->width(), frame_->height());
-    std::vector<Bounds> boxes;
+    const int width = frame_->width(), height = frame_->height();
     double covered = 0;
-    for (const Bounds& b : damage_) {
-        const Bounds in = b.intersect(all);
-        if (in.empty()) continue;
-        boxes.push_back(in);
-        covered += areaOf(in);
+    std::vector<Bounds> boxes;
+    for (const Band& b : bands_) {
+        boxes.push_back(Bounds{0, 1.0 * b.top, 1.0 * width, 1.0 * b.bottom});
+        covered += b.bottom - b.top;
     }
-    damage_.clear();
+    bands_.clear();
     const bool whole = !partial_ && !boxes.empty();
-    if (fullDamage_ || whole || covered > kFullShare * areaOf(all)) boxes = {all};
+    if (fullDamage_ || whole || covered > kFullShare * height)
+        boxes = {Bounds{0, 0, 1.0 * width, 1.0 * height}};
     fullDamage_ = false;
     return boxes;
 }
 
 void StageNode::widenForFilters(const Affine& base) {
-    // A filter reads the whole drawing of its node (and a blur reaches past
-    // any box cut through it): damage that touches a filtered node redraws
-    // the frame.
-    for (SceneNode* node : filteredNodes()) {
-        if (fullDamage_ || damage_.empty()) return;
+    // A filter reads the whole drawing of its node, and cairo's pictures drawn
+    // through a group or a turned clip do not always come out the same to the
+    // last bit after other drawing: damage that touches a filtered or
+    // scroll-clipped node redraws the frame.
+    for (SceneNode* node : groupedNodes()) {
+        if (fullDamage_ || bands_.empty()) return;
         if (node->root() != this) continue;
         Bounds whole = Renderer::areaOf(*node, base);
         whole.add(node->drawnArea());
-        for (const Bounds& box : damage_) {
-            if (!box.intersect(whole).empty()) fullDamage_ = true;
-        }
+        if (!finiteBox(whole) || whole.x1 <= 0 || whole.x0 >= frameWidth()) continue;
+        const bool touched = std::any_of(bands_.begin(), bands_.end(), [&](const Band& b) {
+            return whole.y0 < b.bottom + 1 && whole.y1 > b.top - 1;
+        });
+        if (touched) fullDamage_ = true;
     }
 }
 
-void StageNode::fillBackground(const Bounds& box) {
+void StageNode::fillBackground(Surface& surface, const Bounds& box) {
     const std::uint32_t bg = background().value_or(0xFFFFFF);
     pixman_color_t colour{static_cast<std::uint16_t>(((bg >> 16) & 0xFF) * 257),
                           static_cast<std::uint16_t>(((bg >> 8) & 0xFF) * 257),
                           static_cast<std::uint16_t>((bg & 0xFF) * 257), 0xFFFF};
     pixman_box32_t b{static_cast<int>(box.x0), static_cast<int>(box.y0), static_cast<int>(box.x1),
                      static_cast<int>(box.y1)};
-    pixman_image_fill_boxes(PIXMAN_OP_SRC, frame_->pixman(), &colour, 1, &b);
+    pixman_image_fill_boxes(PIXMAN_OP_SRC, surface.pixman(), &colour, 1, &b);
 }
 
 void StageNode::render() {
-    const int w = std::clamp(static_cast<int>(std::lround(width_ * scaleX_)), 1, Surface::kMaxSide);
-    const int h =
-        std::clamp(static_cast<int>(std::lround(height_ * scaleY_)), 1, Surface::kMaxSide);
+    const int w = frameWidth(), h = frameHeight();
     if (!frame_ || frame_->width() != w || frame_->height() != h) {
         frame_ = Surface::create(w, h, false, 0xFF000000u);
+        scratch_.reset();
         if (!frame_) return;
         fullDamage_ = true;
     }
-    const std::vector<Bounds> boxes = damagedBoxes();
+    std::vector<Bounds> boxes = damagedBoxes();
     redrawn_ = 0;
     if (boxes.empty()) return;
     RenderOptions options;
     options.base = {scaleX_, 0, 0, scaleY_, 0, 0};
     options.quality = quality > 0;
     options.recordAreas = true;
-    for (const Bounds& box : boxes) {
-        fillBackground(box);
-        options.clip = box;
+    const Bounds all = Bounds::of(0, 0, w, h);
+    if (boxes.size() == 1 && boxes[0].height() >= h) {
+        fillBackground(*frame_, all);
         Renderer::render(*this, *frame_, options);
-        redrawn_ += areaOf(box);
+        redrawn_ = areaOf(all);
+    } else if (!redrawBands(boxes, options)) {
+        boxes = {all};
+        fillBackground(*frame_, all);
+        Renderer::render(*this, *frame_, options);
+        redrawn_ = areaOf(all);
     }
     // What this frame's own drawing did to surfaces is not a change to show.
     surfaceChanges_ = Surface::changes();
     maskChanges_ = SceneNode::looseMaskChanges();
     if (presenter_) presenter_(*frame_, boxes);
+}
+
+bool StageNode::redrawBands(const std::vector<Bounds>& bands, RenderOptions options) {
+    // Each band is drawn into a scratch frame as a whole redraw would draw it
+    // (cairo's pixels depend on where a clip cuts a shape), skipping only what
+    // cannot reach the band, and its rows are copied into the frame.
+    const int w = frame_->width(), h = frame_->height();
+    if (!scratch_) scratch_ = Surface::create(w, h, false, 0xFF000000u);
+    if (!scratch_) return false;
+    for (const Bounds& band : bands) {
+        fillBackground(*scratch_, band);
+        Bounds wanted = band;
+        wanted.inflate(kCullMargin);
+        options.cull = wanted;
+        Renderer::render(*this, *scratch_, options);
+        const auto bytes = static_cast<std::size_t>(w) * sizeof(std::uint32_t);
+        for (int y = static_cast<int>(band.y0); y < static_cast<int>(band.y1); ++y)
+            std::memcpy(frame_->row(y), scratch_->row(y), bytes);
+        redrawn_ += areaOf(band);
+    }
+    frame_->markDirty();
+    return true;
 }
 
 bool StageNode::saveFrame(const std::string& path) const {

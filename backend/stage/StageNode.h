@@ -8,8 +8,9 @@
 // offscreen runs have scale 1.
 //
 // Frames are retained: every change below the stage marks where the changed
-// node was drawn and where it will be drawn; render() redraws only those
-// rectangles (the whole frame when they cover most of it), hands them to the
+// node was drawn and where it will be drawn; render() redraws only the rows
+// those areas cover (the whole frame when they cover most of it, or touch a
+// filtered or scroll-clipped node, a mask or a text field), hands them to the
 // presenter, and does nothing at all when nothing changed.
 
 #include <functional>
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "backend/image/Surface.h"
+#include "backend/scene/Renderer.h"
 #include "backend/scene/SceneNode.h"
 #include "backend/scene/StageLink.h"
 #include "runtime/Function.h"
@@ -66,9 +68,9 @@ public:
     void setPresenter(Presenter presenter) { presenter_ = std::move(presenter); }
     // Redraw everything on the next frame.
     void damageAll() { fullDamage_ = true; }
-    // Whether a frame redraws only its damaged boxes (off by default: a frame
-    // with any damage is redrawn whole, one with none is skipped). Partial
-    // redraws still differ from full ones around text fields, so they stay off.
+    // Whether a frame redraws only its damaged rows (on by default; off: a
+    // frame with any damage is redrawn whole, one with none is skipped).
+    // Either way the frame's pixels are those of a whole redraw.
     void setPartialRedraw(bool partial) { partial_ = partial; }
     // How many of the frame's pixels the last render redrew.
     [[nodiscard]] double lastRedrawnPixels() const { return redrawn_; }
@@ -100,11 +102,24 @@ protected:
     void descendantChanged(SceneNode& node, bool inMask) override;
 
 private:
-    // Changed areas merged into a few frame boxes; empty when all must be redrawn.
+    // Rows of the frame to redraw, as a few bands across its whole width:
+    // cairo rasterizes a shape the same inside any clip that spans whole
+    // rows, but not inside one that cuts it sideways.
+    struct Band {
+        int top;
+        int bottom;
+    };
+    // The boxes the next frame redraws (empty: none).
     std::vector<Bounds> damagedBoxes();
-    void addDamage(const Bounds& area);
+    // Marks the rows a frame-pixel area covers; true when that added rows.
+    bool addDamage(const Bounds& area);
+    bool addRows(int top, int bottom);
     void widenForFilters(const Affine& base);
-    void fillBackground(const Bounds& box);
+    [[nodiscard]] int frameWidth() const;
+    [[nodiscard]] int frameHeight() const;
+    void fillBackground(Surface& surface, const Bounds& box);
+    // Redraws the frame's rows in `bands`; false when it can't.
+    bool redrawBands(const std::vector<Bounds>& bands, RenderOptions options);
 
     int width_;
     int height_;
@@ -112,8 +127,8 @@ private:
     double scaleX_ = 1;
     double scaleY_ = 1;
     bool fullDamage_ = true;
-    bool partial_ = false;
-    std::vector<Bounds> damage_;
+    bool partial_ = true;
+    std::vector<Band> bands_;                          // sorted, apart
     std::vector<std::pair<SceneNode*, int>> changed_;  // node, id (to tell it still lives)
     std::uint64_t frameNumber_ = 1;
     std::uint64_t surfaceChanges_ = 0;
@@ -125,6 +140,7 @@ private:
     std::optional<double> wakeDelay_;
     double wakeAt_ = 0;
     std::shared_ptr<Surface> frame_;
+    std::shared_ptr<Surface> scratch_;
     Presenter presenter_;
     std::weak_ptr<SceneNode> focus_;
     int displayState_ = 0;

@@ -18,8 +18,6 @@ namespace {
 
 using Node = std::shared_ptr<SceneNode>;
 
-constexpr int kTolerance = 8;
-
 std::shared_ptr<Surface> checker(int w, int h) {
     auto s = Surface::create(w, h, true, 0);
     for (int y = 0; y < h; ++y) {
@@ -215,12 +213,11 @@ void runRandom(double scaleX, double scaleY, unsigned seed, bool partial) {
     RandomScene scene(*stage, seed);
     std::mt19937 rng(seed);
     double redrawn = 0, total = 0;
-    for (int frame = 0; frame < 400; ++frame) {
+    for (int frame = 0; frame < 600; ++frame) {
         const int changes = static_cast<int>(rng() % 4);
         for (int i = 0; i < changes; ++i) scene.change();
         stage->render();
-        // Cairo may round an antialiased edge one step differently inside a clip.
-        ASSERT_LE(maxDifference(*stage), kTolerance) << "frame " << frame << " seed " << seed;
+        ASSERT_EQ(maxDifference(*stage), 0) << "frame " << frame << " seed " << seed;
         redrawn += stage->lastRedrawnPixels();
         total += stage->lastFrame()->width() * stage->lastFrame()->height();
     }
@@ -233,11 +230,9 @@ TEST(Damage, SkippedFramesEqualFullRedrawsAfterRandomChanges) {
     runRandom(560.0 / 320, 840.0 / 480, 7, false);
 }
 
-// Partial redraws still differ from full ones (text fields, some filtered and
-// masked cases); this is the check they must pass before being switched on.
-TEST(Damage, DISABLED_PartialFramesEqualFullRedrawsAfterRandomChanges) {
-    for (unsigned seed : {1u, 2u, 3u}) runRandom(1, 1, seed, true);
-    runRandom(560.0 / 320, 840.0 / 480, 7, true);
+TEST(Damage, PartialFramesEqualFullRedrawsAfterRandomChanges) {
+    for (unsigned seed = 1; seed <= 6; ++seed) runRandom(1, 1, seed, true);
+    for (unsigned seed : {7u, 8u}) runRandom(560.0 / 320, 840.0 / 480, seed, true);
 }
 
 TEST(Damage, UnchangedFrameDrawsAndPresentsNothing) {
@@ -283,8 +278,58 @@ TEST(Damage, PartialFramesAroundATextFieldEqualFullRedraws) {
         box->setY(15 + f * 0.9);
         if (f % 10 == 5) text->setRotation(f * 3.0);
         stage->render();
-        ASSERT_LE(maxDifference(*stage), kTolerance) << f;
+        ASSERT_EQ(maxDifference(*stage), 0) << f;
     }
+}
+
+// A turned, half-transparent picture sampled nearest crosses the rows a small
+// box damages: cairo samples it differently when a clip cuts it, so the rows
+// are redrawn as a whole redraw draws them.
+TEST(Damage, PictureCrossingRedrawnRowsComesOutAsInAFullRedraw) {
+    auto stage = std::make_shared<StageNode>(120, 90);
+    stage->setOutputScale(1.75, 1.75);
+    auto picture = checker(9, 7);
+    auto turned = std::make_shared<SceneNode>();
+    FillStyle fill;
+    fill.kind = FillKind::Bitmap;
+    fill.bitmap = picture;
+    fill.repeat = false;
+    fill.smooth = false;
+    turned->graphics().beginFill(fill);
+    turned->graphics().drawRect(0, 0, 9, 7);
+    turned->graphics().endFill();
+    turned->setMatrix({2.3, 1.1, -0.9, 3.1, 40.37, 20.61});
+    turned->setAlpha(0.6);
+    stage->addChild(turned);
+    auto box = std::make_shared<SceneNode>();
+    box->graphics().beginFill(0xFF0000, 1);
+    box->graphics().drawRect(0, 0, 3, 2);
+    stage->addChild(box);
+    for (int f = 0; f < 40; ++f) {
+        box->setX(5 + f * 0.37);
+        box->setY(10 + f * 1.13);
+        stage->render();
+        ASSERT_EQ(maxDifference(*stage), 0) << f;
+        if (f > 0) {
+            EXPECT_LT(stage->lastRedrawnPixels(), 0.5 * 210 * 158) << f;
+        }
+    }
+}
+
+// A node masked by another goes away off the stage: the mask draws again.
+TEST(Damage, MaskShowsAgainWhenTheNodeItMaskedIsGone) {
+    auto stage = std::make_shared<StageNode>(40, 40);
+    auto mask = std::make_shared<SceneNode>();
+    mask->graphics().beginFill(0x0000FF, 1);
+    mask->graphics().drawRect(5, 5, 10, 10);
+    stage->addChild(mask);
+    auto user = std::make_shared<SceneNode>();
+    user->setMask(mask);
+    stage->render();
+    EXPECT_EQ(stage->lastFrame()->row(10)[10], 0xFFFFFFFFu) << "a mask is not drawn";
+    user.reset();
+    stage->render();
+    EXPECT_EQ(stage->lastFrame()->row(10)[10], 0xFF0000FFu);
 }
 
 }  // namespace
