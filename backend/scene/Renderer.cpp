@@ -1,5 +1,6 @@
 #include "backend/scene/Renderer.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "backend/draw/Paint.h"
@@ -92,8 +93,9 @@ public:
             cairo_restore(cr_);
             return;
         }
-        Frame top{base, options_.color * root.colorTransform(), wanted,
-                  !grouped && wholeBox(all) && wholeBox(wanted), 0};
+        const ColorXf color =
+            options_.applyRootColor ? options_.color * root.colorTransform() : options_.color;
+        Frame top{base, color, wanted, !grouped && wholeBox(all) && wholeBox(wanted), 0};
         drawInside(root, top);
         if (grouped) {
             cairo_identity_matrix(cr_);
@@ -143,6 +145,9 @@ private:
         const int blend = node.blendMode();
         const auto mask = node.mask();
         const bool grouped = filtered || mask || (blend != 0 && blend != 1);
+        if (!grouped && node.cacheAsBitmap() && f.color.isAlphaOnly() && drawCached(node, f)) {
+            return;
+        }
         if (!grouped) {
             drawInside(node, f);
             return;
@@ -179,6 +184,50 @@ private:
         }
         cairo_pattern_destroy(content);
         cairo_restore(cr_);
+    }
+
+    // A cached subtree: drawn into its own surface under the node's matrix
+    // with the translation cut to whole pixels, then copied at those pixels
+    // with the node's alpha. False when it is too large to keep.
+    bool drawCached(SceneNode& node, const Frame& f) {
+        constexpr double kMaxCachePixels = 16.0 * 1024 * 1024;
+        const double ox = std::floor(f.matrix.tx), oy = std::floor(f.matrix.ty);
+        Affine m = f.matrix;
+        m.tx -= ox;
+        m.ty -= oy;
+        auto& cache = node.bitmapCache();
+        const Affine& c = cache.matrix;
+        const bool fresh = cache.surface && cache.quality == options_.quality && c.a == m.a &&
+                           c.b == m.b && c.c == m.c && c.d == m.d && c.tx == m.tx && c.ty == m.ty;
+        if (!fresh) {
+            const Bounds box = node.localBounds().transformed(m);
+            if (box.empty()) return true;
+            const double x0 = std::floor(box.x0) - 1, y0 = std::floor(box.y0) - 1;
+            const double w = std::ceil(box.x1) + 1 - x0, h = std::ceil(box.y1) + 1 - y0;
+            if (!(w * h <= kMaxCachePixels) || w > Surface::kMaxSide || h > Surface::kMaxSide)
+                return false;
+            auto surface =
+                Surface::create(static_cast<int>(w), static_cast<int>(h), true, 0x00000000u);
+            if (!surface) return false;
+            RenderOptions inside;
+            inside.base = Affine::translation(-x0, -y0) * m;
+            inside.applyRootTransform = false;
+            inside.applyRootColor = false;
+            inside.quality = options_.quality;
+            Renderer::render(node, *surface, inside);
+            cache = {surface, m, options_.quality, static_cast<int>(x0), static_cast<int>(y0)};
+        }
+        cairo_save(cr_);
+        cairo_identity_matrix(cr_);
+        cairo_set_source_surface(cr_, cache.surface->cairo(), ox + cache.x, oy + cache.y);
+        const double alpha = std::clamp(f.color.am, 0.0, 1.0);
+        if (alpha < 1) {
+            cairo_paint_with_alpha(cr_, alpha);
+        } else {
+            cairo_paint(cr_);
+        }
+        cairo_restore(cr_);
+        return true;
     }
 
     // Everything of the node below its own transform: background, drawing

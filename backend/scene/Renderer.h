@@ -27,6 +27,7 @@ struct RenderOptions {
     std::optional<Bounds> cull;
     int blendMode = 0;               // how the whole drawing meets the target
     bool applyRootTransform = true;  // false: the root's own matrix is left out
+    bool applyRootColor = true;      // false: the root's own colour transform is left out
     bool quality = true;             // false: nearest-neighbour sampling
     bool recordAreas = false;        // true: keep each node's drawnArea() (stage frames)
 };

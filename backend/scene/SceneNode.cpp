@@ -36,6 +36,7 @@ SceneNode::SceneNode(NodeKind kind)
     : id_(nextId()), kind_(kind), graphics_(std::make_shared<DrawingList>()) {
     registry()[id_] = this;
     graphics_->setChangeListener([this] {
+        dropCaches(true);
         changed();
         invalidateBounds();
     });
@@ -283,6 +284,7 @@ void SceneNode::setVisible(bool v) {
 }
 
 void SceneNode::setBackground(std::optional<std::uint32_t> rgb) {
+    dropCaches(true);
     background_ = rgb;
     changed();
 }
@@ -296,6 +298,7 @@ void SceneNode::noteGroupedDrawing() {
 }
 
 void SceneNode::setScrollRect(std::optional<Bounds> rect) {
+    dropCaches(true);
     scrollRect_ = rect;
     noteGroupedDrawing();
     changed();
@@ -316,6 +319,7 @@ void SceneNode::setMask(const std::shared_ptr<SceneNode>& mask) {
 }
 
 void SceneNode::setFilters(std::vector<rt::ObjectPtr> filters) {
+    dropCaches(true);
     filters_ = std::move(filters);
     noteGroupedDrawing();
     changed();
@@ -324,14 +328,33 @@ void SceneNode::setFilters(std::vector<rt::ObjectPtr> filters) {
 void SceneNode::changed() {
     bool inMask = false;
     SceneNode* top = this;
+    // A change inside a cached subtree shows as a change of all of it.
+    SceneNode* shown = this;
     // Masked drawing and mask shapes are redrawn whole: the renderer draws
     // them in groups whose extent a damage box must not cut.
     for (SceneNode* n = this; n; n = n->parent_) {
         inMask = inMask || n->maskUsers_ > 0 || !n->mask_.expired();
+        if (n != this && n->cacheAsBitmap_) {
+            n->bitmapCache_.surface.reset();
+            shown = n;
+        }
         top = n;
     }
+    // Text fields change only through changed(); their own cache goes too.
+    if (kind_ == NodeKind::Interactive) bitmapCache_.surface.reset();
     if (inMask && top->kind_ != NodeKind::Stage) ++looseMasks;
-    top->descendantChanged(*this, inMask);
+    top->descendantChanged(*shown, inMask);
+}
+
+void SceneNode::dropCaches(bool self) {
+    for (SceneNode* n = self ? this : parent_; n; n = n->parent_) n->bitmapCache_.surface.reset();
+}
+
+void SceneNode::setCacheAsBitmap(bool cache) {
+    if (cache == cacheAsBitmap_) return;
+    changed();
+    cacheAsBitmap_ = cache;
+    bitmapCache_ = {};
 }
 
 void SceneNode::descendantChanged(SceneNode&, bool) {}

@@ -135,8 +135,22 @@ public:
     void setName(std::string name) { name_ = std::move(name); }
     [[nodiscard]] bool mouseEnabled() const { return mouseEnabled_; }
     void setMouseEnabled(bool enabled) { mouseEnabled_ = enabled; }
+    // With cacheAsBitmap the renderer keeps the node's subtree drawn in a
+    // surface of its own, drawn again only after a change inside it or to the
+    // node's scale, rotation or skew (or the fraction of a pixel it sits at);
+    // moving it by whole pixels, or changing its alpha, only composites it again.
     [[nodiscard]] bool cacheAsBitmap() const { return cacheAsBitmap_; }
-    void setCacheAsBitmap(bool cache) { cacheAsBitmap_ = cache; }
+    void setCacheAsBitmap(bool cache);
+    // The retained drawing (nullptr until drawn, or after a change inside),
+    // with the matrix it was drawn under (its target's pixels, translation
+    // rounded out) and its place relative to that matrix's origin.
+    struct BitmapCache {
+        std::shared_ptr<Surface> surface;
+        Affine matrix;
+        bool quality = true;
+        int x = 0, y = 0;
+    };
+    [[nodiscard]] BitmapCache& bitmapCache() { return bitmapCache_; }
 
     // The drawing list (made with the node, lives as long as its handle).
     [[nodiscard]] DrawingList& graphics() { return *graphics_; }
@@ -193,6 +207,8 @@ protected:
 private:
     void rebuildMatrix();
     void noteGroupedDrawing();
+    // Drops the retained drawings of this node (when `self`) and its ancestors.
+    void dropCaches(bool self);
     void detachFromParent();
     // Removes children_[index], keeping the children's slot hints in step.
     void eraseChild(int index);
@@ -221,6 +237,7 @@ private:
     std::string name_;
     bool mouseEnabled_ = true;
     bool cacheAsBitmap_ = false;
+    BitmapCache bitmapCache_;
     std::shared_ptr<DrawingList> graphics_;
 
     bool boundsValid_ = false;

@@ -73,7 +73,7 @@ public:
 
     void change() {
         Node n = any();
-        switch (pick(14)) {
+        switch (pick(15)) {
             case 0:
                 n->setX(real(-10, 130));
                 n->setY(real(-10, 100));
@@ -129,6 +129,9 @@ public:
             case 13:
                 n->setScrollRect(pick(3) == 0 ? std::optional(Bounds::of(2, 2, 20, 15))
                                               : std::nullopt);
+                break;
+            case 14:
+                n->setCacheAsBitmap(!n->cacheAsBitmap());
                 break;
         }
     }
@@ -330,6 +333,34 @@ TEST(Damage, MaskShowsAgainWhenTheNodeItMaskedIsGone) {
     user.reset();
     stage->render();
     EXPECT_EQ(stage->lastFrame()->row(10)[10], 0xFF0000FFu);
+}
+
+// A cached container is drawn once; moving it by whole pixels or fading it
+// only composites that drawing again, and a change inside draws it anew.
+TEST(Damage, CachedSubtreeIsDrawnAgainOnlyAfterAChangeInside) {
+    auto stage = std::make_shared<StageNode>(60, 40);
+    auto group = std::make_shared<SceneNode>(NodeKind::Container);
+    auto child = std::make_shared<SceneNode>();
+    child->graphics().beginFill(0x00FF00, 1);
+    child->graphics().drawEllipse(0, 0, 9.5, 7.3);
+    group->addChild(child);
+    group->setCacheAsBitmap(true);
+    group->setX(3.25);
+    stage->addChild(group);
+    stage->render();
+    const auto drawn = group->bitmapCache().surface;
+    ASSERT_NE(drawn, nullptr);
+    for (int f = 1; f < 20; ++f) {
+        group->setX(3.25 + f);
+        group->setAlpha(1 - f * 0.04);
+        stage->render();
+        ASSERT_EQ(maxDifference(*stage), 0) << f;
+    }
+    EXPECT_EQ(group->bitmapCache().surface, drawn);
+    child->setY(2);
+    stage->render();
+    EXPECT_NE(group->bitmapCache().surface, drawn);
+    EXPECT_EQ(maxDifference(*stage), 0);
 }
 
 }  // namespace
