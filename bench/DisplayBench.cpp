@@ -410,6 +410,30 @@ void BM_MoveBitmapsNodes(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MoveBitmapsNodes)->Unit(benchmark::kMicrosecond);
+// The same 100,000 bitmaps rendered without the enterFrame broadcast.
+// state.range(0): 0 nothing changes, 1 one of them moves, 2 one moves and every
+// frame is redrawn whole (what every frame cost before frames were retained).
+void BM_Retained100k(benchmark::State& state) {
+    const int mode = static_cast<int>(state.range(0));
+    ApiStage api(800, 600);
+    auto* node = limn::sdl::StageNode::from(api.stage->limnHandle);
+    node->setPartialRedraw(mode != 2);
+    auto data = std::make_shared<limn::display::BitmapData>(4, 4, false, 0xFF336699u);
+    std::vector<std::shared_ptr<limn::display::Bitmap>> all;
+    for (int i = 0; i < kStill; ++i) {
+        all.push_back(std::make_shared<limn::display::Bitmap>(data));
+        all.back()->limnSetX((i * 37) % 796);
+        all.back()->limnSetY((i * 53) % 596);
+        api.stage->addChild(all.back());
+    }
+    api.stage->limnRender(false);
+    int frame = 0;
+    for (auto _ : state) {
+        if (mode != 0) all[0]->limnSetX(++frame % 700);
+        api.stage->limnRender(false);
+    }
+}
+BENCHMARK(BM_Retained100k)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
@@ -425,6 +449,10 @@ int main(int argc, char** argv) {
          "BM_Broadcast100k/1", "BM_WalkEveryObject100k", 0.01},
         {"10k bitmaps moved through the setters / written to the nodes", "BM_MoveBitmapsApi",
          "BM_MoveBitmapsNodes", 0.0},
+        {"100k objects, render only: nothing changed / whole redraw", "BM_Retained100k/0",
+         "BM_Retained100k/2", 0.01},
+        {"100k objects, render only: one moved / whole redraw", "BM_Retained100k/1",
+         "BM_Retained100k/2", 0.05},
     };
     for (int n : {1000, 10000}) {
         for (const char* size : {"320/480", "800/600"}) {
