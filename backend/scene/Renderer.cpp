@@ -270,13 +270,11 @@ private:
         // be passed over on their cached bounds alone.
         Bounds local = f.clip.transformed(f.matrix.inverse());
         local.inflate(1);
-        for (std::size_t i = 0; i < children.size(); ++i) {
+        const std::vector<Bounds>& boxes = node.childBoxes();
+        for (std::size_t i = 0; i < children.size() && i < boxes.size(); ++i) {
             // A child list is never changed while drawing, but stay in range anyway.
-            SceneNode& child = *children[i];
-            if (child.filters().empty() && child.boundsInParent().intersect(local).empty()) {
-                continue;
-            }
-            drawChild(child, f);
+            if (boxes[i].intersect(local).empty()) continue;
+            drawChild(*children[i], f);
         }
     }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <unordered_map>
 
@@ -74,6 +75,7 @@ void SceneNode::addChild(const std::shared_ptr<SceneNode>& child) {
     keep->detachFromParent();
     keep->parent_ = this;
     keep->slot_ = static_cast<std::ptrdiff_t>(children_.size()) + slotBase_;
+    childListChanged();
     children_.push_back(std::move(keep));
     invalidateBounds();
     child->changed();
@@ -121,6 +123,7 @@ void SceneNode::removeChild(SceneNode* child) {
 }
 
 void SceneNode::eraseChild(int index) {
+    childListChanged();
     children_.erase(children_.begin() + index);
     if (index == 0) ++slotBase_;
 }
@@ -146,6 +149,7 @@ void SceneNode::setChildIndex(SceneNode* child, int index) {
     auto keep = children_[from];
     keep->changed();
     keep->slot_ = index + slotBase_;
+    childListChanged();
     children_.erase(children_.begin() + from);
     children_.insert(children_.begin() + index, std::move(keep));
 }
@@ -155,6 +159,7 @@ void SceneNode::swapChildren(int first, int second) {
     if (first < 0 || second < 0 || first >= count || second >= count) return;
     children_[first]->changed();
     children_[second]->changed();
+    childListChanged();
     std::swap(children_[first], children_[second]);
     children_[first]->slot_ = first + slotBase_;
     children_[second]->slot_ = second + slotBase_;
@@ -218,6 +223,7 @@ void SceneNode::setMatrix(const Affine& m) {
 void SceneNode::transformChanged() {
     changed();
     parentBoundsValid_ = false;
+    markBoxChanged();
     if (parent_) parent_->invalidateBounds();
 }
 
@@ -322,6 +328,7 @@ void SceneNode::setFilters(std::vector<rt::ObjectPtr> filters) {
     dropCaches(true);
     filters_ = std::move(filters);
     noteGroupedDrawing();
+    markBoxChanged();
     changed();
 }
 
@@ -387,11 +394,47 @@ void SceneNode::textInput(const std::string&) {}
 
 void SceneNode::invalidateBounds() {
     for (SceneNode* n = this; n; n = n->parent_) {
+        n->markBoxChanged();
         const bool wasValid = n->boundsValid_ || n->parentBoundsValid_;
         n->boundsValid_ = false;
         n->parentBoundsValid_ = false;
         if (!wasValid && n != this) break;
     }
+}
+
+void SceneNode::markBoxChanged() {
+    if (!parent_ || boxMarked_ || !parent_->childBoxesValid_) return;
+    boxMarked_ = true;
+    parent_->movedChildren_.push_back(this);
+}
+
+void SceneNode::childListChanged() {
+    if (!childBoxesValid_) return;
+    childBoxesValid_ = false;
+    for (SceneNode* child : movedChildren_) child->boxMarked_ = false;
+    movedChildren_.clear();
+}
+
+const std::vector<Bounds>& SceneNode::childBoxes() {
+    const auto boxOf = [](SceneNode& child) {
+        constexpr double kAll = std::numeric_limits<double>::infinity();
+        return child.filters_.empty() ? child.boundsInParent() : Bounds{-kAll, -kAll, kAll, kAll};
+    };
+    // Past a quarter of the children, one pass over all of them is cheaper.
+    if (childBoxesValid_ && movedChildren_.size() > children_.size() / 4) childListChanged();
+    if (!childBoxesValid_) {
+        childBoxes_.resize(children_.size());
+        for (std::size_t i = 0; i < children_.size(); ++i) childBoxes_[i] = boxOf(*children_[i]);
+        childBoxesValid_ = true;
+        return childBoxes_;
+    }
+    for (SceneNode* child : movedChildren_) {
+        child->boxMarked_ = false;
+        const int index = childIndex(child);
+        if (index >= 0) childBoxes_[static_cast<std::size_t>(index)] = boxOf(*child);
+    }
+    movedChildren_.clear();
+    return childBoxes_;
 }
 
 Bounds SceneNode::ownBounds() {

@@ -190,6 +190,12 @@ public:
     // reads beyond a clip, or draws through one of its own.
     [[nodiscard]] static const std::unordered_set<SceneNode*>& groupedNodes();
 
+    // The children's boxes in this node's coordinates, in drawing order, for
+    // passing over children without touching them (a filtered child's box is
+    // unbounded: its filters may draw anywhere). Kept up to date entry by
+    // entry as children change; valid until the next change below this node.
+    [[nodiscard]] const std::vector<Bounds>& childBoxes();
+
     // Bounds of content and children in local coordinates (scrollRect applied).
     [[nodiscard]] const Bounds& localBounds();
     // localBounds() through matrix().
@@ -207,6 +213,10 @@ protected:
 private:
     void rebuildMatrix();
     void noteGroupedDrawing();
+    // Tells the parent that this node's entry in its childBoxes() is stale.
+    void markBoxChanged();
+    // The child list changed: every entry of childBoxes() is stale.
+    void childListChanged();
     // Drops the retained drawings of this node (when `self`) and its ancestors.
     void dropCaches(bool self);
     void detachFromParent();
@@ -245,6 +255,13 @@ private:
     std::uint64_t graphicsVersion_ = 0;
     Bounds localBounds_;
     Bounds parentBounds_;
+
+    std::vector<Bounds> childBoxes_;
+    bool childBoxesValid_ = false;
+    // Children whose entry is stale (while childBoxesValid_; every one is a
+    // child: the list is dropped whenever the child list changes).
+    std::vector<SceneNode*> movedChildren_;
+    bool boxMarked_ = false;
 
     Bounds drawnArea_;
     const void* notedBy_ = nullptr;
