@@ -17,16 +17,10 @@ std::shared_ptr<AudioChannel> AudioChannel::play(const AudioSound& sound, double
                                                  double volume, double pan) {
     if (sound.streamed()) return playStream(sound, startMs, loops, volume, pan);
     if (!sound.chunk() || !sound.mixer()) return nullptr;
-    auto channel = std::make_shared<AudioChannel>();
-    channel->mixer_ = sound.mixer();
+    std::int64_t first = 0;
+    auto channel = prepare(sound, startMs, volume, pan, first);
     channel->source_ = sound.chunk();
-    channel->voice_ = std::make_shared<AudioVoice>();
-    channel->setTransform(volume, pan);
-    const std::int64_t first = channel->startAt(sound, startMs);
-    if (channel->partFrames_ <= 0) {
-        channel->voice_->finished = true;
-        return channel;
-    }
+    if (channel->partFrames_ <= 0) return channel;
     // The played part points into the sound's samples; source_ keeps them alive.
     channel->part_.reset(
         Mix_QuickLoad_RAW(channel->source_->abuf + first * kFrameBytes,
@@ -40,15 +34,9 @@ std::shared_ptr<AudioChannel> AudioChannel::play(const AudioSound& sound, double
 std::shared_ptr<AudioChannel> AudioChannel::playStream(const AudioSound& sound, double startMs,
                                                        int loops, double volume, double pan) {
     if (sound.streamPath().empty() || !sound.mixer()) return nullptr;
-    auto channel = std::make_shared<AudioChannel>();
-    channel->mixer_ = sound.mixer();
-    channel->voice_ = std::make_shared<AudioVoice>();
-    channel->setTransform(volume, pan);
-    const std::int64_t first = channel->startAt(sound, startMs);
-    if (channel->partFrames_ <= 0) {
-        channel->voice_->finished = true;
-        return channel;
-    }
+    std::int64_t first = 0;
+    auto channel = prepare(sound, startMs, volume, pan, first);
+    if (channel->partFrames_ <= 0) return channel;
     std::string reason;
     auto stream = SoundStream::open(sound.streamPath(), channel->mixer_->frequency(), reason);
     if (!stream || !stream->seek(first)) return nullptr;
@@ -60,6 +48,19 @@ std::shared_ptr<AudioChannel> AudioChannel::playStream(const AudioSound& sound, 
     channel->voice_->feed = std::move(feed);
     channel->channel_ = channel->mixer_->playFeed(channel->voice_);
     if (channel->channel_ < 0) return nullptr;
+    return channel;
+}
+
+std::shared_ptr<AudioChannel> AudioChannel::prepare(const AudioSound& sound, double startMs,
+                                                    double volume, double pan,
+                                                    std::int64_t& first) {
+    auto channel = std::make_shared<AudioChannel>();
+    channel->mixer_ = sound.mixer();
+    channel->voice_ = std::make_shared<AudioVoice>();
+    channel->setTransform(volume, pan);
+    first = channel->startAt(sound, startMs);
+    // Nothing left to play after the start: the playback is over at once.
+    if (channel->partFrames_ <= 0) channel->voice_->finished = true;
     return channel;
 }
 

@@ -44,6 +44,10 @@ public:
 private:
     static std::shared_ptr<AudioChannel> playStream(const AudioSound& sound, double startMs,
                                                     int loops, double volume, double pan);
+    // A channel on the sound's mixer with its transform and the part played
+    // from `startMs`; `first` receives the first frame.
+    static std::shared_ptr<AudioChannel> prepare(const AudioSound& sound, double startMs,
+                                                 double volume, double pan, std::int64_t& first);
     // Sets the start and the part played from `startMs`; returns the first frame.
     std::int64_t startAt(const AudioSound& sound, double startMs);
 

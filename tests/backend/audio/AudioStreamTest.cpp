@@ -9,6 +9,7 @@
 #include "backend/audio/AudioChannel.h"
 #include "backend/audio/AudioSound.h"
 #include "tests/backend/MediaFiles.h"
+#include "tests/backend/audio/WaitFor.h"
 
 namespace limn::sdl {
 namespace {
@@ -16,17 +17,8 @@ namespace {
 using limn::testing::ByteVector;
 using limn::testing::makeWav;
 using limn::testing::TempDir;
+using limn::testing::waitFor;
 using namespace std::chrono_literals;
-
-template <class F>
-bool waitFor(F done, std::chrono::milliseconds limit = 5000ms) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
-}
 
 // A mono Ogg Vorbis file of a 440 Hz tone.
 ByteVector makeOgg(double seconds, int rate) {

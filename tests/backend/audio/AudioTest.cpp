@@ -11,12 +11,14 @@
 #include "backend/primitives/Primitives.h"
 #include "runtime/Object.h"
 #include "tests/backend/MediaFiles.h"
+#include "tests/backend/audio/WaitFor.h"
 
 namespace limn::sdl {
 namespace {
 
 using limn::testing::makeWav;
 using limn::testing::TempDir;
+using limn::testing::waitFor;
 using namespace std::chrono_literals;
 
 class SilentAudio : public ::testing::Environment {
@@ -27,17 +29,6 @@ const auto* const kSilentAudio = ::testing::AddGlobalTestEnvironment(new SilentA
 
 std::shared_ptr<AudioSound> tone(double seconds, int channels = 1) {
     return AudioSound::fromBytes(makeWav(seconds, 22050, channels));
-}
-
-// Waits (at most a few seconds) until `done` holds.
-template <class F>
-bool waitFor(F done, std::chrono::milliseconds limit = 5000ms) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
 }
 
 TEST(AudioSound, DecodesWavAndMeasuresLength) {
