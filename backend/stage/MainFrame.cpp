@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -72,6 +74,17 @@ bool startVideo() {
     return started;
 }
 
+// Copies the window-pixel rectangle `r` of a frame placed at (x, y) into `target`.
+void copyRows(const Surface& frame, const SDL_Rect& r, int x, int y, SDL_Surface& target) {
+    auto* pixels = static_cast<std::uint8_t*>(target.pixels);
+    const auto bytes = static_cast<std::size_t>(r.w) * sizeof(std::uint32_t);
+    for (int row = r.y; row < r.y + r.h; ++row) {
+        std::memcpy(pixels + static_cast<std::ptrdiff_t>(row) * target.pitch +
+                        static_cast<std::ptrdiff_t>(r.x) * 4,
+                    frame.row(row - y) + (r.x - x), bytes);
+    }
+}
+
 void sleepUntil(double realTime) {
     const double remaining = realTime - Clock::realNow();
     if (remaining > 0) std::this_thread::sleep_for(std::chrono::duration<double>(remaining));
@@ -133,12 +146,10 @@ void MainFrame::openWindow(int flags, const std::string& title) {
     // Software all the way: with no GPU, probing OpenGL for the window's
     // framebuffer only costs start-up time and CPU.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    Uint32 rendererFlags = SDL_RENDERER_SOFTWARE;
-    if (flags & kVsync) rendererFlags |= SDL_RENDERER_PRESENTVSYNC;
-    renderer_ = SDL_CreateRenderer(window_, -1, rendererFlags);
-    if (!renderer_) {
-        rt::log::error(std::string("could not make a renderer for the window: ") + SDL_GetError() +
-                       "; running offscreen");
+    const char* mode = std::getenv("LIMN_PRESENT");
+    alwaysAll_ = mode && std::strcmp(mode, "full") == 0;
+    const std::string why = surfaceUnusable(flags);
+    if (!why.empty() && !useRenderer(flags, why)) {
         closeWindow();
         return;
     }
@@ -147,10 +158,41 @@ void MainFrame::openWindow(int flags, const std::string& title) {
                       std::to_string(static_cast<int>(h * scale)) + " for a stage of " +
                       std::to_string(w) + " x " + std::to_string(h) + " on video driver " +
                       SDL_GetCurrentVideoDriver() + ", software rendering" +
-                      (flags & kVsync ? ", vsync" : ""));
+                      (flags & kVsync ? ", vsync" : "") +
+                      (surface_ ? ", changed rows sent to the window" : ""));
     }
     stage_->setPresenter(
         [this](Surface& frame, const std::vector<Bounds>& boxes) { present(frame, boxes); });
+}
+
+std::string MainFrame::surfaceUnusable(int flags) {
+    const char* mode = std::getenv("LIMN_PRESENT");
+    if (mode && std::strcmp(mode, "renderer") == 0) return "LIMN_PRESENT asks for it";
+    if (flags & kVsync) return "vsync is asked for, and the window's surface has none";
+    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    if (!target)
+        return std::string("the window has no surface of its own (") + SDL_GetError() + ")";
+    // The frame's pixels go across as they are: 32-bit, alpha (if any) on top.
+    const Uint32 format = target->format->format;
+    if (format != SDL_PIXELFORMAT_RGB888 && format != SDL_PIXELFORMAT_ARGB8888)
+        return std::string("the window's surface is ") + SDL_GetPixelFormatName(format);
+    surface_ = target;
+    return "";
+}
+
+bool MainFrame::useRenderer(int flags, const std::string& why) {
+    surface_ = nullptr;
+    presentAll_ = true;
+    rt::log::info("frames go through SDL's renderer, whole windows at a time: " + why);
+    Uint32 rendererFlags = SDL_RENDERER_SOFTWARE;
+    if (flags & kVsync) rendererFlags |= SDL_RENDERER_PRESENTVSYNC;
+    renderer_ = SDL_CreateRenderer(window_, -1, rendererFlags);
+    if (!renderer_) {
+        rt::log::error(std::string("could not make a renderer for the window: ") + SDL_GetError() +
+                       "; running offscreen");
+        return false;
+    }
+    return true;
 }
 
 void MainFrame::closeWindow() {
@@ -159,20 +201,31 @@ void MainFrame::closeWindow() {
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
     texture_ = nullptr;
+    surface_ = nullptr;
     renderer_ = nullptr;
     window_ = nullptr;
 }
 
 void MainFrame::layout() {
     const int w = stage_->stageWidth(), h = stage_->stageHeight();
-    if (!renderer_) {
+    if (surface_) surface_ = SDL_GetWindowSurface(window_);
+    if (window_ && !surface_ && !renderer_) {
+        useRenderer(0, std::string("the window's surface went away (") + SDL_GetError() + ")");
+    }
+    presentAll_ = true;
+    if (!renderer_ && !surface_) {
         view_ = {0, 0, w, h};
         outputPerWindow_ = 1;
         stage_->setOutputScale(1);
         return;
     }
     int outW = w, outH = h, winW = w, winH = h;
-    SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    if (surface_) {
+        outW = surface_->w;
+        outH = surface_->h;
+    } else {
+        SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    }
     SDL_GetWindowSize(window_, &winW, &winH);
     outputPerWindow_ = winW > 0 ? static_cast<double>(outW) / winW : 1.0;
     const double scale =
@@ -186,7 +239,47 @@ void MainFrame::layout() {
 }
 
 void MainFrame::present(Surface& frame, const std::vector<Bounds>& boxes) {
-    if (!renderer_) return;
+    if (surface_ && !presentToSurface(frame, boxes)) {
+        if (!useRenderer(0, std::string("the window's surface went away (") + SDL_GetError() + ")"))
+            return;
+        layout();
+    }
+    if (renderer_) presentWithRenderer(frame, boxes);
+}
+
+bool MainFrame::presentToSurface(Surface& frame, const std::vector<Bounds>& boxes) {
+    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    if (!target) return false;
+    // A new surface (after a resize) holds nothing yet.
+    if (target != surface_) presentAll_ = true;
+    surface_ = target;
+    const bool all = presentAll_ || alwaysAll_ || boxes.empty();
+    if (all) SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+    const SDL_Rect placed{view_.x, view_.y, frame.width(), frame.height()};
+    const SDL_Rect window{0, 0, target->w, target->h};
+    SDL_Rect shown;
+    std::vector<SDL_Rect> sent;
+    if (SDL_IntersectRect(&placed, &window, &shown) && SDL_LockSurface(target) == 0) {
+        const std::vector<Bounds> whole{Bounds::of(0, 0, frame.width(), frame.height())};
+        for (const Bounds& b : all ? whole : boxes) {
+            const SDL_Rect box{view_.x + static_cast<int>(b.x0), view_.y + static_cast<int>(b.y0),
+                               static_cast<int>(b.x1 - b.x0), static_cast<int>(b.y1 - b.y0)};
+            SDL_Rect r;
+            if (!SDL_IntersectRect(&box, &shown, &r)) continue;
+            copyRows(frame, r, view_.x, view_.y, *target);
+            sent.push_back(r);
+        }
+        SDL_UnlockSurface(target);
+    }
+    const bool shownAll =
+        all ? SDL_UpdateWindowSurface(window_) == 0
+            : sent.empty() || SDL_UpdateWindowSurfaceRects(window_, sent.data(),
+                                                           static_cast<int>(sent.size())) == 0;
+    presentAll_ = !shownAll;
+    return true;
+}
+
+void MainFrame::presentWithRenderer(Surface& frame, const std::vector<Bounds>& boxes) {
     bool all = boxes.empty();
     if (!texture_ || textureW_ != frame.width() || textureH_ != frame.height()) {
         if (texture_) SDL_DestroyTexture(texture_);
@@ -211,6 +304,11 @@ void MainFrame::present(Surface& frame, const std::vector<Bounds>& boxes) {
     const SDL_Rect dest{view_.x, view_.y, frame.width(), frame.height()};
     SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
     SDL_RenderPresent(renderer_);
+}
+
+void MainFrame::presentLastFrame() {
+    presentAll_ = true;
+    if (auto frame = stage_->lastFrame()) present(*frame, {});
 }
 
 void MainFrame::toStage(double windowX, double windowY, double& x, double& y) const {
@@ -342,9 +440,12 @@ void MainFrame::handleWindow(const SDL_WindowEvent& e) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             layout();
             input_.resize();
+            presentLastFrame();
             break;
         case SDL_WINDOWEVENT_EXPOSED:
-            if (auto frame = stage_->lastFrame()) present(*frame, {});
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_RESTORED:
+            presentLastFrame();
             break;
         default:
             break;

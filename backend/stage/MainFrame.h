@@ -11,6 +11,13 @@
 // SIGINT and SIGTERM (through SDL's handlers) end the loop like the window's
 // close button, in every case.
 //
+// A frame is shown through the window's own surface where the platform gives
+// one: only the rows that changed are copied and sent to the window (a whole
+// frame after a resize, an expose or the window being shown again). Otherwise,
+// and for vsync, it goes through SDL's renderer as a whole-window present.
+// LIMN_PRESENT=full sends the whole frame every time, LIMN_PRESENT=renderer
+// takes the renderer path (both for checking what a partial present shows).
+//
 // The loop sleeps in the OS until the stage's wake request is due or an event
 // arrives, then polls the stage. Requests of zero or less are served at once,
 // but a run of them is spaced by a precise sleep of at most 1 ms.
@@ -69,6 +76,14 @@ private:
     void layout();
     // Uploads the changed boxes of the frame (all of it when none are given) and shows it.
     void present(Surface& frame, const std::vector<Bounds>& boxes);
+    // The window-surface path; false when the surface went away.
+    bool presentToSurface(Surface& frame, const std::vector<Bounds>& boxes);
+    void presentWithRenderer(Surface& frame, const std::vector<Bounds>& boxes);
+    // Why the window's surface can't show frames ("" when it can).
+    [[nodiscard]] std::string surfaceUnusable(int flags);
+    // Makes the renderer that shows frames instead of the window's surface.
+    bool useRenderer(int flags, const std::string& why);
+    void presentLastFrame();
     void toggleFullScreen();
     void setFullScreen(bool full);
     // Window coordinates (or normalised finger ones) to stage pixels.
@@ -80,6 +95,9 @@ private:
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
+    SDL_Surface* surface_ = nullptr;  // the window's (not owned); null on the renderer path
+    bool presentAll_ = true;          // the next present sends the whole window
+    bool alwaysAll_ = false;
     int textureW_ = 0, textureH_ = 0;
     SDL_Rect view_{0, 0, 0, 0};  // where the stage shows, in output pixels
     double outputPerWindow_ = 1;
