@@ -257,9 +257,13 @@ bool MainFrame::presentToSurface(Surface& frame, const std::vector<Bounds>& boxe
     if (all) SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
     const SDL_Rect placed{view_.x, view_.y, frame.width(), frame.height()};
     const SDL_Rect window{0, 0, target->w, target->h};
+    if (SDL_LockSurface(target) != 0) {
+        presentAll_ = true;
+        return true;
+    }
     SDL_Rect shown;
     std::vector<SDL_Rect> sent;
-    if (SDL_IntersectRect(&placed, &window, &shown) && SDL_LockSurface(target) == 0) {
+    if (SDL_IntersectRect(&placed, &window, &shown)) {
         const std::vector<Bounds> whole{Bounds::of(0, 0, frame.width(), frame.height())};
         for (const Bounds& b : all ? whole : boxes) {
             const SDL_Rect box{view_.x + static_cast<int>(b.x0), view_.y + static_cast<int>(b.y0),
@@ -269,8 +273,8 @@ bool MainFrame::presentToSurface(Surface& frame, const std::vector<Bounds>& boxe
             copyRows(frame, r, view_.x, view_.y, *target);
             sent.push_back(r);
         }
-        SDL_UnlockSurface(target);
     }
+    SDL_UnlockSurface(target);
     const bool shownAll =
         all ? SDL_UpdateWindowSurface(window_) == 0
             : sent.empty() || SDL_UpdateWindowSurfaceRects(window_, sent.data(),
