@@ -14,6 +14,10 @@
 #include "backend/stage/LateWakeups.h"
 #include "runtime/Log.h"
 
+#include <poll.h>
+// Last: it brings Xlib's macros along.
+#include <SDL_syswm.h>
+
 namespace limn::sdl {
 
 namespace {
@@ -83,6 +87,27 @@ void copyRows(const Surface& frame, const SDL_Rect& r, int x, int y, SDL_Surface
                         static_cast<std::ptrdiff_t>(r.x) * 4,
                     frame.row(row - y) + (r.x - x), bytes);
     }
+}
+
+// The X connection a window's events arrive on, or -1.
+int eventSocket(SDL_Window* window) {
+#if defined(LIMN_HAVE_X11) && defined(SDL_VIDEO_DRIVER_X11)
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11)
+        return XConnectionNumber(info.info.x11.display);
+#else
+    (void)window;
+#endif
+    return -1;
+}
+
+// Sleeps until `socket` has input or `seconds` pass (to the microsecond).
+void waitSocket(int socket, double seconds) {
+    pollfd watched{socket, POLLIN, 0};
+    const auto ns = static_cast<long long>(seconds * 1e9);
+    const timespec wait{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+    ppoll(&watched, 1, &wait, nullptr);
 }
 
 void sleepUntil(double realTime) {
@@ -163,6 +188,7 @@ void MainFrame::openWindow(int flags, const std::string& title) {
     }
     stage_->setPresenter(
         [this](Surface& frame, const std::vector<Bounds>& boxes) { present(frame, boxes); });
+    socket_ = eventSocket(window_);
 }
 
 std::string MainFrame::surfaceUnusable(int flags) {
@@ -202,6 +228,7 @@ void MainFrame::closeWindow() {
     if (window_) SDL_DestroyWindow(window_);
     texture_ = nullptr;
     surface_ = nullptr;
+    socket_ = -1;
     renderer_ = nullptr;
     window_ = nullptr;
 }
@@ -361,6 +388,11 @@ bool MainFrame::waitEvent(SDL_Event& event) {
             // Offscreen (or with no video at all) nothing can block on events;
             // only pushed ones and signals arrive, so look every few ms.
             sleepUntil(std::min(deadline(), Clock::realNow() + kOffscreenLook));
+        } else if (socket_ >= 0) {
+            // SDL_PollEvent above has read everything the connection held, so
+            // one wait on it, to the due time itself, wakes for the next
+            // event or on time (SDL's own wait counts whole milliseconds).
+            waitSocket(socket_, std::min(remaining, 1.0));
         } else if (remaining > 0.002) {
             // One OS wait to within a millisecond of the due time, in its
             // millisecond steps, then a sleep to the due time itself: woken

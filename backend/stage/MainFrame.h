@@ -19,8 +19,9 @@
 // takes the renderer path (both for checking what a partial present shows).
 //
 // The loop sleeps in the OS until the stage's wake request is due or an event
-// arrives, then polls the stage. Requests of zero or less are served at once,
-// but a run of them is spaced by a precise sleep of at most 1 ms.
+// arrives (on X, in one wait on the window's connection), then polls the stage.
+// Requests of zero or less are served at once, but a run of them is spaced by
+// a precise sleep of at most 1 ms.
 
 #include <SDL.h>
 
@@ -99,6 +100,7 @@ private:
     bool presentAll_ = true;          // the next present sends the whole window
     bool alwaysAll_ = false;
     int textureW_ = 0, textureH_ = 0;
+    int socket_ = -1;            // the window's X connection, waited on directly; -1 elsewhere
     SDL_Rect view_{0, 0, 0, 0};  // where the stage shows, in output pixels
     double outputPerWindow_ = 1;
     bool eventsStarted_ = false;
