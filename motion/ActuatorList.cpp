@@ -21,10 +21,12 @@ TargetIndex& targetIndex() {
 }
 
 const rt::Object* objectOf(const GenericActuator& actuator) {
-    return actuator.target.asObject().get();
+    return actuator.getTarget().asObject().get();
 }
 
-void unindex(GenericActuator& actuator) {
+}  // namespace
+
+void ActuatorList::unindex(GenericActuator& actuator) {
     auto& place = actuator.limnPlace;
     if (place.indexedUnder) {
         auto found = targetIndex().find(place.indexedUnder);
@@ -35,8 +37,6 @@ void unindex(GenericActuator& actuator) {
     }
     place = GenericActuator::LibraryPlace{};
 }
-
-}  // namespace
 
 ActuatorList& ActuatorList::operator=(const ActuatorList& other) {
     if (this != &other) {
@@ -55,8 +55,9 @@ const ActuatorList::Actuator& ActuatorList::operator[](std::size_t index) const 
     return *std::next(entries_.begin(), static_cast<std::ptrdiff_t>(index));
 }
 
-void ActuatorList::file(const Actuator& actuator) {
+void ActuatorList::file(const Actuator& actuator, std::string key) {
     entries_.push_back(actuator);
+    actuator->limnLibraryKey = std::move(key);
     auto& place = actuator->limnPlace;
     place.list = this;
     place.entry = std::prev(entries_.end());

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <list>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace rt {
@@ -48,8 +49,9 @@ public:
         entries_.push_back(actuator);
         ++loose_;
     }
-    // Appends and records the place in the actuator (see Kinetra::tween).
-    void file(const Actuator& actuator);
+    // Appends and records in the actuator its place here and the facade's key
+    // for this list (see Kinetra::tween).
+    void file(const Actuator& actuator, std::string key);
     // Removes the first occurrence of actuator; false when it is not here.
     bool remove(const actuators::GenericActuator* actuator);
     // Removes an actuator filed here, in constant time.
@@ -62,6 +64,8 @@ public:
 
 private:
     void releaseFiled();
+    // Forgets where the actuator was filed, and drops it from the index by target.
+    static void unindex(actuators::GenericActuator& actuator);
 
     Entries entries_;
     std::size_t loose_ = 0;  // entries not filed here

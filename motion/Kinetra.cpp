@@ -62,7 +62,7 @@ std::vector<Kinetra::Actuator> Kinetra::actuatorsOf(const Library& list,
     }
     std::vector<Actuator> mine;
     for (const Actuator& a : list) {
-        if (a->target == target) mine.push_back(a);
+        if (a->getTarget() == target) mine.push_back(a);
     }
     return mine;
 }
@@ -80,12 +80,12 @@ Kinetra::Actuator Kinetra::tween(const rt::Dynamic& target, double duration,
     std::string key = keyOf(target);
     if (overwrite) {
         for (const Actuator& old : actuatorsOf(targetLibraries[key], target)) {
-            old->stop(actuator->properties, false, false);
+            old->stop(actuator->getProperties(), false, false);
         }
     }
     // Looked up again: the stops above may have emptied the list and removed it.
-    targetLibraries[key].file(actuator);
-    actuator->limnLibraryKey = std::move(key);
+    Library& list = targetLibraries[key];
+    list.file(actuator, std::move(key));
     actuator->move();
     return actuator;
 }
@@ -143,13 +143,13 @@ void Kinetra::reset() {
 }
 
 void Kinetra::unload(const Actuator& actuator) {
-    if (Library* filed = actuator->limnPlace.list) {
+    if (Library* filed = actuator->limnGetFiledList()) {
         filed->removeFiled(*actuator);
-        if (filed->empty()) eraseIfEmpty(actuator->limnLibraryKey, filed);
+        if (filed->empty()) eraseIfEmpty(actuator->limnGetLibraryKey(), filed);
         return;
     }
-    const std::string& filedKey = actuator->limnLibraryKey;
-    auto it = targetLibraries.find(filedKey.empty() ? keyOf(actuator->target) : filedKey);
+    const std::string& filedKey = actuator->limnGetLibraryKey();
+    auto it = targetLibraries.find(filedKey.empty() ? keyOf(actuator->getTarget()) : filedKey);
     if (it == targetLibraries.end()) return;
     it->second.remove(actuator.get());
     if (it->second.empty()) targetLibraries.erase(it);

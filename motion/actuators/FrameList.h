@@ -5,7 +5,7 @@
 // list has already let go of them (they read as null), so that walk drops any
 // number of them at no cost.
 //
-//   SimpleActuator::actuators.size();  // equals SimpleActuator::actuatorsLength
+//   SimpleActuator::getActuators().size();  // equals SimpleActuator::getActuatorsLength()
 
 #include <cstddef>
 #include <memory>

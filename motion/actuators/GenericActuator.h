@@ -62,6 +62,16 @@ public:
     using Unload = void (*)(const std::shared_ptr<GenericActuator>&);
     static void setUnload(Unload unload);
 
+    // What the facade and the lists read: the animated object and the end values.
+    [[nodiscard]] const rt::Dynamic& getTarget() const { return target; }
+    [[nodiscard]] const rt::ObjectPtr& getProperties() const { return properties; }
+    // The list this actuator was filed in (null when none holds it now) and the
+    // key of the facade's map it was filed under (empty when never filed).
+    [[nodiscard]] ActuatorList* limnGetFiledList() const { return limnPlace.list; }
+    [[nodiscard]] const std::string& limnGetLibraryKey() const { return limnLibraryKey; }
+
+protected:
+    // Options and identity; all of them are also read and written by name.
     double duration;
     rt::Dynamic id;
     rt::ObjectPtr properties;
@@ -79,6 +89,15 @@ public:
     bool _smartRotation = false;
     bool _snapping = false;
     bool special = false;
+
+    std::shared_ptr<GenericActuator> self();
+    // Called after an option that the frame update reads has changed.
+    virtual void limnOptionsChanged() {}
+
+private:
+    // ActuatorList::file records the place and the key; the list keeps them.
+    friend class motion::ActuatorList;
+
     // The key of the facade list this actuator was filed under: it leaves that
     // list even if the target's string form has changed meanwhile.
     std::string limnLibraryKey;
@@ -91,11 +110,6 @@ public:
         std::list<GenericActuator*>::iterator byTarget;
     };
     LibraryPlace limnPlace;
-
-protected:
-    std::shared_ptr<GenericActuator> self();
-    // Called after an option that the frame update reads has changed.
-    virtual void limnOptionsChanged() {}
 };
 
 // Calls a handler with the elements of an argument array (none when null).

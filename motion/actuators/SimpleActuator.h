@@ -67,14 +67,20 @@ public:
     // that replaces its stage (tests); the next construction installs anew.
     static void limnResetFrameDriver();
 
-    static FrameList actuators;
-    static int actuatorsLength;
-    static std::shared_ptr<limn::display::Shape> shape;
+    // The frame-driven list and its length as the walk keeps it, and the marker
+    // whose presence means the frame listener is installed (null until then).
+    [[nodiscard]] static const FrameList& getActuators() { return actuators; }
+    [[nodiscard]] static int getActuatorsLength() { return actuatorsLength; }
+    [[nodiscard]] static const std::shared_ptr<limn::display::Shape>& getShape() { return shape; }
 
 protected:
     void limnOptionsChanged() override { refreshRecord(); }
 
 private:
+    static FrameList actuators;
+    static int actuatorsLength;
+    static std::shared_ptr<limn::display::Shape> shape;
+
     // Run state, read and written by name as fields.
     double timeOffset = 0;
     bool active = true;

@@ -117,8 +117,8 @@ TEST_F(TweenModel, RandomOperationsKeepListsAndWalkOrder) {
         checkLists();
         if (HasFailure()) FAIL() << "at step " << step;
     }
-    EXPECT_EQ(SimpleActuator::actuators.size(),
-              static_cast<std::size_t>(SimpleActuator::actuatorsLength));
+    EXPECT_EQ(SimpleActuator::getActuators().size(),
+              static_cast<std::size_t>(SimpleActuator::getActuatorsLength()));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@ namespace motion_test {
 namespace {
 
 using com::quillfern::motion::TweenTimer;
+using com::quillfern::motion::easing::IEasing;
 using com::quillfern::motion::easing::Quad;
 
 TEST_F(TweenTest, FirstFrameAtTheStartTimeDoesNotUpdate) {
@@ -63,7 +64,7 @@ TEST_F(TweenTest, FirstTweenOffTheStageFailsClearlyAndALaterOneStillRuns) {
     stage->removeChild(root);
     auto s = sprite();
     EXPECT_THROW(Kinetra::tween(s, 1, rt::props({{"x", 10}})), rt::Error);
-    EXPECT_EQ(SimpleActuator::shape, nullptr);
+    EXPECT_EQ(SimpleActuator::getShape(), nullptr);
     stage->addChild(root);
     Kinetra::tween(s, 1, rt::props({{"x", 10}}));
     frameAt(1000);
@@ -73,7 +74,7 @@ TEST_F(TweenTest, FirstTweenOffTheStageFailsClearlyAndALaterOneStillRuns) {
 TEST_F(TweenTest, NullTargetReturnsNullAndRegistersNothing) {
     EXPECT_EQ(Kinetra::tween(nullptr, 1, rt::props({{"alpha", 0}})), nullptr);
     EXPECT_TRUE(Kinetra::targetLibraries.empty());
-    EXPECT_TRUE(SimpleActuator::actuators.empty());
+    EXPECT_TRUE(SimpleActuator::getActuators().empty());
 }
 
 TEST_F(TweenTest, ZeroOrNegativeDurationAppliesAtOnceAndCompletesOnRequest) {
@@ -86,7 +87,7 @@ TEST_F(TweenTest, ZeroOrNegativeDurationAppliesAtOnceAndCompletesOnRequest) {
         actuator->onComplete(rt::function([&] { ++calls; }));
         EXPECT_EQ(calls, 1);
     }
-    EXPECT_TRUE(SimpleActuator::actuators.empty());
+    EXPECT_TRUE(SimpleActuator::getActuators().empty());
 }
 
 TEST_F(TweenTest, OnCompleteOnZeroDurationPassesParametersAfterTheUpdateHandler) {
@@ -329,8 +330,8 @@ TEST_F(TweenTest, HandlersStoppingOtherTweensNeitherSkipNorRepeat) {
     EXPECT_EQ(num(a, "v"), 1.0);
     frameAt(200);
     EXPECT_EQ(cUpdates, 2);
-    EXPECT_EQ(SimpleActuator::actuatorsLength, 1);
-    EXPECT_EQ(SimpleActuator::actuators.size(), 1u);
+    EXPECT_EQ(SimpleActuator::getActuatorsLength(), 1);
+    EXPECT_EQ(SimpleActuator::getActuators().size(), 1u);
 }
 
 TEST_F(TweenTest, FinishedAndStoppedActuatorsAndTargetsAreReleased) {
@@ -383,18 +384,18 @@ TEST_F(TweenTest, PlainObjectsKeepOneListWhileTheirFieldsChange) {
 TEST_F(TweenTest, FreshActuatorDefaults) {
     auto old = Kinetra::defaultEase;
     auto actuator = Kinetra::tween(rt::props({{"v", 0}}), 1, rt::props({{"v", 1}}));
-    EXPECT_TRUE(actuator->_autoVisible);
-    EXPECT_EQ(actuator->_delay, 0.0);
-    EXPECT_EQ(actuator->_repeat, 0);
-    EXPECT_EQ(actuator->_ease, old);
-    EXPECT_FALSE(actuator->special);
+    EXPECT_TRUE(actuator->get("_autoVisible").asBool());
+    EXPECT_EQ(actuator->get("_delay").asFloat(), 0.0);
+    EXPECT_EQ(actuator->get("_repeat").asInt(), 0);
+    EXPECT_EQ(actuator->get("_ease").as<IEasing>(), old);
+    EXPECT_FALSE(actuator->get("special").asBool());
     actuator->reflect(false);
-    EXPECT_FALSE(actuator->_reflect);
-    EXPECT_TRUE(actuator->special);
+    EXPECT_FALSE(actuator->get("_reflect").asBool());
+    EXPECT_TRUE(actuator->get("special").asBool());
     actuator->repeat();
-    EXPECT_EQ(actuator->_repeat, -1);
+    EXPECT_EQ(actuator->get("_repeat").asInt(), -1);
     Kinetra::defaultEase = Quad::easeIn();
-    EXPECT_EQ(actuator->_ease, old);
+    EXPECT_EQ(actuator->get("_ease").as<IEasing>(), old);
     Kinetra::defaultEase = old;
 }
 
