@@ -17,6 +17,12 @@ public:
 
     using HoverStack = std::vector<std::weak_ptr<InteractiveObject>>;
 
+    [[nodiscard]] const HoverStack& limnGetTouchOverObjects() const { return touchOverObjects; }
+
+private:
+    // The stage routes the touch and keeps its hover stack up to date.
+    friend class Stage;
+
     HoverStack touchOverObjects;
 };
 

@@ -155,9 +155,9 @@ TEST_F(StageInput, EachTouchKeepsItsOwnHoverStack) {
     send(touch(ManagedStage::etTouchBegin, s->limnID, 4));
     send(touch(ManagedStage::etTouchMove, other->limnID, 4));
     ASSERT_EQ(stage->touches().count(3), 1u);
-    EXPECT_EQ(stage->touches().at(3)->touchOverObjects.back().lock(), s)
+    EXPECT_EQ(stage->touches().at(3)->limnGetTouchOverObjects().back().lock(), s)
         << "another touch's move changed this touch's hover stack";
-    EXPECT_EQ(stage->touches().at(4)->touchOverObjects.back().lock(), other);
+    EXPECT_EQ(stage->touches().at(4)->limnGetTouchOverObjects().back().lock(), other);
     EXPECT_TRUE(stage->mouseOverObjects().empty()) << "touches must not touch the mouse stack";
 }
 
