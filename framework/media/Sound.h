@@ -32,14 +32,15 @@ public:
                    bool asMusic = false);
 
     rt::Dynamic limnHandle;
-    int bytesLoaded = 0;
-    int bytesTotal = 0;
 
     void close();
     void load(const std::shared_ptr<net::URLRequest>& request,
               const std::shared_ptr<SoundLoaderContext>& context = nullptr, bool asMusic = false);
     // True while the backend reports fewer bytes loaded than the total.
     [[nodiscard]] bool limnGetLoading() const { return limnLoading; }
+    // The counts of the last status the backend reported; 0 before any.
+    [[nodiscard]] int limnGetBytesLoaded() const { return bytesLoaded; }
+    [[nodiscard]] int limnGetBytesTotal() const { return bytesTotal; }
     [[nodiscard]] bool limnIsBuffering();
     // Refreshes the byte counts; throws "Could not get sound status" or the
     // backend's own error value.
@@ -56,6 +57,9 @@ public:
 
 private:
     bool limnLoading = false;
+    // Also read and written by name.
+    int bytesLoaded = 0;
+    int bytesTotal = 0;
 };
 
 }  // namespace limn::media

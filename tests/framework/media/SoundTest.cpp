@@ -50,7 +50,7 @@ TEST_F(SoundTest, LoadHandsUrlAndMusicFlagToTheBackend) {
     ASSERT_NE(call, nullptr);
     EXPECT_EQ(call->args[0].asString(), "a.ogg");
     EXPECT_TRUE(call->args[1].asBool());
-    EXPECT_EQ(sound->bytesTotal, 100);
+    EXPECT_EQ(sound->limnGetBytesTotal(), 100);
     EXPECT_FALSE(sound->limnGetLoading());
 }
 
@@ -92,7 +92,7 @@ TEST_F(SoundTest, LoadingFinishesWhenStatusCatchesUp) {
     backend.answerOnce("limn_sound_get_status", status(10, 100));
     auto sound = loaded();
     EXPECT_NE(sound->play(), nullptr) << "the second status reports all bytes";
-    EXPECT_EQ(sound->bytesLoaded, 100);
+    EXPECT_EQ(sound->limnGetBytesLoaded(), 100);
 }
 
 TEST_F(SoundTest, PlayPassesArgumentsAndAClonedTransform) {
