@@ -15,8 +15,8 @@
 // through that array and touches an actuator only when something else has to
 // happen (first or last update, delay, pause, handlers, special options). The
 // record is refreshed whenever the actuator's methods change any of these;
-// assigning `timeOffset`, `duration`, `_ease`, `special` or `propertyDetails`
-// directly on a running tween is not seen by it.
+// writing `timeOffset`, `duration`, `_ease` or `special` by name (or from a
+// subclass) on a running tween is not seen by it.
 //
 // A finished or stopped actuator keeps its entry (and its place in
 // `actuatorsLength`) until the next frame, as above, but the entry is null
