@@ -97,7 +97,20 @@ bool StageNode::addDamage(const Bounds& area) {
     const int top = static_cast<int>(std::clamp(std::floor(area.y0) - 1, 0.0, 1.0 * height));
     const int bottom = static_cast<int>(std::clamp(std::ceil(area.y1) + 1, 0.0, 1.0 * height));
     if (top >= bottom) return false;
-    return addRows(top, bottom);
+    if (!addRows(top, bottom)) return false;
+    // Rows past the share that redraws everything: stop keeping them, and
+    // skip the bookkeeping of every further change this frame.
+    if (coveredRows() > kFullShare * height) {
+        fullDamage_ = true;
+        bands_.clear();
+    }
+    return true;
+}
+
+int StageNode::coveredRows() const {
+    int rows = 0;
+    for (const Band& b : bands_) rows += b.bottom - b.top;
+    return rows;
 }
 
 bool StageNode::addRows(int top, int bottom) {
@@ -131,6 +144,7 @@ bool StageNode::addRows(int top, int bottom) {
 std::vector<Bounds> StageNode::damagedBoxes() {
     const Affine base{scaleX_, 0, 0, scaleY_, 0, 0};
     for (auto [node, id] : changed_) {
+        if (fullDamage_) break;
         // Gone, or moved to another tree: where it was is already marked.
         if (findById(id) != node || node->root() != this) continue;
         addDamage(Renderer::areaOf(*node, base));

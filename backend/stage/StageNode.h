@@ -114,6 +114,7 @@ private:
     // Marks the rows a frame-pixel area covers; true when that added rows.
     bool addDamage(const Bounds& area);
     bool addRows(int top, int bottom);
+    [[nodiscard]] int coveredRows() const;
     void widenForFilters(const Affine& base);
     [[nodiscard]] int frameWidth() const;
     [[nodiscard]] int frameHeight() const;
