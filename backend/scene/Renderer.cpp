@@ -253,12 +253,11 @@ private:
     }
 
     void drawOwn(SceneNode& node, const Frame& f) {
-        RenderState state{f.matrix, f.color, f.clip, options_.quality};
+        const RenderState state{f.matrix, f.color, f.clip, options_.quality};
         if (auto bg = node.background()) drawBackground(node, *bg, state);
-        DrawingList& list = node.graphics();
-        if (!list.empty() && !(f.direct && drawBitmapDirect(list, f))) {
+        if (!node.drawingEmpty() && !(f.direct && drawBitmapDirect(node, f))) {
             setMatrix(cr_, f.matrix);
-            list.draw(cr_, state);
+            node.graphics().draw(cr_, state);
         }
         if (!node.contentBounds().empty()) {
             setMatrix(cr_, f.matrix);
@@ -296,9 +295,9 @@ private:
 
     // The fast path: a bitmap under any affine matrix, composited by pixman
     // straight into the target.
-    bool drawBitmapDirect(DrawingList& list, const Frame& f) {
+    bool drawBitmapDirect(SceneNode& node, const Frame& f) {
         if (!f.color.isAlphaOnly()) return false;
-        const FillStyle* fill = list.singleBitmap();
+        const FillStyle* fill = node.singleBitmap();
         if (!fill) return false;
         return f.matrix.isTranslation() ? copyDirect(*fill, f) : compositeTransformed(*fill, f);
     }

@@ -37,6 +37,8 @@ SceneNode::SceneNode(NodeKind kind)
     : id_(nextId()), kind_(kind), graphics_(std::make_shared<DrawingList>()) {
     registry()[id_] = this;
     graphics_->setChangeListener([this] {
+        drawingKnown_ = false;
+        singleBitmap_ = nullptr;
         dropCaches(true);
         changed();
         invalidateBounds();
@@ -218,6 +220,13 @@ void SceneNode::setMatrix(const Affine& m) {
     if (matrix_.determinant() < 0) scaleY_ = -scaleY_;
     rotation_ = scaleX_ == 0 ? 0.0 : std::atan2(matrix_.b, matrix_.a) * 180.0 / std::numbers::pi;
     transformChanged();
+}
+
+void SceneNode::readDrawing() {
+    if (drawingKnown_) return;
+    drawingEmpty_ = graphics_->empty();
+    singleBitmap_ = drawingEmpty_ ? nullptr : graphics_->singleBitmap();
+    drawingKnown_ = true;
 }
 
 void SceneNode::transformChanged() {

@@ -155,6 +155,17 @@ public:
     // The drawing list (made with the node, lives as long as its handle).
     [[nodiscard]] DrawingList& graphics() { return *graphics_; }
     [[nodiscard]] const std::shared_ptr<DrawingList>& graphicsHandle() const { return graphics_; }
+    // Whether the drawing list is empty, and its single bitmap (see
+    // DrawingList::singleBitmap()), kept with the node until the list
+    // changes, so a frame reads them without touching the list.
+    [[nodiscard]] bool drawingEmpty() {
+        readDrawing();
+        return drawingEmpty_;
+    }
+    [[nodiscard]] const FillStyle* singleBitmap() {
+        readDrawing();
+        return singleBitmap_;
+    }
 
     // Content drawn by a subclass, above the drawing list and below the
     // children; called only while contentBounds() is not empty. cr's matrix
@@ -212,6 +223,7 @@ protected:
 
 private:
     void rebuildMatrix();
+    void readDrawing();
     void noteGroupedDrawing();
     // Tells the parent that this node's entry in its childBoxes() is stale.
     void markBoxChanged();
@@ -224,9 +236,37 @@ private:
     void eraseChild(int index);
     void transformChanged();
 
+    // What every frame and every setter reads comes first, packed into a few
+    // cache lines: a frame with thousands of moving nodes is bound by memory.
     int id_;
     NodeKind kind_;
+    bool visible_ = true;
+    bool cacheAsBitmap_ = false;
+    bool boundsValid_ = false;
+    bool parentBoundsValid_ = false;
+    bool boxMarked_ = false;
+    bool childBoxesValid_ = false;
+    bool mouseEnabled_ = true;
+    bool drawingKnown_ = false;
+    bool drawingEmpty_ = true;
+    int maskUsers_ = 0;
+    int blendMode_ = 0;
     SceneNode* parent_ = nullptr;
+    Affine matrix_;
+    ColorXf color_;
+    std::shared_ptr<DrawingList> graphics_;
+    const FillStyle* singleBitmap_ = nullptr;  // inside graphics_, while drawingKnown_
+    Bounds localBounds_;
+    Bounds drawnArea_;
+    std::weak_ptr<SceneNode> mask_;
+    std::vector<rt::ObjectPtr> filters_;
+    std::optional<Bounds> scrollRect_;
+    std::optional<std::uint32_t> background_;
+    double x_ = 0, y_ = 0, scaleX_ = 1, scaleY_ = 1, rotation_ = 0;
+    Bounds parentBounds_;
+    const void* notedBy_ = nullptr;
+    std::uint64_t notedFrame_ = 0;
+
     rt::TwoEndedArray<std::shared_ptr<SceneNode>> children_;
     // This node's position in its parent's children_, counted from the
     // parent's slotBase_ (removing the first child moves only the base); a
@@ -234,38 +274,14 @@ private:
     std::ptrdiff_t slot_ = 0;
     std::ptrdiff_t slotBase_ = 0;
 
-    double x_ = 0, y_ = 0, scaleX_ = 1, scaleY_ = 1, rotation_ = 0;
-    Affine matrix_;
-    ColorXf color_;
-    bool visible_ = true;
-    int blendMode_ = 0;
-    std::optional<std::uint32_t> background_;
-    std::optional<Bounds> scrollRect_;
-    std::weak_ptr<SceneNode> mask_;
-    int maskUsers_ = 0;
-    std::vector<rt::ObjectPtr> filters_;
     std::string name_;
-    bool mouseEnabled_ = true;
-    bool cacheAsBitmap_ = false;
     BitmapCache bitmapCache_;
-    std::shared_ptr<DrawingList> graphics_;
-
-    bool boundsValid_ = false;
-    bool parentBoundsValid_ = false;
     std::uint64_t graphicsVersion_ = 0;
-    Bounds localBounds_;
-    Bounds parentBounds_;
 
     std::vector<Bounds> childBoxes_;
-    bool childBoxesValid_ = false;
     // Children whose entry is stale (while childBoxesValid_; every one is a
     // child: the list is dropped whenever the child list changes).
     std::vector<SceneNode*> movedChildren_;
-    bool boxMarked_ = false;
-
-    Bounds drawnArea_;
-    const void* notedBy_ = nullptr;
-    std::uint64_t notedFrame_ = 0;
 };
 
 }  // namespace limn::sdl
