@@ -68,7 +68,10 @@ void setMatrix(cairo_t* cr, const Affine& m) {
 class Painter {
 public:
     Painter(Surface& target, const RenderOptions& options)
-        : target_(target), options_(options), cr_(cairo_create(target.cairo())) {}
+        : target_(target),
+          options_(options),
+          cr_(cairo_create(target.cairo())),
+          whole_(Bounds::of(0, 0, target.width(), target.height())) {}
     ~Painter() { cairo_destroy(cr_); }
     Painter(const Painter&) = delete;
     Painter& operator=(const Painter&) = delete;
@@ -119,6 +122,11 @@ private:
 
     static bool wholeBox(const Bounds& b) {
         return isWhole(b.x0) && isWhole(b.y0) && isWhole(b.x1) && isWhole(b.y1);
+    }
+
+    static bool covers(const Bounds& outer, const Bounds& inner) {
+        return outer.x0 <= inner.x0 && outer.y0 <= inner.y0 && outer.x1 >= inner.x1 &&
+               outer.y1 >= inner.y1;
     }
 
     static bool invisible(const ColorXf& c) { return c.am <= 0 && c.ao <= 0; }
@@ -265,6 +273,12 @@ private:
         }
         const auto& children = node.children();
         if (children.empty()) return;
+        // Drawing the whole target, every child is met anyway: measuring
+        // them all again first only to pass over none is a wasted pass.
+        if (node.childBoxesStale() && covers(f.clip, whole_)) {
+            for (std::size_t i = 0; i < children.size(); ++i) drawChild(*children[i], f);
+            return;
+        }
         // The clip in the node's coordinates lets children that lie outside it
         // be passed over on their cached bounds alone.
         Bounds local = f.clip.transformed(f.matrix.inverse());
@@ -375,6 +389,7 @@ private:
     Surface& target_;
     const RenderOptions& options_;
     cairo_t* cr_;
+    Bounds whole_;
 };
 
 }  // namespace

@@ -430,7 +430,7 @@ const std::vector<Bounds>& SceneNode::childBoxes() {
         return child.filters_.empty() ? child.boundsInParent() : Bounds{-kAll, -kAll, kAll, kAll};
     };
     // Past a quarter of the children, one pass over all of them is cheaper.
-    if (childBoxesValid_ && movedChildren_.size() > children_.size() / 4) childListChanged();
+    if (childBoxesValid_ && childBoxesStale()) childListChanged();
     if (!childBoxesValid_) {
         childBoxes_.resize(children_.size());
         for (std::size_t i = 0; i < children_.size(); ++i) childBoxes_[i] = boxOf(*children_[i]);

@@ -206,6 +206,10 @@ public:
     // unbounded: its filters may draw anywhere). Kept up to date entry by
     // entry as children change; valid until the next change below this node.
     [[nodiscard]] const std::vector<Bounds>& childBoxes();
+    // Whether the next childBoxes() measures every child again.
+    [[nodiscard]] bool childBoxesStale() const {
+        return !childBoxesValid_ || movedChildren_.size() > children_.size() / 4;
+    }
 
     // Bounds of content and children in local coordinates (scrollRect applied).
     [[nodiscard]] const Bounds& localBounds();
