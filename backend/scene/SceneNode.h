@@ -242,6 +242,7 @@ private:
 
     // What every frame and every setter reads comes first, packed into a few
     // cache lines: a frame with thousands of moving nodes is bound by memory.
+    // A move reads and writes the first two lines only.
     int id_;
     NodeKind kind_;
     bool visible_ = true;
@@ -254,19 +255,20 @@ private:
     bool drawingKnown_ = false;
     bool drawingEmpty_ = true;
     int maskUsers_ = 0;
-    int blendMode_ = 0;
+    std::weak_ptr<SceneNode> mask_;
     SceneNode* parent_ = nullptr;
+    double x_ = 0, y_ = 0;
     Affine matrix_;
     ColorXf color_;
     std::shared_ptr<DrawingList> graphics_;
     const FillStyle* singleBitmap_ = nullptr;  // inside graphics_, while drawingKnown_
     Bounds localBounds_;
     Bounds drawnArea_;
-    std::weak_ptr<SceneNode> mask_;
     std::vector<rt::ObjectPtr> filters_;
     std::optional<Bounds> scrollRect_;
     std::optional<std::uint32_t> background_;
-    double x_ = 0, y_ = 0, scaleX_ = 1, scaleY_ = 1, rotation_ = 0;
+    int blendMode_ = 0;
+    double scaleX_ = 1, scaleY_ = 1, rotation_ = 0;
     Bounds parentBounds_;
     const void* notedBy_ = nullptr;
     std::uint64_t notedFrame_ = 0;
