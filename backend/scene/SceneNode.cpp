@@ -174,14 +174,12 @@ SceneNode* SceneNode::root() {
 }
 
 void SceneNode::setX(double v) {
-    x_ = finite(v);
-    matrix_.tx = x_;
+    matrix_.tx = finite(v);
     transformChanged();
 }
 
 void SceneNode::setY(double v) {
-    y_ = finite(v);
-    matrix_.ty = y_;
+    matrix_.ty = finite(v);
     transformChanged();
 }
 
@@ -207,14 +205,12 @@ void SceneNode::rebuildMatrix() {
     const double r = rotation_ * std::numbers::pi / 180.0;
     const double cs = rotation_ == 0 ? 1.0 : std::cos(r);
     const double sn = rotation_ == 0 ? 0.0 : std::sin(r);
-    matrix_ = {cs * scaleX_, sn * scaleX_, -sn * scaleY_, cs * scaleY_, x_, y_};
+    matrix_ = {cs * scaleX_, sn * scaleX_, -sn * scaleY_, cs * scaleY_, matrix_.tx, matrix_.ty};
     transformChanged();
 }
 
 void SceneNode::setMatrix(const Affine& m) {
     matrix_ = {finite(m.a), finite(m.b), finite(m.c), finite(m.d), finite(m.tx), finite(m.ty)};
-    x_ = matrix_.tx;
-    y_ = matrix_.ty;
     scaleX_ = std::hypot(matrix_.a, matrix_.b);
     scaleY_ = std::hypot(matrix_.c, matrix_.d);
     if (matrix_.determinant() < 0) scaleY_ = -scaleY_;

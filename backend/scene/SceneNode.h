@@ -82,8 +82,8 @@ public:
     [[nodiscard]] SceneNode* root();
 
     // Transform, in the parent's coordinates.
-    [[nodiscard]] double x() const { return x_; }
-    [[nodiscard]] double y() const { return y_; }
+    [[nodiscard]] double x() const { return matrix_.tx; }
+    [[nodiscard]] double y() const { return matrix_.ty; }
     [[nodiscard]] double scaleX() const { return scaleX_; }
     [[nodiscard]] double scaleY() const { return scaleY_; }
     [[nodiscard]] double rotation() const { return rotation_; }
@@ -257,23 +257,22 @@ private:
     int maskUsers_ = 0;
     std::weak_ptr<SceneNode> mask_;
     SceneNode* parent_ = nullptr;
-    double x_ = 0, y_ = 0;
-    Affine matrix_;
+    Affine matrix_;  // its translation is the node's x and y
     ColorXf color_;
     std::shared_ptr<DrawingList> graphics_;
     const FillStyle* singleBitmap_ = nullptr;  // inside graphics_, while drawingKnown_
     Bounds localBounds_;
     Bounds drawnArea_;
     std::vector<rt::ObjectPtr> filters_;
-    std::optional<Bounds> scrollRect_;
     std::optional<std::uint32_t> background_;
     int blendMode_ = 0;
+    std::optional<Bounds> scrollRect_;
+    rt::TwoEndedArray<std::shared_ptr<SceneNode>> children_;
     double scaleX_ = 1, scaleY_ = 1, rotation_ = 0;
     Bounds parentBounds_;
     const void* notedBy_ = nullptr;
     std::uint64_t notedFrame_ = 0;
 
-    rt::TwoEndedArray<std::shared_ptr<SceneNode>> children_;
     // This node's position in its parent's children_, counted from the
     // parent's slotBase_ (removing the first child moves only the base); a
     // hint that childIndex checks, and widens from when it is stale.
