@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "backend/base/Clock.h"
@@ -171,9 +172,10 @@ void MainFrame::openWindow(int flags, const std::string& title) {
     // Software all the way: with no GPU, probing OpenGL for the window's
     // framebuffer only costs start-up time and CPU.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    const char* mode = std::getenv("LIMN_PRESENT");
-    alwaysAll_ = mode && std::strcmp(mode, "full") == 0;
-    const std::string why = surfaceUnusable(flags);
+    const char* set = std::getenv("LIMN_PRESENT");
+    const std::string_view mode = set ? set : "";
+    alwaysAll_ = mode == "full";
+    const std::string why = surfaceUnusable(flags, mode);
     if (!why.empty() && !useRenderer(flags, why)) {
         closeWindow();
         return;
@@ -191,9 +193,8 @@ void MainFrame::openWindow(int flags, const std::string& title) {
     socket_ = eventSocket(window_);
 }
 
-std::string MainFrame::surfaceUnusable(int flags) {
-    const char* mode = std::getenv("LIMN_PRESENT");
-    if (mode && std::strcmp(mode, "renderer") == 0) return "LIMN_PRESENT asks for it";
+std::string MainFrame::surfaceUnusable(int flags, std::string_view mode) {
+    if (mode == "renderer") return "LIMN_PRESENT asks for it";
     if (flags & kVsync) return "vsync is asked for, and the window's surface has none";
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (!target)
@@ -289,7 +290,8 @@ bool MainFrame::presentToSurface(Surface& frame, const std::vector<Bounds>& boxe
         return true;
     }
     SDL_Rect shown;
-    std::vector<SDL_Rect> sent;
+    std::vector<SDL_Rect>& sent = sentRows_;
+    sent.clear();
     if (SDL_IntersectRect(&placed, &window, &shown)) {
         const std::vector<Bounds> whole{Bounds::of(0, 0, frame.width(), frame.height())};
         for (const Bounds& b : all ? whole : boxes) {

@@ -27,6 +27,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "backend/stage/StageInput.h"
@@ -80,8 +81,8 @@ private:
     // The window-surface path; false when the surface went away.
     bool presentToSurface(Surface& frame, const std::vector<Bounds>& boxes);
     void presentWithRenderer(Surface& frame, const std::vector<Bounds>& boxes);
-    // Why the window's surface can't show frames ("" when it can).
-    [[nodiscard]] std::string surfaceUnusable(int flags);
+    // Why the window's surface can't show frames ("" when it can); `mode` is LIMN_PRESENT.
+    [[nodiscard]] std::string surfaceUnusable(int flags, std::string_view mode);
     // Makes the renderer that shows frames instead of the window's surface.
     bool useRenderer(int flags, const std::string& why);
     void presentLastFrame();
@@ -99,6 +100,7 @@ private:
     SDL_Surface* surface_ = nullptr;  // the window's (not owned); null on the renderer path
     bool presentAll_ = true;          // the next present sends the whole window
     bool alwaysAll_ = false;
+    std::vector<SDL_Rect> sentRows_;  // the rectangles of one present, kept for their capacity
     int textureW_ = 0, textureH_ = 0;
     int socket_ = -1;            // the window's X connection, waited on directly; -1 elsewhere
     SDL_Rect view_{0, 0, 0, 0};  // where the stage shows, in output pixels
