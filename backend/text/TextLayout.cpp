@@ -1,6 +1,7 @@
 #include "backend/text/TextLayout.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
 #include "backend/base/Utf8.h"
@@ -136,7 +137,9 @@ void TextLayout::layBlock(Block& block, const TextContent& content, const TextSt
     block.byteOf.resize(chars.size() + 1);
     for (std::size_t i = 0; i < chars.size(); ++i) {
         block.byteOf[i] = static_cast<int>(utf8.size());
-        utf8::append(utf8, chars[i]);
+        // Pango's text ends at a NUL byte, and the paragraphs after it would
+        // have no lines: a NUL is shown as the replacement character.
+        utf8::append(utf8, chars[i] == 0 ? utf8::kReplacement : chars[i]);
     }
     block.byteOf[chars.size()] = static_cast<int>(utf8.size());
     PangoLayout* layout = block.layout;
@@ -242,9 +245,14 @@ void TextLayout::measure() {
                                                             : lines_[k + 1].begin > lines_[k].end;
         }
         // Each paragraph's lines, in order: those that begin by its end (the
-        // last paragraph takes the rest).
+        // last paragraph takes the rest). Pango makes at least one line of
+        // every paragraph it is given, so each has its first line here.
         const bool whole = block.span.paragraphs == 1 && !block.span.continued;
         for (std::size_t p = 0, k = first; p < block.span.paragraphs; ++p) {
+            // Lines past the vector's end would be written within its spare capacity,
+            // out of the sanitizers' sight: checked in debug builds, stopped in others.
+            assert(k < lines_.size());
+            if (k >= lines_.size()) break;
             const bool final = p + 1 == block.span.paragraphs;
             const std::size_t end = paragraphs_[block.span.firstParagraph + p].end;
             std::size_t e = k + 1;

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <limits>
 #include <random>
+#include <string_view>
 
 #include "backend/stage/StageNode.h"
 #include "backend/text/TextFieldNode.h"
@@ -83,6 +84,34 @@ TEST(TextFieldLayout, WordWrapBreaksLongLines) {
     EXPECT_LE(f->textWidth(), 56.5);
 }
 
+std::string fromHex(std::string_view hex) {
+    std::string out;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        out += static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16));
+    }
+    return out;
+}
+
+TEST(TextFieldLayout, NulCharactersKeepEveryParagraphInItsLayout) {
+    // Broken markup with NULs, then line breaks: each paragraph must have its lines.
+    const std::string html = fromHex(
+        "3c6120687265e63d5f626c616e6b223e6c69ba5a18103aa07b624b196e6b800000003c62723e3c62702f3e00"
+        "3c62723e3c62722f3e");
+    ASSERT_EQ(html.size(), 53u);
+    auto f = field("", format("_sans", 15, 0));
+    f->setWordWrap(true);
+    f->setHtmlText(html);
+    EXPECT_GT(f->textWidth(), 0);
+    EXPECT_GE(f->textHeight(), 3 * 15.0) << "four lines";
+
+    f->setMultiline(true);
+    f->setHtmlText("<textformat leftmargin=\"4\" indent=\"-2\" leading=\"3\"><li>a" +
+                   std::string(1, '\0') + "b</li><li>" + std::string(3, '\0') +
+                   "</li></textformat><p>c</p>");
+    EXPECT_GT(f->textWidth(), 0);
+    EXPECT_GT(f->textHeight(), 3 * 15.0);
+}
+
 TEST(TextFieldLayout, LayoutIsCachedUntilTextOrFormatChange) {
     auto f = field("SCORE: 10", format("_sans", 15, 0));
     (void)f->textWidth();
@@ -117,6 +146,31 @@ TEST(TextFieldFonts, FontFileIsLoadedByPathAndByName) {
     auto mono = field("iiii", format(path.c_str(), 15, 0));
     auto sans = field("iiii", format("DejaVu Sans", 15, 0));
     EXPECT_GT(mono->textWidth(), sans->textWidth() * 1.5) << "the file's monospaced face is used";
+}
+
+// A font shipped in place of a named file that isn't there, from the table in
+// fonts/ of the working directory; anything else falls back as before.
+TEST(TextFieldFonts, AMissingFileNamedInTheTableTakesTheShippedFont) {
+    limn::testing::TempDir dir;
+    std::filesystem::create_directory(dir.file("fonts"));
+    (void)dir.write("fonts/Mono.ttf", readAll(kMonoFile));
+    (void)dir.write("Cut.ttf", limn::testing::ByteVector(64, 0x41));
+    const std::string table =
+        "# requested = shipped\nShipped-Book.otf = Mono.ttf\n Cut.ttf=Mono.ttf \n"
+        "Escape.ttf = ../Cut.ttf\nGone.ttf = Nowhere.ttf\n";
+    (void)dir.write("fonts/substitutes.txt", limn::testing::ByteVector(table.begin(), table.end()));
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.file(""));
+    auto& fonts = TextFonts::instance();
+    EXPECT_EQ(fonts.family("Shipped-Book.otf"), "DejaVu Sans Mono");
+    EXPECT_EQ(fonts.family("/usr/share/fonts/nowhere/Shipped-Book.otf"), "DejaVu Sans Mono")
+        << "matched by the file's name, wherever it was looked for";
+    EXPECT_EQ(fonts.family("Cut.ttf"), TextFonts::kDefaultFamily)
+        << "a file that is there but is no font is not replaced";
+    EXPECT_EQ(fonts.family("Escape.ttf"), TextFonts::kDefaultFamily) << "only files in fonts/";
+    EXPECT_EQ(fonts.family("Gone.ttf"), TextFonts::kDefaultFamily);
+    EXPECT_EQ(fonts.family("Unlisted-Book.otf"), TextFonts::kDefaultFamily);
+    std::filesystem::current_path(before);
 }
 
 TEST(TextFieldFonts, CorruptFontFilesFallBack) {

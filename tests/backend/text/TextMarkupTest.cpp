@@ -2,15 +2,23 @@
 // mangled, reads without harm and writes back to markup that reads the same.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "backend/text/TextFieldNode.h"
 #include "backend/text/TextMarkup.h"
+#include "runtime/Log.h"
+#include "tests/backend/Pixels.h"
 
 namespace limn::sdl {
 namespace {
+
+using namespace std::literals;
 
 TextContent read(const std::string& html) {
     TextContent content;
@@ -74,34 +82,40 @@ TEST(TextMarkupBounds, StrayAnglesAndAmpersandsStayText) {
     EXPECT_TRUE(content.styleAt(200000, {}).bold);
 }
 
-// Markup mangled at random: flipped, dropped and repeated bytes, tags and
+// Markup mangled at random: flipped, dropped and repeated bytes, tags, NULs and
 // entities spliced in, cut short. LIMN_FUZZ_ITERATIONS sets how many.
 class MarkupMutator {
 public:
     explicit MarkupMutator(unsigned seed) : random_(seed) {}
 
     std::string next() {
-        std::string s = kSeeds[pick(std::size(kSeeds) - 1)];
+        std::string s(kSeeds[pick(std::size(kSeeds) - 1)]);
         const std::size_t edits = 1 + pick(8);
         for (std::size_t e = 0; e < edits; ++e) mutate(s);
         return s;
     }
 
 private:
-    static constexpr const char* kSeeds[] = {
-        "<p align=\"center\"><font face=\"_sans\" size=\"15\" color=\"#FF0000\">Score</font></p>",
-        "<b>bold <i>both</i></b> &lt;tag&gt; &amp; &#x263A; &#9731;<br>next",
+    static constexpr std::string_view kSeeds[] = {
+        "<p align=\"center\"><font face=\"_sans\" size=\"15\" color=\"#FF0000\">Score</font></p>"sv,
+        "<b>bold <i>both</i></b> &lt;tag&gt; &amp; &#x263A; &#9731;<br>next"sv,
         "<textformat leftmargin=\"5\" indent=\"-3\" leading=\"2\"><li>one</li><li>two</li>"
-        "</textformat>",
+        "</textformat>"sv,
         "<a href=\"http://x\" target=\"_blank\"><u>link</u></a><font size=\"+2\" kerning=\"1\" "
-        "letterspacing=\"1.5\">big</font>",
+        "letterspacing=\"1.5\">big</font>"sv,
         "<P ALIGN=\"RIGHT\"><FONT FACE=\"DejaVu Sans\" SIZE=\"12\" COLOR=\"#000000\" "
-        "LETTERSPACING=\"0\" KERNING=\"0\">a\r\nb</FONT></P>",
+        "LETTERSPACING=\"0\" KERNING=\"0\">a\r\nb</FONT></P>"sv,
+        // A broken link, stray bytes and NULs, then line breaks.
+        "<a hre\xE6=_blank\">li\xBAZ\x18\x10:\xA0{bK\x19nk\x80\0\0\0<br><bp/>\0<br><br/>"sv,
+        "<textformat leftmargin=\"40\" rightmargin=\"9\" indent=\"-30\" blockindent=\"7\" "
+        "leading=\"-6\"><li>a\0b</li><li>\0</li></textformat><p align=\"justify\">c d e</p>"
+        "<p align=\"center\"><font size=\"2000\">W</font></p>"sv,
     };
-    static constexpr const char* kPieces[] = {
-        "<",    ">",    "</",  "&",          ";",        "<b>",  "</b>", "<p>",
-        "</p>", "<br>", "&#x", "&#1114112;", "\xF0\x9F", "\xC0", "\"",   "<font size=\"-9999\">",
-        "<li>", "\n",   "\r",  "="};
+    static constexpr std::string_view kPieces[] = {
+        "<"sv,    ">"sv,    "</"sv,  "&"sv,          ";"sv,        "<b>"sv,  "</b>"sv, "<p>"sv,
+        "</p>"sv, "<br>"sv, "&#x"sv, "&#1114112;"sv, "\xF0\x9F"sv, "\xC0"sv, "\""sv,   "<font size=\"-9999\">"sv,
+        "<li>"sv, "\n"sv,   "\r"sv,  "="sv,          "\0"sv,       "<br/>"sv, "<textformat indent=\"-99\">"sv,
+        "<textformat leftmargin=\"500\" leading=\"-20\">"sv, "<p align=\"right\">"sv, "\xE2\x80\xA9"sv};
 
     std::size_t pick(std::size_t max) {
         return std::uniform_int_distribution<std::size_t>(0, max)(random_);
@@ -138,11 +152,47 @@ std::size_t fuzzIterations() {
     return n != nullptr ? std::strtoul(n, nullptr, 10) : 10000;
 }
 
+std::size_t fuzzLayoutEvery() {
+    const char* n = std::getenv("LIMN_FUZZ_LAYOUT_EVERY");
+    return n != nullptr ? std::max<std::size_t>(1, std::strtoul(n, nullptr, 10)) : 5;
+}
+
+// A field in one of every combination of multiline, word wrap, auto-size,
+// input and a narrow or wide box (`settings` counts through them), given the
+// markup and asked what a frame and a program ask.
+void layOut(TextFieldNode& f, const std::string& html, std::size_t settings) {
+    f.setMultiline((settings & 1) != 0);
+    f.setWordWrap((settings & 2) != 0);
+    f.setInput((settings & 4) != 0);
+    f.setAutoSize(static_cast<int>((settings >> 3) % 4));
+    f.setWidth((settings >> 5) % 2 != 0 ? 3 : 160);
+    f.setHeight(40);
+    f.setHtmlText(html);
+    const double width = f.textWidth();
+    const double height = f.textHeight();
+    ASSERT_TRUE(std::isfinite(width) && width >= 0) << width;
+    ASSERT_TRUE(std::isfinite(height) && height >= 0) << height;
+    f.setScrollV(f.maxScrollV());
+    f.setScrollH(f.maxScrollH());
+    ASSERT_GE(f.bottomScrollV(), f.scrollV());
+    (void)f.hitContent(5, 5);
+    (void)f.contentBounds();
+    (void)f.htmlText();
+    if (settings % 16 == 0) (void)limn::testing::render(f, 64, 48);
+}
+
 TEST(TextMarkupFuzz, MutatedMarkupReadsAndWritesBackStably) {
     const char* seed = std::getenv("LIMN_FUZZ_SEED");
     MarkupMutator mutator(seed != nullptr ? static_cast<unsigned>(std::strtoul(seed, nullptr, 10))
                                           : 16u);
     const std::size_t iterations = fuzzIterations();
+    // Mangled face names would each warn about a missing font.
+    const rt::log::Level level = rt::log::level();
+    rt::log::setLevel(rt::log::Level::Error);
+    // Every LIMN_FUZZ_LAYOUT_EVERY-th input (5th by default) is laid out too.
+    const std::size_t layoutEvery = fuzzLayoutEvery();
+    auto field = std::make_shared<TextFieldNode>();
+    std::size_t settings = 0;
     for (std::size_t i = 0; i < iterations; ++i) {
         const std::string input = mutator.next();
         const TextContent first = read(input);
@@ -153,7 +203,12 @@ TEST(TextMarkupFuzz, MutatedMarkupReadsAndWritesBackStably) {
         // one pass; from then on markup and content stay the same.
         const std::string written = TextMarkup::write(second, {});
         ASSERT_EQ(TextMarkup::write(read(written), {}), written) << "input " << i << ": " << input;
+        if (i % layoutEvery == 0) {
+            layOut(*field, input, settings++);
+            ASSERT_FALSE(::testing::Test::HasFatalFailure()) << "input " << i << ": " << input;
+        }
     }
+    rt::log::setLevel(level);
 }
 
 }  // namespace
