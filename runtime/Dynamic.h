@@ -72,7 +72,10 @@ public:
     Dynamic(int v) : v_(v) {}                            // NOLINT
     Dynamic(double v) : v_(v) {}                         // NOLINT
     Dynamic(float v) : v_(static_cast<double>(v)) {}     // NOLINT
-    Dynamic(const char* v) : v_(std::string(v)) {}       // NOLINT
+    // A null pointer is no text: null, as nullptr is.
+    Dynamic(const char* v) {  // NOLINT
+        if (v != nullptr) v_ = std::string(v);
+    }
     Dynamic(std::string v) : v_(std::move(v)) {}         // NOLINT
     Dynamic(std::string_view v) : v_(std::string(v)) {}  // NOLINT
     // A pointer would silently become a bool: refused (text is taken as const char*).

@@ -89,10 +89,13 @@ TEST(Dynamic, ObjectsAndArraysCompareByIdentity) {
     EXPECT_EQ(rt::Dynamic(1).as<rt::DynObject>(), nullptr);
 }
 
-TEST(Dynamic, NullSharedPointerIsNull) {
+TEST(Dynamic, NullPointersAreNull) {
     std::shared_ptr<rt::DynObject> none;
     EXPECT_TRUE(rt::Dynamic(none).isNull());
     EXPECT_TRUE(rt::Dynamic(rt::ArrayPtr()).isNull());
+    const char* noText = nullptr;
+    EXPECT_TRUE(rt::Dynamic(noText).isNull());
+    EXPECT_EQ(rt::Dynamic(static_cast<const char*>("")), rt::Dynamic(std::string()));
 }
 
 TEST(PropertySet, ListsNamesInInsertionOrder) {
