@@ -1,5 +1,6 @@
 // The process entry: the real backend, every primitive resolved, then the game.
-// An error that escapes is printed and the process still ends with status 0.
+// An error that escapes is printed on standard output and the process ends
+// with status 1.
 #include <cstdio>
 #include <exception>
 #include <string_view>
@@ -44,8 +45,10 @@ int main(int argc, char** argv) {
         com::quillfern::burrowbop::Burrowbop::main();
     } catch (const std::exception& error) {
         std::printf("Error : %s\n", error.what());
+        return 1;
     } catch (...) {
         std::printf("Error : %s\n", "unknown error");
+        return 1;
     }
     return 0;
 }
