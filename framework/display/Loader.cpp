@@ -66,15 +66,21 @@ void Loader::load(const std::shared_ptr<net::URLRequest>& request, const rt::Dyn
     contentLoaderInfo->contentType = kind->contentType;
     limnImage = std::make_shared<BitmapData>(0, 0, kind->transparent);
 
-    std::shared_ptr<DisplayObject> loaded;
+    std::shared_ptr<BitmapData> image;
     try {
-        limnImage = BitmapData::load(url);
-        loaded = std::make_shared<Bitmap>(limnImage);
-    } catch (const std::exception&) {
+        image = BitmapData::load(url);
+    } catch (const rt::NullCallError&) {
+        throw;  // no backend to load with: not a failure of this load
+    } catch (const std::runtime_error&) {
+        image = nullptr;
+    }
+    // Listeners run outside the try: what they throw is theirs and reaches the caller.
+    if (!image) {
         contentLoaderInfo->DispatchIOErrorEvent();
         return;
     }
-    content = loaded;
+    limnImage = image;
+    content = std::make_shared<Bitmap>(limnImage);
     contentLoaderInfo->content = content;
     contentLoaderInfo->DispatchCompleteEvent();
 }

@@ -2,7 +2,10 @@
 // Loads a picture by file name, request-and-event style. Everything happens
 // inside load(): listeners must be on `contentLoaderInfo` before the call.
 // "complete" follows a load that didn't throw (even one whose picture has no
-// surface); "ioError" follows one that threw, and nothing is thrown then.
+// surface); "ioError" follows one whose backend reported a failure (threw a
+// runtime error), and nothing is thrown then. Anything else reaches the
+// caller: a primitive the backend lacks, running out of memory, and what a
+// "complete" or "ioError" listener throws.
 // The Bitmap made is not added as a child: callers add `content` themselves.
 //
 //   auto loader = std::make_shared<Loader>();

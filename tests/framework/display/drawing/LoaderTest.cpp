@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "framework/display/Bitmap.h"
 #include "framework/events/Event.h"
 #include "framework/events/IOErrorEvent.h"
@@ -116,6 +118,23 @@ TEST_F(LoaderTest, BackendFailureBecomesAnIoErrorEvent) {
     EXPECT_EQ(heard, (std::vector<std::string>{"ioError"}));
     EXPECT_EQ(loader->limnGetContent(), before) << "content keeps its previous value";
     EXPECT_EQ(loader->contentLoaderInfo->content, before);
+}
+
+TEST_F(LoaderTest, OnlyLoadFailuresBecomeIoErrors) {
+    backend.answerWith("limn_bitmap_data_load", [](rt::Args) -> rt::Dynamic {
+        throw rt::NullCallError("limn_bitmap_data_load");
+    });
+    EXPECT_THROW(load("a.png"), rt::NullCallError) << "a missing primitive is no I/O error";
+    backend.answerWith("limn_bitmap_data_load",
+                       [](rt::Args) -> rt::Dynamic { throw std::bad_alloc(); });
+    EXPECT_THROW(load("b.png"), std::bad_alloc);
+    EXPECT_TRUE(heard.empty());
+
+    backend.clearAnswers("limn_bitmap_data_load");
+    auto fail = rt::function([](const std::shared_ptr<Event>&) { throw rt::Error("listener"); });
+    loader->contentLoaderInfo->addEventListener(Event::COMPLETE, fail);
+    EXPECT_THROW(load("c.png"), rt::Error) << "a listener's own exception reaches the caller";
+    EXPECT_EQ(heard, (std::vector<std::string>{"complete"})) << "and is not an ioError";
 }
 
 TEST_F(LoaderTest, ALoaderCanLoadAgain) {
