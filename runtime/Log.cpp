@@ -10,15 +10,13 @@ namespace rt::log {
 
 namespace {
 
-Level parse(const char* text) {
-    if (!text) return Level::Warn;
-    const std::string value = text;
+std::optional<Level> parse(const std::string& value) {
     if (value == "off" || value == "none" || value == "0") return Level::Off;
     if (value == "error") return Level::Error;
     if (value == "warn" || value == "warning") return Level::Warn;
     if (value == "info") return Level::Info;
     if (value == "debug" || value == "all") return Level::Debug;
-    return Level::Warn;
+    return std::nullopt;
 }
 
 std::optional<Level>& current() {
@@ -29,9 +27,19 @@ std::optional<Level>& current() {
 }  // namespace
 
 Level level() {
-    auto& chosen = current();
-    if (!chosen) chosen = parse(std::getenv("LIMN_LOG"));
-    return *chosen;
+    if (!current()) readEnvironment();
+    return *current();
+}
+
+void readEnvironment() {
+    const char* text = std::getenv("LIMN_LOG");
+    const std::optional<Level> named = text != nullptr ? parse(text) : Level::Warn;
+    current() = named.value_or(Level::Warn);
+    if (!named) {
+        once(Level::Warn, std::string("LIMN_LOG=") + text,
+             std::string("LIMN_LOG=\"") + text +
+                 "\" is not a level (off, error, warn, info or debug): warnings only");
+    }
 }
 
 void setLevel(Level value) {

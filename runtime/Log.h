@@ -21,6 +21,9 @@ enum class Level { Off = 0, Error = 1, Warn = 2, Info = 3, Debug = 4 };
 [[nodiscard]] Level level();
 // Overrides the level for the rest of the process (tests, tools).
 void setLevel(Level level);
+// Takes the level from LIMN_LOG again (level() does it on first use). A value
+// that is no level means Warn, and says so once per value.
+void readEnvironment();
 [[nodiscard]] bool enabled(Level level);
 
 // Writes "limn: <text>\n" when the level is enabled.
