@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <filesystem>
+#include <fstream>
 
 #include "runtime/Log.h"
 
@@ -22,6 +24,12 @@ bool looksLikeFile(const std::string& name) {
         if (lower.ends_with(ext)) return true;
     }
     return false;
+}
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
 // Why fontconfig could not take a font file, for the log.
@@ -74,6 +82,7 @@ std::string TextFonts::resolve(const std::string& name) {
     if (name == "_typewriter") return "DejaVu Sans Mono";
     if (looksLikeFile(name)) {
         std::string loaded = loadFile(name);
+        if (loaded.empty()) loaded = loadSubstitute(name);
         if (loaded.empty()) {
             rt::log::warn("could not load font file " + name + " (" + fileProblem(name) +
                           "); using " + kDefaultFamily);
@@ -115,6 +124,31 @@ std::string TextFonts::loadFile(const std::string& path) {
     return result;
 }
 
+std::string TextFonts::loadSubstitute(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::exists(path, error)) return {};  // there, but not a font
+    const std::string wanted = std::filesystem::path(path).filename().string();
+    std::ifstream table(std::string(kSubstituteFolder) + "/substitutes.txt");
+    for (std::string line; std::getline(table, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        const auto equals = line.find('=');
+        if (equals == std::string::npos || trimmed(line.substr(0, equals)) != wanted) continue;
+        const std::string shipped = trimmed(line.substr(equals + 1));
+        // Only a file in the folder itself: the table can't point elsewhere.
+        if (shipped.empty() || shipped.find('/') != std::string::npos || shipped[0] == '.') {
+            return {};
+        }
+        const std::string file = std::string(kSubstituteFolder) + "/" + shipped;
+        std::string family = loadFile(file);
+        if (!family.empty()) {
+            rt::log::info("font file " + path + " is not there; using " + file +
+                          ", shipped in its place");
+        }
+        return family;
+    }
+    return {};
+}
+
 bool TextFonts::hasFamily(const std::string& family) {
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
@@ -127,10 +161,14 @@ bool TextFonts::hasFamily(const std::string& family) {
     return found;
 }
 
+double TextFonts::layoutSize(double size) {
+    return std::round(size * kSizeSteps) / kSizeSteps;
+}
+
 PangoFontDescription* TextFonts::describe(const TextStyle& style) {
     PangoFontDescription* d = pango_font_description_new();
     pango_font_description_set_family(d, family(style.font).c_str());
-    pango_font_description_set_absolute_size(d, style.size * PANGO_SCALE);
+    pango_font_description_set_absolute_size(d, layoutSize(style.size) * PANGO_SCALE);
     pango_font_description_set_weight(d, style.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
     pango_font_description_set_style(d, style.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
     return d;
