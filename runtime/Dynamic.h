@@ -67,11 +67,11 @@ public:
     enum class Kind { Null, Bool, Int, Float, String, Array, Object, Function, Handle };
 
     Dynamic() = default;
-    Dynamic(std::nullptr_t) {}                           // NOLINT
-    Dynamic(bool v) : v_(v) {}                           // NOLINT
-    Dynamic(int v) : v_(v) {}                            // NOLINT
-    Dynamic(double v) : v_(v) {}                         // NOLINT
-    Dynamic(float v) : v_(static_cast<double>(v)) {}     // NOLINT
+    Dynamic(std::nullptr_t) {}                        // NOLINT
+    Dynamic(bool v) : v_(v) {}                        // NOLINT
+    Dynamic(int v) : v_(v) {}                         // NOLINT
+    Dynamic(double v) : v_(v) {}                      // NOLINT
+    Dynamic(float v) : v_(static_cast<double>(v)) {}  // NOLINT
     // A null pointer is no text: null, as nullptr is.
     Dynamic(const char* v) {  // NOLINT
         if (v != nullptr) v_ = std::string(v);

@@ -14,8 +14,8 @@
 #include "backend/stage/StageNode.h"
 #include "backend/text/TextFieldNode.h"
 #include "runtime/Function.h"
-#include "runtime/Object.h"
 #include "runtime/Log.h"
+#include "runtime/Object.h"
 #include "tests/backend/Pixels.h"
 
 namespace limn::sdl {
@@ -52,8 +52,7 @@ public:
             case 5:
             case 6:
                 focus();
-                field_->keyInput(kKeys[pick(std::size(kKeys) - 1)], 0, true,
-                                 pick(3) == 0 ? 2 : 0);
+                field_->keyInput(kKeys[pick(std::size(kKeys) - 1)], 0, true, pick(3) == 0 ? 2 : 0);
                 break;
             case 7:
                 settings();
@@ -85,11 +84,26 @@ public:
 
 private:
     static constexpr int kKeys[] = {8, 46, 37, 38, 39, 40, 36, 35, 13, 33, 34};
-    static constexpr std::string_view kPieces[] = {
-        "a"sv,     "Mole "sv,  " "sv,      "\n"sv,           "\r"sv,           "\r\n"sv,
-        "\t"sv,    "\0"sv,     "W"sv,      "\xC3\xA9"sv,     "\xF0\x9F\x98\x80"sv,
-        "\xE2\x80\xA8"sv,      "\xE2\x80\xA9"sv,             "e\xCC\x81"sv,    "\xD7\x90\xD7\x91"sv,
-        "\xE3\x80\x80"sv,      "\xC0"sv,   "&lt;"sv,         "<b>"sv,          "\x01"sv};
+    static constexpr std::string_view kPieces[] = {"a"sv,
+                                                   "Mole "sv,
+                                                   " "sv,
+                                                   "\n"sv,
+                                                   "\r"sv,
+                                                   "\r\n"sv,
+                                                   "\t"sv,
+                                                   "\0"sv,
+                                                   "W"sv,
+                                                   "\xC3\xA9"sv,
+                                                   "\xF0\x9F\x98\x80"sv,
+                                                   "\xE2\x80\xA8"sv,
+                                                   "\xE2\x80\xA9"sv,
+                                                   "e\xCC\x81"sv,
+                                                   "\xD7\x90\xD7\x91"sv,
+                                                   "\xE3\x80\x80"sv,
+                                                   "\xC0"sv,
+                                                   "&lt;"sv,
+                                                   "<b>"sv,
+                                                   "\x01"sv};
 
     std::size_t pick(std::size_t max) {
         return std::uniform_int_distribution<std::size_t>(0, max)(random_);
@@ -126,8 +140,8 @@ private:
 
     // A TextFormat record, as a program sends one (read through the same checks).
     TextPatch patch() {
-        static constexpr const char* kNames[] = {"size",        "leftMargin", "rightMargin",
-                                                 "indent",      "blockIndent", "leading",
+        static constexpr const char* kNames[] = {"size",         "leftMargin",  "rightMargin",
+                                                 "indent",       "blockIndent", "leading",
                                                  "letterSpacing"};
         static constexpr double kMost[] = {80, 20000, 400, 400, 400, 60, 20};
         static constexpr const char* kAligns[] = {"left", "right", "center", "justify", "?"};
@@ -173,7 +187,8 @@ TEST(TextFieldFuzz, RandomEditsFormatsAndSettingsLayOutAndReadBack) {
     const std::size_t count = steps != nullptr ? std::strtoul(steps, nullptr, 10) : 2000;
     for (std::size_t i = 0; i < count; ++i) {
         fuzzer.step();
-        ASSERT_FALSE(::testing::Test::HasFatalFailure()) << "step " << i << ": " << fuzzer.fieldText();
+        ASSERT_FALSE(::testing::Test::HasFatalFailure())
+            << "step " << i << ": " << fuzzer.fieldText();
     }
     fuzzer.check();
     rt::log::setLevel(level);

@@ -112,10 +112,32 @@ private:
         "<p align=\"center\"><font size=\"2000\">W</font></p>"sv,
     };
     static constexpr std::string_view kPieces[] = {
-        "<"sv,    ">"sv,    "</"sv,  "&"sv,          ";"sv,        "<b>"sv,  "</b>"sv, "<p>"sv,
-        "</p>"sv, "<br>"sv, "&#x"sv, "&#1114112;"sv, "\xF0\x9F"sv, "\xC0"sv, "\""sv,   "<font size=\"-9999\">"sv,
-        "<li>"sv, "\n"sv,   "\r"sv,  "="sv,          "\0"sv,       "<br/>"sv, "<textformat indent=\"-99\">"sv,
-        "<textformat leftmargin=\"500\" leading=\"-20\">"sv, "<p align=\"right\">"sv, "\xE2\x80\xA9"sv};
+        "<"sv,
+        ">"sv,
+        "</"sv,
+        "&"sv,
+        ";"sv,
+        "<b>"sv,
+        "</b>"sv,
+        "<p>"sv,
+        "</p>"sv,
+        "<br>"sv,
+        "&#x"sv,
+        "&#1114112;"sv,
+        "\xF0\x9F"sv,
+        "\xC0"sv,
+        "\""sv,
+        "<font size=\"-9999\">"sv,
+        "<li>"sv,
+        "\n"sv,
+        "\r"sv,
+        "="sv,
+        "\0"sv,
+        "<br/>"sv,
+        "<textformat indent=\"-99\">"sv,
+        "<textformat leftmargin=\"500\" leading=\"-20\">"sv,
+        "<p align=\"right\">"sv,
+        "\xE2\x80\xA9"sv};
 
     std::size_t pick(std::size_t max) {
         return std::uniform_int_distribution<std::size_t>(0, max)(random_);
