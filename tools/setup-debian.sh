@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libvorbis-dev
-  libcairo2-dev libpango1.0-dev libjpeg62-turbo-dev fonts-dejavu-core
+  libcairo2-dev libpango1.0-dev libjpeg62-turbo-dev fonts-dejavu-core fonts-quicksand
   xvfb xauth xdotool
   dpkg-dev file
 )
