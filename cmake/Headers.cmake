@@ -1,7 +1,10 @@
 # limn's public include tree. Programs that use limn include <limn/FOLDER/...>;
 # limn's own sources include "FOLDER/..." rooted at the repository. Installed, the
 # tree is include/limn/FOLDER/...; in the build tree, include/limn/FOLDER links to
-# the sources, so that the same include lines work with add_subdirectory.
+# the sources, so that the same include lines work with add_subdirectory. The
+# installed headers include each other as "limn/FOLDER/..." (rewritten when
+# installed, cmake/PrefixIncludes.cmake), so that a program's own header of the
+# same name on its include path can't stand in for one of limn's.
 set(LIMN_HEADER_FOLDERS runtime native framework motion backend)
 set(LIMN_INCLUDE_DIR ${PROJECT_BINARY_DIR}/include)
 set(LIMN_GENERATED_DIR ${PROJECT_BINARY_DIR}/generated)

@@ -18,6 +18,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/limn.h DESTINATION ${CMAKE_INSTALL_INCLUDEDI
   COMPONENT Development)
 install(FILES ${LIMN_GENERATED_DIR}/limn/framework/Version.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/limn/framework COMPONENT Development)
+# Installed headers include each other through the limn/ prefix (cmake/PrefixIncludes.cmake).
+install(CODE "execute_process(COMMAND \${CMAKE_COMMAND}
+  \"-DHEADERS=\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_INCLUDEDIR}/limn\"
+  \"-DFOLDERS=${LIMN_HEADER_FOLDERS}\"
+  -P \"${CMAKE_CURRENT_LIST_DIR}/PrefixIncludes.cmake\" COMMAND_ERROR_IS_FATAL ANY)"
+  COMPONENT Development)
 
 list(JOIN LIMN_BACKEND_PKG_MODULES " " LIMN_PC_REQUIRES)
 # Xlib is optional at build time; when the backend was built with it, consumers need it too.

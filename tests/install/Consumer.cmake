@@ -52,6 +52,12 @@ elseif(MODE STREQUAL "pkg_config")
   file(MAKE_DIRECTORY ${WORK})
   run(${CXX} -std=c++20 ${flags} ${CONSUMER_DIR}/main.cpp -o ${WORK}/hello ${pc_flags})
   run_hello(${WORK}/hello)
+  # A program with headers of its own named like limn's, on its include path
+  # before limn's: limn's headers still find each other.
+  foreach(own runtime/Object.h framework/Lib.h backend/primitives/Primitives.h)
+    file(WRITE ${WORK}/own/${own} "#error \"the program's own ${own} was taken for limn's\"\n")
+  endforeach()
+  run(${CXX} -std=c++20 -fsyntax-only -I${WORK}/own ${CONSUMER_DIR}/main.cpp ${pc_flags})
 
 elseif(MODE STREQUAL "subdirectory")
   build_consumer(-DLIMN_SOURCE_DIR=${LIMN_SOURCE_DIR})
@@ -75,7 +81,7 @@ elseif(MODE STREQUAL "deb")
   # Each package, with files (path endings) it must hold.
   set(expected "liblimn-dev:include/limn/limn.h,cmake/limn/limnConfig.cmake,pkgconfig/limn.pc")
   if(GAME)
-    list(APPEND expected "burrowbop:bin/burrowbop,applications/burrowbop.desktop,burrowbop/images/Mole.png")
+    list(APPEND expected "burrowbop:bin/burrowbop,applications/burrowbop.desktop,burrowbop/images/Mole.png,burrowbop/fonts/Quicksand-Regular.ttf,burrowbop/fonts/Quicksand.copyright,burrowbop/fonts/substitutes.txt")
   endif()
   foreach(package IN LISTS expected)
     string(REGEX REPLACE ":.*" "" name "${package}")
