@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 #include "framework/Lib.h"
 #include "framework/display/DisplayObject.h"
@@ -26,14 +28,36 @@ double nowSeconds() {
 }
 
 // A tween of a property the target lacks runs from 0 and writes nowhere: say so
-// once per class and name (the write itself is reported by the object too).
+// once per class and name. The key is the one the object's own warning about
+// the write uses, so the name is reported once, not twice.
 void checkTweened(const rt::Object& object, rt::Name name) {
     if (object.hasField(name)) return;
     const std::string& type = object.classInfo().name();
-    rt::log::warnOnce("tween:" + type + "." + name.str(),
+    rt::log::warnOnce("set:" + type + "." + name.str(),
                       "tween of \"" + name.str() + "\", which " + type +
                           " does not have: a typo, or a member never registered in "
                           "its class table");
+}
+
+bool isNumberText(const std::string& text) {
+    char* end = nullptr;
+    (void)std::strtod(text.c_str(), &end);
+    return !text.empty() && end != text.c_str() && *end == '\0';
+}
+
+// Tweens move numbers: a text end value (other than a number written as text)
+// or a property that holds text is tweened as the number 0. Said once per class
+// and name.
+void checkNumeric(const rt::Object* object, rt::Name name, const rt::Dynamic& start,
+                  const rt::Dynamic& end) {
+    const bool textEnd = end.isString() && !isNumberText(end.asString());
+    const bool textStart = start.isString() && !isNumberText(start.asString());
+    if (!textEnd && !textStart) return;
+    const std::string type = object != nullptr ? object->classInfo().name() : "the target";
+    rt::log::warnOnce("tween-text:" + type + "." + name.str(),
+                      "tween of \"" + name.str() + "\" of " + type + " towards \"" +
+                          end.asString() +
+                          "\": tweens move numbers, and a text value is taken as 0");
 }
 
 bool isRotation(const std::string& name) {
@@ -180,8 +204,11 @@ void SimpleActuator::initialize() {
     if (properties) {
         for (const rt::Name& name : properties->fieldNames()) {
             if (object) checkTweened(*object, name);
-            double start = object ? object->get(name).asFloat() : 0.0;
-            double end = properties->get(name).asFloat();
+            const rt::Dynamic from = object ? object->get(name) : rt::Dynamic();
+            const rt::Dynamic to = properties->get(name);
+            checkNumeric(object.get(), name, from, to);
+            double start = from.asFloat();
+            double end = to.asFloat();
             propertyDetails.emplace_back(target, name, start, end - start);
         }
     }

@@ -48,6 +48,26 @@ TEST_F(TweenTest, UnknownPropertyIsReportedOnce) {
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("limn: tween of \"xx\""), std::string::npos) << said;
     EXPECT_EQ(said.find("tween of", said.find("tween of") + 1), std::string::npos) << said;
+    EXPECT_EQ(said.find("limn:", said.find("limn:") + 1), std::string::npos)
+        << "the write the tween makes is not reported again:\n"
+        << said;
+}
+
+// Tweens move numbers: a text end value is taken as 0, and said once per class and name.
+TEST_F(TweenTest, TweenTowardsTextIsReportedOnce) {
+    auto plain = rt::props({{"v", 0}, {"w", 0}});
+    auto other = rt::props({{"v", 0}});
+    ::testing::internal::CaptureStderr();
+    Kinetra::tween(plain, 1, rt::props({{"v", "big"}, {"w", "25"}}));
+    Kinetra::tween(other, 1, rt::props({{"v", "bigger"}}));
+    frameAt(1000);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("limn: tween of \"v\""), std::string::npos) << said;
+    EXPECT_NE(said.find("a text value is taken as 0"), std::string::npos) << said;
+    EXPECT_EQ(said.find("limn:", said.find("limn:") + 1), std::string::npos)
+        << "once, and nothing about a number written as text:\n"
+        << said;
+    EXPECT_EQ(num(plain, "w"), 25.0);
 }
 
 TEST_F(TweenTest, DisplayObjectPropertiesAreWrittenThroughTheirSetters) {
