@@ -6,6 +6,8 @@
 #include <numbers>
 #include <unordered_map>
 
+#include "runtime/NearSearch.h"
+
 namespace limn::sdl {
 
 namespace {
@@ -131,17 +133,11 @@ void SceneNode::eraseChild(int index) {
 }
 
 int SceneNode::childIndex(const SceneNode* child) const {
-    if (!child || child->parent_ != this || children_.empty()) return -1;
-    const auto count = static_cast<std::ptrdiff_t>(children_.size());
-    const std::ptrdiff_t guess = std::clamp(child->slot_ - slotBase_, std::ptrdiff_t{0}, count - 1);
-    for (std::ptrdiff_t d = 0; guess - d >= 0 || guess + d < count; ++d) {
-        for (std::ptrdiff_t i : {guess - d, guess + d}) {
-            if (i < 0 || i >= count || children_[i].get() != child) continue;
-            children_[i]->slot_ = i + slotBase_;
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    if (!child || child->parent_ != this) return -1;
+    const std::ptrdiff_t i = rt::searchNear(children_, child->slot_ - slotBase_,
+                                            [child](const auto& c) { return c.get() == child; });
+    if (i >= 0) children_[i]->slot_ = i + slotBase_;
+    return static_cast<int>(i);
 }
 
 void SceneNode::setChildIndex(SceneNode* child, int index) {

@@ -10,6 +10,7 @@
 #include "framework/geom/Rectangle.h"
 #include "native/Primitive.h"
 #include "runtime/Error.h"
+#include "runtime/NearSearch.h"
 
 namespace limn::display {
 
@@ -278,21 +279,14 @@ int DisplayObjectContainer::getChildIndex(const std::shared_ptr<DisplayObject>& 
 }
 
 int DisplayObjectContainer::indexOf(const DisplayObject& child) const {
-    if (!lists(child) || limnChildren.empty()) return -1;
-    // Start at the child's hint and widen: it is exact after adding, removing
-    // from either end, reordering or an earlier lookup, and otherwise off by
-    // about the number of children added or removed in front of it since.
-    const auto count = static_cast<std::ptrdiff_t>(limnChildren.size());
-    const std::ptrdiff_t guess =
-        std::clamp(child.listedAt_ - hintBase_, std::ptrdiff_t{0}, count - 1);
-    for (std::ptrdiff_t d = 0; guess - d >= 0 || guess + d < count; ++d) {
-        for (std::ptrdiff_t i : {guess - d, guess + d}) {
-            if (i < 0 || i >= count || limnChildren[i].get() != &child) continue;
-            noteIndex(child, static_cast<std::size_t>(i));
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    if (!lists(child)) return -1;
+    // The child's hint is exact after adding, removing from either end,
+    // reordering or an earlier lookup, and otherwise off by about the number
+    // of children added or removed in front of it since.
+    const std::ptrdiff_t i = rt::searchNear(limnChildren, child.listedAt_ - hintBase_,
+                                            [&child](const auto& c) { return c.get() == &child; });
+    if (i >= 0) noteIndex(child, static_cast<std::size_t>(i));
+    return static_cast<int>(i);
 }
 
 DisplayObject::ObjectArray DisplayObjectContainer::getObjectsUnderPoint(const geom::Point& point) {
