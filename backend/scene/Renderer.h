@@ -13,6 +13,7 @@
 #include "backend/base/Geometry.h"
 #include "backend/image/Surface.h"
 #include "backend/scene/SceneNode.h"
+#include "native/TreeDepth.h"
 
 namespace limn::sdl {
 
@@ -33,7 +34,7 @@ struct RenderOptions {
 
 class Renderer {
 public:
-    static constexpr int kMaxDepth = 1024;
+    static constexpr int kMaxDepth = native::kMaxTreeDepth;
 
     // Draws `root` and its descendants over what the target holds.
     static void render(SceneNode& root, Surface& target, const RenderOptions& options);

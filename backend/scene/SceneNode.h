@@ -29,6 +29,7 @@
 #include "backend/base/Geometry.h"
 #include "backend/draw/DrawingList.h"
 #include "backend/draw/RenderState.h"
+#include "native/TreeDepth.h"
 #include "runtime/Object.h"
 #include "runtime/TwoEndedArray.h"
 
@@ -66,7 +67,7 @@ public:
     // are ignored, and so is adding an ancestor, or a child whose subtree
     // would reach more than kMaxDepth levels below the root (the framework
     // refuses those with an error first), so every walk stays within the stack.
-    static constexpr int kMaxDepth = 1000;
+    static constexpr int kMaxDepth = native::kMaxTreeDepth;
     [[nodiscard]] SceneNode* parent() const { return parent_; }
     [[nodiscard]] const rt::TwoEndedArray<std::shared_ptr<SceneNode>>& children() const {
         return children_;

@@ -22,6 +22,7 @@ const native::Primitive setChildIndexPrim{"limn_doc_set_child_index", 3};
 const native::Primitive swapChildrenPrim{"limn_doc_swap_children", 3};
 
 const char* const kTooDeep = "addChild: the display tree would be more than 1000 levels deep";
+static_assert(DisplayObjectContainer::kMaxDepth == 1000, "kTooDeep names the limit");
 
 std::string invalidIndex(int index) {
     return "Invalid index position " + std::to_string(index);
