@@ -49,11 +49,11 @@ std::shared_ptr<DisplayObjectContainer> DisplayObjectContainer::selfContainer() 
 
 std::shared_ptr<DisplayObject> DisplayObjectContainer::limnFindByID(int id) {
     if (id == limnID) return self();
-    const IdIndex::Bucket* bucket = IdIndex::find(id);
-    if (bucket == nullptr) return nullptr;
+    const IdIndex::Bucket bucket = IdIndex::find(id);
+    if (bucket.empty()) return nullptr;
     DisplayObject* best = nullptr;
     std::vector<int> bestPath;
-    for (DisplayObject* candidate : *bucket) {
+    for (DisplayObject* candidate : bucket) {
         if (!inSubtree(candidate)) continue;
         if (best == nullptr) {
             best = candidate;

@@ -4,31 +4,42 @@ namespace limn::display {
 
 namespace {
 
-std::unordered_map<int, IdIndex::Bucket>& buckets() {
+IdIndex::Map& entries() {
     // Never destroyed: display objects held by other statics may outlive any
     // ordinary static and still unregister themselves.
-    static auto* map = new std::unordered_map<int, IdIndex::Bucket>();
+    static auto* map = new IdIndex::Map();
     return *map;
 }
 
 }  // namespace
 
+std::size_t IdIndex::Bucket::size() const {
+    std::size_t n = 0;
+    for (auto it = begin_; it != end_; ++it) ++n;
+    return n;
+}
+
 void IdIndex::add(int id, DisplayObject* object) {
-    buckets()[id].insert(object);
+    auto& map = entries();
+    auto [first, last] = map.equal_range(id);
+    for (auto it = first; it != last; ++it) {
+        if (it->second == object) return;
+    }
+    map.emplace(id, object);
 }
 
 void IdIndex::remove(int id, DisplayObject* object) {
-    auto& map = buckets();
-    auto it = map.find(id);
-    if (it == map.end()) return;
-    it->second.erase(object);
-    if (it->second.empty()) map.erase(it);
+    auto& map = entries();
+    auto [first, last] = map.equal_range(id);
+    for (auto it = first; it != last; ++it) {
+        if (it->second != object) continue;
+        map.erase(it);
+        return;
+    }
 }
 
-const IdIndex::Bucket* IdIndex::find(int id) {
-    auto& map = buckets();
-    auto it = map.find(id);
-    return it == map.end() ? nullptr : &it->second;
+IdIndex::Bucket IdIndex::find(int id) {
+    return Bucket(entries().equal_range(id));
 }
 
 }  // namespace limn::display
