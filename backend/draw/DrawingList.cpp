@@ -393,6 +393,9 @@ void DrawingList::add(std::shared_ptr<DrawCommand> command) {
 void DrawingList::compile() {
     if (compiled_ == version_) return;
     compiled_ = version_;
+    // A drawing is compiled when it is about to be shown, usually complete:
+    // the list keeps no room for more (a bitmap's three commands would hold four).
+    commands_.shrink_to_fit();
     ops_.clear();
     Compiler(ops_).run(commands_);
     bounds_ = {};
