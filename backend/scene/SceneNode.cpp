@@ -54,7 +54,7 @@ SceneNode::~SceneNode() {
     if (maskUsers_ > 0) ++looseMasks;
     graphics_->setChangeListener(nullptr);
     // The mask it used may show again, wherever it is.
-    if (auto m = mask_.lock()) {
+    if (auto m = mask()) {
         --m->maskUsers_;
         ++looseMasks;
     }
@@ -232,8 +232,8 @@ Affine SceneNode::concatenatedMatrix() const {
     Affine m = matrix_;
     for (const SceneNode* p = parent_; p; p = p->parent_) {
         Affine local = p->matrix_;
-        if (p->scrollRect_)
-            local = local * Affine::translation(-p->scrollRect_->x0, -p->scrollRect_->y0);
+        if (const auto& scroll = p->scrollRect())
+            local = local * Affine::translation(-scroll->x0, -scroll->y0);
         m = local * m;
     }
     return m;
@@ -279,6 +279,17 @@ void SceneNode::setColorTransform(const ColorXf& c) {
     changed();
 }
 
+const SceneNode::Rare SceneNode::kNone;
+
+SceneNode::Rare& SceneNode::rare() {
+    if (!rare_) rare_ = std::make_unique<Rare>();
+    return *rare_;
+}
+
+void SceneNode::setName(std::string name) {
+    if (!name.empty() || rare_) rare().name = std::move(name);
+}
+
 void SceneNode::setBlendMode(int mode) {
     blendMode_ = mode;
     changed();
@@ -292,12 +303,12 @@ void SceneNode::setVisible(bool v) {
 
 void SceneNode::setBackground(std::optional<std::uint32_t> rgb) {
     dropCaches(true);
-    background_ = rgb;
+    if (rgb || rare_) rare().background = rgb;
     changed();
 }
 
 void SceneNode::noteGroupedDrawing() {
-    if (filters_.empty() && !scrollRect_) {
+    if (filters().empty() && !scrollRect()) {
         filtered().erase(this);
     } else {
         filtered().insert(this);
@@ -306,7 +317,7 @@ void SceneNode::noteGroupedDrawing() {
 
 void SceneNode::setScrollRect(std::optional<Bounds> rect) {
     dropCaches(true);
-    scrollRect_ = rect;
+    if (rect || rare_) rare().scrollRect = rect;
     noteGroupedDrawing();
     changed();
     invalidateBounds();
@@ -314,20 +325,20 @@ void SceneNode::setScrollRect(std::optional<Bounds> rect) {
 
 void SceneNode::setMask(const std::shared_ptr<SceneNode>& mask) {
     changed();
-    if (!mask_.expired() || mask) ++looseMasks;
-    if (auto old = mask_.lock()) {
+    if (masked() || mask) ++looseMasks;
+    if (auto old = this->mask()) {
         old->changed();
         --old->maskUsers_;
     }
     if (mask) mask->changed();
-    mask_ = mask;
+    if (mask || rare_) rare().mask = mask;
     if (mask && mask.get() != this) ++mask->maskUsers_;
-    if (mask.get() == this) mask_.reset();
+    if (mask.get() == this) rare().mask.reset();
 }
 
 void SceneNode::setFilters(std::vector<rt::ObjectPtr> filters) {
     dropCaches(true);
-    filters_ = std::move(filters);
+    if (!filters.empty() || rare_) rare().filters = std::move(filters);
     noteGroupedDrawing();
     markBoxChanged();
     changed();
@@ -341,7 +352,7 @@ void SceneNode::changed() {
     // Masked drawing and mask shapes are redrawn whole: the renderer draws
     // them in groups whose extent a damage box must not cut.
     for (SceneNode* n = this; n; n = n->parent_) {
-        inMask = inMask || n->maskUsers_ > 0 || !n->mask_.expired();
+        inMask = inMask || n->maskUsers_ > 0 || n->masked();
         if (n != this && n->cacheAsBitmap_) {
             n->bitmapCache_.surface.reset();
             shown = n;
@@ -419,7 +430,7 @@ void SceneNode::childListChanged() {
 const std::vector<Bounds>& SceneNode::childBoxes() {
     const auto boxOf = [](SceneNode& child) {
         constexpr double kAll = std::numeric_limits<double>::infinity();
-        return child.filters_.empty() ? child.boundsInParent() : Bounds{-kAll, -kAll, kAll, kAll};
+        return child.filters().empty() ? child.boundsInParent() : Bounds{-kAll, -kAll, kAll, kAll};
     };
     // Past a quarter of the children, one pass over all of them is cheaper.
     if (childBoxesValid_ && childBoxesStale()) childListChanged();
@@ -450,10 +461,10 @@ const Bounds& SceneNode::localBounds() {
     for (auto& child : children_) {
         if (child->visible_) b.add(child->boundsInParent());
     }
-    if (scrollRect_) {
+    if (const auto& scroll = scrollRect()) {
         // Content shows from the rectangle's corner, placed at the origin.
-        b = b.intersect(*scrollRect_);
-        if (!b.empty()) b = b.transformed(Affine::translation(-scrollRect_->x0, -scrollRect_->y0));
+        b = b.intersect(*scroll);
+        if (!b.empty()) b = b.transformed(Affine::translation(-scroll->x0, -scroll->y0));
         if (b.empty()) b = {};
     }
     localBounds_ = b;
