@@ -271,6 +271,19 @@ private:
     const FillStyle* singleBitmap_ = nullptr;  // inside graphics_, while drawingKnown_
     Bounds localBounds_;
     Bounds drawnArea_;
+    // What few nodes have, made by the first setter that needs it, so that
+    // the many that never do stay small. Beside the fields a frame reads: it asks for each node.
+    struct Rare {
+        std::weak_ptr<SceneNode> mask;
+        std::vector<rt::ObjectPtr> filters;
+        std::optional<std::uint32_t> background;
+        std::optional<Bounds> scrollRect;
+        std::string name;
+    };
+    static const Rare kNone;
+    std::unique_ptr<Rare> rare_;
+    Rare& rare();
+    [[nodiscard]] bool masked() const { return rare_ && !rare_->mask.expired(); }
     int blendMode_ = 0;
     rt::TwoEndedArray<std::shared_ptr<SceneNode>> children_;
     double scaleX_ = 1, scaleY_ = 1, rotation_ = 0;
@@ -283,20 +296,6 @@ private:
     // hint that childIndex checks, and widens from when it is stale.
     std::ptrdiff_t slot_ = 0;
     std::ptrdiff_t slotBase_ = 0;
-
-    // What few nodes have, made by the first setter that needs it, so that
-    // the many that never do stay small.
-    struct Rare {
-        std::weak_ptr<SceneNode> mask;
-        std::vector<rt::ObjectPtr> filters;
-        std::optional<std::uint32_t> background;
-        std::optional<Bounds> scrollRect;
-        std::string name;
-    };
-    static const Rare kNone;
-    std::unique_ptr<Rare> rare_;
-    Rare& rare();
-    [[nodiscard]] bool masked() const { return rare_ && !rare_->mask.expired(); }
 
     BitmapCache bitmapCache_;
     std::uint64_t graphicsVersion_ = 0;
