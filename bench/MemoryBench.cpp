@@ -103,8 +103,8 @@ PerObject per(const Usage& before, const Usage& after, int count) {
 }
 
 void print(const char* kind, const PerObject& p) {
-    std::printf("memory %-34s %7.1f new, %5.2f blocks, %7.1f heap (per object)\n", kind,
-                p.newBytes, p.blocks, p.heapBytes);
+    std::printf("memory %-34s %7.1f new, %5.2f blocks, %7.1f heap (per object)\n", kind, p.newBytes,
+                p.blocks, p.heapBytes);
 }
 
 struct ApiStage {

@@ -1,8 +1,9 @@
 #pragma once
 // Draws a tree of scene nodes into a surface with cairo: transforms, colour
 // transforms and alpha multiplied down the tree, visibility, blend modes,
-// opaque backgrounds, scroll rectangles, masks and filters. A node that is a single bitmap, drawn straight into the
-// target, is composited by pixman under its matrix (one composite per bitmap).
+// opaque backgrounds, scroll rectangles, masks and filters. A node that is a
+// single bitmap, drawn straight into the target, is composited by pixman
+// under its matrix (one composite per bitmap).
 //
 // Nodes whose matrix on the target is not finite, cannot be inverted or is
 // beyond any drawable size are skipped with their subtrees. Nesting deeper

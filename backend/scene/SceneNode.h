@@ -272,7 +272,8 @@ private:
     Bounds localBounds_;
     Bounds drawnArea_;
     // What few nodes have, made by the first setter that needs it, so that
-    // the many that never do stay small. Beside the fields a frame reads: it asks for each node.
+    // the many that never do stay small. The pointer sits beside the fields a
+    // frame reads: a frame asks every node for its filters and mask.
     struct Rare {
         std::weak_ptr<SceneNode> mask;
         std::vector<rt::ObjectPtr> filters;
