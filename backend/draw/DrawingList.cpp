@@ -12,7 +12,8 @@ struct DrawingList::Command {
     Type type;
     double v[6] = {};
     std::shared_ptr<FillStyle> fill;
-    LineStyle line;
+    // Apart: most drawings have no line, and every command would carry it.
+    std::shared_ptr<const LineStyle> line;
     std::shared_ptr<DrawCommand> custom;
 };
 
@@ -105,7 +106,7 @@ private:
                 break;
             case Command::Line:
                 flushStroke();
-                line_ = c.line;
+                line_ = *c.line;
                 break;
             case Command::Move:
                 add({Segment::Move, {v[0], v[1]}});
@@ -330,7 +331,7 @@ void DrawingList::endFill() {
 
 void DrawingList::lineStyle(const LineStyle& line) {
     Command c{Command::Line};
-    c.line = line;
+    c.line = std::make_shared<const LineStyle>(line);
     commands_.push_back(std::move(c));
     touch();
 }
@@ -393,6 +394,9 @@ void DrawingList::add(std::shared_ptr<DrawCommand> command) {
 void DrawingList::compile() {
     if (compiled_ == version_) return;
     compiled_ = version_;
+    // A drawing is compiled when it is about to be shown, usually complete:
+    // the list keeps no room for more (a bitmap's three commands would hold four).
+    commands_.shrink_to_fit();
     ops_.clear();
     Compiler(ops_).run(commands_);
     bounds_ = {};

@@ -7,10 +7,6 @@
 
 namespace limn::sdl {
 
-void FilterEffects::install() {
-    setFilterHooks(FilterHooks{&FilterEffects::paint, &FilterEffects::grow});
-}
-
 Bounds FilterEffects::growOne(const Bounds& area, const rt::Dynamic& filter) {
     if (auto shadow = FilterDropShadow::fromRecord(filter)) return shadow->grow(area);
     return area;

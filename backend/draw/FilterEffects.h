@@ -1,9 +1,7 @@
 #pragma once
-// Filters applied by the renderer: the hooks it calls for a node that has
-// filters. Filters chain in order, each working on the result of the one
-// before; kinds other than drop shadows are ignored.
-//
-//   FilterEffects::install();   // once; the filter primitives do it
+// Filters applied by the renderer to a node that has filters. Filters chain
+// in order, each working on the result of the one before; kinds other than
+// drop shadows are ignored.
 //
 // The renderer hands paint() the node drawn alone and the node's device box;
 // paint() composites the filtered result, clipped to cr's clip.
@@ -12,7 +10,8 @@
 
 #include <vector>
 
-#include "backend/draw/RenderState.h"
+#include "backend/base/Geometry.h"
+#include "runtime/Object.h"
 
 namespace limn::sdl {
 
@@ -21,7 +20,6 @@ public:
     // Largest filtered picture made at once, per side, in pixels.
     static constexpr int kMaxSide = 8192;
 
-    static void install();
     static void paint(cairo_t* cr, cairo_pattern_t* rendered, const Bounds& area,
                       const std::vector<rt::ObjectPtr>& filters);
     [[nodiscard]] static Bounds grow(const Bounds& area, const std::vector<rt::ObjectPtr>& filters);

@@ -68,6 +68,18 @@ PixelRect PixelOps::clip(const Surface& s, PixelRect r) {
             static_cast<int>(y1 - y0)};
 }
 
+PixelOps::CopyRects PixelOps::clipCopy(const Surface& from, PixelRect rect, const Surface& to,
+                                       int toX, int toY) {
+    // Clip against the source, then against the destination, moving both ends alike.
+    const PixelRect r = clip(from, rect);
+    if (r.empty()) return {};
+    toX += r.x - rect.x;
+    toY += r.y - rect.y;
+    const PixelRect d = clip(to, {toX, toY, r.width, r.height});
+    if (d.empty()) return {};
+    return {{r.x + (d.x - toX), r.y + (d.y - toY), d.width, d.height}, d};
+}
+
 std::uint32_t PixelOps::getPixel32(const Surface& s, int x, int y) {
     if (!inside(s, x, y)) return 0;
     cairo_surface_flush(s.cairo());
@@ -112,14 +124,8 @@ void PixelOps::fill(Surface& s, PixelRect rect, std::uint32_t argb) {
 }
 
 void PixelOps::copy(const Surface& from, PixelRect rect, Surface& to, int toX, int toY) {
-    // Clip against the source, then against the destination, moving both ends alike.
-    PixelRect r = clip(from, rect);
-    if (r.empty()) return;
-    toX += r.x - rect.x;
-    toY += r.y - rect.y;
-    const PixelRect d = clip(to, {toX, toY, r.width, r.height});
+    const auto [r, d] = clipCopy(from, rect, to, toX, toY);
     if (d.empty()) return;
-    r = {r.x + (d.x - toX), r.y + (d.y - toY), d.width, d.height};
     cairo_surface_flush(from.cairo());
     const std::vector<std::uint32_t> pixels = straightRows(from, r);
     cairo_surface_flush(to.cairo());
@@ -151,13 +157,8 @@ void PixelOps::copyChannel(const Surface& from, PixelRect rect, Surface& to, int
     const int fromShift = shiftOf(fromChannel);
     const int toShift = shiftOf(toChannel);
     if (fromShift < 0 || toShift < 0) return;
-    PixelRect r = clip(from, rect);
-    if (r.empty()) return;
-    toX += r.x - rect.x;
-    toY += r.y - rect.y;
-    const PixelRect d = clip(to, {toX, toY, r.width, r.height});
+    const auto [r, d] = clipCopy(from, rect, to, toX, toY);
     if (d.empty()) return;
-    r = {r.x + (d.x - toX), r.y + (d.y - toY), d.width, d.height};
     cairo_surface_flush(from.cairo());
     const std::vector<std::uint32_t> source = straightRows(from, r);
     const std::vector<std::uint32_t> target = straightRows(to, d);

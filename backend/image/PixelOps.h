@@ -58,6 +58,13 @@ public:
 
 private:
     static PixelRect clip(const Surface& s, PixelRect rect);
+    // A copy's source and destination rectangles, clipped to both surfaces
+    // alike; both empty when nothing is left.
+    struct CopyRects {
+        PixelRect from, to;
+    };
+    static CopyRects clipCopy(const Surface& from, PixelRect rect, const Surface& to, int toX,
+                              int toY);
 };
 
 }  // namespace limn::sdl

@@ -1,4 +1,4 @@
-// The filter primitive and the renderer's filter hooks. Filters are the
+// The filter primitive. Filters are the
 // framework's filter records, read by field name.
 #include "backend/draw/FilterEffects.h"
 #include "backend/primitives/Primitives.h"
@@ -24,7 +24,6 @@ rt::Dynamic generateFilterRect(rt::Args a) {
 }  // namespace
 
 void registerFilterPrimitives(native::TableModule& module) {
-    FilterEffects::install();
     module.add("limn_bitmap_data_generate_filter_rect", 3, generateFilterRect);
 }
 

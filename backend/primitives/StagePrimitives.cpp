@@ -10,6 +10,9 @@
 
 namespace limn::sdl {
 
+// Event type codes and flag bits of the native event record.
+using namespace native::codes;
+
 namespace {
 
 using native::PrimitiveFn;

@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "backend/draw/FilterEffects.h"
 #include "backend/draw/Paint.h"
 
 namespace limn::sdl {
 
 namespace {
-
-const FilterHooks& hooks() {
-    return filterHooks();
-}
 
 cairo_operator_t blendOperator(int mode) {
     switch (mode) {
@@ -146,8 +143,8 @@ private:
         }
         Bounds area = node.localBounds().transformed(f.matrix);
         const auto& filters = node.filters();
-        const bool filtered = !filters.empty() && hooks().paint;
-        if (filtered && hooks().grow) area = hooks().grow(area, filters);
+        const bool filtered = !filters.empty();
+        if (filtered) area = FilterEffects::grow(area, filters);
         record(node, area);
         if (area.intersect(f.clip).empty()) return;
         const int blend = node.blendMode();
@@ -170,7 +167,7 @@ private:
         cairo_pattern_t* content = cairo_pop_group(cr_);
         if (filtered) {
             cairo_push_group(cr_);
-            hooks().paint(cr_, content, area, filters);
+            FilterEffects::paint(cr_, content, area, filters);
             cairo_pattern_destroy(content);
             content = cairo_pop_group(cr_);
         }
@@ -400,14 +397,13 @@ void Renderer::render(SceneNode& root, Surface& target, const RenderOptions& opt
 
 Bounds Renderer::areaOf(SceneNode& node, const Affine& base) {
     Bounds area = node.localBounds().transformed(base * node.concatenatedMatrix());
-    if (!node.filters().empty() && hooks().grow) area = hooks().grow(area, node.filters());
+    if (!node.filters().empty()) area = FilterEffects::grow(area, node.filters());
     return spreadByAncestors(node, area);
 }
 
 Bounds Renderer::spreadByAncestors(SceneNode& node, Bounds area) {
-    if (!hooks().grow) return area;
     for (SceneNode* p = node.parent(); p; p = p->parent()) {
-        if (!p->filters().empty()) area = hooks().grow(area, p->filters());
+        if (!p->filters().empty()) area = FilterEffects::grow(area, p->filters());
     }
     return area;
 }

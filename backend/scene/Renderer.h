@@ -1,9 +1,9 @@
 #pragma once
 // Draws a tree of scene nodes into a surface with cairo: transforms, colour
 // transforms and alpha multiplied down the tree, visibility, blend modes,
-// opaque backgrounds, scroll rectangles, masks and filters (through the
-// filter hooks). A node that is a single bitmap, drawn straight into the
-// target, is composited by pixman under its matrix (one composite per bitmap).
+// opaque backgrounds, scroll rectangles, masks and filters. A node that is a
+// single bitmap, drawn straight into the target, is composited by pixman
+// under its matrix (one composite per bitmap).
 //
 // Nodes whose matrix on the target is not finite, cannot be inverted or is
 // beyond any drawable size are skipped with their subtrees. Nesting deeper
@@ -14,6 +14,7 @@
 #include "backend/base/Geometry.h"
 #include "backend/image/Surface.h"
 #include "backend/scene/SceneNode.h"
+#include "native/TreeDepth.h"
 
 namespace limn::sdl {
 
@@ -34,7 +35,7 @@ struct RenderOptions {
 
 class Renderer {
 public:
-    static constexpr int kMaxDepth = 1024;
+    static constexpr int kMaxDepth = native::kMaxTreeDepth;
 
     // Draws `root` and its descendants over what the target holds.
     static void render(SceneNode& root, Surface& target, const RenderOptions& options);

@@ -6,6 +6,8 @@
 #include <numbers>
 #include <unordered_map>
 
+#include "runtime/NearSearch.h"
+
 namespace limn::sdl {
 
 namespace {
@@ -52,7 +54,7 @@ SceneNode::~SceneNode() {
     if (maskUsers_ > 0) ++looseMasks;
     graphics_->setChangeListener(nullptr);
     // The mask it used may show again, wherever it is.
-    if (auto m = mask_.lock()) {
+    if (auto m = mask()) {
         --m->maskUsers_;
         ++looseMasks;
     }
@@ -131,17 +133,11 @@ void SceneNode::eraseChild(int index) {
 }
 
 int SceneNode::childIndex(const SceneNode* child) const {
-    if (!child || child->parent_ != this || children_.empty()) return -1;
-    const auto count = static_cast<std::ptrdiff_t>(children_.size());
-    const std::ptrdiff_t guess = std::clamp(child->slot_ - slotBase_, std::ptrdiff_t{0}, count - 1);
-    for (std::ptrdiff_t d = 0; guess - d >= 0 || guess + d < count; ++d) {
-        for (std::ptrdiff_t i : {guess - d, guess + d}) {
-            if (i < 0 || i >= count || children_[i].get() != child) continue;
-            children_[i]->slot_ = i + slotBase_;
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    if (!child || child->parent_ != this) return -1;
+    const std::ptrdiff_t i = rt::searchNear(children_, child->slot_ - slotBase_,
+                                            [child](const auto& c) { return c.get() == child; });
+    if (i >= 0) children_[i]->slot_ = i + slotBase_;
+    return static_cast<int>(i);
 }
 
 void SceneNode::setChildIndex(SceneNode* child, int index) {
@@ -236,8 +232,8 @@ Affine SceneNode::concatenatedMatrix() const {
     Affine m = matrix_;
     for (const SceneNode* p = parent_; p; p = p->parent_) {
         Affine local = p->matrix_;
-        if (p->scrollRect_)
-            local = local * Affine::translation(-p->scrollRect_->x0, -p->scrollRect_->y0);
+        if (const auto& scroll = p->scrollRect())
+            local = local * Affine::translation(-scroll->x0, -scroll->y0);
         m = local * m;
     }
     return m;
@@ -283,6 +279,17 @@ void SceneNode::setColorTransform(const ColorXf& c) {
     changed();
 }
 
+const SceneNode::Rare SceneNode::kNone;
+
+SceneNode::Rare& SceneNode::rare() {
+    if (!rare_) rare_ = std::make_unique<Rare>();
+    return *rare_;
+}
+
+void SceneNode::setName(std::string name) {
+    if (!name.empty() || rare_) rare().name = std::move(name);
+}
+
 void SceneNode::setBlendMode(int mode) {
     blendMode_ = mode;
     changed();
@@ -296,12 +303,12 @@ void SceneNode::setVisible(bool v) {
 
 void SceneNode::setBackground(std::optional<std::uint32_t> rgb) {
     dropCaches(true);
-    background_ = rgb;
+    if (rgb || rare_) rare().background = rgb;
     changed();
 }
 
 void SceneNode::noteGroupedDrawing() {
-    if (filters_.empty() && !scrollRect_) {
+    if (filters().empty() && !scrollRect()) {
         filtered().erase(this);
     } else {
         filtered().insert(this);
@@ -310,7 +317,7 @@ void SceneNode::noteGroupedDrawing() {
 
 void SceneNode::setScrollRect(std::optional<Bounds> rect) {
     dropCaches(true);
-    scrollRect_ = rect;
+    if (rect || rare_) rare().scrollRect = rect;
     noteGroupedDrawing();
     changed();
     invalidateBounds();
@@ -318,20 +325,20 @@ void SceneNode::setScrollRect(std::optional<Bounds> rect) {
 
 void SceneNode::setMask(const std::shared_ptr<SceneNode>& mask) {
     changed();
-    if (!mask_.expired() || mask) ++looseMasks;
-    if (auto old = mask_.lock()) {
+    if (masked() || mask) ++looseMasks;
+    if (auto old = this->mask()) {
         old->changed();
         --old->maskUsers_;
     }
     if (mask) mask->changed();
-    mask_ = mask;
+    if (mask || rare_) rare().mask = mask;
     if (mask && mask.get() != this) ++mask->maskUsers_;
-    if (mask.get() == this) mask_.reset();
+    if (mask.get() == this) rare().mask.reset();
 }
 
 void SceneNode::setFilters(std::vector<rt::ObjectPtr> filters) {
     dropCaches(true);
-    filters_ = std::move(filters);
+    if (!filters.empty() || rare_) rare().filters = std::move(filters);
     noteGroupedDrawing();
     markBoxChanged();
     changed();
@@ -345,7 +352,7 @@ void SceneNode::changed() {
     // Masked drawing and mask shapes are redrawn whole: the renderer draws
     // them in groups whose extent a damage box must not cut.
     for (SceneNode* n = this; n; n = n->parent_) {
-        inMask = inMask || n->maskUsers_ > 0 || !n->mask_.expired();
+        inMask = inMask || n->maskUsers_ > 0 || n->masked();
         if (n != this && n->cacheAsBitmap_) {
             n->bitmapCache_.surface.reset();
             shown = n;
@@ -423,7 +430,7 @@ void SceneNode::childListChanged() {
 const std::vector<Bounds>& SceneNode::childBoxes() {
     const auto boxOf = [](SceneNode& child) {
         constexpr double kAll = std::numeric_limits<double>::infinity();
-        return child.filters_.empty() ? child.boundsInParent() : Bounds{-kAll, -kAll, kAll, kAll};
+        return child.filters().empty() ? child.boundsInParent() : Bounds{-kAll, -kAll, kAll, kAll};
     };
     // Past a quarter of the children, one pass over all of them is cheaper.
     if (childBoxesValid_ && childBoxesStale()) childListChanged();
@@ -454,10 +461,10 @@ const Bounds& SceneNode::localBounds() {
     for (auto& child : children_) {
         if (child->visible_) b.add(child->boundsInParent());
     }
-    if (scrollRect_) {
+    if (const auto& scroll = scrollRect()) {
         // Content shows from the rectangle's corner, placed at the origin.
-        b = b.intersect(*scrollRect_);
-        if (!b.empty()) b = b.transformed(Affine::translation(-scrollRect_->x0, -scrollRect_->y0));
+        b = b.intersect(*scroll);
+        if (!b.empty()) b = b.transformed(Affine::translation(-scroll->x0, -scroll->y0));
         if (b.empty()) b = {};
     }
     localBounds_ = b;

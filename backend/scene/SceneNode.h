@@ -29,6 +29,7 @@
 #include "backend/base/Geometry.h"
 #include "backend/draw/DrawingList.h"
 #include "backend/draw/RenderState.h"
+#include "native/TreeDepth.h"
 #include "runtime/Object.h"
 #include "runtime/TwoEndedArray.h"
 
@@ -66,7 +67,7 @@ public:
     // are ignored, and so is adding an ancestor, or a child whose subtree
     // would reach more than kMaxDepth levels below the root (the framework
     // refuses those with an error first), so every walk stays within the stack.
-    static constexpr int kMaxDepth = 1000;
+    static constexpr int kMaxDepth = native::kMaxTreeDepth;
     [[nodiscard]] SceneNode* parent() const { return parent_; }
     [[nodiscard]] const rt::TwoEndedArray<std::shared_ptr<SceneNode>>& children() const {
         return children_;
@@ -118,21 +119,29 @@ public:
     [[nodiscard]] int blendMode() const { return blendMode_; }
     void setBlendMode(int mode);
     // Opaque background 0xRRGGBB drawn under the content's box; nullopt: none.
-    [[nodiscard]] std::optional<std::uint32_t> background() const { return background_; }
+    [[nodiscard]] std::optional<std::uint32_t> background() const {
+        return rare_ ? rare_->background : std::nullopt;
+    }
     void setBackground(std::optional<std::uint32_t> rgb);
     // Shows only this box of the content (content coordinates), at the origin.
-    [[nodiscard]] const std::optional<Bounds>& scrollRect() const { return scrollRect_; }
+    [[nodiscard]] const std::optional<Bounds>& scrollRect() const {
+        return rare_ ? rare_->scrollRect : kNone.scrollRect;
+    }
     void setScrollRect(std::optional<Bounds> rect);
     // The content shows only where the mask node draws (in the mask's own
     // place in its tree). Not owned; a node used as a mask is not drawn itself.
-    [[nodiscard]] std::shared_ptr<SceneNode> mask() const { return mask_.lock(); }
+    [[nodiscard]] std::shared_ptr<SceneNode> mask() const {
+        return rare_ ? rare_->mask.lock() : nullptr;
+    }
     void setMask(const std::shared_ptr<SceneNode>& mask);
     [[nodiscard]] bool isMask() const { return maskUsers_ > 0; }
     // Private copies of the framework's filter objects.
-    [[nodiscard]] const std::vector<rt::ObjectPtr>& filters() const { return filters_; }
+    [[nodiscard]] const std::vector<rt::ObjectPtr>& filters() const {
+        return rare_ ? rare_->filters : kNone.filters;
+    }
     void setFilters(std::vector<rt::ObjectPtr> filters);
-    [[nodiscard]] const std::string& name() const { return name_; }
-    void setName(std::string name) { name_ = std::move(name); }
+    [[nodiscard]] const std::string& name() const { return rare_ ? rare_->name : kNone.name; }
+    void setName(std::string name);
     [[nodiscard]] bool mouseEnabled() const { return mouseEnabled_; }
     void setMouseEnabled(bool enabled) { mouseEnabled_ = enabled; }
     // With cacheAsBitmap the renderer keeps the node's subtree drawn in a
@@ -255,7 +264,6 @@ private:
     bool drawingKnown_ = false;
     bool drawingEmpty_ = true;
     int maskUsers_ = 0;
-    std::weak_ptr<SceneNode> mask_;
     SceneNode* parent_ = nullptr;
     Affine matrix_;  // its translation is the node's x and y
     ColorXf color_;
@@ -263,10 +271,21 @@ private:
     const FillStyle* singleBitmap_ = nullptr;  // inside graphics_, while drawingKnown_
     Bounds localBounds_;
     Bounds drawnArea_;
-    std::vector<rt::ObjectPtr> filters_;
-    std::optional<std::uint32_t> background_;
+    // What few nodes have, made by the first setter that needs it, so that
+    // the many that never do stay small. The pointer sits beside the fields a
+    // frame reads: a frame asks every node for its filters and mask.
+    struct Rare {
+        std::weak_ptr<SceneNode> mask;
+        std::vector<rt::ObjectPtr> filters;
+        std::optional<std::uint32_t> background;
+        std::optional<Bounds> scrollRect;
+        std::string name;
+    };
+    static const Rare kNone;
+    std::unique_ptr<Rare> rare_;
+    Rare& rare();
+    [[nodiscard]] bool masked() const { return rare_ && !rare_->mask.expired(); }
     int blendMode_ = 0;
-    std::optional<Bounds> scrollRect_;
     rt::TwoEndedArray<std::shared_ptr<SceneNode>> children_;
     double scaleX_ = 1, scaleY_ = 1, rotation_ = 0;
     Bounds parentBounds_;
@@ -279,7 +298,6 @@ private:
     std::ptrdiff_t slot_ = 0;
     std::ptrdiff_t slotBase_ = 0;
 
-    std::string name_;
     BitmapCache bitmapCache_;
     std::uint64_t graphicsVersion_ = 0;
 

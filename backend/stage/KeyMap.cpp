@@ -6,6 +6,9 @@
 
 namespace limn::sdl {
 
+// Event type codes and flag bits of the native event record.
+using namespace native::codes;
+
 namespace {
 
 const std::unordered_map<SDL_Keycode, int>& table() {

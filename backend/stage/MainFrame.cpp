@@ -21,6 +21,9 @@
 
 namespace limn::sdl {
 
+// Event type codes and flag bits of the native event record.
+using namespace native::codes;
+
 namespace {
 
 MainFrame* current = nullptr;

@@ -19,10 +19,6 @@
 
 namespace limn::sdl {
 
-// Event type codes and flag bits of the native event record.
-using enum native::codes::EventType;
-using enum native::codes::EventFlag;
-
 class StageInput {
 public:
     explicit StageInput(StageNode& stage) : stage_(stage) {}

@@ -10,6 +10,7 @@
 #include "framework/geom/Rectangle.h"
 #include "native/Primitive.h"
 #include "runtime/Error.h"
+#include "runtime/NearSearch.h"
 
 namespace limn::display {
 
@@ -21,6 +22,7 @@ const native::Primitive setChildIndexPrim{"limn_doc_set_child_index", 3};
 const native::Primitive swapChildrenPrim{"limn_doc_swap_children", 3};
 
 const char* const kTooDeep = "addChild: the display tree would be more than 1000 levels deep";
+static_assert(DisplayObjectContainer::kMaxDepth == 1000, "kTooDeep names the limit");
 
 std::string invalidIndex(int index) {
     return "Invalid index position " + std::to_string(index);
@@ -47,11 +49,11 @@ std::shared_ptr<DisplayObjectContainer> DisplayObjectContainer::selfContainer() 
 
 std::shared_ptr<DisplayObject> DisplayObjectContainer::limnFindByID(int id) {
     if (id == limnID) return self();
-    const IdIndex::Bucket* bucket = IdIndex::find(id);
-    if (bucket == nullptr) return nullptr;
+    const IdIndex::Bucket bucket = IdIndex::find(id);
+    if (bucket.empty()) return nullptr;
     DisplayObject* best = nullptr;
     std::vector<int> bestPath;
-    for (DisplayObject* candidate : *bucket) {
+    for (DisplayObject* candidate : bucket) {
         if (!inSubtree(candidate)) continue;
         if (best == nullptr) {
             best = candidate;
@@ -278,21 +280,14 @@ int DisplayObjectContainer::getChildIndex(const std::shared_ptr<DisplayObject>& 
 }
 
 int DisplayObjectContainer::indexOf(const DisplayObject& child) const {
-    if (!lists(child) || limnChildren.empty()) return -1;
-    // Start at the child's hint and widen: it is exact after adding, removing
-    // from either end, reordering or an earlier lookup, and otherwise off by
-    // about the number of children added or removed in front of it since.
-    const auto count = static_cast<std::ptrdiff_t>(limnChildren.size());
-    const std::ptrdiff_t guess =
-        std::clamp(child.listedAt_ - hintBase_, std::ptrdiff_t{0}, count - 1);
-    for (std::ptrdiff_t d = 0; guess - d >= 0 || guess + d < count; ++d) {
-        for (std::ptrdiff_t i : {guess - d, guess + d}) {
-            if (i < 0 || i >= count || limnChildren[i].get() != &child) continue;
-            noteIndex(child, static_cast<std::size_t>(i));
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    if (!lists(child)) return -1;
+    // The child's hint is exact after adding, removing from either end,
+    // reordering or an earlier lookup, and otherwise off by about the number
+    // of children added or removed in front of it since.
+    const std::ptrdiff_t i = rt::searchNear(limnChildren, child.listedAt_ - hintBase_,
+                                            [&child](const auto& c) { return c.get() == &child; });
+    if (i >= 0) noteIndex(child, static_cast<std::size_t>(i));
+    return static_cast<int>(i);
 }
 
 DisplayObject::ObjectArray DisplayObjectContainer::getObjectsUnderPoint(const geom::Point& point) {

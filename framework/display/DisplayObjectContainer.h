@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "framework/display/InteractiveObject.h"
+#include "native/TreeDepth.h"
 #include "runtime/TwoEndedArray.h"
 
 namespace limn::display {
@@ -31,7 +32,7 @@ public:
     RT_DECLARE_CLASS
 
     // Levels a tree may have below its root (the stage's children are level 1).
-    static constexpr int kMaxDepth = 1000;
+    static constexpr int kMaxDepth = native::kMaxTreeDepth;
 
     explicit DisplayObjectContainer(rt::Dynamic handle);
     ~DisplayObjectContainer() override;

@@ -2,33 +2,48 @@
 
 namespace limn::display {
 
-namespace {
-
-std::unordered_map<int, IdIndex::Bucket>& buckets() {
+std::unordered_map<int, IdIndex::Entry>& IdIndex::entries() {
     // Never destroyed: display objects held by other statics may outlive any
     // ordinary static and still unregister themselves.
-    static auto* map = new std::unordered_map<int, IdIndex::Bucket>();
+    static auto* map = new std::unordered_map<int, Entry>();
     return *map;
 }
 
-}  // namespace
-
 void IdIndex::add(int id, DisplayObject* object) {
-    buckets()[id].insert(object);
+    Entry& entry = entries()[id];
+    if (entry.first == nullptr) {
+        entry.first = object;
+        return;
+    }
+    if (entry.first == object) return;
+    if (!entry.more) entry.more = std::make_unique<Set>();
+    entry.more->insert(object);
 }
 
 void IdIndex::remove(int id, DisplayObject* object) {
-    auto& map = buckets();
+    auto& map = entries();
     auto it = map.find(id);
     if (it == map.end()) return;
-    it->second.erase(object);
-    if (it->second.empty()) map.erase(it);
+    Entry& entry = it->second;
+    if (entry.first == object) {
+        entry.first = nullptr;
+        // Another object with the id takes the first place.
+        if (entry.more && !entry.more->empty()) {
+            entry.first = *entry.more->begin();
+            entry.more->erase(entry.more->begin());
+        }
+    } else if (entry.more) {
+        entry.more->erase(object);
+    }
+    if (entry.more && entry.more->empty()) entry.more.reset();
+    if (entry.first == nullptr) map.erase(it);
 }
 
-const IdIndex::Bucket* IdIndex::find(int id) {
-    auto& map = buckets();
+IdIndex::Bucket IdIndex::find(int id) {
+    auto& map = entries();
     auto it = map.find(id);
-    return it == map.end() ? nullptr : &it->second;
+    if (it == map.end()) return {nullptr, nullptr};
+    return {it->second.first, it->second.more.get()};
 }
 
 }  // namespace limn::display

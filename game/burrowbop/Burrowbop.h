@@ -40,7 +40,7 @@ namespace com::quillfern::burrowbop {
 
 class Mole;
 
-class Burrowbop : public limn::display::Sprite {
+class Burrowbop final : public limn::display::Sprite {
     struct Token {
         explicit Token() = default;
     };
@@ -66,18 +66,18 @@ public:
     static std::shared_ptr<Burrowbop> create();
     explicit Burrowbop(Token);
 
-    virtual void construct();
-    virtual void initialize();
+    void construct();
+    void initialize();
     // A free hole index, or -1 when none was found.
-    virtual int getPosition();
-    virtual void quit();
-    virtual void showState(const std::string& state);
-    virtual void updateGameScore();
-    virtual void GestureArea_onBack();
-    virtual void GestureArea_onForward();
-    virtual void this_onEnterFrame(const std::shared_ptr<limn::events::Event>& event);
-    virtual void Mole_onClick(const std::shared_ptr<limn::events::Event>& event);
-    virtual void SplashScreen_onClick(const std::shared_ptr<limn::events::Event>& event);
+    int getPosition();
+    void quit();
+    void showState(const std::string& state);
+    void updateGameScore();
+    void GestureArea_onBack();
+    void GestureArea_onForward();
+    void this_onEnterFrame(const std::shared_ptr<limn::events::Event>& event);
+    void Mole_onClick(const std::shared_ptr<limn::events::Event>& event);
+    void SplashScreen_onClick(const std::shared_ptr<limn::events::Event>& event);
 
     std::shared_ptr<limn::display::DisplayObject> Background;
     std::shared_ptr<limn::display::DisplayObject> Logo;

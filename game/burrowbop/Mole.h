@@ -18,7 +18,7 @@
 
 namespace com::quillfern::burrowbop {
 
-class Mole : public limn::display::Sprite {
+class Mole final : public limn::display::Sprite {
     struct Token {
         explicit Token() = default;
     };
@@ -37,9 +37,9 @@ public:
     explicit Mole(Token);
 
     // Picks the kind, shows the picture fading in, draws the hit area and sets the flags.
-    virtual void construct();
-    virtual void hide(bool whacked = false);
-    virtual void step();
+    void construct();
+    void hide(bool whacked = false);
+    void step();
 
     bool alphaMole = false;
     bool whackable = false;

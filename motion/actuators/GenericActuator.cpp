@@ -1,6 +1,6 @@
 #include "motion/actuators/GenericActuator.h"
 
-#include "motion/easing/ExpoEaseOut.h"
+#include "motion/easing/Expo.h"
 #include "runtime/ProcessState.h"
 
 namespace com::quillfern::motion::actuators {

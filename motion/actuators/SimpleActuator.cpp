@@ -8,7 +8,6 @@
 #include "framework/Lib.h"
 #include "framework/display/DisplayObject.h"
 #include "framework/display/MovieClip.h"
-#include "framework/display/Shape.h"
 #include "framework/display/Stage.h"
 #include "framework/events/Event.h"
 #include "runtime/Error.h"
@@ -80,8 +79,7 @@ void write(const rt::Dynamic& target, rt::Name name, const rt::Dynamic& value) {
 
 FrameList SimpleActuator::actuators;
 std::vector<SimpleActuator::FrameRecord> SimpleActuator::records;
-int SimpleActuator::actuatorsLength = 0;
-std::shared_ptr<limn::display::Shape> SimpleActuator::shape;
+bool SimpleActuator::listening = false;
 
 namespace {
 
@@ -94,21 +92,20 @@ namespace {
 SimpleActuator::SimpleActuator(rt::Dynamic target, double duration, rt::ObjectPtr properties)
     : GenericActuator(std::move(target), duration, std::move(properties)) {
     startTime = nowSeconds();
-    if (!shape) installFrameDriver();
+    if (!listening) installFrameDriver();
 }
 
 void SimpleActuator::installFrameDriver() {
-    auto marker = std::make_shared<limn::display::Shape>();
     auto stage = limn::Lib::current()->limnGetStage();
     if (!stage) throw rt::Error(kNoStage);
     stage->addEventListener(limn::events::Event::ENTER_FRAME,
                             rt::function<&SimpleActuator::shape_onEnterFrame>());
     // Only now: a failed first attempt must leave the next one to try again.
-    shape = std::move(marker);
+    listening = true;
 }
 
 void SimpleActuator::limnResetFrameDriver() {
-    if (shape && limn::Lib::limnStage) {
+    if (listening && limn::Lib::limnStage) {
         limn::Lib::limnStage->removeEventListener(
             limn::events::Event::ENTER_FRAME, rt::function<&SimpleActuator::shape_onEnterFrame>());
     }
@@ -118,8 +115,7 @@ void SimpleActuator::limnResetFrameDriver() {
     actuators.entries_.clear();
     actuators.finished_ = 0;
     records.clear();
-    actuatorsLength = 0;
-    shape = nullptr;
+    listening = false;
 }
 
 std::shared_ptr<GenericActuator> SimpleActuator::autoVisible(bool value) {
@@ -156,7 +152,6 @@ void SimpleActuator::move() {
     records.emplace_back();
     frameSlot = actuators.entries_.size() - 1;
     inFrame = true;
-    ++actuatorsLength;
 }
 
 std::shared_ptr<GenericActuator> SimpleActuator::onUpdate(rt::Function handler,
@@ -337,8 +332,7 @@ void SimpleActuator::shape_onEnterFrame(const std::shared_ptr<limn::events::Even
     double now = nowSeconds();
     auto& entries = actuators.entries_;
     // The entries that finished during the last walk are dropped first, all at once.
-    std::size_t n = static_cast<std::size_t>(std::max(actuatorsLength, 0));
-    n -= std::min(n, actuators.finished_);
+    std::size_t n = entries.size();
     actuators.finished_ = 0;
     // One pass: kept entries move down to `kept`, inactive ones are dropped
     // where they are met, so no entry is erased from the middle.
@@ -385,7 +379,6 @@ void SimpleActuator::shape_onEnterFrame(const std::shared_ptr<limn::events::Even
     entries.resize(kept);
     records.resize(kept);
     actuators.finished_ = finished;
-    actuatorsLength = static_cast<int>(kept + finished);
 }
 
 const rt::ClassInfo& SimpleActuator::staticClass() {

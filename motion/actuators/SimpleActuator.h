@@ -18,8 +18,8 @@
 // writing `timeOffset`, `duration`, `_ease` or `special` by name (or from a
 // subclass) on a running tween is not seen by it.
 //
-// A finished or stopped actuator keeps its entry (and its place in
-// `actuatorsLength`) until the next frame, as above, but the entry is null
+// A finished or stopped actuator keeps its entry (and its place in the
+// list's size, `actuatorsLength`) until the next frame, as above, but the entry is null
 // from the moment it finished: the list never prolongs an actuator's life,
 // and those that finish inside a walk are dropped by the next at no cost
 // (see FrameList).
@@ -31,9 +31,6 @@
 #include "motion/actuators/GenericActuator.h"
 #include "motion/actuators/PropertyDetails.h"
 
-namespace limn::display {
-class Shape;
-}
 namespace limn::events {
 class Event;
 }
@@ -67,19 +64,18 @@ public:
     // that replaces its stage (tests); the next construction installs anew.
     static void limnResetFrameDriver();
 
-    // The frame-driven list and its length as the walk keeps it, and the marker
-    // whose presence means the frame listener is installed (null until then).
+    // The frame-driven list and its length, and whether the frame listener is
+    // installed (false until the first construction that found the stage).
     [[nodiscard]] static const FrameList& getActuators() { return actuators; }
-    [[nodiscard]] static int getActuatorsLength() { return actuatorsLength; }
-    [[nodiscard]] static const std::shared_ptr<limn::display::Shape>& getShape() { return shape; }
+    [[nodiscard]] static int getActuatorsLength() { return static_cast<int>(actuators.size()); }
+    [[nodiscard]] static bool isListening() { return listening; }
 
 protected:
     void limnOptionsChanged() override { refreshRecord(); }
 
 private:
     static FrameList actuators;
-    static int actuatorsLength;
-    static std::shared_ptr<limn::display::Shape> shape;
+    static bool listening;
 
     // Run state, read and written by name as fields.
     double timeOffset = 0;

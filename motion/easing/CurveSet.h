@@ -3,10 +3,19 @@
 // instance: nothing is cached, so two reads give two equivalent objects.
 
 #include <memory>
+#include <string>
 
 #include "motion/easing/IEasing.h"
 
 namespace com::quillfern::motion::easing {
+
+// The class table entry of curve class T, named NAME in the easing package.
+template <class T>
+const rt::ClassInfo& curveClass(const char* name) {
+    static const rt::ClassInfo info(std::string("com.quillfern.motion.easing.") + name,
+                                    &IEasing::staticClass());
+    return info;
+}
 
 template <class In, class Out, class InOut>
 class CurveSet {

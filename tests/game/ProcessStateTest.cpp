@@ -6,7 +6,7 @@
 #include "game/burrowbop/Burrowbop.h"
 #include "game/control/KeyBinding.h"
 #include "motion/Kinetra.h"
-#include "motion/easing/ExpoEaseOut.h"
+#include "motion/easing/Expo.h"
 #include "motion/easing/Quad.h"
 #include "runtime/ProcessState.h"
 

@@ -18,9 +18,7 @@ protected:
         const int lastId = RecordingBackend::idOf(backend.makeHandle("probe"));
         int count = 0;
         for (int id = 1; id < lastId; ++id) {
-            if (const auto* bucket = limn::display::IdIndex::find(id)) {
-                count += static_cast<int>(bucket->size());
-            }
+            count += static_cast<int>(limn::display::IdIndex::find(id).size());
         }
         return count;
     }

@@ -29,8 +29,6 @@ rt::PropertySet shadow(std::initializer_list<std::pair<rt::Name, rt::Dynamic>> c
 
 class DropShadow : public ::testing::Test {
 protected:
-    void SetUp() override { FilterEffects::install(); }
-
     // A red 10 x 10 square at (10, 10) with the filter, drawn on a clear 40 x 40 surface.
     std::shared_ptr<Surface> draw(const rt::PropertySet& filter) {
         auto square = std::make_shared<SceneNode>(NodeKind::Shape);

@@ -209,7 +209,6 @@ private:
 };
 
 void runRandom(double scaleX, double scaleY, unsigned seed, bool partial) {
-    FilterEffects::install();
     auto stage = std::make_shared<StageNode>(120, 90);
     stage->setOutputScale(scaleX, scaleY);
     stage->setPartialRedraw(partial);

@@ -7,6 +7,9 @@
 #include "tests/backend/BackendFixture.h"
 
 namespace limn::sdl::testing {
+
+// Event type codes and flag bits of the native event record.
+using namespace native::codes;
 namespace {
 
 struct Seen {
