@@ -39,6 +39,7 @@ SceneNode::SceneNode(NodeKind kind)
     graphics_->setChangeListener([this] {
         drawingKnown_ = false;
         singleBitmap_ = nullptr;
+        singlePicture_ = nullptr;
         dropCaches(true);
         changed();
         invalidateBounds();
@@ -222,6 +223,8 @@ void SceneNode::readDrawing() {
     if (drawingKnown_) return;
     drawingEmpty_ = graphics_->empty();
     singleBitmap_ = drawingEmpty_ ? nullptr : graphics_->singleBitmap();
+    singlePicture_ = singleBitmap_ ? singleBitmap_->bitmap.get() : nullptr;
+    singleSmooth_ = singleBitmap_ && singleBitmap_->smooth;
     drawingKnown_ = true;
 }
 

@@ -166,6 +166,14 @@ public:
         readDrawing();
         return singleBitmap_;
     }
+    // The single bitmap's picture and smoothing, kept on the node itself so
+    // that drawing a moved picture reads nothing else of it.
+    [[nodiscard]] Surface* singlePicture() {
+        readDrawing();
+        return singlePicture_;
+    }
+    [[nodiscard]] bool singleSmooth() const { return singleSmooth_; }
+    [[nodiscard]] bool masked() const { return !mask_.expired(); }
 
     // Content drawn by a subclass, above the drawing list and below the
     // children; called only while contentBounds() is not empty. cr's matrix
@@ -254,6 +262,7 @@ private:
     bool mouseEnabled_ = true;
     bool drawingKnown_ = false;
     bool drawingEmpty_ = true;
+    bool singleSmooth_ = false;
     int maskUsers_ = 0;
     std::weak_ptr<SceneNode> mask_;
     SceneNode* parent_ = nullptr;
@@ -261,6 +270,7 @@ private:
     ColorXf color_;
     std::shared_ptr<DrawingList> graphics_;
     const FillStyle* singleBitmap_ = nullptr;  // inside graphics_, while drawingKnown_
+    Surface* singlePicture_ = nullptr;         // singleBitmap_'s, while drawingKnown_
     Bounds localBounds_;
     Bounds drawnArea_;
     std::vector<rt::ObjectPtr> filters_;
