@@ -70,12 +70,32 @@ void setMatrix(cairo_t* cr, const Affine& m) {
     cairo_set_matrix(cr, &cm);
 }
 
-// What one band drawn beside others keeps to itself: the areas its nodes
-// were drawn at (written to the nodes once every band is done) and its own
-// pixman images of the pictures it samples under a transform.
+// Frames with many small children are bound by reading the nodes: the next
+// ones are fetched while one is drawn (the fields a frame reads lie in the
+// node's first lines).
+constexpr std::size_t kPrefetchAhead = 2;
+void prefetchNode(const SceneNode& node) {
+    const auto* bytes = reinterpret_cast<const char*>(&node);
+    for (std::size_t at = 0; at < std::min<std::size_t>(sizeof(SceneNode), 448); at += 64)
+        __builtin_prefetch(bytes + at);
+}
+
+// What one part of a frame drawn beside others keeps to itself: its own
+// pixman images of the pictures it samples under a transform, and which band
+// it is drawing. A node's drawn area is written by one band alone: the first
+// (top) band whose box the area meets, or the first band for an empty area.
 struct BandPart {
-    std::vector<std::pair<SceneNode*, Bounds>> areas;
     std::vector<std::pair<Surface*, pixman_image_t*>> samplers;
+    const std::vector<Bounds>* bands = nullptr;  // every band's box, wanted pixels
+    std::size_t band = 0;                        // the one being drawn
+
+    [[nodiscard]] bool recordsArea(const Bounds& area) const {
+        if (area.empty()) return band == 0;
+        for (std::size_t i = 0; i < bands->size(); ++i) {
+            if (!area.intersect((*bands)[i]).empty()) return i == band;
+        }
+        return false;
+    }
 
     BandPart() = default;
     BandPart(const BandPart&) = delete;
@@ -357,9 +377,13 @@ private:
         Frame inner = f;
         inner.plain = f.direct && f.matrix.isTranslation() && f.color.isAlphaOnly();
         // Drawing the whole target, every child is met anyway: measuring
-        // them all again first only to pass over none is a wasted pass.
-        if (node.childBoxesStale() && covers(f.clip, whole_)) {
-            for (std::size_t i = 0; i < children.size(); ++i) drawChild(*children[i], inner);
+        // them all again first only to pass over none is a wasted pass. Bands
+        // drawn side by side never measure them: they only read the tree.
+        if (node.childBoxesStale() && (part_ || covers(f.clip, whole_))) {
+            for (std::size_t i = 0; i < children.size(); ++i) {
+                if (i + kPrefetchAhead < children.size()) prefetchNode(*children[i + kPrefetchAhead]);
+                drawChild(*children[i], inner);
+            }
             return;
         }
         // The clip in the node's coordinates lets children that lie outside it
@@ -370,17 +394,14 @@ private:
         for (std::size_t i = 0; i < children.size() && i < boxes.size(); ++i) {
             // A child list is never changed while drawing, but stay in range anyway.
             if (boxes[i].intersect(local).empty()) continue;
+            if (i + kPrefetchAhead < children.size()) prefetchNode(*children[i + kPrefetchAhead]);
             drawChild(*children[i], inner);
         }
     }
 
     void record(SceneNode& node, const Bounds& area) {
         if (!options_.recordAreas) return;
-        if (part_) {
-            part_->areas.emplace_back(&node, area);
-        } else {
-            node.setDrawnArea(area);
-        }
+        if (!part_ || part_->recordsArea(area)) node.setDrawnArea(area);
     }
 
     // Held while drawing what other bands may be drawing too; a painter
@@ -496,15 +517,17 @@ bool prepareTree(SceneNode& node, int depth) {
     if (!node.filters().empty() || node.scrollRect()) return false;
     (void)node.localBounds();
     (void)node.contentBounds();
-    if (const FillStyle* fill = node.singleBitmap(); fill && fill->bitmap) {
-        (void)fill->bitmap->pixman();
+    if (Surface* picture = node.singlePicture()) (void)picture->pixman();
+    if (node.masked()) {
+        if (auto mask = node.mask(); mask && !prepareTree(*mask, depth + 1)) return false;
     }
-    if (auto mask = node.mask(); mask && !prepareTree(*mask, depth + 1)) return false;
     const auto& children = node.children();
     if (children.empty()) return true;
-    (void)node.childBoxes();
-    for (const auto& child : children) {
-        if (!prepareTree(*child, depth + 1)) return false;
+    // Boxes with most children moved are not read: the bands meet every child.
+    if (!node.childBoxesStale()) (void)node.childBoxes();
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        if (i + kPrefetchAhead < children.size()) prefetchNode(*children[i + kPrefetchAhead]);
+        if (!prepareTree(*children[i], depth + 1)) return false;
     }
     return true;
 }
@@ -557,20 +580,34 @@ bool Renderer::renderRows(SceneNode& root, Surface& target, const RenderOptions&
         scratch.push_back(std::move(surface));
     }
     const auto split = splitRows(bands, parts);
+    // Every band's wanted pixels, in order, and where each part's bands start.
+    std::vector<Bounds> wanted;
+    std::vector<std::size_t> firstBand;
+    for (const auto& runs : split) {
+        firstBand.push_back(wanted.size());
+        for (Bounds band : runs) {
+            band.inflate(kCullMargin);
+            wanted.push_back(band.intersect(Bounds::of(0, 0, w, h)));
+        }
+    }
     std::vector<BandPart> state(static_cast<std::size_t>(parts));
     const auto bytes = static_cast<std::size_t>(w) * sizeof(std::uint32_t);
     // Each band is drawn into a scratch frame as a whole redraw would draw it
     // (cairo's pixels depend on where a clip cuts a shape), skipping only what
     // cannot reach the band, and its rows are copied into the target.
     const auto drawPart = [&](int part) {
-        Surface& into = *scratch[static_cast<std::size_t>(part)];
-        BandPart* shared = parts > 1 ? &state[static_cast<std::size_t>(part)] : nullptr;
-        for (const Bounds& band : split[static_cast<std::size_t>(part)]) {
+        const auto index = static_cast<std::size_t>(part);
+        Surface& into = *scratch[index];
+        BandPart* shared = parts > 1 ? &state[index] : nullptr;
+        for (std::size_t i = 0; i < split[index].size(); ++i) {
+            const Bounds& band = split[index][i];
             clear(into, band);
             RenderOptions bandOptions = options;
-            Bounds wanted = band;
-            wanted.inflate(kCullMargin);
-            bandOptions.cull = wanted;
+            bandOptions.cull = wanted[firstBand[index] + i];
+            if (shared) {
+                shared->bands = &wanted;
+                shared->band = firstBand[index] + i;
+            }
             Painter(into, bandOptions, shared).run(root);
             for (int y = static_cast<int>(band.y0); y < static_cast<int>(band.y1); ++y)
                 std::memcpy(target.row(y), into.row(y), bytes);
@@ -580,9 +617,6 @@ bool Renderer::renderRows(SceneNode& root, Surface& target, const RenderOptions&
         drawPart(0);
     } else {
         BandPool::shared().run(parts, drawPart);
-        for (const BandPart& part : state) {
-            for (const auto& [node, area] : part.areas) node->setDrawnArea(area);
-        }
     }
     target.markDirty();
     return true;
