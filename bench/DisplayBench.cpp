@@ -484,8 +484,8 @@ int main(int argc, char** argv) {
                 const std::string floor = std::string("BM_SpritesPixmanFloor") + args;
                 ratios.push_back({std::string(what) + ": API frame, 1 thread / pixman floor", one,
                                   floor, mode ? 1.3 : 1.2});
-                ratios.push_back({std::string(what) + ": API frame, all cores / pixman floor",
-                                  all, floor, mode ? 0.6 : 0.7});
+                ratios.push_back({std::string(what) + ": API frame, all cores / pixman floor", all,
+                                  floor, mode ? 0.6 : 0.7});
                 ratios.push_back({std::string(what) + ": API frame, 1 thread / SDL RenderCopyEx",
                                   one, std::string("BM_SpritesSdlRenderCopyEx") + args,
                                   mode ? 1 / 1.5 : 0.0});

@@ -232,8 +232,12 @@ private:
             record(node, {});
             return;
         }
-        Frame f{parent.matrix * node.matrix(), parent.color * node.colorTransform(), parent.clip,
-                parent.direct, parent.depth + 1, false};
+        Frame f{parent.matrix * node.matrix(),
+                parent.color * node.colorTransform(),
+                parent.clip,
+                parent.direct,
+                parent.depth + 1,
+                false};
         // A node that can't be drawn (scaled to nothing, or beyond any size) is
         // skipped with its subtree; it must not spoil the rest of the frame.
         if (invisible(f.color) || !drawable(f.matrix)) {
@@ -381,7 +385,8 @@ private:
         // drawn side by side never measure them: they only read the tree.
         if (node.childBoxesStale() && (part_ || covers(f.clip, whole_))) {
             for (std::size_t i = 0; i < children.size(); ++i) {
-                if (i + kPrefetchAhead < children.size()) prefetchNode(*children[i + kPrefetchAhead]);
+                if (i + kPrefetchAhead < children.size())
+                    prefetchNode(*children[i + kPrefetchAhead]);
                 drawChild(*children[i], inner);
             }
             return;

@@ -45,8 +45,12 @@ inline std::vector<Sprite> sprites(int n) {
         return (seed >> 8) / 16777216.0;
     };
     for (int i = 0; i < n; ++i) {
-        all[i] = {next() * (kWidth - kSpriteW), next() * (kHeight - kSpriteH), next() * 6 - 3,
-                  next() * 6 - 3, next() * 360, 0.5 + (i % 16) / 10.0};
+        all[i] = {next() * (kWidth - kSpriteW),
+                  next() * (kHeight - kSpriteH),
+                  next() * 6 - 3,
+                  next() * 6 - 3,
+                  next() * 360,
+                  0.5 + (i % 16) / 10.0};
     }
     return all;
 }
@@ -61,8 +65,12 @@ inline void step(std::vector<Sprite>& all, bool rotated) {
         if (rotated) s.degrees = std::fmod(s.degrees + 2, 360);
     }
 }
-inline double shownX(const Sprite& s, bool rotated) { return rotated ? s.x : std::floor(s.x); }
-inline double shownY(const Sprite& s, bool rotated) { return rotated ? s.y : std::floor(s.y); }
+inline double shownX(const Sprite& s, bool rotated) {
+    return rotated ? s.x : std::floor(s.x);
+}
+inline double shownY(const Sprite& s, bool rotated) {
+    return rotated ? s.y : std::floor(s.y);
+}
 
 struct Args {
     bool rotated = false;

@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     sdl::registerModule();
-    Lib::create(rt::function([] { scene.start(); }), bunnymark::kWidth, bunnymark::kHeight,
-                1000.0, 0xFFFFFF, 0, "limn bunnymark");
+    Lib::create(rt::function([] { scene.start(); }), bunnymark::kWidth, bunnymark::kHeight, 1000.0,
+                0xFFFFFF, 0, "limn bunnymark");
     return 0;
 }

@@ -13,13 +13,12 @@ int main(int argc, char** argv) {
     }
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, args.rotated ? "1" : "0");
-    SDL_Window* window = SDL_CreateWindow("sdl bunnymark", 0, 0, bunnymark::kWidth,
-                                          bunnymark::kHeight, 0);
+    SDL_Window* window =
+        SDL_CreateWindow("sdl bunnymark", 0, 0, bunnymark::kWidth, bunnymark::kHeight, 0);
     SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (!window || !renderer) return 1;
-    SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormat(0, bunnymark::kSpriteW,
-                                                          bunnymark::kSpriteH, 32,
-                                                          SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormat(
+        0, bunnymark::kSpriteW, bunnymark::kSpriteH, 32, SDL_PIXELFORMAT_ARGB8888);
     for (int y = 0; y < bunnymark::kSpriteH; ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(picture->pixels) +
                                                      y * picture->pitch);

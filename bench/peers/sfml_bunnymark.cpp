@@ -37,8 +37,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: sfml_bunnymark straight|rotated N [sprites|batch]\n");
         return 2;
     }
-    sf::RenderWindow window(sf::VideoMode(bunnymark::kWidth, bunnymark::kHeight),
-                            "sfml bunnymark", sf::Style::Titlebar | sf::Style::Close);
+    sf::RenderWindow window(sf::VideoMode(bunnymark::kWidth, bunnymark::kHeight), "sfml bunnymark",
+                            sf::Style::Titlebar | sf::Style::Close);
     window.setVerticalSyncEnabled(false);
     window.setFramerateLimit(0);
     sf::Image image;
