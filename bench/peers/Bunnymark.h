@@ -3,7 +3,7 @@
 // N sprites starts and how it moves, and how a run is timed and reported.
 //
 // A run: PROGRAM straight|rotated N. Twenty frames to warm up, then frames are
-// timed until at least 60 frames and one second have passed (at most eight
+// timed until at least 30 frames and half a second have passed (at most four
 // seconds), and one line is printed:
 //   frames=120 wall_ms=4.21 cpu_ms=3.90
 // wall_ms is the wall time per frame, cpu_ms the process's CPU time per frame
@@ -108,7 +108,7 @@ public:
         if (frames_ < kWarmUp) return true;
         const double wall = seconds(CLOCK_MONOTONIC) - wall0_;
         const int timed = frames_ - kWarmUp;
-        if (!((timed >= 60 && wall >= 1) || wall >= 8)) return true;
+        if (!((timed >= 30 && wall >= 0.5) || wall >= 4)) return true;
         const double cpu = seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0_;
         std::printf("frames=%d wall_ms=%.3f cpu_ms=%.3f\n", timed, wall * 1000 / timed,
                     cpu * 1000 / timed);

@@ -38,7 +38,7 @@ probe() {
 
 fits() { awk -v w="$1" 'BEGIN { exit !(w <= 1000 / 60) }'; }
 
-# The largest N whose frames fit 60 fps: doubling from 1,000, then halving the gap to 5 %.
+# The largest N whose frames fit 60 fps: doubling from 1,000, then halving the gap to 10 %.
 most() {
     local variant=$1; shift
     local lo=0 hi=0 n=1000 wall
@@ -47,11 +47,7 @@ most() {
         if fits "$wall"; then lo=$n; n=$((n * 2)); else hi=$n; break; fi
         if ((n > 1024000)); then echo "$lo"; return; fi
     done
-    if ((lo == 0)); then
-        # Not even 1,000: search downwards from there.
-        lo=0
-    fi
-    while ((hi - lo > (lo / 20 > 50 ? lo / 20 : 50))); do
+    while ((hi - lo > (lo / 10 > 50 ? lo / 10 : 50))); do
         n=$(((lo + hi) / 2))
         read -r wall _ < <(probe "$@" "$variant" "$n" $extra)
         if fits "$wall"; then lo=$n; else hi=$n; fi

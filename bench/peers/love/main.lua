@@ -101,7 +101,7 @@ function love.run()
         elseif frames > 20 then
             local wall = love.timer.getTime() - wall0
             local timed = frames - 20
-            if (timed >= 60 and wall >= 1) or wall >= 8 then
+            if (timed >= 30 and wall >= 0.5) or wall >= 4 then
                 local cpu = os.clock() - cpu0
                 io.write(string.format("frames=%d wall_ms=%.3f cpu_ms=%.3f\n", timed,
                                        wall * 1000 / timed, cpu * 1000 / timed))
