@@ -15,10 +15,12 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
         if (run.error_occurred) continue;
-        const double seconds =
-            run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
         // The name without repetition or timing suffixes, as the ratios give it.
         const auto& id = run.run_name;
+        // Benchmarks timed in wall time (UseRealTime) are compared in it.
+        const double time =
+            id.time_type.empty() ? run.GetAdjustedCPUTime() : run.GetAdjustedRealTime();
+        const double seconds = time / benchmark::GetTimeUnitMultiplier(run.time_unit);
         const std::string name =
             id.args.empty() ? id.function_name : id.function_name + "/" + id.args;
         if (run.run_type == Run::RT_Aggregate) {
@@ -40,8 +42,8 @@ double RatioReporter::secondsOf(const std::string& name) const {
 
 void RatioReporter::Finalize() {
     ConsoleReporter::Finalize();
-    std::printf("\n%-58s %9s %9s %7s  %s\n", "ratio (cpu time per iteration)", "measured",
-                "baseline", "ratio", "goal");
+    std::printf("\n%-58s %9s %9s %7s  %s\n", "ratio (time per iteration)", "measured", "baseline",
+                "ratio", "goal");
     for (const Ratio& r : ratios_) {
         const double measured = secondsOf(r.measured);
         const double baseline = secondsOf(r.baseline);

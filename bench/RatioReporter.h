@@ -29,7 +29,8 @@ public:
     void Finalize() override;
 
 protected:
-    // CPU seconds per iteration of a benchmark, 0 when it didn't run.
+    // Seconds per iteration of a benchmark (CPU time, or wall time for those
+    // timed in it), 0 when it did not run.
     [[nodiscard]] double secondsOf(const std::string& name) const;
 
 private:

@@ -2,9 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <mutex>
+#include <typeinfo>
+#include <utility>
 
 #include "backend/draw/FilterEffects.h"
 #include "backend/draw/Paint.h"
+#include "backend/scene/BandPool.h"
 
 namespace limn::sdl {
 
@@ -62,11 +67,69 @@ void setMatrix(cairo_t* cr, const Affine& m) {
     cairo_set_matrix(cr, &cm);
 }
 
+// Frames with many small children are bound by reading the nodes: the next
+// ones are fetched while one is drawn (the fields a frame reads lie in the
+// node's first lines).
+constexpr std::size_t kPrefetchAhead = 2;
+void prefetchNode(const SceneNode& node) {
+    const auto* bytes = reinterpret_cast<const char*>(&node);
+    for (std::size_t at = 0; at < std::min<std::size_t>(sizeof(SceneNode), 448); at += 64)
+        __builtin_prefetch(bytes + at);
+}
+
+// What one part of a frame drawn beside others keeps to itself: its own
+// pixman images of the pictures it samples under a transform, and which band
+// it is drawing. A node's drawn area is written by one band alone: the first
+// (top) band whose box the area meets, or the first band for an empty area.
+struct BandPart {
+    std::vector<std::pair<Surface*, pixman_image_t*>> samplers;
+    const std::vector<Bounds>* bands = nullptr;  // every band's box, wanted pixels
+    std::size_t band = 0;                        // the one being drawn
+
+    [[nodiscard]] bool recordsArea(const Bounds& area) const {
+        if (area.empty()) return band == 0;
+        for (std::size_t i = 0; i < bands->size(); ++i) {
+            if (!area.intersect((*bands)[i]).empty()) return i == band;
+        }
+        return false;
+    }
+
+    BandPart() = default;
+    BandPart(const BandPart&) = delete;
+    BandPart& operator=(const BandPart&) = delete;
+    ~BandPart() {
+        for (auto& entry : samplers) pixman_image_unref(entry.second);
+    }
+
+    pixman_image_t* samplerOf(Surface& surface) {
+        // Most frames sample one or a few pictures: the last one is tried first.
+        if (!samplers.empty() && samplers.back().first == &surface) return samplers.back().second;
+        auto it = std::find_if(samplers.begin(), samplers.end(),
+                               [&](const auto& entry) { return entry.first == &surface; });
+        if (it != samplers.end()) {
+            std::iter_swap(it, samplers.end() - 1);
+            return samplers.back().second;
+        }
+        pixman_image_t* image = pixman_image_create_bits(
+            PIXMAN_a8r8g8b8, surface.width(), surface.height(), surface.row(0), surface.stride());
+        samplers.emplace_back(&surface, image);
+        return image;
+    }
+};
+
+// Drawing that reaches state shared between bands (text layouts, retained
+// drawings, tinted copies of pictures) is done by one band at a time.
+std::mutex& sharedDrawing() {
+    static std::mutex mutex;
+    return mutex;
+}
+
 class Painter {
 public:
-    Painter(Surface& target, const RenderOptions& options)
+    Painter(Surface& target, const RenderOptions& options, BandPart* part = nullptr)
         : target_(target),
           options_(options),
+          part_(part),
           cr_(cairo_create(target.cairo())),
           whole_(Bounds::of(0, 0, target.width(), target.height())) {}
     ~Painter() { cairo_destroy(cr_); }
@@ -95,7 +158,7 @@ public:
         }
         const ColorXf color =
             options_.applyRootColor ? options_.color * root.colorTransform() : options_.color;
-        Frame top{base, color, wanted, !grouped && wholeBox(all) && wholeBox(wanted), 0};
+        Frame top{base, color, wanted, !grouped && wholeBox(all) && wholeBox(wanted), 0, false};
         drawInside(root, top);
         if (grouped) {
             cairo_identity_matrix(cr_);
@@ -115,7 +178,39 @@ private:
         Bounds clip;
         bool direct;  // drawing straight into the target with only box clips
         int depth;    // levels below the root
+        // direct, under a matrix that only moves and a colour transform that
+        // only fades: what the children's fast path asks of their parent.
+        bool plain;
     };
+
+    // A leaf showing one picture, moved by whole pixels or not at all, with
+    // no look of its own beyond that: drawn from the node's first fields with
+    // one composite, to the pixel as the general path draws it (a matrix
+    // that only moves times one that only moves, and a colour transform
+    // times the identity, come out exact). False when the node is not such a
+    // leaf; nothing is drawn or recorded then.
+    bool drawPlainPicture(SceneNode& node, const Frame& parent) {
+        const Affine& m = node.matrix();
+        if (!m.isTranslation() || !node.visible() || parent.depth >= Renderer::kMaxDepth)
+            return false;
+        Surface* picture = node.singlePicture();
+        if (!picture || !node.colorTransform().isIdentity() || node.isMask() || node.masked() ||
+            node.cacheAsBitmap() || !node.children().empty() || !node.filters().empty() ||
+            (node.blendMode() != 0 && node.blendMode() != 1) || node.scrollRect() ||
+            node.background() || typeid(node) != typeid(SceneNode))
+            return false;
+        Frame f{parent.matrix, parent.color, parent.clip, true, parent.depth + 1, false};
+        f.matrix.tx = m.tx + parent.matrix.tx;
+        f.matrix.ty = m.ty + parent.matrix.ty;
+        if (invisible(f.color) || !drawable(f.matrix)) {
+            record(node, {});
+            return true;
+        }
+        const Bounds area = node.localBounds().transformed(f.matrix);
+        record(node, area);
+        if (!area.intersect(f.clip).empty()) copyDirect(*picture, node.singleSmooth(), f);
+        return true;
+    }
 
     static bool wholeBox(const Bounds& b) {
         return isWhole(b.x0) && isWhole(b.y0) && isWhole(b.x1) && isWhole(b.y1);
@@ -129,12 +224,17 @@ private:
     static bool invisible(const ColorXf& c) { return c.am <= 0 && c.ao <= 0; }
 
     void drawChild(SceneNode& node, const Frame& parent) {
+        if (parent.plain && drawPlainPicture(node, parent)) return;
         if (!node.visible() || node.isMask() || parent.depth >= Renderer::kMaxDepth) {
             record(node, {});
             return;
         }
-        Frame f{parent.matrix * node.matrix(), parent.color * node.colorTransform(), parent.clip,
-                parent.direct, parent.depth + 1};
+        Frame f{parent.matrix * node.matrix(),
+                parent.color * node.colorTransform(),
+                parent.clip,
+                parent.direct,
+                parent.depth + 1,
+                false};
         // A node that can't be drawn (scaled to nothing, or beyond any size) is
         // skipped with its subtree; it must not spoil the rest of the frame.
         if (invisible(f.color) || !drawable(f.matrix)) {
@@ -150,8 +250,9 @@ private:
         const int blend = node.blendMode();
         const auto mask = node.mask();
         const bool grouped = filtered || mask || (blend != 0 && blend != 1);
-        if (!grouped && node.cacheAsBitmap() && f.color.isAlphaOnly() && drawCached(node, f)) {
-            return;
+        if (!grouped && node.cacheAsBitmap() && f.color.isAlphaOnly()) {
+            auto lock = shareLock();
+            if (drawCached(node, f)) return;
         }
         if (!grouped) {
             drawInside(node, f);
@@ -166,6 +267,7 @@ private:
         drawInside(node, f);
         cairo_pattern_t* content = cairo_pop_group(cr_);
         if (filtered) {
+            auto lock = shareLock();
             cairo_push_group(cr_);
             FilterEffects::paint(cr_, content, area, filters);
             cairo_pattern_destroy(content);
@@ -177,7 +279,7 @@ private:
             cairo_push_group(cr_);
             const Affine maskMatrix = options_.base * mask->concatenatedMatrix();
             if (drawable(maskMatrix)) {
-                Frame mf{maskMatrix, ColorXf{}, f.clip, false, f.depth};
+                Frame mf{maskMatrix, ColorXf{}, f.clip, false, f.depth, false};
                 drawInside(*mask, mf);
             }
             cairo_pattern_t* shape = cairo_pop_group(cr_);
@@ -262,18 +364,28 @@ private:
         if (auto bg = node.background()) drawBackground(node, *bg, state);
         if (!node.drawingEmpty() && !(f.direct && drawBitmapDirect(node, f))) {
             setMatrix(cr_, f.matrix);
+            // Tinted pictures are kept in the drawing list between frames.
+            auto lock = f.color.isAlphaOnly() ? std::unique_lock<std::mutex>() : shareLock();
             node.graphics().draw(cr_, state);
         }
         if (!node.contentBounds().empty()) {
             setMatrix(cr_, f.matrix);
+            auto lock = shareLock();
             node.drawContent(cr_, state);
         }
         const auto& children = node.children();
         if (children.empty()) return;
+        Frame inner = f;
+        inner.plain = f.direct && f.matrix.isTranslation() && f.color.isAlphaOnly();
         // Drawing the whole target, every child is met anyway: measuring
-        // them all again first only to pass over none is a wasted pass.
-        if (node.childBoxesStale() && covers(f.clip, whole_)) {
-            for (std::size_t i = 0; i < children.size(); ++i) drawChild(*children[i], f);
+        // them all again first only to pass over none is a wasted pass. Bands
+        // drawn side by side never measure them: they only read the tree.
+        if (node.childBoxesStale() && (part_ || covers(f.clip, whole_))) {
+            for (std::size_t i = 0; i < children.size(); ++i) {
+                if (i + kPrefetchAhead < children.size())
+                    prefetchNode(*children[i + kPrefetchAhead]);
+                drawChild(*children[i], inner);
+            }
             return;
         }
         // The clip in the node's coordinates lets children that lie outside it
@@ -284,12 +396,20 @@ private:
         for (std::size_t i = 0; i < children.size() && i < boxes.size(); ++i) {
             // A child list is never changed while drawing, but stay in range anyway.
             if (boxes[i].intersect(local).empty()) continue;
-            drawChild(*children[i], f);
+            if (i + kPrefetchAhead < children.size()) prefetchNode(*children[i + kPrefetchAhead]);
+            drawChild(*children[i], inner);
         }
     }
 
     void record(SceneNode& node, const Bounds& area) {
-        if (options_.recordAreas) node.setDrawnArea(area);
+        if (!options_.recordAreas) return;
+        if (!part_ || part_->recordsArea(area)) node.setDrawnArea(area);
+    }
+
+    // Held while drawing what other bands may be drawing too; a painter
+    // alone on its target takes nothing.
+    [[nodiscard]] std::unique_lock<std::mutex> shareLock() const {
+        return part_ ? std::unique_lock(sharedDrawing()) : std::unique_lock<std::mutex>();
     }
 
     void drawBackground(SceneNode& node, std::uint32_t rgb, const RenderState& state) {
@@ -308,21 +428,22 @@ private:
     // straight into the target.
     bool drawBitmapDirect(SceneNode& node, const Frame& f) {
         if (!f.color.isAlphaOnly()) return false;
-        const FillStyle* fill = node.singleBitmap();
-        if (!fill) return false;
-        return f.matrix.isTranslation() ? copyDirect(*fill, f) : compositeTransformed(*fill, f);
+        Surface* picture = node.singlePicture();
+        if (!picture) return false;
+        const bool smooth = node.singleSmooth();
+        return f.matrix.isTranslation() ? copyDirect(*picture, smooth, f)
+                                        : compositeTransformed(*picture, smooth, f);
     }
 
     // A bitmap moved by whole pixels (or by any amount when sampled nearest).
-    bool copyDirect(const FillStyle& fill, const Frame& f) {
+    bool copyDirect(Surface& src, bool smoothFill, const Frame& f) {
         double tx = f.matrix.tx, ty = f.matrix.ty;
         if (!isWhole(tx) || !isWhole(ty)) {
-            if (fill.smooth && options_.quality) return compositeTransformed(fill, f);
+            if (smoothFill && options_.quality) return compositeTransformed(src, smoothFill, f);
             // Nearest sampling of a shifted picture is the picture at the nearest whole offset.
             tx = std::ceil(tx - 0.5);
             ty = std::ceil(ty - 0.5);
         }
-        Surface& src = *fill.bitmap;
         const Bounds placed = Bounds::of(tx, ty, src.width(), src.height()).intersect(f.clip);
         if (placed.empty()) return true;
         const int x0 = static_cast<int>(placed.x0), y0 = static_cast<int>(placed.y0);
@@ -333,8 +454,8 @@ private:
 
     // Samples the picture through the inverse matrix for every target pixel
     // the placed picture may touch.
-    bool compositeTransformed(const FillStyle& fill, const Frame& f) {
-        const bool smooth = fill.smooth && options_.quality;
+    bool compositeTransformed(Surface& src, bool smoothFill, const Frame& f) {
+        const bool smooth = smoothFill && options_.quality;
         // The transform works relative to a whole pixel near the picture's
         // origin: pixman's fixed point then stays precise across the picture.
         const double ox = std::round(f.matrix.tx), oy = std::round(f.matrix.ty);
@@ -353,7 +474,6 @@ private:
         pixman_transform_t t;
         // Beyond pixman's fixed-point range: let cairo draw it.
         if (!pixman_transform_from_pixman_f_transform(&t, &ft)) return false;
-        Surface& src = *fill.bitmap;
         const Bounds area =
             Bounds::of(0, 0, src.width(), src.height()).transformed(f.matrix).intersect(f.clip);
         if (area.empty()) return true;
@@ -361,7 +481,7 @@ private:
         const int y0 = static_cast<int>(std::floor(area.y0));
         const int x1 = static_cast<int>(std::ceil(area.x1));
         const int y1 = static_cast<int>(std::ceil(area.y1));
-        pixman_image_t* image = src.sampler();
+        pixman_image_t* image = part_ ? part_->samplerOf(src) : src.sampler();
         pixman_image_set_transform(image, &t);
         pixman_image_set_filter(image, smooth ? PIXMAN_FILTER_BILINEAR : PIXMAN_FILTER_NEAREST,
                                 nullptr, 0);
@@ -385,14 +505,123 @@ private:
 
     Surface& target_;
     const RenderOptions& options_;
+    BandPart* part_;
     cairo_t* cr_;
     Bounds whole_;
 };
+
+// Builds every cache that drawing reads lazily (bounds, child boxes, what a
+// drawing list holds, pixman images of pictures), so that bands drawn side by
+// side only read the tree. False when the tree holds drawing that is kept on
+// one thread: filters and scroll rectangles.
+bool prepareTree(SceneNode& node, int depth) {
+    if (depth > Renderer::kMaxDepth) return true;
+    if (!node.filters().empty() || node.scrollRect()) return false;
+    (void)node.localBounds();
+    (void)node.contentBounds();
+    if (Surface* picture = node.singlePicture()) (void)picture->pixman();
+    if (node.masked()) {
+        if (auto mask = node.mask(); mask && !prepareTree(*mask, depth + 1)) return false;
+    }
+    const auto& children = node.children();
+    if (children.empty()) return true;
+    // Boxes with most children moved are not read: the bands meet every child.
+    if (!node.childBoxesStale()) (void)node.childBoxes();
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        if (i + kPrefetchAhead < children.size()) prefetchNode(*children[i + kPrefetchAhead]);
+        if (!prepareTree(*children[i], depth + 1)) return false;
+    }
+    return true;
+}
+
+// Cuts the rows of `bands` into `parts` runs of about as many rows each.
+std::vector<std::vector<Bounds>> splitRows(const std::vector<Bounds>& bands, int parts) {
+    double rows = 0;
+    for (const Bounds& b : bands) rows += b.height();
+    std::vector<std::vector<Bounds>> split(static_cast<std::size_t>(parts));
+    const double share = std::ceil(rows / parts);
+    std::size_t part = 0;
+    double taken = 0;
+    for (Bounds b : bands) {
+        while (b.height() > 0) {
+            const double room = part + 1 < split.size() ? share - taken : b.height();
+            const double cut = std::min(room, b.height());
+            split[part].push_back(Bounds{b.x0, b.y0, b.x1, b.y0 + cut});
+            b.y0 += cut;
+            taken += cut;
+            if (taken >= share && part + 1 < split.size()) {
+                ++part;
+                taken = 0;
+            }
+        }
+    }
+    return split;
+}
 
 }  // namespace
 
 void Renderer::render(SceneNode& root, Surface& target, const RenderOptions& options) {
     Painter(target, options).run(root);
+}
+
+bool Renderer::renderRows(SceneNode& root, Surface& target, const RenderOptions& options,
+                          const std::vector<Bounds>& bands, int threads, RowScratch& scratch,
+                          const std::function<void(Surface&, const Bounds&)>& clear) {
+    double rows = 0;
+    for (const Bounds& b : bands) rows += b.height();
+    int parts = std::clamp(threads, 1, BandPool::kMaxThreads);
+    parts = static_cast<int>(std::min<double>(parts, rows));
+    if (parts > 1 && !prepareTree(root, 0)) parts = 1;
+    parts = std::max(parts, 1);
+    const int w = target.width(), h = target.height();
+    std::erase_if(scratch, [&](const auto& s) { return s->width() != w || s->height() != h; });
+    while (static_cast<int>(scratch.size()) < parts) {
+        auto surface = Surface::create(w, h, false, 0xFF000000u);
+        if (!surface) return false;
+        (void)surface->pixman();
+        scratch.push_back(std::move(surface));
+    }
+    const auto split = splitRows(bands, parts);
+    // Every band's wanted pixels, in order, and where each part's bands start.
+    std::vector<Bounds> wanted;
+    std::vector<std::size_t> firstBand;
+    for (const auto& runs : split) {
+        firstBand.push_back(wanted.size());
+        for (Bounds band : runs) {
+            band.inflate(kCullMargin);
+            wanted.push_back(band.intersect(Bounds::of(0, 0, w, h)));
+        }
+    }
+    std::vector<BandPart> state(static_cast<std::size_t>(parts));
+    const auto bytes = static_cast<std::size_t>(w) * sizeof(std::uint32_t);
+    // Each band is drawn into a scratch frame as a whole redraw would draw it
+    // (cairo's pixels depend on where a clip cuts a shape), skipping only what
+    // cannot reach the band, and its rows are copied into the target.
+    const auto drawPart = [&](int part) {
+        const auto index = static_cast<std::size_t>(part);
+        Surface& into = *scratch[index];
+        BandPart* shared = parts > 1 ? &state[index] : nullptr;
+        for (std::size_t i = 0; i < split[index].size(); ++i) {
+            const Bounds& band = split[index][i];
+            clear(into, band);
+            RenderOptions bandOptions = options;
+            bandOptions.cull = wanted[firstBand[index] + i];
+            if (shared) {
+                shared->bands = &wanted;
+                shared->band = firstBand[index] + i;
+            }
+            Painter(into, bandOptions, shared).run(root);
+            for (int y = static_cast<int>(band.y0); y < static_cast<int>(band.y1); ++y)
+                std::memcpy(target.row(y), into.row(y), bytes);
+        }
+    };
+    if (parts == 1) {
+        drawPart(0);
+    } else {
+        BandPool::shared().run(parts, drawPart);
+    }
+    target.markDirty();
+    return true;
 }
 
 Bounds Renderer::areaOf(SceneNode& node, const Affine& base) {

@@ -9,7 +9,10 @@
 // beyond any drawable size are skipped with their subtrees. Nesting deeper
 // than kMaxDepth below the root is not drawn.
 
+#include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "backend/base/Geometry.h"
 #include "backend/image/Surface.h"
@@ -37,8 +40,24 @@ class Renderer {
 public:
     static constexpr int kMaxDepth = native::kMaxTreeDepth;
 
+    // Drawing this close to a band of rows (in target pixels) is drawn with
+    // it: shape bounds are exact only up to antialiasing and line joins.
+    static constexpr double kCullMargin = 2;
+    using RowScratch = std::vector<std::shared_ptr<Surface>>;
+
     // Draws `root` and its descendants over what the target holds.
     static void render(SceneNode& root, Surface& target, const RenderOptions& options);
+    // Draws the rows of `bands` (boxes across the target's whole width) into
+    // the target exactly as a whole redraw would draw them: each band is
+    // cleared by `clear` and drawn whole into a scratch surface of the
+    // target's size, skipping what cannot reach it, then its rows are copied.
+    // With `threads` > 1 the rows are split into that many parts drawn side
+    // by side on the band pool, when the tree allows it (no filters or scroll
+    // rectangles); the tree must not change meanwhile. `scratch` keeps the
+    // surfaces between calls. False when a scratch surface can't be made.
+    static bool renderRows(SceneNode& root, Surface& target, const RenderOptions& options,
+                           const std::vector<Bounds>& bands, int threads, RowScratch& scratch,
+                           const std::function<void(Surface&, const Bounds&)>& clear);
     // The target box that `node` (below `root`) covers when `root` is drawn
     // with `base`: its bounds through its matrices, spread by the filters of
     // the node and its ancestors.

@@ -41,6 +41,7 @@ SceneNode::SceneNode(NodeKind kind)
     graphics_->setChangeListener([this] {
         drawingKnown_ = false;
         singleBitmap_ = nullptr;
+        singlePicture_ = nullptr;
         dropCaches(true);
         changed();
         invalidateBounds();
@@ -218,6 +219,8 @@ void SceneNode::readDrawing() {
     if (drawingKnown_) return;
     drawingEmpty_ = graphics_->empty();
     singleBitmap_ = drawingEmpty_ ? nullptr : graphics_->singleBitmap();
+    singlePicture_ = singleBitmap_ ? singleBitmap_->bitmap.get() : nullptr;
+    singleSmooth_ = singleBitmap_ && singleBitmap_->smooth;
     drawingKnown_ = true;
 }
 

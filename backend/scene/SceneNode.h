@@ -175,6 +175,14 @@ public:
         readDrawing();
         return singleBitmap_;
     }
+    // The single bitmap's picture and smoothing, kept on the node itself so
+    // that drawing a moved picture reads nothing else of it.
+    [[nodiscard]] Surface* singlePicture() {
+        readDrawing();
+        return singlePicture_;
+    }
+    [[nodiscard]] bool singleSmooth() const { return singleSmooth_; }
+    [[nodiscard]] bool masked() const { return !mask_.expired(); }
 
     // Content drawn by a subclass, above the drawing list and below the
     // children; called only while contentBounds() is not empty. cr's matrix
@@ -263,12 +271,14 @@ private:
     bool mouseEnabled_ = true;
     bool drawingKnown_ = false;
     bool drawingEmpty_ = true;
+    bool singleSmooth_ = false;
     int maskUsers_ = 0;
     SceneNode* parent_ = nullptr;
     Affine matrix_;  // its translation is the node's x and y
     ColorXf color_;
     std::shared_ptr<DrawingList> graphics_;
     const FillStyle* singleBitmap_ = nullptr;  // inside graphics_, while drawingKnown_
+    Surface* singlePicture_ = nullptr;         // singleBitmap_'s, while drawingKnown_
     Bounds localBounds_;
     Bounds drawnArea_;
     // What few nodes have, made by the first setter that needs it, so that

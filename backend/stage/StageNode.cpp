@@ -3,11 +3,12 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "backend/base/Clock.h"
+#include "backend/scene/BandPool.h"
 #include "backend/scene/Renderer.h"
 
 namespace limn::sdl {
@@ -40,9 +41,10 @@ namespace {
 constexpr std::size_t kMaxBands = 4;
 // Damage covering more than this share of the frame redraws all of it.
 constexpr double kFullShare = 0.6;
-// Drawing this close to a band (in frame pixels) is drawn with it: shape
-// bounds are exact only up to antialiasing and line joins.
-constexpr double kCullMargin = 2;
+// A frame whose drawing is expected to take longer than this (in seconds of
+// one thread) is drawn by the band pool, in parts of at least kMinRows rows.
+constexpr double kThreadedWork = 0.002;
+constexpr double kMinRows = 16;
 
 double areaOf(const Bounds& b) {
     return b.width() * b.height();
@@ -205,7 +207,7 @@ void StageNode::render() {
     const int w = frameWidth(), h = frameHeight();
     if (!frame_ || frame_->width() != w || frame_->height() != h) {
         frame_ = Surface::create(w, h, false, 0xFF000000u);
-        scratch_.reset();
+        scratch_.clear();
         if (!frame_) return;
         fullDamage_ = true;
     }
@@ -217,41 +219,48 @@ void StageNode::render() {
     options.quality = quality > 0;
     options.recordAreas = true;
     const Bounds all = Bounds::of(0, 0, w, h);
-    if (boxes.size() == 1 && boxes[0].height() >= h) {
+    double pixels = 0;
+    for (const Bounds& b : boxes) pixels += areaOf(b);
+    const int threads = threadsFor(boxes, pixels);
+    const auto started = std::chrono::steady_clock::now();
+    if (boxes.size() == 1 && boxes[0].height() >= h && threads == 1) {
         fillBackground(*frame_, all);
         Renderer::render(*this, *frame_, options);
         redrawn_ = areaOf(all);
-    } else if (!redrawBands(boxes, options)) {
+    } else if (!redrawBands(boxes, options, threads)) {
         boxes = {all};
         fillBackground(*frame_, all);
         Renderer::render(*this, *frame_, options);
         redrawn_ = areaOf(all);
     }
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+    if (redrawn_ > 0) workPerPixel_ = took.count() * threads / redrawn_;
     // What this frame's own drawing did to surfaces is not a change to show.
     surfaceChanges_ = Surface::changes();
     maskChanges_ = SceneNode::looseMaskChanges();
     if (presenter_) presenter_(*frame_, boxes);
 }
 
-bool StageNode::redrawBands(const std::vector<Bounds>& bands, RenderOptions options) {
-    // Each band is drawn into a scratch frame as a whole redraw would draw it
-    // (cairo's pixels depend on where a clip cuts a shape), skipping only what
-    // cannot reach the band, and its rows are copied into the frame.
-    const int w = frame_->width(), h = frame_->height();
-    if (!scratch_) scratch_ = Surface::create(w, h, false, 0xFF000000u);
-    if (!scratch_) return false;
-    for (const Bounds& band : bands) {
-        fillBackground(*scratch_, band);
-        Bounds wanted = band;
-        wanted.inflate(kCullMargin);
-        options.cull = wanted;
-        Renderer::render(*this, *scratch_, options);
-        const auto bytes = static_cast<std::size_t>(w) * sizeof(std::uint32_t);
-        for (int y = static_cast<int>(band.y0); y < static_cast<int>(band.y1); ++y)
-            std::memcpy(frame_->row(y), scratch_->row(y), bytes);
-        redrawn_ += areaOf(band);
-    }
-    frame_->markDirty();
+int StageNode::threadsFor(const std::vector<Bounds>& boxes, double pixels) const {
+    const BandPool& pool = BandPool::shared();
+    if (pool.threads() <= 1) return 1;
+    double rows = 0;
+    for (const Bounds& b : boxes) rows += b.height();
+    // Forced, every frame with a row per thread is split; otherwise only work
+    // that outweighs waking the threads, the extra walks of the tree and the
+    // copies of the rows.
+    if (pool.forced()) return static_cast<int>(std::min<double>(pool.threads(), rows));
+    if (workPerPixel_ * pixels < kThreadedWork) return 1;
+    return static_cast<int>(std::clamp(std::floor(rows / kMinRows), 1.0, 1.0 * pool.threads()));
+}
+
+bool StageNode::redrawBands(const std::vector<Bounds>& bands, const RenderOptions& options,
+                            int threads) {
+    const bool drawn = Renderer::renderRows(
+        *this, *frame_, options, bands, threads, scratch_,
+        [this](Surface& surface, const Bounds& box) { fillBackground(surface, box); });
+    if (!drawn) return false;
+    for (const Bounds& band : bands) redrawn_ += areaOf(band);
     return true;
 }
 

@@ -11,7 +11,9 @@
 // node was drawn and where it will be drawn; render() redraws only the rows
 // those areas cover (the whole frame when they cover most of it, or touch a
 // filtered or scroll-clipped node, a mask or a text field), hands them to the
-// presenter, and does nothing at all when nothing changed.
+// presenter, and does nothing at all when nothing changed. A frame whose
+// drawing would take a while is drawn by the band pool's threads, each on its
+// own rows, while the program thread waits (see BandPool).
 
 #include <functional>
 #include <memory>
@@ -119,8 +121,10 @@ private:
     [[nodiscard]] int frameWidth() const;
     [[nodiscard]] int frameHeight() const;
     void fillBackground(Surface& surface, const Bounds& box);
-    // Redraws the frame's rows in `bands`; false when it can't.
-    bool redrawBands(const std::vector<Bounds>& bands, RenderOptions options);
+    // Redraws the frame's rows in `bands` on `threads` threads; false when it can't.
+    bool redrawBands(const std::vector<Bounds>& bands, const RenderOptions& options, int threads);
+    // How many threads draw a frame that redraws `boxes` (`pixels` in all).
+    [[nodiscard]] int threadsFor(const std::vector<Bounds>& boxes, double pixels) const;
 
     int width_;
     int height_;
@@ -141,7 +145,8 @@ private:
     std::optional<double> wakeDelay_;
     double wakeAt_ = 0;
     std::shared_ptr<Surface> frame_;
-    std::shared_ptr<Surface> scratch_;
+    Renderer::RowScratch scratch_;
+    double workPerPixel_ = 0;  // seconds of one thread per pixel, last frame
     Presenter presenter_;
     std::weak_ptr<SceneNode> focus_;
     int displayState_ = 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "backend/draw/FilterEffects.h"
+#include "backend/scene/BandPool.h"
 #include "backend/scene/Renderer.h"
 #include "backend/stage/StageNode.h"
 #include "backend/text/TextFieldNode.h"
@@ -64,9 +65,21 @@ int maxDifference(StageNode& stage) {
     return worst;
 }
 
+// The band pool's thread count, forced for one scope (1: the program thread alone).
+class ForcedThreads {
+public:
+    explicit ForcedThreads(int threads) { BandPool::shared().setThreads(threads); }
+    ~ForcedThreads() { BandPool::shared().setThreads(0); }
+    ForcedThreads(const ForcedThreads&) = delete;
+    ForcedThreads& operator=(const ForcedThreads&) = delete;
+};
+
+// Changes of every kind; a plain scene has no filters or scroll rectangles,
+// whose frames are drawn on one thread.
 class RandomScene {
 public:
-    RandomScene(StageNode& stage, unsigned seed) : stage_(stage), rng_(seed) {
+    RandomScene(StageNode& stage, unsigned seed, bool plain = false)
+        : stage_(stage), rng_(seed), plain_(plain) {
         picture_ = checker(9, 7);
         for (int i = 0; i < 12; ++i) addNode();
     }
@@ -115,6 +128,7 @@ public:
                 picture_->markDirty();
                 break;
             case 10:
+                if (plain_) break;
                 n->setFilters(pick(2) ? std::vector<rt::ObjectPtr>{shadow(real(0, 6), pick(4))}
                                       : std::vector<rt::ObjectPtr>{});
                 break;
@@ -127,6 +141,7 @@ public:
                 n->setColorTransform(ColorXf{real(0, 1), 1, real(0, 1), 1, 0, real(0, 60), 0, 0});
                 break;
             case 13:
+                if (plain_) break;
                 n->setScrollRect(pick(3) == 0 ? std::optional(Bounds::of(2, 2, 20, 15))
                                               : std::nullopt);
                 break;
@@ -204,15 +219,16 @@ private:
 
     StageNode& stage_;
     std::mt19937 rng_;
+    bool plain_;
     std::shared_ptr<Surface> picture_;
     std::vector<Node> nodes_;
 };
 
-void runRandom(double scaleX, double scaleY, unsigned seed, bool partial) {
+void runRandom(double scaleX, double scaleY, unsigned seed, bool partial, bool plain = false) {
     auto stage = std::make_shared<StageNode>(120, 90);
     stage->setOutputScale(scaleX, scaleY);
     stage->setPartialRedraw(partial);
-    RandomScene scene(*stage, seed);
+    RandomScene scene(*stage, seed, plain);
     std::mt19937 rng(seed);
     double redrawn = 0, total = 0;
     for (int frame = 0; frame < 600; ++frame) {
@@ -232,9 +248,20 @@ TEST(Damage, SkippedFramesEqualFullRedrawsAfterRandomChanges) {
     runRandom(560.0 / 320, 840.0 / 480, 7, false);
 }
 
+// Frames drawn by one thread and by several (splitting whole redraws and
+// damaged rows alike) against a whole redraw on the program thread.
 TEST(Damage, PartialFramesEqualFullRedrawsAfterRandomChanges) {
-    for (unsigned seed = 1; seed <= 6; ++seed) runRandom(1, 1, seed, true);
-    for (unsigned seed : {7u, 8u}) runRandom(560.0 / 320, 840.0 / 480, seed, true);
+    for (int threads : {1, 2, 3}) {
+        SCOPED_TRACE(threads);
+        ForcedThreads forced(threads);
+        const std::uint64_t spread = BandPool::shared().spreadRuns();
+        for (unsigned seed = 1; seed <= 6; ++seed) runRandom(1, 1, seed, true);
+        for (unsigned seed : {7u, 8u}) runRandom(560.0 / 320, 840.0 / 480, seed, true);
+        for (unsigned seed : {9u, 10u, 11u}) runRandom(1, 1, seed, true, true);
+        runRandom(560.0 / 320, 840.0 / 480, 12, true, true);
+        if (threads > 1) runRandom(1, 1, 13, false, true);
+        EXPECT_EQ(BandPool::shared().spreadRuns() > spread, threads > 1);
+    }
 }
 
 TEST(Damage, UnchangedFrameDrawsAndPresentsNothing) {
