@@ -9,7 +9,7 @@ packages=(
   libcairo2-dev libpango1.0-dev libjpeg62-turbo-dev fonts-dejavu-core
   xvfb xauth xdotool
   dpkg-dev file
-  emscripten googletest nodejs chromium-headless-shell
+  emscripten googletest libstb-dev nodejs chromium-headless-shell
 )
 missing=()
 for p in "${packages[@]}"; do
