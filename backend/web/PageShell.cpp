@@ -56,6 +56,14 @@ int nextCodePoint(const std::string& text, std::size_t& at) {
     return point;
 }
 
+native::EventRecord record(int type, double x = 0, double y = 0) {
+    native::EventRecord event;
+    event.type = type;
+    event.x = x;
+    event.y = y;
+    return event;
+}
+
 }  // namespace
 
 PageShell& PageShell::instance() {
@@ -87,15 +95,13 @@ void PageShell::fillRect(double x, double y, double width, double height, unsign
 
 void PageShell::pointer(int kind, int id, double x, double y, int buttons, bool touch,
                         bool primary) {
-    PageEvent event{.x = x, .y = y};
+    static constexpr int touchTypes[] = {etTouchBegin, etTouchMove, etTouchEnd, etTouchEnd};
+    static constexpr int mouseTypes[] = {etMouseDown, etMouseMove, etMouseUp, etMouseUp};
+    auto event = record(touch ? touchTypes[kind & 3] : mouseTypes[kind & 3], x, y);
     if (touch) {
-        static constexpr int types[] = {etTouchBegin, etTouchMove, etTouchEnd, etTouchEnd};
-        event.type = types[kind & 3];
         event.value = id;
         event.flags = primary ? efPrimaryTouch : 0;
     } else {
-        static constexpr int types[] = {etMouseDown, etMouseMove, etMouseUp, etMouseUp};
-        event.type = types[kind & 3];
         event.flags = buttonFlags(buttons);
     }
     send(event);
@@ -109,7 +115,9 @@ void PageShell::key(bool down, const std::string& code, int modifiers) {
                             .capsLock = (modifiers & smCapsLock) != 0};
     const int keyCode = DomKeys::keyCode(code);
     if (keyCode == 0) return;
-    PageEvent event{.type = down ? etKeyDown : etKeyUp, .value = keyCode, .down = down};
+    auto event = record(down ? etKeyDown : etKeyUp);
+    event.value = keyCode;
+    event.down = down;
     event.code = DomKeys::charCode(code, mods);
     event.flags = DomKeys::modifierFlags(mods) | (DomKeys::isRight(code) ? efLocationRight : 0);
     send(event);
@@ -117,7 +125,10 @@ void PageShell::key(bool down, const std::string& code, int modifiers) {
 
 void PageShell::text(const std::string& utf8) {
     for (std::size_t at = 0; at < utf8.size();) {
-        send({.type = etChar, .down = true, .charCode = nextCodePoint(utf8, at)});
+        auto event = record(etChar);
+        event.down = true;
+        event.charCode = nextCodePoint(utf8, at);
+        send(event);
     }
 }
 
@@ -125,12 +136,16 @@ void PageShell::resize(double width, double height, double pixelRatio) {
     width_ = width;
     height_ = height;
     pixelRatio_ = pixelRatio;
-    send({.type = etResize, .x = width, .y = height});
+    send(record(etResize, width, height));
 }
 
 void PageShell::back() {
-    send({.type = etKeyDown, .value = 27, .down = true, .charCode = 0});
-    send({.type = etKeyUp, .value = 27});
+    for (const bool down : {true, false}) {
+        auto event = record(down ? etKeyDown : etKeyUp);
+        event.value = 27;
+        event.down = down;
+        send(event);
+    }
 }
 
 void PageShell::visibility(bool hidden) {
@@ -141,7 +156,7 @@ void PageShell::frame(double time) {
     if (onFrame_) onFrame_(time);
 }
 
-void PageShell::send(const PageEvent& event) {
+void PageShell::send(const native::EventRecord& event) {
     if (onEvent_) onEvent_(event);
 }
 

@@ -14,21 +14,9 @@
 
 namespace limn::web {
 
-// One native event, with the fields of native::EventRecord.
-struct PageEvent {
-    int type = 0;
-    double x = 0;
-    double y = 0;
-    int flags = 0;
-    int value = 0;
-    int code = 0;
-    bool down = false;
-    int charCode = 0;
-};
-
 class PageShell {
 public:
-    using EventHandler = std::function<void(const PageEvent&)>;
+    using EventHandler = std::function<void(const native::EventRecord&)>;
     // Called once per animation frame with the page's clock in milliseconds.
     using FrameHandler = std::function<void(double)>;
 
@@ -64,7 +52,7 @@ public:
 
 private:
     PageShell() = default;
-    void send(const PageEvent& event);
+    void send(const native::EventRecord& event);
 
     EventHandler onEvent_;
     FrameHandler onFrame_;

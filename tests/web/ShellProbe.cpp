@@ -16,7 +16,7 @@ struct Probe {
 
 Probe probe;
 
-void onEvent(const limn::web::PageEvent& e) {
+void onEvent(const limn::native::EventRecord& e) {
     std::printf("probe: event %d value=%d code=%d x=%g y=%g flags=%d char=%d\n", e.type, e.value,
                 e.code, e.x, e.y, e.flags, e.charCode);
     if (e.type == limn::native::codes::etMouseDown || e.type == limn::native::codes::etTouchBegin) {
