@@ -7,6 +7,11 @@ set(LIMN_EXPORTED_TARGETS
   limn_backend_scene limn_backend_draw limn_backend_image limn_backend_audio
   limn_backend_base limn_recording limn_native limn_runtime)
 
+# A WebAssembly build has no desktop backend (limn_backend*).
+if(LIMN_WEB)
+  list(FILTER LIMN_EXPORTED_TARGETS EXCLUDE REGEX "^limn_backend")
+endif()
+
 foreach(target IN LISTS LIMN_EXPORTED_TARGETS)
   string(REGEX REPLACE "^limn_" "" short ${target})
   set_target_properties(${target} PROPERTIES EXPORT_NAME ${short})
@@ -15,7 +20,11 @@ endforeach()
 
 # A library added to limn without being exported would leave installed programs
 # unable to link: refuse to configure instead.
-foreach(dir IN ITEMS ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/backend)
+set(dirs ${PROJECT_SOURCE_DIR})
+if(NOT LIMN_WEB)
+  list(APPEND dirs ${PROJECT_SOURCE_DIR}/backend)
+endif()
+foreach(dir IN LISTS dirs)
   get_directory_property(targets DIRECTORY ${dir} BUILDSYSTEM_TARGETS)
   foreach(target IN LISTS targets)
     get_target_property(type ${target} TYPE)

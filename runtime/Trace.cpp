@@ -5,7 +5,7 @@
 
 namespace rt {
 
-void trace(std::string_view text, std::source_location where) {
+void trace(std::string_view text, SourceLocation where) {
     std::string file = where.file_name();
     auto slash = file.rfind('/');
     if (slash != std::string::npos) file.erase(0, slash + 1);

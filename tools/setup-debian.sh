@@ -9,6 +9,7 @@ packages=(
   libcairo2-dev libpango1.0-dev libjpeg62-turbo-dev fonts-dejavu-core fonts-quicksand
   xvfb xauth xdotool
   dpkg-dev file
+  emscripten googletest libstb-dev nodejs chromium-headless-shell
 )
 missing=()
 for p in "${packages[@]}"; do

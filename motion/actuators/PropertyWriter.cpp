@@ -11,7 +11,7 @@ PropertyWriter::PropertyWriter(rt::Object* object, rt::Name name) : object_(obje
     }
     if (auto* plain = dynamic_cast<rt::DynObject*>(object_)) {
         std::ptrdiff_t index = plain->indexOf(name_);
-        if (index >= 0 && index <= UINT32_MAX) {
+        if (index >= 0 && static_cast<std::uint64_t>(index) <= UINT32_MAX) {
             plain_ = true;
             slot_ = static_cast<std::uint32_t>(index);
         }
