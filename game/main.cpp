@@ -1,10 +1,12 @@
 // The process entry: the real backend, every primitive resolved, then the game.
 // An error that escapes is printed and the process still ends with status 0.
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string_view>
 
 #include "backend/primitives/Primitives.h"
+#include "backend/replay/Session.h"
 #include "framework/Version.h"
 #include "game/burrowbop/Burrowbop.h"
 
@@ -37,6 +39,13 @@ int main(int argc, char** argv) {
         printUsage(stderr);
         return 2;
     }
+    // Quitting from the title ends the process at once; a session being
+    // recorded gets its end mark first, and a failed replay says so in the status.
+    com::quillfern::burrowbop::Burrowbop::exitProcess = [](int status) {
+        status = limn::sdl::Session::endProcess(status);
+        std::fflush(nullptr);
+        std::_Exit(status);
+    };
     try {
         // Static initialisation has run by now; the backend registers module
         // "limn" and resolves every declared primitive against it.
@@ -47,5 +56,6 @@ int main(int argc, char** argv) {
     } catch (...) {
         std::printf("Error : %s\n", "unknown error");
     }
-    return 0;
+    // The window closed (or SIGINT or SIGTERM arrived): the same for a session.
+    return limn::sdl::Session::endProcess(0);
 }

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -312,16 +312,19 @@ TEST(RecordFormat, FuzzedRecordingsNeverCrashTheReader) {
                     break;
                 case 3: {
                     // Times at the edges: a clock or real-time entry with an extreme delta.
-                    static const std::int64_t edges[] = {
-                        std::numeric_limits<std::int64_t>::max(),
-                        std::numeric_limits<std::int64_t>::min(), 86'400'000'000, -86'400'000'000,
-                        std::int64_t{1} << 53, -1};
+                    static const std::int64_t edges[] = {std::numeric_limits<std::int64_t>::max(),
+                                                         std::numeric_limits<std::int64_t>::min(),
+                                                         86'400'000'000,
+                                                         -86'400'000'000,
+                                                         std::int64_t{1} << 53,
+                                                         -1};
                     const std::int64_t delta = edges[rng() % std::size(edges)];
                     const char tag = rng() % 2 ? '\x03' : '\x04';
                     std::string entry = tag + signedBytes(delta);
                     if (tag == '\x04') entry.push_back('\0');
                     for (int copies = 1 + static_cast<int>(rng() % 3); copies > 0; --copies) {
-                        bytes.insert(std::min(std::max(at, kRecordHeaderSize), bytes.size()), entry);
+                        bytes.insert(std::min(std::max(at, kRecordHeaderSize), bytes.size()),
+                                     entry);
                     }
                     break;
                 }
