@@ -51,6 +51,7 @@ Game::Game(const std::function<void()>& entry, GameOptions options) : options_(s
         setenv(name, driver, 0);
         driversSet_.emplace_back(name);
     }
+    clockBefore_ = sdl::Clock::now();
     sdl::Clock::set(0);
     sdl::SessionOptions session;
     session.path = options_.recordTo;
@@ -67,6 +68,8 @@ Game::Game(const std::function<void()>& entry, GameOptions options) : options_(s
 Game::~Game() {
     (void)sdl::Session::end();
     rt::resetProcessState();
+    // The real clock again, from where it was: the test's own time never happened.
+    sdl::Clock::set(clockBefore_);
     sdl::Clock::useReal();
     for (const std::string& name : driversSet_) unsetenv(name.c_str());
 }
@@ -178,9 +181,10 @@ FrameCheck Game::expectFrameMatches(const std::string& golden, int tolerance) co
     }
     const Picture actual = snapshot();
     if (actual.width == 0) return {false, "no frame has been rendered yet"};
+    // The golden's folder: where a new golden or the pictures of a failure go.
+    std::error_code ignored;
+    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ignored);
     if (updatingGoldens()) {
-        std::error_code ignored;
-        std::filesystem::create_directories(path.parent_path(), ignored);
         if (!actual.save(path.string())) return {false, "cannot write golden " + path.string()};
         return {true, "golden written: " + path.string()};
     }

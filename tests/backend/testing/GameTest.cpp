@@ -106,7 +106,7 @@ TEST_F(GameTest, ObjectsAreFoundByNameAndType) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->limnGetX(), 10);
     EXPECT_EQ(game.find("nothing"), nullptr);
-    EXPECT_EQ(game.findAll<display::Sprite>().size(), 1u);
+    EXPECT_EQ(game.findAll<display::Sprite>().size(), 2u) << "the box and the root clip";
     EXPECT_EQ(game.findAll<display::MovieClip>().size(), 1u) << "the root clip";
 }
 

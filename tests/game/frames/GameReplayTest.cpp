@@ -17,6 +17,7 @@
 #include "game/burrowbop/Mole.h"
 #include "runtime/ProcessState.h"
 #include "testing.h"
+#include "tests/game/frames/SessionFixture.h"
 
 namespace {
 
@@ -71,23 +72,8 @@ int play(limn::testing::Game& game, int steps) {
     return hits;
 }
 
-class GameReplay : public ::testing::Test {
+class GameReplay : public burrowbop_test::GameSessionTest {
 protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("limn-game-replay-" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder_);
-        savedExit_ = Burrowbop::exitProcess;
-        Burrowbop::exitProcess = [](int) { ADD_FAILURE() << "the game asked to exit"; };
-    }
-    void TearDown() override {
-        (void)Session::end();
-        limn::sdl::registerModule();
-        Burrowbop::exitProcess = savedExit_;
-        rt::resetProcessState();
-        std::filesystem::remove_all(folder_);
-    }
-
     // Plays `steps` frames with the seed and records them to `path`.
     static Played record(const std::string& path, int steps, std::uint64_t seed) {
         limn::testing::GameOptions options;
@@ -113,9 +99,6 @@ protected:
         rt::resetProcessState();
         return played;
     }
-
-    std::filesystem::path folder_;
-    std::function<void(int)> savedExit_;
 };
 
 // A session replayed many times reads the same clock, plays the same sounds
