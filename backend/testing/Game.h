@@ -119,7 +119,7 @@ private:
     GameOptions options_;
     double period_ = 1.0 / 60.0;
     std::size_t soundMark_ = 0;
-    double clockBefore_ = 0;  // the process's clock when the game started
+    double clockBefore_ = 0;               // the process's clock when the game started
     std::vector<std::string> driversSet_;  // environment variables to unset at the end
 };
 
