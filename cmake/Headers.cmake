@@ -10,7 +10,7 @@ set(LIMN_INCLUDE_DIR ${PROJECT_BINARY_DIR}/include)
 set(LIMN_GENERATED_DIR ${PROJECT_BINARY_DIR}/generated)
 
 file(MAKE_DIRECTORY ${LIMN_INCLUDE_DIR}/limn)
-foreach(entry IN LISTS LIMN_HEADER_FOLDERS ITEMS limn.h)
+foreach(entry IN LISTS LIMN_HEADER_FOLDERS ITEMS limn.h testing.h)
   file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${entry} ${LIMN_INCLUDE_DIR}/limn/${entry} SYMBOLIC)
 endforeach()
 

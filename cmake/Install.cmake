@@ -14,7 +14,7 @@ install(EXPORT limnTargets NAMESPACE limn:: DESTINATION ${LIMN_CMAKE_DIR}
 list(TRANSFORM LIMN_HEADER_FOLDERS PREPEND ${PROJECT_SOURCE_DIR}/ OUTPUT_VARIABLE header_dirs)
 install(DIRECTORY ${header_dirs} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/limn
   COMPONENT Development FILES_MATCHING PATTERN "*.h")
-install(FILES ${PROJECT_SOURCE_DIR}/limn.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/limn
+install(FILES ${PROJECT_SOURCE_DIR}/limn.h ${PROJECT_SOURCE_DIR}/testing.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/limn
   COMPONENT Development)
 install(FILES ${LIMN_GENERATED_DIR}/limn/framework/Version.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/limn/framework COMPONENT Development)
@@ -37,7 +37,7 @@ configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/limnConfig.cmake.in
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/limnConfigVersion.cmake
   COMPATIBILITY SameMinorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/limnConfig.cmake ${PROJECT_BINARY_DIR}/limnConfigVersion.cmake
-  DESTINATION ${LIMN_CMAKE_DIR} COMPONENT Development)
+  ${CMAKE_CURRENT_LIST_DIR}/ReplayTest.cmake DESTINATION ${LIMN_CMAKE_DIR} COMPONENT Development)
 
 # The pkg-config file finds the prefix from its own place, so the tree can move.
 file(RELATIVE_PATH LIMN_PC_PREFIX /${LIMN_PKGCONFIG_DIR} /)

@@ -1,8 +1,9 @@
 # The libraries limn exports, each before those it depends on (the order in which
 # the pkg-config file links them). A program links limn::framework, limn::motion and
-# limn::backend (the native backend, whole); tests of a game may link limn::recording.
+# limn::backend (the native backend, whole); tests of a game may link limn::testing
+# or limn::recording.
 set(LIMN_EXPORTED_TARGETS
-  limn_motion limn_framework limn_events limn_geom
+  limn_testing limn_motion limn_framework limn_events limn_geom
   limn_backend limn_backend_primitives limn_backend_text limn_backend_replay limn_backend_stage
   limn_backend_scene limn_backend_draw limn_backend_image limn_backend_audio
   limn_backend_base limn_recording limn_native limn_runtime)

@@ -1,29 +1,39 @@
-// Testing your own game headless. A game is built from display objects,
-// events and timers, so a test can play it without a window, a clock or a
-// sound device: a ManagedStage takes the place of the window and is fed
-// events by the test, and the recording backend answers every native call,
-// records it, and lets the test set the clock. The test is fast, exact and
-// repeatable, and runs anywhere CTest runs.
+// Testing your own game headless, end to end, with limn::testing. The game
+// runs from its own entry point on the real backend, offscreen, with a fixed
+// random seed and a clock in the test's hands: a test moves it on frame by
+// frame, taps it, reads its display objects, compares a frame with a golden
+// picture, and replays a recording of a session against the game as built now.
+// All of it is exact and repeatable, and much faster than real time.
 //
 // Below: a tiny game (tap the button as often as you can in ten seconds) and
-// its tests. In your own project the game would live in its library and the
-// tests in their own file; ctest runs this one as the test "example_testing_game".
-// Run: ./build/examples/testing_game   (GoogleTest options work: --gtest_filter=...)
+// its tests. In your own project the game lives in its library and the tests
+// in their own files. CTest runs this program as the test "example_testing_game"
+// and replays testing_game/taps.limnrec against it as "example_testing_game_replay"
+// (limn_add_replay_test in examples/CMakeLists.txt).
+//
+// Run the tests:   ./build/examples/testing_game   (GoogleTest options work)
+// Play the game:   ./build/examples/testing_game --play
+// New goldens:     LIMN_UPDATE_GOLDENS=1 ./build/examples/testing_game
+// New recording:   LIMN_UPDATE_REPLAYS=1 ./build/examples/testing_game
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
+#include <string_view>
 
-#include "backend/recording/RecordingBackend.h"
+#include "Exits.h"
+#include "backend/primitives/Primitives.h"
+#include "backend/replay/Session.h"
 #include "framework/Lib.h"
 #include "framework/Timer.h"
 #include "framework/display/Graphics.h"
-#include "framework/display/ManagedStage.h"
 #include "framework/display/MovieClip.h"
 #include "framework/display/Sprite.h"
 #include "framework/events/MouseEvent.h"
 #include "framework/text/TextField.h"
-#include "native/EventRecord.h"
+#include "framework/text/TextFormat.h"
+#include "testing.h"  // <limn/testing.h> for an installed limn
 
 using namespace limn;
 
@@ -34,6 +44,17 @@ namespace {
 class TapGame : public display::Sprite {
 public:
     static constexpr int kRoundMs = 10000;
+    static constexpr int kPointsPerTap = 1;
+
+    // The game's entry point: opens the window (offscreen under a test) and
+    // puts the game on the stage.
+    static void main(bool withExits = false) {
+        Lib::create(rt::function([withExits] {
+                        if (withExits) examples::addExits();
+                        Lib::current()->addChild(TapGame::create());
+                    }),
+                    320, 480, 30.0, 0xFFFFFF, 0, "Tap!");
+    }
 
     // Made with create(): listeners need the object to be owned already.
     static std::shared_ptr<TapGame> create() {
@@ -43,132 +64,170 @@ public:
     }
 
     int score() const { return score_; }
-    bool over() const { return over_; }
-    const std::shared_ptr<display::Sprite>& button() const { return button_; }
-    const std::shared_ptr<text::TextField>& status() const { return status_; }
+    bool playing() const { return playing_; }
 
 private:
+    static std::shared_ptr<text::TextField> label(const std::string& name, double y,
+                                                  const std::string& text) {
+        auto field = std::make_shared<text::TextField>();
+        field->limnSetName(name);
+        field->limnSetDefTextFormat(std::make_shared<text::TextFormat>(rt::Dynamic(), 22));
+        field->limnSetX(20);
+        field->limnSetY(y);
+        field->limnSetWidth(280);
+        field->limnSetText(text);
+        return field;
+    }
+
     void build() {
         button_ = std::make_shared<display::Sprite>();
+        button_->limnSetName("button");
         button_->limnGetGraphics()->beginFill(0xE63946);
         button_->limnGetGraphics()->drawCircle(160, 240, 60);
         addChild(button_);
-        status_ = std::make_shared<text::TextField>();
-        status_->limnSetText("Score: 0");
-        addChild(status_);
+        title_ = label("title", 40, "Tap the button to start");
+        addChild(title_);
+        score_text_ = label("score", 400, "");
+        addChild(score_text_);
         // A weak link: the game owns the button, which must not own the game.
         std::weak_ptr<TapGame> self = std::static_pointer_cast<TapGame>(shared_from_this());
         button_->addEventListener(events::MouseEvent::CLICK, rt::function([self](rt::Dynamic) {
                                       if (auto game = self.lock()) game->tap();
                                   }));
+    }
+
+    void tap() {
+        if (over_) return;
+        if (!playing_) return start();
+        score_ += kPointsPerTap;
+        score_text_->limnSetText("Score: " + std::to_string(score_));
+    }
+
+    void start() {
+        playing_ = true;
+        title_->limnSetVisible(false);
+        score_text_->limnSetText("Score: 0");
+        std::weak_ptr<TapGame> self = std::static_pointer_cast<TapGame>(shared_from_this());
         Timer::delay(rt::function([self] {
                          if (auto game = self.lock()) game->endRound();
                      }),
                      kRoundMs);
     }
 
-    void tap() {
-        if (over_) return;
-        ++score_;
-        status_->limnSetText("Score: " + std::to_string(score_));
-    }
-
     void endRound() {
         over_ = true;
-        status_->limnSetText("Time up! Score: " + std::to_string(score_));
+        playing_ = false;
+        score_text_->limnSetText("Time up! Score: " + std::to_string(score_));
     }
 
     std::shared_ptr<display::Sprite> button_;
-    std::shared_ptr<text::TextField> status_;
+    std::shared_ptr<text::TextField> title_;
+    std::shared_ptr<text::TextField> score_text_;
     int score_ = 0;
+    bool playing_ = false;
     bool over_ = false;
 };
 
 // ---- Its tests ---------------------------------------------------------
 
-// A fresh recording backend and managed stage for every test.
+// Goldens and the recording live beside this file; failures leave
+// NAME.actual.png and NAME.diff.png beside the golden.
+std::string kept(const std::string& name) {
+    return std::string(EXAMPLE_DATA_DIR) + "/" + name;
+}
+
+limn::testing::GameOptions options() {
+    limn::testing::GameOptions options;
+    options.seed = 1;
+    options.goldenFolder = EXAMPLE_DATA_DIR;
+    return options;
+}
+
+// A fresh game for every test, from its entry point.
 class TapGameTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        backend = &recording::RecordingBackend::install();  // registers module "limn"
-        forgetStatics();
-        // A display object learns its id from the backend: give it its handle's id.
-        backend->answerWith("limn_display_object_get_id", [](rt::Args a) -> rt::Dynamic {
-            return a.empty() ? 0 : recording::RecordingBackend::idOf(a[0]);
-        });
-        stage = Lib::createManagedStage(320, 480);
-        // A real backend queues a pumped event and hands it back to the stage;
-        // the recording one is told to hand it back at once.
-        backend->answerWith("limn_managed_stage_pump_event", [this](rt::Args a) -> rt::Dynamic {
-            stage->limnProcessStageEvent(a[1]);
-            return {};
-        });
-        game = TapGame::create();
-        Lib::current()->addChild(game);
-    }
+    limn::testing::Game game{[] { TapGame::main(); }, options()};
 
-    void TearDown() override {
-        game.reset();
-        stage.reset();
-        forgetStatics();
-    }
-
-    // The stage, its root clip and the running timers outlive a test otherwise.
-    static void forgetStatics() {
-        Lib::limnCurrent = nullptr;
-        Lib::limnStage = nullptr;
-        Timer::sRunningTimers.clear();
-    }
-
-    void pump(int type, int id = 0) {
-        auto record = std::make_shared<native::EventRecord>();
-        record->type = type;
-        record->id = id;
-        stage->pumpEvent(record);
-    }
-    // A press and release on an object, as the backend reports a click.
-    void click(const std::shared_ptr<display::DisplayObject>& object) {
-        pump(display::ManagedStage::etMouseDown, object->limnID);
-        pump(display::ManagedStage::etMouseUp, object->limnID);
-        pump(display::ManagedStage::etMouseClick, object->limnID);
-    }
-    // Moves the clock on; the poll then runs due timers and renders a frame.
-    void waitSeconds(double seconds) {
-        backend->advance(seconds);
-        pump(display::ManagedStage::etPoll);
-    }
-
-    recording::RecordingBackend* backend = nullptr;
-    std::shared_ptr<display::ManagedStage> stage;
-    std::shared_ptr<TapGame> game;
+    std::shared_ptr<TapGame> tapGame() const { return game.findAll<TapGame>().front(); }
+    std::string scoreText() const { return game.find<text::TextField>("score")->limnGetText(); }
 };
 
-TEST_F(TapGameTest, EveryTapScores) {
-    for (int i = 0; i < 3; ++i) click(game->button());
-    EXPECT_EQ(game->score(), 3);
-    EXPECT_EQ(game->status()->limnGetText(), "Score: 3");
+TEST_F(TapGameTest, TheTitleShowsFirst) {
+    auto title = game.find<text::TextField>("title");
+    ASSERT_NE(title, nullptr);
+    EXPECT_TRUE(title->limnGetVisible());
+    EXPECT_FALSE(tapGame()->playing());
+    const auto match = game.expectFrameMatches("golden/title.png", 2);
+    EXPECT_TRUE(match) << match;
+}
+
+TEST_F(TapGameTest, EveryTapScoresAPoint) {
+    game.tap(160, 240);  // starts the round
+    game.step();
+    for (int i = 0; i < 3; ++i) {
+        game.tap(160, 240);
+        game.step();
+    }
+    EXPECT_EQ(tapGame()->score(), 3);
+    EXPECT_EQ(scoreText(), "Score: 3");
+    const auto match = game.expectFrameMatches("golden/three-taps.png", 2);
+    EXPECT_TRUE(match) << match;
+}
+
+TEST_F(TapGameTest, ATapBesideTheButtonDoesNotScore) {
+    game.tap(160, 240);
+    game.tap(20, 460);
+    game.step();
+    EXPECT_EQ(tapGame()->score(), 0);
 }
 
 TEST_F(TapGameTest, TheRoundEndsAfterTenSecondsAndTapsNoLongerCount) {
-    click(game->button());
-    waitSeconds(9.9);
-    EXPECT_FALSE(game->over());
-    waitSeconds(0.2);
-    ASSERT_TRUE(game->over());
-    click(game->button());
-    EXPECT_EQ(game->score(), 1);
-    EXPECT_EQ(game->status()->limnGetText(), "Time up! Score: 1");
+    game.tap(160, 240);
+    game.tap(160, 240);
+    game.advance(9.9);
+    EXPECT_TRUE(tapGame()->playing());
+    game.advance(0.2);
+    EXPECT_EQ(scoreText(), "Time up! Score: 1");
+    game.tap(160, 240);
+    game.step();
+    EXPECT_EQ(tapGame()->score(), 1);
 }
 
-// The recording backend also shows what the game asked of the native side.
-// Here: the button is one circle of radius 60 around (160, 240).
-TEST_F(TapGameTest, TheButtonIsDrawnAsOneCircle) {
-    ASSERT_EQ(backend->count("limn_gfx_draw_ellipse"), 1);
-    const recording::Call* circle = backend->last("limn_gfx_draw_ellipse");
-    EXPECT_EQ(circle->args[1].asFloat(), 160);  // args[0] is the drawing's handle
-    EXPECT_EQ(circle->args[2].asFloat(), 240);
-    EXPECT_EQ(circle->args[3].asFloat(), 60);
-    EXPECT_EQ(circle->args[4].asFloat(), 60);
+// A session recorded once, replayed against the game as built now: it fails
+// at the first frame the game draws differently, and leaves that frame and
+// what changed in it in build/testing_game-replay/.
+TEST(TapGameReplay, TheKeptSessionReplaysAsRecorded) {
+    const auto replay = limn::testing::replayMatches([] { TapGame::main(); }, kept("taps.limnrec"),
+                                                     "testing_game-replay");
+    EXPECT_TRUE(replay) << replay;
+}
+
+// The session kept in taps.limnrec: the title, a start, five taps, the end.
+TEST(TapGameReplay, KeptSession) {
+    if (!std::getenv("LIMN_UPDATE_REPLAYS")) GTEST_SKIP() << "LIMN_UPDATE_REPLAYS=1 writes it";
+    limn::testing::GameOptions recorded = options();
+    recorded.recordTo = kept("taps.limnrec");
+    limn::testing::Game game([] { TapGame::main(); }, recorded);
+    game.advance(0.5);
+    for (int i = 0; i < 6; ++i) {
+        game.tap(160, 240);
+        game.advance(0.3);
+    }
+    game.advance(10);
 }
 
 }  // namespace
+
+// Played (or recorded and replayed through LIMN_RECORD / LIMN_REPLAY), this is
+// the game; otherwise it runs its tests.
+int main(int argc, char** argv) {
+    const bool play = std::getenv("LIMN_REPLAY") || std::getenv("LIMN_RECORD") ||
+                      (argc > 1 && std::string_view(argv[1]) == "--play");
+    if (play) {
+        sdl::registerModule();
+        TapGame::main(true);
+        return sdl::Session::endProcess(0);
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

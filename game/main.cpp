@@ -2,10 +2,12 @@
 // An error that escapes is printed on standard output and the process ends
 // with status 1.
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string_view>
 
 #include "backend/primitives/Primitives.h"
+#include "backend/replay/Session.h"
 #include "framework/Version.h"
 #include "game/burrowbop/Burrowbop.h"
 
@@ -38,6 +40,13 @@ int main(int argc, char** argv) {
         printUsage(stderr);
         return 2;
     }
+    // Quitting from the title ends the process at once; a session being
+    // recorded gets its end mark first, and a failed replay says so in the status.
+    com::quillfern::burrowbop::Burrowbop::exitProcess = [](int status) {
+        status = limn::sdl::Session::endProcess(status);
+        std::fflush(nullptr);
+        std::_Exit(status);
+    };
     try {
         // Static initialisation has run by now; the backend registers module
         // "limn" and resolves every declared primitive against it.
@@ -50,5 +59,6 @@ int main(int argc, char** argv) {
         std::printf("Error : %s\n", "unknown error");
         return 1;
     }
-    return 0;
+    // The window closed (or SIGINT or SIGTERM arrived): the same for a session.
+    return limn::sdl::Session::endProcess(0);
 }

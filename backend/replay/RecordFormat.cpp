@@ -18,6 +18,9 @@ constexpr double kLargest = 2147483647.0;
 constexpr double kLargestScale = 64;
 // A day between two inputs: longer is not a pause but a corrupt time.
 constexpr std::int64_t kLongestPause = 86'400'000'000;
+// A time of more than 2^53 microseconds (285 years) is no session's: no sum of
+// deltas goes past it, and every time reads back exactly as a double.
+constexpr std::int64_t kLatestTime = std::int64_t{1} << 53;
 // Recordings are read whole; anything bigger is not one a session wrote.
 constexpr std::uintmax_t kLargestFile = std::uintmax_t{1} << 31;
 
@@ -293,13 +296,25 @@ bool RecordReader::scale(double& value) {
 bool RecordReader::realTime(std::int64_t& micros) {
     std::int64_t delta = 0;
     if (!signedVarint(delta)) return false;
-    if (delta < 0 || delta > kLongestPause) return fail("a bad real time");
+    if (delta < 0 || delta > kLongestPause || lastReal_ + delta > kLatestTime) {
+        return fail("a bad real time");
+    }
     micros = lastReal_ += delta;
     return true;
 }
 
-bool RecordReader::body(RecordEntry& e) {
+bool RecordReader::clockReading(std::int64_t& micros) {
     std::int64_t delta = 0;
+    if (!signedVarint(delta)) return false;
+    // A clock may step back a little, never by more than it may step forward.
+    if (delta < -kLongestPause || delta > kLongestPause) return fail("a bad clock reading");
+    const std::int64_t reading = lastClock_ + delta;
+    if (reading < -kLatestTime || reading > kLatestTime) return fail("a bad clock reading");
+    micros = lastClock_ = reading;
+    return true;
+}
+
+bool RecordReader::body(RecordEntry& e) {
     switch (e.tag) {
         case EntryTag::Open:
             return integer(e.stageWidth) && integer(e.stageHeight) && integer(e.windowWidth) &&
@@ -307,9 +322,7 @@ bool RecordReader::body(RecordEntry& e) {
         case EntryTag::Input:
             return realTime(e.realMicros) && input(e.input);
         case EntryTag::Clock:
-            if (!signedVarint(delta)) return false;
-            e.clockMicros = lastClock_ += delta;
-            return true;
+            return clockReading(e.clockMicros);
         case EntryTag::Frame: {
             std::uint8_t has = 0;
             if (!realTime(e.realMicros) || !byte(has)) return false;

@@ -124,6 +124,7 @@ private:
     bool input(InputCall& call);
     bool scale(double& value);
     bool realTime(std::int64_t& micros);
+    bool clockReading(std::int64_t& micros);
     bool body(RecordEntry& entry);
 
     std::string bytes_;

@@ -10,19 +10,29 @@ namespace limn::sdl {
 
 namespace {
 
-RecordHeader freshHeader() {
-    std::random_device device;
+RecordHeader freshHeader(const SessionOptions& options) {
     RecordHeader header;
+    if (options.seed) {
+        header.seed = *options.seed;
+        return header;
+    }
+    std::random_device device;
     header.seed = (static_cast<std::uint64_t>(device()) << 32) ^ device();
     return header;
 }
 
 }  // namespace
 
-Recorder::Recorder(SessionOptions options) : Recorder(std::move(options), freshHeader()) {}
+Recorder::Recorder(SessionOptions options) : Recorder(options, freshHeader(options)) {}
 
 Recorder::Recorder(SessionOptions options, const RecordHeader& header)
     : Session(std::move(options)), writer_(header), startReal_(Clock::realNow()) {
+    if (options_.hosted && options_.path.empty()) {
+        // Nothing to keep: frames go unchecked, entries unwritten.
+        options_.checksums = false;
+        rt::seedRandom(header.seed);
+        return;
+    }
     file_.reset(std::fopen(options_.path.c_str(), "wb"));
     if (!file_) {
         report_.error = "cannot create recording " + options_.path;
@@ -42,7 +52,7 @@ std::int64_t Recorder::realMicros() const {
 }
 
 void Recorder::write(const RecordEntry& entry) {
-    if (!finished_) writer_.write(entry);
+    if (!finished_ && file_) writer_.write(entry);
 }
 
 void Recorder::flush() {
@@ -91,6 +101,7 @@ void Recorder::input(const InputCall& call) {
 }
 
 void Recorder::runFrame(MainFrame& frame) {
+    if (options_.hosted) return;  // driven by the host until Session::end()
     if (options_.driver) {
         options_.driver(frame);
     } else {
@@ -159,7 +170,7 @@ void Recorder::finish() {
     flush();
     file_.reset();
     finished_ = true;
-    if (frame_) frame_->input().setObserver(nullptr);
+    if (frame_ && frame_ == MainFrame::running()) frame_->input().setObserver(nullptr);
     frame_ = nullptr;
     stage_ = nullptr;
     if (options_.announce) {

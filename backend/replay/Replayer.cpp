@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "backend/base/Clock.h"
@@ -82,13 +83,25 @@ Replayer::Replayer(SessionOptions options) : Session(std::move(options)) {
     rt::seedRandom(reader_.header().seed);
     if (options_.speed <= 0) {
         // As fast as it goes, with nothing to see or hear (unless asked for).
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        useDriver("SDL_VIDEODRIVER", "offscreen");
+        useDriver("SDL_AUDIODRIVER", "dummy");
     }
+}
+
+void Replayer::useDriver(const char* name, const char* driver) {
+    if (std::getenv(name)) return;
+    setenv(name, driver, 0);
+    driversSet_.emplace_back(name);
+}
+
+void Replayer::restoreDrivers() {
+    for (const std::string& name : driversSet_) unsetenv(name.c_str());
+    driversSet_.clear();
 }
 
 Replayer::~Replayer() {
     if (!finished_) finish();
+    restoreDrivers();
 }
 
 const RecordEntry* Replayer::peek() {
@@ -210,8 +223,36 @@ void Replayer::frameRendered(StageNode& stage) {
     if (!recorded->hasChecksum) return;
     const auto frame = stage.lastFrame();
     if (!frame || recordedChecksum(*frame, report_.frames) != recorded->checksum) {
+        const bool first = report_.divergedAt < 0;
         diverge("the frame's pixels differ from the recording's", report_.frames);
+        if (first && frame) writeDivergedFrame(*frame);
+        return;
     }
+    if (!options_.diffFolder.empty() && report_.divergedAt < 0) {
+        lastAsRecorded_ = FramePicture::of(*frame);
+    }
+}
+
+void Replayer::writeDivergedFrame(const Surface& frame) {
+    if (options_.diffFolder.empty()) return;
+    std::error_code failed;
+    std::filesystem::create_directories(options_.diffFolder, failed);
+    const std::filesystem::path folder(options_.diffFolder);
+    const std::string name = "frame-" + std::to_string(report_.frames);
+    const FramePicture now = FramePicture::of(frame);
+    const std::string drawn = (folder / (name + ".png")).string();
+    const std::string diff = (folder / (name + "-diff.png")).string();
+    if (!now.save(drawn)) {
+        rt::log::warn("replay: cannot write " + drawn);
+        return;
+    }
+    std::string message =
+        "replay: frame " + std::to_string(report_.frames) + " as drawn now: " + drawn;
+    if (lastAsRecorded_.width > 0 && differencePicture(now, lastAsRecorded_, 0).save(diff)) {
+        message += "; what changed since frame " + std::to_string(report_.frames - 1) +
+                   " (the last as recorded), in red: " + diff;
+    }
+    rt::log::warn(message);
 }
 
 void Replayer::soundPlayed(const SoundRequest& request) {
@@ -260,6 +301,8 @@ void Replayer::finish() {
     announce();
     finished_ = true;
     stage_ = nullptr;
+    // What starts after the replay opens windows and plays sounds again.
+    restoreDrivers();
 }
 
 }  // namespace limn::sdl

@@ -7,7 +7,10 @@
 // with the frame where it happened, and the replay goes on.
 
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "backend/replay/FramePicture.h"
 #include "backend/replay/Session.h"
 
 namespace limn::sdl {
@@ -40,6 +43,11 @@ private:
     void pace(MainFrame& frame, std::int64_t realMicros) const;
     void serveWindow(MainFrame& frame) const;
     void announce();
+    // Sets an SDL driver variable the environment leaves unset, until the end.
+    void useDriver(const char* name, const char* driver);
+    void restoreDrivers();
+    // With a diff folder: the frame that diverged and its difference from the one before.
+    void writeDivergedFrame(const Surface& frame);
 
     RecordReader reader_{std::string()};
     RecordEntry next_;
@@ -47,6 +55,8 @@ private:
     bool exhausted_ = false;
     bool announced_ = false;
     double startReal_ = 0;
+    std::vector<std::string> driversSet_;
+    FramePicture lastAsRecorded_;  // kept only with a diff folder
 };
 
 }  // namespace limn::sdl

@@ -75,6 +75,7 @@ bool Session::startFromEnvironment() {
         }
         options.path = replayPath;
         options.speed = std::atof(environment("LIMN_REPLAY_SPEED").c_str());
+        options.diffFolder = environment("LIMN_REPLAY_DIFF");
         replay(std::move(options));
     } else {
         options.path = recordPath;
@@ -94,6 +95,13 @@ SessionReport Session::end() {
     SessionReport report = session->report_;
     report.captured = session->capture_.written();
     return report;
+}
+
+int Session::endProcess(int status) {
+    const bool replaying = dynamic_cast<Replayer*>(active()) != nullptr;
+    const SessionReport report = end();
+    if (replaying && (!report.ok() || report.cutShort)) return 1;
+    return status;
 }
 
 void Session::afterRender(StageNode& stage) {

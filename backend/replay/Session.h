@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -48,6 +49,16 @@ struct SessionOptions {
     std::function<void(MainFrame&)> driver;
     // Print a line on standard error when the session ends (and on faults).
     bool announce = false;
+    // Replay: where the first frame whose pixels differ is written as PNG
+    // (frame-N.png), with a picture of how it differs from the frame before,
+    // the last one known to be as recorded (frame-N-diff.png); "" for none.
+    std::string diffFolder;
+    // Record: the random seed of the session (by default a fresh one).
+    std::optional<std::uint64_t> seed;
+    // Record: the program's entry returns once the main frame opens, and its
+    // host drives it through frame.input() until Session::end(). No path: the
+    // session keeps its report (frames, sounds) and writes no file.
+    bool hosted = false;
 };
 
 struct SessionReport {
@@ -79,6 +90,11 @@ public:
     [[nodiscard]] static Session* active();
     // Finishes the active session and returns its report (empty for none).
     static SessionReport end();
+    // Finishes the active session for a program about to end with `status`:
+    // returns `status`, or 1 when a replay failed (a recording that can't be
+    // read, has no end mark, or that the program diverged from), so that a
+    // recording can stand as a check in a script.
+    static int endProcess(int status);
 
     // What the backend's primitives tell the session.
     virtual void frameOpened(MainFrame& frame, int flags, const std::string& title) = 0;

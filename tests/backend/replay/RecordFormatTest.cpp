@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <vector>
@@ -228,18 +231,76 @@ TEST(RecordFormat, CutOffEntryIsDroppedAndTheRestStands) {
     }
 }
 
+TEST(RecordFormat, ClockReadingsFarApartAreCorrupt) {
+    // Two readings each a lifetime past the last: summed, they would leave
+    // the clock's range.
+    RecordWriter writer({});
+    std::string bytes = writer.take();
+    const std::int64_t far = std::numeric_limits<std::int64_t>::max() / 2 + 1;
+    for (int i = 0; i < 2; ++i) {
+        RecordWriter step({});
+        RecordEntry reading;
+        reading.tag = EntryTag::Clock;
+        reading.clockMicros = far;
+        (void)step.take();
+        step.write(reading);
+        bytes += step.take();
+    }
+    RecordReader reader(bytes);
+    RecordEntry e;
+    EXPECT_FALSE(reader.next(e));
+    EXPECT_EQ(reader.error(), "corrupt recording at byte 31: a bad clock reading");
+
+    // A day forward and back again reads; a step of more than a day doesn't.
+    RecordWriter days({});
+    for (const std::int64_t at : {86'400'000'000LL, 0LL, 86'400'000'001LL}) {
+        RecordEntry reading;
+        reading.tag = EntryTag::Clock;
+        reading.clockMicros = at;
+        days.write(reading);
+    }
+    RecordReader dayReader(days.take());
+    ASSERT_TRUE(dayReader.next(e));
+    EXPECT_EQ(e.clockMicros, 86'400'000'000LL);
+    ASSERT_TRUE(dayReader.next(e));
+    EXPECT_EQ(e.clockMicros, 0);
+    EXPECT_FALSE(dayReader.next(e));
+    EXPECT_NE(dayReader.error().find("a bad clock reading"), std::string::npos);
+}
+
+int fuzzMutants() {
+    const char* wanted = std::getenv("LIMN_FUZZ_MUTANTS");
+    const int count = wanted ? std::atoi(wanted) : 0;
+    return count > 0 ? count : 4000;
+}
+
+// A varint of `value` zig-zagged, as the writer stores a signed delta.
+std::string signedBytes(std::int64_t value) {
+    auto raw = (static_cast<std::uint64_t>(value) << 1) ^ static_cast<std::uint64_t>(value >> 63);
+    std::string out;
+    do {
+        out.push_back(static_cast<char>((raw & 0x7F) | (raw > 0x7F ? 0x80 : 0)));
+        raw >>= 7;
+    } while (raw != 0);
+    return out;
+}
+
 // Mutated recordings: every one reads to an error, a clean end or a cut;
-// none reads outside its bytes (the sanitizer build checks that).
+// none reads outside its bytes or overflows a sum (the sanitizer build checks
+// that). LIMN_FUZZ_MUTANTS sets how many (tools/fuzz-recordings.sh runs
+// 100,000); LIMN_FUZZ_LAST names a file that holds the one being read.
 TEST(RecordFormat, FuzzedRecordingsNeverCrashTheReader) {
     const std::string good = randomRecording(11, 300, nullptr);
+    const char* last = std::getenv("LIMN_FUZZ_LAST");
     std::mt19937_64 rng(2026);
+    const int mutants = fuzzMutants();
     int errors = 0;
-    for (int round = 0; round < 4000; ++round) {
+    for (int round = 0; round < mutants; ++round) {
         std::string bytes = good;
         const int edits = 1 + static_cast<int>(rng() % 6);
         for (int k = 0; k < edits; ++k) {
             const std::size_t at = rng() % bytes.size();
-            switch (rng() % 4) {
+            switch (rng() % 5) {
                 case 0:
                     bytes[at] = static_cast<char>(rng());
                     break;
@@ -249,11 +310,35 @@ TEST(RecordFormat, FuzzedRecordingsNeverCrashTheReader) {
                 case 2:
                     bytes.resize(at);
                     break;
+                case 3: {
+                    // Times at the edges: a clock or real-time entry with an extreme delta.
+                    static const std::int64_t edges[] = {std::numeric_limits<std::int64_t>::max(),
+                                                         std::numeric_limits<std::int64_t>::min(),
+                                                         86'400'000'000,
+                                                         -86'400'000'000,
+                                                         std::int64_t{1} << 53,
+                                                         -1};
+                    const std::int64_t delta = edges[rng() % std::size(edges)];
+                    const char tag = rng() % 2 ? '\x03' : '\x04';
+                    std::string entry = tag + signedBytes(delta);
+                    if (tag == '\x04') entry.push_back('\0');
+                    for (int copies = 1 + static_cast<int>(rng() % 3); copies > 0; --copies) {
+                        bytes.insert(std::min(std::max(at, kRecordHeaderSize), bytes.size()),
+                                     entry);
+                    }
+                    break;
+                }
                 default:
                     bytes.insert(at, std::string(rng() % 12, static_cast<char>(rng())));
                     break;
             }
             if (bytes.empty()) bytes = "L";
+        }
+        if (last) {
+            if (std::FILE* f = std::fopen(last, "wb")) {
+                std::fwrite(bytes.data(), 1, bytes.size(), f);
+                std::fclose(f);
+            }
         }
         RecordReader reader(bytes);
         std::size_t count = 0;
@@ -262,7 +347,7 @@ TEST(RecordFormat, FuzzedRecordingsNeverCrashTheReader) {
         ASSERT_LE(reader.offset(), bytes.size());
         if (!reader.error().empty()) ++errors;
     }
-    EXPECT_GT(errors, 100) << "mutations were caught";
+    EXPECT_GT(errors, mutants / 40) << "mutations were caught";
 }
 
 }  // namespace

@@ -112,6 +112,7 @@ protected:
 
     std::filesystem::path folder_;
     std::string path_;
+    SessionOptions options_;
 };
 
 TEST_F(SessionTest, ReplayReproducesClockRandomAndInput) {
@@ -159,6 +160,68 @@ TEST_F(SessionTest, CutShortRecordingReplaysWhatItHolds) {
     EXPECT_GT(replayed.frames, 10);
     ASSERT_LE(again.colours.size(), live.colours.size());
     EXPECT_TRUE(std::equal(again.colours.begin(), again.colours.end() - 1, live.colours.begin()));
+}
+
+SessionOptions replayOf(const std::string& path) {
+    SessionOptions options;
+    options.path = path;
+    return options;
+}
+
+// A program ending after a replay learns whether it failed, for its exit status.
+TEST_F(SessionTest, FailedReplayEndsTheProcessWithStatusOne) {
+    Program live;
+    options_.path = path_;
+    options_.driver = script;
+    Session::record(options_);
+    registerModule();
+    live.run();
+    EXPECT_EQ(Session::endProcess(3), 3) << "a recording keeps the program's status";
+    auto replayEnding = [this](Program program) {
+        Session::replay(replayOf(path_));
+        registerModule();
+        program.run();
+        return Session::endProcess(0);
+    };
+    EXPECT_EQ(replayEnding(Program{}), 0) << "as recorded";
+    Program changed;
+    changed.repaintFrom = 33;
+    EXPECT_EQ(replayEnding(changed), 1) << "diverged";
+    std::filesystem::resize_file(path_, std::filesystem::file_size(path_) / 2);
+    EXPECT_EQ(replayEnding(Program{}), 1) << "cut short";
+    std::ofstream(path_) << "LIMNREC?";
+    EXPECT_EQ(replayEnding(Program{}), 1) << "unreadable";
+    EXPECT_EQ(Session::endProcess(5), 5) << "no session";
+}
+
+// A replay runs offscreen and silent; what starts after it does not.
+TEST_F(SessionTest, ReplayLeavesTheDriversAsItFoundThem) {
+    Program live;
+    ASSERT_EQ(record(live).error, "");
+    const std::string video = std::getenv("SDL_VIDEODRIVER") ? std::getenv("SDL_VIDEODRIVER") : "";
+    const char* audio = std::getenv("SDL_AUDIODRIVER");
+    const std::string savedAudio = audio ? audio : "";
+    unsetenv("SDL_VIDEODRIVER");
+    unsetenv("SDL_AUDIODRIVER");
+    Session::replay(replayOf(path_));
+    const bool setDuring = std::getenv("SDL_VIDEODRIVER") && std::getenv("SDL_AUDIODRIVER");
+    (void)Session::end();
+    const bool videoAfter = std::getenv("SDL_VIDEODRIVER") != nullptr;
+    const bool audioAfter = std::getenv("SDL_AUDIODRIVER") != nullptr;
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    Session::replay(replayOf(path_));
+    (void)Session::end();
+    const std::string audioKept = std::getenv("SDL_AUDIODRIVER");
+    setenv("SDL_VIDEODRIVER", video.c_str(), 1);
+    if (savedAudio.empty()) {
+        unsetenv("SDL_AUDIODRIVER");
+    } else {
+        setenv("SDL_AUDIODRIVER", savedAudio.c_str(), 1);
+    }
+    EXPECT_TRUE(setDuring);
+    EXPECT_FALSE(videoAfter);
+    EXPECT_FALSE(audioAfter);
+    EXPECT_EQ(audioKept, "dummy") << "a driver the environment chose stays";
 }
 
 TEST_F(SessionTest, UnreadableRecordingRunsNothing) {

@@ -18,6 +18,7 @@
 #include "game/burrowbop/Burrowbop.h"
 #include "game/burrowbop/Mole.h"
 #include "runtime/ProcessState.h"
+#include "tests/game/frames/SessionFixture.h"
 
 namespace {
 
@@ -92,24 +93,8 @@ void play(MainFrame& frame) {
     frames(0.5);
 }
 
-class ReplayProof : public ::testing::Test {
+class ReplayProof : public burrowbop_test::GameSessionTest {
 protected:
-    void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        folder_ =
-            std::filesystem::temp_directory_path() / ("limn-proof-" + std::to_string(getpid()));
-        savedExit_ = Burrowbop::exitProcess;
-        Burrowbop::exitProcess = [](int) { ADD_FAILURE() << "the game asked to exit"; };
-    }
-    void TearDown() override {
-        (void)Session::end();
-        limn::sdl::registerModule();
-        Burrowbop::exitProcess = savedExit_;
-        resetGame();
-        Clock::useReal();
-        std::filesystem::remove_all(folder_);
-    }
-
     // Runs the game from its entry point under the session `start` began.
     struct Run {
         SessionReport report;
@@ -135,13 +120,9 @@ protected:
         result.report = Session::end();
         return result;
     }
-
-    std::filesystem::path folder_;
-    std::function<void(int)> savedExit_;
 };
 
 TEST_F(ReplayProof, RecordedGameReplaysToTheSameScoreSoundsAndFrames) {
-    std::filesystem::create_directories(folder_);
     const Run recorded = run({}, true);
     ASSERT_EQ(recorded.report.error, "");
     EXPECT_EQ(recorded.state, Burrowbop::STATE_TITLE) << "the player went back to the title";
