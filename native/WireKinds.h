@@ -6,6 +6,7 @@
 // dynamic read: a missing number reads 0, a missing string "").
 
 #include <concepts>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -41,6 +42,16 @@ struct Int {
     static constexpr bool accepts =
         (std::is_integral_v<Bare<T>> && !std::is_same_v<Bare<T>, bool>) || std::is_enum_v<Bare<T>>;
     static int read(const rt::Dynamic& v) { return v.asInt(); }
+};
+
+// A number, or null where the primitive has its own default.
+struct MaybeNumber {
+    using Type = std::optional<double>;
+    template <class T>
+    static constexpr bool accepts = Number::accepts<T> || std::is_null_pointer_v<Bare<T>>;
+    static std::optional<double> read(const rt::Dynamic& v) {
+        return v.isNull() ? std::nullopt : std::optional<double>(v.asFloat());
+    }
 };
 
 struct Bool {

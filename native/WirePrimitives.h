@@ -9,7 +9,8 @@
 // argument count and V(name, Result, Params...) for a primitive exported as
 // "name__MULT", whose arguments cross as one array.
 //
-// Kinds (native/WireKinds.h): Number (double), Int (int), Bool, String; Handle
+// Kinds (native/WireKinds.h): Number (double), MaybeNumber (a number or null),
+// Int (int), Bool, String; Handle
 // (a value a primitive made), Object (a plain object read or written by field
 // name), Array, Function, Any (null or a value of any kind); Void (no result).
 
@@ -33,8 +34,8 @@
     P(limn_stage_get_focus_rect, Int, Handle) \
     P(limn_stage_set_focus_rect, Void, Handle, Bool) \
     P(limn_stage_is_opengl, Bool, Handle) \
-    P(limn_stage_get_stage_width, Number, Handle) \
-    P(limn_stage_get_stage_height, Number, Handle) \
+    P(limn_stage_get_stage_width, Int, Handle) \
+    P(limn_stage_get_stage_height, Int, Handle) \
     P(limn_stage_get_dpi_scale, Number, Handle) \
     P(limn_stage_get_scale_mode, Int, Handle) \
     P(limn_stage_set_scale_mode, Void, Handle, Int) \
@@ -82,7 +83,7 @@
     P(limn_display_object_get_name, String, Handle) \
     P(limn_display_object_set_name, Void, Handle, String) \
     P(limn_display_object_get_blend_mode, Int, Handle) \
-    P(limn_display_object_set_blend_mode, Void, Handle, Int) \
+    P(limn_display_object_set_blend_mode, Void, Handle, Any) \
     P(limn_display_object_get_bg, Any, Handle) \
     P(limn_display_object_set_bg, Void, Handle, Int) \
     P(limn_display_object_set_scroll_rect, Void, Handle, Any) \
@@ -97,19 +98,19 @@
     P(limn_doc_swap_children, Void, Handle, Int, Int) \
     /* drawing lists */ \
     P(limn_gfx_clear, Void, Handle) \
-    P(limn_gfx_begin_fill, Void, Handle, Int, Number) \
+    P(limn_gfx_begin_fill, Void, Handle, Int, MaybeNumber) \
     P(limn_gfx_begin_bitmap_fill, Void, Handle, Handle, Any, Bool, Bool) \
     V(limn_gfx_begin_gradient_fill, Void, Handle, Int, Array, Array, Array, Any, Int, Int, Number) \
     P(limn_gfx_end_fill, Void, Handle) \
-    V(limn_gfx_line_style, Void, Handle, Any, Int, Number, Bool, Int, Int, Int, Number) \
+    V(limn_gfx_line_style, Void, Handle, Any, Int, MaybeNumber, Bool, Int, Int, Int, MaybeNumber) \
     P(limn_gfx_move_to, Void, Handle, Number, Number) \
     P(limn_gfx_line_to, Void, Handle, Number, Number) \
     P(limn_gfx_curve_to, Void, Handle, Number, Number, Number, Number) \
     P(limn_gfx_arc_to, Void, Handle, Number, Number, Number, Number) \
     P(limn_gfx_draw_ellipse, Void, Handle, Number, Number, Number, Number) \
     P(limn_gfx_draw_rect, Void, Handle, Number, Number, Number, Number) \
-    V(limn_gfx_draw_round_rect, Void, Handle, Number, Number, Number, Number, Number, Any) \
-    V(limn_gfx_draw_points, Void, Handle, Array, Any, Int, Bool, Number) \
+    V(limn_gfx_draw_round_rect, Void, Handle, Number, Number, Number, Number, Number, MaybeNumber) \
+    V(limn_gfx_draw_points, Void, Handle, Array, Any, Any, Bool, Number) \
     P(limn_gfx_draw_data, Void, Handle, Array) \
     P(limn_gfx_draw_datum, Void, Handle, Object) \
     P(limn_gfx_draw_tiles, Void, Handle, Handle, Array) \
@@ -144,7 +145,7 @@
     /* byte buffers */ \
     P(limn_byte_array_create, Handle, Any) \
     P(limn_byte_array_read_file, Handle, String) \
-    P(limn_byte_array_get_length, Number, Handle) \
+    P(limn_byte_array_get_length, Any, Handle) \
     P(limn_byte_array_get, Int, Handle, Number) \
     P(limn_byte_array_set, Void, Handle, Number, Int) \
     P(limn_byte_array_as_string, String, Handle) \
