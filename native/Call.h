@@ -29,7 +29,7 @@ public:
     rt::Dynamic operator()(A&&... args) const {
         static_assert(sizeof...(A) == P::Params::size, "wrong number of arguments for this primitive");
         check<A...>(std::index_sequence_for<A...>{});
-        return primitive_(std::forward<A>(args)...);
+        return primitive_(wire::crossing(std::forward<A>(args))...);
     }
 
     [[nodiscard]] const Primitive& primitive() const { return primitive_; }

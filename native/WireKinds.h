@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 
 #include "runtime/Dynamic.h"
 
@@ -67,6 +68,27 @@ struct String {
     static constexpr bool accepts = kIsText<T>;
     static std::string read(const rt::Dynamic& v) { return v.isNull() ? std::string() : v.asString(); }
 };
+
+// One of the enumerations of native/WireConstants.h; crosses as its integer.
+// A bare number where the enumeration goes does not compile.
+template <class E>
+struct Enum {
+    using Type = E;
+    template <class T>
+    static constexpr bool accepts = std::is_same_v<Bare<T>, E>;
+    static E read(const rt::Dynamic& v) { return static_cast<E>(v.asInt()); }
+};
+
+// What a framework call hands the primitive for an argument: enumerations
+// cross as their integers, everything else as it is.
+template <class T>
+decltype(auto) crossing(T&& value) {
+    if constexpr (std::is_enum_v<Bare<T>>) {
+        return static_cast<int>(value);
+    } else {
+        return std::forward<T>(value);
+    }
+}
 
 // Kinds that cross as they are: a handler receives them as const rt::Dynamic&.
 struct Passed {

@@ -12,8 +12,11 @@
 // Kinds (native/WireKinds.h): Number (double), MaybeNumber (a number or null),
 // Int (int), Bool, String; Handle
 // (a value a primitive made), Object (a plain object read or written by field
-// name), Array, Function, Any (null or a value of any kind); Void (no result).
+// name), Array, Function, Any (null or a value of any kind); Enum<E> (one of the
+// enumerations of native/WireConstants.h, crossing as its integer); Void (no
+// result).
 
+#include "native/WireConstants.h"
 #include "native/WireKinds.h"
 
 // clang-format off
@@ -102,7 +105,8 @@
     P(limn_gfx_begin_bitmap_fill, Void, Handle, Handle, Any, Bool, Bool) \
     V(limn_gfx_begin_gradient_fill, Void, Handle, Int, Array, Array, Array, Any, Int, Int, Number) \
     P(limn_gfx_end_fill, Void, Handle) \
-    V(limn_gfx_line_style, Void, Handle, Any, Int, MaybeNumber, Bool, Int, Int, Int, MaybeNumber) \
+    V(limn_gfx_line_style, Void, Handle, Any, Int, MaybeNumber, Bool, Enum<LineScaleMode>, \
+      Enum<CapsStyle>, Enum<JointStyle>, MaybeNumber) \
     P(limn_gfx_move_to, Void, Handle, Number, Number) \
     P(limn_gfx_line_to, Void, Handle, Number, Number) \
     P(limn_gfx_curve_to, Void, Handle, Number, Number, Number, Number) \

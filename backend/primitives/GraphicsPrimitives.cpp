@@ -51,8 +51,8 @@ void gradientFill(DrawingList& list, int type, const rt::Dynamic& colourList,
 // limn_gfx_line_style: handle, thickness or null, colour, alpha, hinting, scale mode, caps, joints,
 // miter.
 void lineStyle(DrawingList& list, const rt::Dynamic& thickness, int rgb,
-               std::optional<double> alpha, bool pixelHinting, int scaleMode, int caps, int joints,
-               std::optional<double> miter) {
+               std::optional<double> alpha, bool pixelHinting, wire::LineScaleMode scaleMode,
+               wire::CapsStyle caps, wire::JointStyle joints, std::optional<double> miter) {
     LineStyle line;
     line.enabled = !thickness.isNull() && std::isfinite(thickness.asFloat());
     line.thickness = line.enabled ? std::max(0.0, thickness.asFloat()) : 0.0;

@@ -20,8 +20,8 @@
 namespace limn::sdl {
 
 // Event type codes and flag bits of the native event record.
-using enum native::codes::EventType;
-using enum native::codes::EventFlag;
+using enum native::EventCodes::EventType;
+using enum native::EventCodes::EventFlag;
 
 class StageInput {
 public:

@@ -90,8 +90,8 @@ void Graphics::clear() {
 void Graphics::lineStyle(std::optional<double> thickness, int color, double alpha,
                          bool pixelHinting, LineScaleMode scaleMode, CapsStyle caps,
                          JointStyle joints, double miterLimit) {
-    gfxLineStyle(limnHandle, orNull(thickness), color, alpha, pixelHinting, indexOf(scaleMode),
-                 indexOf(caps), indexOf(joints), miterLimit);
+    gfxLineStyle(limnHandle, orNull(thickness), color, alpha, pixelHinting, scaleMode, caps, joints,
+                 miterLimit);
 }
 
 void Graphics::moveTo(double x, double y) {

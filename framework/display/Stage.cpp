@@ -49,8 +49,8 @@ constexpr double kNoTimerLimit = 315000000.0;
 // The longest sleep while sound completions are pending (seconds).
 constexpr double kSoundPollInterval = 0.02;
 
-using enum native::codes::EventType;
-using native::codes::efPrimaryTouch;
+using enum native::EventCodes::EventType;
+using native::EventCodes::efPrimaryTouch;
 
 // The record's fields, named once.
 const rt::Name kType("type");
