@@ -12,6 +12,7 @@
 #include "framework/events/Event.h"
 #include "framework/events/EventDispatcher.h"
 #include "native/Module.h"
+#include "native/Call.h"
 #include "native/Primitive.h"
 #include "runtime/Function.h"
 #include "runtime/Object.h"
@@ -121,6 +122,35 @@ void BM_PrimitiveRecording(benchmark::State& state) {
 }
 BENCHMARK(BM_PrimitiveRecording);
 
+// The same call through a typed call of the wire (native/Call.h), to the same backend.
+const limn::native::Call<limn::native::wire::limn_display_object_set_x> typedSetX;
+const Primitive untypedSetX{"limn_display_object_set_x", 2};
+
+template <class C>
+void recordingCalls(benchmark::State& state, const C& call) {
+    auto& backend = RecordingBackend::instance();
+    const rt::Dynamic handle = someHandle();
+    int n = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(call(handle, 0.5));
+        if (++n == 4096) {
+            backend.clearCalls();
+            n = 0;
+        }
+    }
+    backend.clearCalls();
+}
+
+void BM_PrimitiveUntypedSetX(benchmark::State& state) {
+    recordingCalls(state, untypedSetX);
+}
+BENCHMARK(BM_PrimitiveUntypedSetX);
+
+void BM_PrimitiveTypedSetX(benchmark::State& state) {
+    recordingCalls(state, typedSetX);
+}
+BENCHMARK(BM_PrimitiveTypedSetX);
+
 // b) A float property written by name against the direct setter call.
 
 void BM_PrimitiveSetterDirect(benchmark::State& state) {
@@ -229,6 +259,8 @@ int main(int argc, char** argv) {
          "BM_PlainFunctionCall"},
         {"primitive call (recording backend) / plain call", "BM_PrimitiveRecording",
          "BM_PlainFunctionCall"},
+        {"typed call of the wire / untyped primitive (same call, recording backend)",
+         "BM_PrimitiveTypedSetX", "BM_PrimitiveUntypedSetX", 1.05},
         {"by-name write / direct setter (setter calls a primitive)", "BM_PrimitiveSetterByName",
          "BM_PrimitiveSetterDirect", 3.0},
         {"by-name write / direct setter (setter stores a field)", "BM_FieldSetterByName",
