@@ -27,7 +27,8 @@ public:
 
     template <class... A>
     rt::Dynamic operator()(A&&... args) const {
-        static_assert(sizeof...(A) == P::Params::size, "wrong number of arguments for this primitive");
+        static_assert(sizeof...(A) == P::Params::size,
+                      "wrong number of arguments for this primitive");
         check<A...>(std::index_sequence_for<A...>{});
         return primitive_(wire::crossing(std::forward<A>(args))...);
     }

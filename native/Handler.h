@@ -46,10 +46,10 @@ struct Callable<R(A...)> : Callable<R (*)(A...)> {};
 
 // A reference to a backend object reached from a handle.
 template <class T>
-concept Target = std::is_lvalue_reference_v<T> &&
-                 !std::is_same_v<wire::Bare<T>, rt::Dynamic> && requires(const rt::Dynamic& v) {
-                     { wire::Bare<T>::from(v) } -> std::convertible_to<wire::Bare<T>*>;
-                 };
+concept Target = std::is_lvalue_reference_v<T> && !std::is_same_v<wire::Bare<T>, rt::Dynamic> &&
+                 requires(const rt::Dynamic& v) {
+    { wire::Bare<T>::from(v) } -> std::convertible_to<wire::Bare<T>*>;
+};
 
 template <class K, class T, std::size_t I>
 constexpr bool matches() {

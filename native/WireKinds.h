@@ -32,8 +32,7 @@ inline constexpr bool kIsScalar =
 struct Number {
     using Type = double;
     template <class T>
-    static constexpr bool accepts =
-        std::is_arithmetic_v<Bare<T>> && !std::is_same_v<Bare<T>, bool>;
+    static constexpr bool accepts = std::is_arithmetic_v<Bare<T>> && !std::is_same_v<Bare<T>, bool>;
     static double read(const rt::Dynamic& v) { return v.asFloat(); }
 };
 
@@ -66,7 +65,9 @@ struct String {
     using Type = std::string;
     template <class T>
     static constexpr bool accepts = kIsText<T>;
-    static std::string read(const rt::Dynamic& v) { return v.isNull() ? std::string() : v.asString(); }
+    static std::string read(const rt::Dynamic& v) {
+        return v.isNull() ? std::string() : v.asString();
+    }
 };
 
 // One of the enumerations of native/WireConstants.h; crosses as its integer.

@@ -209,13 +209,13 @@
 
 namespace limn::native::wire {
 
-#define LIMN_WIRE_DECLARE_FIXED(id, R, ...) \
+#define LIMN_WIRE_DECLARE_FIXED(id, R, ...)                      \
     struct id : Signature<false, R __VA_OPT__(, ) __VA_ARGS__> { \
-        static constexpr const char* name = #id; \
+        static constexpr const char* name = #id;                 \
     };
-#define LIMN_WIRE_DECLARE_MANY(id, R, ...) \
+#define LIMN_WIRE_DECLARE_MANY(id, R, ...)                      \
     struct id : Signature<true, R __VA_OPT__(, ) __VA_ARGS__> { \
-        static constexpr const char* name = #id; \
+        static constexpr const char* name = #id;                \
     };
 LIMN_WIRE_PRIMITIVES(LIMN_WIRE_DECLARE_FIXED, LIMN_WIRE_DECLARE_MANY)
 #undef LIMN_WIRE_DECLARE_FIXED

@@ -125,11 +125,11 @@ void registerTransform(native::TableModule& m) {
             mapPoint(point, n.concatenatedMatrix().inverse());
             return point;
         });
-    handle<wire::limn_display_object_local_to_global>(
-        m, [](SceneNode& n, const rt::Dynamic& point) {
-            mapPoint(point, n.concatenatedMatrix());
-            return point;
-        });
+    handle<wire::limn_display_object_local_to_global>(m,
+                                                      [](SceneNode& n, const rt::Dynamic& point) {
+                                                          mapPoint(point, n.concatenatedMatrix());
+                                                          return point;
+                                                      });
     handle<wire::limn_display_object_get_pixel_bounds>(
         m, [](SceneNode& n, const rt::Dynamic& into) {
             writeRect(into, n.localBounds().transformed(n.concatenatedMatrix()));
@@ -147,13 +147,13 @@ void registerLook(native::TableModule& m) {
             writeColor(into, concatenated ? n.concatenatedColorTransform() : n.colorTransform());
             return into;
         });
-    handle<wire::limn_display_object_set_color_transform>(
-        m, [](SceneNode& n, const rt::Dynamic& c) {
-            if (c.isObject()) n.setColorTransform(readColor(c));
-        });
+    handle<wire::limn_display_object_set_color_transform>(m,
+                                                          [](SceneNode& n, const rt::Dynamic& c) {
+                                                              if (c.isObject())
+                                                                  n.setColorTransform(readColor(c));
+                                                          });
     handle<wire::limn_display_object_get_visible>(m, [](SceneNode& n) { return n.visible(); });
-    handle<wire::limn_display_object_set_visible>(m,
-                                                  [](SceneNode& n, bool v) { n.setVisible(v); });
+    handle<wire::limn_display_object_set_visible>(m, [](SceneNode& n, bool v) { n.setVisible(v); });
     handle<wire::limn_display_object_get_cache_as_bitmap>(
         m, [](SceneNode& n) { return n.cacheAsBitmap(); });
     handle<wire::limn_display_object_set_cache_as_bitmap>(
@@ -161,8 +161,7 @@ void registerLook(native::TableModule& m) {
     handle<wire::limn_display_object_get_name>(m, [](SceneNode& n) { return n.name(); });
     handle<wire::limn_display_object_set_name>(
         m, [](SceneNode& n, std::string name) { n.setName(std::move(name)); });
-    handle<wire::limn_display_object_get_blend_mode>(m,
-                                                     [](SceneNode& n) { return n.blendMode(); });
+    handle<wire::limn_display_object_get_blend_mode>(m, [](SceneNode& n) { return n.blendMode(); });
     handle<wire::limn_display_object_set_blend_mode>(
         m, [](SceneNode& n, const rt::Dynamic& mode) { n.setBlendMode(blendModeIndex(mode)); });
     handle<wire::limn_display_object_get_bg>(m, [](SceneNode& n) -> rt::Dynamic {
@@ -220,10 +219,11 @@ void registerChildren(native::TableModule& m) {
         if (SceneNode* child = SceneNode::from(c)) n.addChild(child->shared_from_this());
     });
     handle<wire::limn_doc_remove_child>(m, [](SceneNode& n, int i) { n.removeChildAt(i); });
-    handle<wire::limn_doc_set_child_index>(
-        m, [](SceneNode& n, const rt::Dynamic& c, int i) { n.setChildIndex(SceneNode::from(c), i); });
-    handle<wire::limn_doc_swap_children>(
-        m, [](SceneNode& n, int a, int b) { n.swapChildren(a, b); });
+    handle<wire::limn_doc_set_child_index>(m, [](SceneNode& n, const rt::Dynamic& c, int i) {
+        n.setChildIndex(SceneNode::from(c), i);
+    });
+    handle<wire::limn_doc_swap_children>(m,
+                                         [](SceneNode& n, int a, int b) { n.swapChildren(a, b); });
 }
 
 }  // namespace

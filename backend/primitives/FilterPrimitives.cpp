@@ -23,8 +23,7 @@ void generateFilterRect(const rt::Dynamic& source, const rt::Dynamic& filter,
 
 void registerFilterPrimitives(native::TableModule& module) {
     FilterEffects::install();
-    native::handle<native::wire::limn_bitmap_data_generate_filter_rect>(module,
-                                                                        generateFilterRect);
+    native::handle<native::wire::limn_bitmap_data_generate_filter_rect>(module, generateFilterRect);
 }
 
 }  // namespace limn::sdl

@@ -137,10 +137,8 @@ void registerGraphicsPrimitives(native::TableModule& m) {
     handle<wire::limn_gfx_line_style>(m, lineStyle);
     handle<wire::limn_gfx_move_to>(m, [](DrawingList& l, double x, double y) { l.moveTo(x, y); });
     handle<wire::limn_gfx_line_to>(m, [](DrawingList& l, double x, double y) { l.lineTo(x, y); });
-    handle<wire::limn_gfx_curve_to>(
-        m, [](DrawingList& l, double cx, double cy, double ax, double ay) {
-            l.curveTo(cx, cy, ax, ay);
-        });
+    handle<wire::limn_gfx_curve_to>(m, [](DrawingList& l, double cx, double cy, double ax,
+                                          double ay) { l.curveTo(cx, cy, ax, ay); });
     handle<wire::limn_gfx_arc_to>(m, [](DrawingList& l, double cx, double cy, double ax,
                                         double ay) { l.arcTo(cx, cy, ax, ay); });
     // Centre and radii: drawCircle(x, y, r) sends x, y, r, r.
@@ -148,8 +146,8 @@ void registerGraphicsPrimitives(native::TableModule& m) {
         m, [](DrawingList& l, double x, double y, double rx, double ry) {
             l.drawEllipse(x - rx, y - ry, 2 * rx, 2 * ry);
         });
-    handle<wire::limn_gfx_draw_rect>(m, [](DrawingList& l, double x, double y, double w,
-                                           double h) { l.drawRect(x, y, w, h); });
+    handle<wire::limn_gfx_draw_rect>(
+        m, [](DrawingList& l, double x, double y, double w, double h) { l.drawRect(x, y, w, h); });
     handle<wire::limn_gfx_draw_round_rect>(
         m, [](DrawingList& l, double x, double y, double w, double h, double ew,
               std::optional<double> eh) { l.drawRoundRect(x, y, w, h, ew, eh.value_or(ew)); });

@@ -139,8 +139,8 @@ void registerWrites(native::TableModule& m) {
         m, [](Surface& s, const rt::Dynamic& rect, const rt::Dynamic& bytes) {
             PixelOps::setPixels(s, rectOf(rect), bytesOf(bytes));
         });
-    handle<wire::limn_bitmap_data_clear>(m,
-                                          [](Surface& s, double c) { PixelOps::clear(s, colourOf(c)); });
+    handle<wire::limn_bitmap_data_clear>(
+        m, [](Surface& s, double c) { PixelOps::clear(s, colourOf(c)); });
     handle<wire::limn_bitmap_data_fill>(
         m, [](Surface& s, const rt::Dynamic& rect, double c, int alphaByte) {
             const auto alpha = static_cast<std::uint32_t>(std::clamp(alphaByte, 0, 255));
@@ -159,14 +159,14 @@ void registerPixelPrimitives(native::TableModule& m) {
     registerWrites(m);
     handle<wire::limn_bitmap_data_clone>(
         m, [](Surface& s) -> rt::Dynamic { return PixelOps::clone(s); });
-    handle<wire::limn_bitmap_data_copy>(m, [](Surface& from, const rt::Dynamic& rect,
-                                              const rt::Dynamic& toHandle,
-                                              const rt::Dynamic& point) {
-        if (Surface* to = Surface::from(toHandle)) {
-            PixelOps::copy(from, rectOf(rect), *to, whole(field(point, "x").asFloat()),
-                           whole(field(point, "y").asFloat()));
-        }
-    });
+    handle<wire::limn_bitmap_data_copy>(
+        m, [](Surface& from, const rt::Dynamic& rect, const rt::Dynamic& toHandle,
+              const rt::Dynamic& point) {
+            if (Surface* to = Surface::from(toHandle)) {
+                PixelOps::copy(from, rectOf(rect), *to, whole(field(point, "x").asFloat()),
+                               whole(field(point, "y").asFloat()));
+            }
+        });
     handle<wire::limn_bitmap_data_copy_channel>(m, copyChannel);
     handle<wire::limn_render_surface_to_surface>(m, renderSurface);
 }

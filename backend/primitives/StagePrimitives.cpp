@@ -66,13 +66,11 @@ void registerFrame(native::TableModule& m) {
 }
 
 void registerStage(native::TableModule& m) {
-    handle<wire::limn_set_stage_handler>(
-        m, [](StageNode& s, const rt::Dynamic& handler, int, int) {
-            s.setHandler(handler.asFunction());
-        });
+    handle<wire::limn_set_stage_handler>(m, [](StageNode& s, const rt::Dynamic& handler, int, int) {
+        s.setHandler(handler.asFunction());
+    });
     handle<wire::limn_render_stage>(m, [](StageNode& s) { s.render(); });
-    handle<wire::limn_stage_set_next_wake>(m,
-                                           [](StageNode& s, double at) { s.requestWake(at); });
+    handle<wire::limn_stage_set_next_wake>(m, [](StageNode& s, double at) { s.requestWake(at); });
     handle<wire::limn_stage_get_focus_id>(m, [](StageNode& s) {
         SceneNode* focus = s.focus();
         return focus ? focus->id() : 0;

@@ -44,7 +44,8 @@ void addFlags(native::TableModule& m) {
     setter<wire::limn_text_field_set_selectable>(
         m, +[](TextFieldNode& f, bool v) { f.selectable = v; });
     handle<wire::limn_text_field_get_type>(m, [](TextFieldNode& f) { return f.input(); });
-    setter<wire::limn_text_field_set_type>(m, +[](TextFieldNode& f, bool v) { f.setInput(v); });
+    setter<wire::limn_text_field_set_type>(
+        m, +[](TextFieldNode& f, bool v) { f.setInput(v); });
     handle<wire::limn_text_field_get_multiline>(m, [](TextFieldNode& f) { return f.multiline(); });
     setter<wire::limn_text_field_set_multiline>(
         m, +[](TextFieldNode& f, bool v) { f.setMultiline(v); });
@@ -55,7 +56,8 @@ void addFlags(native::TableModule& m) {
     setter<wire::limn_text_field_set_auto_size>(
         m, +[](TextFieldNode& f, int v) { f.setAutoSize(v); });
     handle<wire::limn_text_field_get_border>(m, [](TextFieldNode& f) { return f.border; });
-    setter<wire::limn_text_field_set_border>(m, +[](TextFieldNode& f, bool v) { f.border = v; });
+    setter<wire::limn_text_field_set_border>(
+        m, +[](TextFieldNode& f, bool v) { f.border = v; });
     handle<wire::limn_text_field_get_background>(m, [](TextFieldNode& f) { return f.background; });
     setter<wire::limn_text_field_set_background>(
         m, +[](TextFieldNode& f, bool v) { f.background = v; });
@@ -87,9 +89,11 @@ void addMeasures(native::TableModule& m) {
     handle<wire::limn_text_field_get_bottom_scroll_v>(
         m, [](TextFieldNode& f) { return f.bottomScrollV(); });
     handle<wire::limn_text_field_get_scroll_v>(m, [](TextFieldNode& f) { return f.scrollV(); });
-    setter<wire::limn_text_field_set_scroll_v>(m, +[](TextFieldNode& f, int v) { f.setScrollV(v); });
+    setter<wire::limn_text_field_set_scroll_v>(
+        m, +[](TextFieldNode& f, int v) { f.setScrollV(v); });
     handle<wire::limn_text_field_get_scroll_h>(m, [](TextFieldNode& f) { return f.scrollH(); });
-    setter<wire::limn_text_field_set_scroll_h>(m, +[](TextFieldNode& f, int v) { f.setScrollH(v); });
+    setter<wire::limn_text_field_set_scroll_h>(
+        m, +[](TextFieldNode& f, int v) { f.setScrollH(v); });
 }
 
 void addFormats(native::TableModule& m) {

@@ -156,10 +156,12 @@ void MainFrame::openWindow(int flags, const std::string& title) {
     if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0) {
         const double fit = std::min(0.9 * usable.w / w, 0.9 * usable.h / h);
         // A device-sized request is shown at a comfortable size; others only shrink to fit.
-        scale = (flags & native::WindowFlags::FULLSCREEN) ? std::max(1.0, std::floor(fit * 4) / 4) : std::min(1.0, fit);
+        scale = (flags & native::WindowFlags::FULLSCREEN) ? std::max(1.0, std::floor(fit * 4) / 4)
+                                                          : std::min(1.0, fit);
     }
     Uint32 windowFlags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
-    if (flags & native::WindowFlags::BORDERLESS && !(flags & native::WindowFlags::FULLSCREEN)) windowFlags |= SDL_WINDOW_BORDERLESS;
+    if (flags & native::WindowFlags::BORDERLESS && !(flags & native::WindowFlags::FULLSCREEN))
+        windowFlags |= SDL_WINDOW_BORDERLESS;
     window_ =
         SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                          static_cast<int>(w * scale), static_cast<int>(h * scale), windowFlags);
@@ -195,7 +197,8 @@ void MainFrame::openWindow(int flags, const std::string& title) {
 
 std::string MainFrame::surfaceUnusable(int flags, std::string_view mode) {
     if (mode == "renderer") return "LIMN_PRESENT asks for it";
-    if (flags & native::WindowFlags::VSYNC) return "vsync is asked for, and the window's surface has none";
+    if (flags & native::WindowFlags::VSYNC)
+        return "vsync is asked for, and the window's surface has none";
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (!target)
         return std::string("the window has no surface of its own (") + SDL_GetError() + ")";

@@ -11,7 +11,6 @@ namespace limn::display {
 
 namespace {
 
-
 const native::Call<native::wire::limn_bitmap_data_create> surfaceCreate;
 const native::Call<native::wire::limn_bitmap_data_load> surfaceLoad;
 const native::Call<native::wire::limn_bitmap_data_from_bytes> surfaceFromBytes;

@@ -23,7 +23,6 @@ namespace limn::display {
 
 namespace {
 
-
 const native::Call<native::wire::limn_display_object_get_id> getId;
 const native::Call<native::wire::limn_display_object_get_x> getX;
 const native::Call<native::wire::limn_display_object_set_x> setX;

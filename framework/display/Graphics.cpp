@@ -10,7 +10,6 @@ namespace limn::display {
 
 namespace {
 
-
 const native::Call<native::wire::limn_gfx_clear> gfxClear;
 const native::Call<native::wire::limn_gfx_begin_fill> gfxBeginFill;
 const native::Call<native::wire::limn_gfx_begin_bitmap_fill> gfxBeginBitmapFill;

@@ -1,7 +1,7 @@
 #include "framework/display/ManagedStage.h"
 
-#include "native/EventRecord.h"
 #include "native/Call.h"
+#include "native/EventRecord.h"
 
 namespace limn::display {
 

@@ -14,15 +14,14 @@
 #include "framework/geom/Point.h"
 #include "framework/geom/Rectangle.h"
 #include "framework/media/SoundChannel.h"
-#include "native/EventRecord.h"
 #include "native/Call.h"
+#include "native/EventRecord.h"
 #include "runtime/Log.h"
 #include "runtime/ProcessState.h"
 
 namespace limn::display {
 
 namespace {
-
 
 const native::Call<native::wire::limn_set_stage_handler> setStageHandler;
 const native::Call<native::wire::limn_render_stage> renderStage;

@@ -43,7 +43,8 @@ TEST(BackendContract, TheRealBackendHandlesEveryPrimitiveOfTheWire) {
     for (const auto& name : declared) {
         if (!module->find(name)) missing.push_back(name);
     }
-    EXPECT_TRUE(missing.empty()) << "declared but not handled: " << ::testing::PrintToString(missing);
+    EXPECT_TRUE(missing.empty()) << "declared but not handled: "
+                                 << ::testing::PrintToString(missing);
     EXPECT_EQ(module->size(), declared.size()) << "the backend exports a primitive the wire lacks";
 }
 
