@@ -106,12 +106,13 @@ void BM_PrimitiveTableModule(benchmark::State& state) {
 }
 BENCHMARK(BM_PrimitiveTableModule);
 
-void BM_PrimitiveRecording(benchmark::State& state) {
+template <class C>
+void recordingCalls(benchmark::State& state, const C& call) {
     auto& backend = RecordingBackend::instance();
     const rt::Handle handle = someHandle();
     int n = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(recordingSet(handle, 0.5));
+        benchmark::DoNotOptimize(call(handle, 0.5));
         // The backend keeps every call; clearing is part of what a call costs it.
         if (++n == 4096) {
             backend.clearCalls();
@@ -120,26 +121,15 @@ void BM_PrimitiveRecording(benchmark::State& state) {
     }
     backend.clearCalls();
 }
+
+void BM_PrimitiveRecording(benchmark::State& state) {
+    recordingCalls(state, recordingSet);
+}
 BENCHMARK(BM_PrimitiveRecording);
 
 // The same call through a typed call of the wire (native/Call.h), to the same backend.
 const limn::native::Call<limn::native::wire::limn_display_object_set_x> typedSetX;
 const Primitive untypedSetX{"limn_display_object_set_x", 2};
-
-template <class C>
-void recordingCalls(benchmark::State& state, const C& call) {
-    auto& backend = RecordingBackend::instance();
-    const rt::Dynamic handle = someHandle();
-    int n = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(call(handle, 0.5));
-        if (++n == 4096) {
-            backend.clearCalls();
-            n = 0;
-        }
-    }
-    backend.clearCalls();
-}
 
 void BM_PrimitiveUntypedSetX(benchmark::State& state) {
     recordingCalls(state, untypedSetX);

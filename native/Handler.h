@@ -24,25 +24,14 @@
 
 #include "native/Module.h"
 #include "native/WirePrimitives.h"
+#include "runtime/Function.h"
 
 namespace limn::native {
 
 namespace handler_detail {
 
 template <class F>
-struct Callable : Callable<decltype(&F::operator())> {};
-template <class C, class R, class... A>
-struct Callable<R (C::*)(A...) const> {
-    using Result = R;
-    using Params = std::tuple<A...>;
-};
-template <class R, class... A>
-struct Callable<R (*)(A...)> {
-    using Result = R;
-    using Params = std::tuple<A...>;
-};
-template <class R, class... A>
-struct Callable<R(A...)> : Callable<R (*)(A...)> {};
+using Callable = rt::detail::CallableTraits<std::decay_t<F>>;
 
 // A reference to a backend object reached from a handle.
 template <class T>
