@@ -11,6 +11,7 @@
 #include "backend/recording/RecordingBackend.h"
 #include "framework/events/Event.h"
 #include "framework/events/EventDispatcher.h"
+#include "native/Call.h"
 #include "native/Module.h"
 #include "native/Primitive.h"
 #include "runtime/Function.h"
@@ -105,12 +106,13 @@ void BM_PrimitiveTableModule(benchmark::State& state) {
 }
 BENCHMARK(BM_PrimitiveTableModule);
 
-void BM_PrimitiveRecording(benchmark::State& state) {
+template <class C>
+void recordingCalls(benchmark::State& state, const C& call) {
     auto& backend = RecordingBackend::instance();
     const rt::Handle handle = someHandle();
     int n = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(recordingSet(handle, 0.5));
+        benchmark::DoNotOptimize(call(handle, 0.5));
         // The backend keeps every call; clearing is part of what a call costs it.
         if (++n == 4096) {
             backend.clearCalls();
@@ -119,7 +121,25 @@ void BM_PrimitiveRecording(benchmark::State& state) {
     }
     backend.clearCalls();
 }
+
+void BM_PrimitiveRecording(benchmark::State& state) {
+    recordingCalls(state, recordingSet);
+}
 BENCHMARK(BM_PrimitiveRecording);
+
+// The same call through a typed call of the wire (native/Call.h), to the same backend.
+const limn::native::Call<limn::native::wire::limn_display_object_set_x> typedSetX;
+const Primitive untypedSetX{"limn_display_object_set_x", 2};
+
+void BM_PrimitiveUntypedSetX(benchmark::State& state) {
+    recordingCalls(state, untypedSetX);
+}
+BENCHMARK(BM_PrimitiveUntypedSetX);
+
+void BM_PrimitiveTypedSetX(benchmark::State& state) {
+    recordingCalls(state, typedSetX);
+}
+BENCHMARK(BM_PrimitiveTypedSetX);
 
 // b) A float property written by name against the direct setter call.
 
@@ -229,6 +249,8 @@ int main(int argc, char** argv) {
          "BM_PlainFunctionCall"},
         {"primitive call (recording backend) / plain call", "BM_PrimitiveRecording",
          "BM_PlainFunctionCall"},
+        {"typed call of the wire / untyped primitive (same call, recording backend)",
+         "BM_PrimitiveTypedSetX", "BM_PrimitiveUntypedSetX", 1.05},
         {"by-name write / direct setter (setter calls a primitive)", "BM_PrimitiveSetterByName",
          "BM_PrimitiveSetterDirect", 3.0},
         {"by-name write / direct setter (setter stores a field)", "BM_FieldSetterByName",

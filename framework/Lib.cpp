@@ -8,7 +8,7 @@
 #include "framework/display/MovieClip.h"
 #include "framework/display/Stage.h"
 #include "framework/net/URLRequest.h"
-#include "native/Primitive.h"
+#include "native/Call.h"
 #include "runtime/Error.h"
 #include "runtime/Log.h"
 #include "runtime/ProcessState.h"
@@ -17,9 +17,9 @@ namespace limn {
 
 namespace {
 
-const native::Primitive createMainFrame{"limn_create_main_frame", native::kVariableArgs};
-const native::Primitive getFrameStage{"limn_get_frame_stage", 1};
-const native::Primitive getUrl{"limn_get_url", 1};
+const native::Call<native::wire::limn_create_main_frame> createMainFrame;
+const native::Call<native::wire::limn_get_frame_stage> getFrameStage;
+const native::Call<native::wire::limn_get_url> getUrl;
 
 }  // namespace
 
@@ -97,7 +97,7 @@ void Lib::getURL(const net::URLRequest& request) {
 }
 
 void Lib::close() {
-    const native::Primitive closeApp{"limn_close", 0};
+    const native::Call<native::wire::limn_close> closeApp;
     closeApp();
 }
 

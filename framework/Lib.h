@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 
+#include "native/WireConstants.h"
 #include "runtime/Function.h"
 
 namespace limn::display {
@@ -31,15 +32,9 @@ class URLRequest;
 
 namespace limn {
 
-class Lib {
+// The window flags (native::WindowFlags) are members: Lib::FULLSCREEN | Lib::VSYNC.
+class Lib : public native::WindowFlags {
 public:
-    // Window flags, combined with bitwise or.
-    static constexpr int FULLSCREEN = 0x01;
-    static constexpr int BORDERLESS = 0x02;
-    static constexpr int RESIZABLE = 0x04;
-    static constexpr int HARDWARE = 0x08;
-    static constexpr int VSYNC = 0x10;
-
     static rt::Dynamic limnMainFrame;                        // set when the frame exists
     static std::shared_ptr<display::Stage> limnStage;        // the one stage
     static std::shared_ptr<display::MovieClip> limnCurrent;  // made on first request

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "native/Primitive.h"
+#include "native/Call.h"
 #include "runtime/ProcessState.h"
 
 namespace limn {
 
 namespace {
 
-const native::Primitive timeStamp{"limn_time_stamp", 0};
+const native::Call<native::wire::limn_time_stamp> timeStamp;
 
 // Back to a fresh process's state, for tests.
 [[maybe_unused]] const bool resetRegistered =

@@ -8,6 +8,7 @@
 
 #include "backend/base/Geometry.h"
 #include "backend/image/Surface.h"
+#include "native/WireConstants.h"
 
 namespace limn::sdl {
 
@@ -42,9 +43,9 @@ struct LineStyle {
     std::uint32_t rgb = 0;
     double alpha = 1;
     bool pixelHinting = false;
-    int scaleMode = 0;  // 0 normal, 1 none, 2 vertical, 3 horizontal
-    int caps = 0;       // 0 round, 1 none, 2 square
-    int joints = 0;     // 0 round, 1 miter, 2 bevel
+    native::wire::LineScaleMode scaleMode = native::wire::LineScaleMode::NORMAL;
+    native::wire::CapsStyle caps = native::wire::CapsStyle::ROUND;
+    native::wire::JointStyle joints = native::wire::JointStyle::ROUND;
     double miterLimit = 3;
 };
 

@@ -270,7 +270,9 @@ private:
             b.add(x1, y1);
             // Half the width, or more at mitred corners; exact enough for culling and hits.
             b.inflate((line_.thickness > 0 ? line_.thickness : 1) *
-                      std::max(0.5, line_.joints == 1 ? line_.miterLimit / 2 : 0.5));
+                      std::max(0.5, line_.joints == native::wire::JointStyle::MITER
+                                        ? line_.miterLimit / 2
+                                        : 0.5));
             Op op{Op::StrokeOp, PathPtr(cairo_copy_path(cr)), nullptr, line_, nullptr, b, {}, {}};
             cairo_new_path(cr);
             (fill_ ? pendingStrokes_ : ops_).push_back(std::move(op));

@@ -137,8 +137,11 @@ void applyLine(cairo_t* cr, const LineStyle& line) {
                                             CAIRO_LINE_CAP_SQUARE};
     static const cairo_line_join_t joins[] = {CAIRO_LINE_JOIN_ROUND, CAIRO_LINE_JOIN_MITER,
                                               CAIRO_LINE_JOIN_BEVEL};
-    cairo_set_line_cap(cr, caps[line.caps >= 0 && line.caps < 3 ? line.caps : 0]);
-    cairo_set_line_join(cr, joins[line.joints >= 0 && line.joints < 3 ? line.joints : 0]);
+    // Values out of range (the framework passes unknown integers on) draw as round.
+    const int cap = static_cast<int>(line.caps);
+    const int join = static_cast<int>(line.joints);
+    cairo_set_line_cap(cr, caps[cap >= 0 && cap < 3 ? cap : 0]);
+    cairo_set_line_join(cr, joins[join >= 0 && join < 3 ? join : 0]);
     cairo_set_miter_limit(cr, line.miterLimit >= 1 ? line.miterLimit : 1);
     cairo_set_line_width(cr, line.thickness > 0 ? line.thickness : 1);
 }
@@ -170,11 +173,12 @@ void strokePath(cairo_t* cr, const LineStyle& line, const RenderState& state) {
     setSolid(cr, line.rgb, line.alpha, state.color);
     const Affine& m = state.matrix;
     double deviceWidth = -1;
-    if (line.thickness <= 0 || line.scaleMode == 1) {
+    using Scale = native::wire::LineScaleMode;
+    if (line.thickness <= 0 || line.scaleMode == Scale::NONE) {
         deviceWidth = line.thickness > 0 ? line.thickness : 1;
-    } else if (line.scaleMode == 2) {
+    } else if (line.scaleMode == Scale::VERTICAL) {
         deviceWidth = line.thickness * std::hypot(m.c, m.d);
-    } else if (line.scaleMode == 3) {
+    } else if (line.scaleMode == Scale::HORIZONTAL) {
         deviceWidth = line.thickness * std::hypot(m.a, m.b);
     }
     if (deviceWidth < 0) {

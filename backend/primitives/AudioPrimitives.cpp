@@ -11,39 +11,39 @@ namespace limn::sdl {
 
 namespace {
 
-AudioSound* soundOf(rt::Args args) {
-    return arg(args, 0).handleAs<AudioSound>();
+AudioSound* soundOf(const rt::Dynamic& handle) {
+    return handle.handleAs<AudioSound>();
 }
 
-AudioChannel* channelOf(rt::Args args) {
-    return arg(args, 0).handleAs<AudioChannel>();
+AudioChannel* channelOf(const rt::Dynamic& handle) {
+    return handle.handleAs<AudioChannel>();
 }
 
 void fill(const rt::ObjectPtr& record, const char* name, const std::optional<std::string>& value) {
     if (value) record->set(name, *value);
 }
 
-rt::Dynamic fromFile(rt::Args args) {
+rt::Dynamic fromFile(std::string path, bool streamed) {
     // Music is streamed from its file as it plays; other sounds are decoded whole.
-    return AudioSound::fromFile(arg(args, 0).asString(), arg(args, 1).asBool());
+    return AudioSound::fromFile(path, streamed);
 }
 
-rt::Dynamic status(rt::Args args) {
-    AudioSound* sound = soundOf(args);
+rt::Dynamic status(const rt::Dynamic& handle) {
+    AudioSound* sound = soundOf(handle);
     if (!sound) return {};
     const auto bytes = static_cast<double>(sound->bytesTotal());
     return rt::props({{"bytesLoaded", bytes}, {"bytesTotal", bytes}});
 }
 
-rt::Dynamic length(rt::Args args) {
-    AudioSound* sound = soundOf(args);
+double length(const rt::Dynamic& handle) {
+    AudioSound* sound = soundOf(handle);
     return sound ? sound->lengthMs() : 0.0;
 }
 
-rt::Dynamic id3(rt::Args args) {
-    AudioSound* sound = soundOf(args);
-    rt::ObjectPtr record = arg(args, 1).asObject();
-    if (!sound || !record) return {};
+void id3(const rt::Dynamic& handle, const rt::Dynamic& into) {
+    AudioSound* sound = soundOf(handle);
+    rt::ObjectPtr record = into.asObject();
+    if (!sound || !record) return;
     const AudioTags& tags = sound->tags();
     fill(record, "album", tags.album);
     fill(record, "artist", tags.artist);
@@ -52,12 +52,10 @@ rt::Dynamic id3(rt::Args args) {
     fill(record, "songName", tags.songName);
     fill(record, "track", tags.track);
     fill(record, "year", tags.year);
-    return {};
 }
 
-rt::Dynamic close(rt::Args args) {
-    if (AudioSound* sound = soundOf(args)) sound->close();
-    return {};
+void close(const rt::Dynamic& handle) {
+    if (AudioSound* sound = soundOf(handle)) sound->close();
 }
 
 // Volume and pan of a SoundTransform record; none plays at full volume, centred.
@@ -69,62 +67,63 @@ std::pair<double, double> transformOf(const rt::Dynamic& value) {
     return {transform->get(kVolume).asFloat(), transform->get(kPan).asFloat()};
 }
 
-rt::Dynamic channelCreate(rt::Args args) {
-    AudioSound* sound = soundOf(args);
+rt::Dynamic channelCreate(const rt::Dynamic& handle, double start, int loops,
+                          const rt::Dynamic& transform) {
+    AudioSound* sound = soundOf(handle);
     if (!sound) return {};
-    const auto [volume, pan] = transformOf(arg(args, 3));
-    return AudioChannel::play(*sound, arg(args, 1).asFloat(), arg(args, 2).asInt(), volume, pan);
+    const auto [volume, pan] = transformOf(transform);
+    return AudioChannel::play(*sound, start, loops, volume, pan);
 }
 
-rt::Dynamic isComplete(rt::Args args) {
-    AudioChannel* channel = channelOf(args);
+bool isComplete(const rt::Dynamic& handle) {
+    AudioChannel* channel = channelOf(handle);
     return channel == nullptr || channel->isComplete();
 }
 
-rt::Dynamic left(rt::Args args) {
-    AudioChannel* channel = channelOf(args);
+double left(const rt::Dynamic& handle) {
+    AudioChannel* channel = channelOf(handle);
     return channel ? channel->leftPeak() : 0.0;
 }
 
-rt::Dynamic right(rt::Args args) {
-    AudioChannel* channel = channelOf(args);
+double right(const rt::Dynamic& handle) {
+    AudioChannel* channel = channelOf(handle);
     return channel ? channel->rightPeak() : 0.0;
 }
 
-rt::Dynamic position(rt::Args args) {
-    AudioChannel* channel = channelOf(args);
+double position(const rt::Dynamic& handle) {
+    AudioChannel* channel = channelOf(handle);
     return channel ? channel->positionMs() : 0.0;
 }
 
-rt::Dynamic stop(rt::Args args) {
-    if (AudioChannel* channel = channelOf(args)) channel->stop();
-    return {};
+void stop(const rt::Dynamic& handle) {
+    if (AudioChannel* channel = channelOf(handle)) channel->stop();
 }
 
-rt::Dynamic setTransform(rt::Args args) {
-    AudioChannel* channel = channelOf(args);
-    if (channel && !arg(args, 1).isNull()) {
-        const auto [volume, pan] = transformOf(arg(args, 1));
+void setTransform(const rt::Dynamic& handle, const rt::Dynamic& transform) {
+    AudioChannel* channel = channelOf(handle);
+    if (channel && !transform.isNull()) {
+        const auto [volume, pan] = transformOf(transform);
         channel->setTransform(volume, pan);
     }
-    return {};
 }
 
 }  // namespace
 
 void registerAudioPrimitives(native::TableModule& module) {
-    module.add("limn_sound_from_file", 2, fromFile);
-    module.add("limn_sound_get_status", 1, status);
-    module.add("limn_sound_get_length", 1, length);
-    module.add("limn_sound_get_id3", 2, id3);
-    module.add("limn_sound_close", 1, close);
-    module.add("limn_sound_channel_create", 4, channelCreate);
-    module.add("limn_sound_channel_is_complete", 1, isComplete);
-    module.add("limn_sound_channel_get_left", 1, left);
-    module.add("limn_sound_channel_get_right", 1, right);
-    module.add("limn_sound_channel_get_position", 1, position);
-    module.add("limn_sound_channel_stop", 1, stop);
-    module.add("limn_sound_channel_set_transform", 2, setTransform);
+    namespace wire = native::wire;
+    using native::handle;
+    handle<wire::limn_sound_from_file>(module, fromFile);
+    handle<wire::limn_sound_get_status>(module, status);
+    handle<wire::limn_sound_get_length>(module, length);
+    handle<wire::limn_sound_get_id3>(module, id3);
+    handle<wire::limn_sound_close>(module, close);
+    handle<wire::limn_sound_channel_create>(module, channelCreate);
+    handle<wire::limn_sound_channel_is_complete>(module, isComplete);
+    handle<wire::limn_sound_channel_get_left>(module, left);
+    handle<wire::limn_sound_channel_get_right>(module, right);
+    handle<wire::limn_sound_channel_get_position>(module, position);
+    handle<wire::limn_sound_channel_stop>(module, stop);
+    handle<wire::limn_sound_channel_set_transform>(module, setTransform);
 }
 
 }  // namespace limn::sdl

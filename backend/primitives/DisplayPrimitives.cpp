@@ -11,26 +11,14 @@ namespace limn::sdl {
 
 namespace {
 
-using native::PrimitiveFn;
-
-template <class F>
-PrimitiveFn onNode(F f) {
-    return [f](rt::Args a) -> rt::Dynamic {
-        SceneNode* node = SceneNode::from(arg(a, 0));
-        if (!node) return {};
-        return f(*node, a);
-    };
-}
+namespace wire = native::wire;
+using native::handle;
 
 // A getter and a setter of one number.
-template <auto Get, auto Set>
-void addNumber(native::TableModule& m, const std::string& name) {
-    m.add("limn_display_object_get_" + name, 1,
-          onNode([](SceneNode& n, rt::Args) -> rt::Dynamic { return (n.*Get)(); }));
-    m.add("limn_display_object_set_" + name, 2, onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              (n.*Set)(argNumber(a, 1));
-              return {};
-          }));
+template <class GetP, class SetP, auto Get, auto Set>
+void addNumber(native::TableModule& m) {
+    handle<GetP>(m, [](SceneNode& n) -> double { return (n.*Get)(); });
+    handle<SetP>(m, [](SceneNode& n, double v) { (n.*Set)(v); });
 }
 
 Affine readMatrix(const rt::Dynamic& m) {
@@ -93,177 +81,149 @@ double pointerLocal(SceneNode& n, bool wantX) {
 }
 
 void registerCreation(native::TableModule& m) {
-    m.add("limn_create_display_object", 0,
-          [](rt::Args) -> rt::Dynamic { return std::make_shared<SceneNode>(NodeKind::Shape); });
-    m.add("limn_create_display_object_container", 0,
-          [](rt::Args) -> rt::Dynamic { return std::make_shared<SceneNode>(NodeKind::Container); });
-    m.add("limn_display_object_get_id", 1,
-          onNode([](SceneNode& n, rt::Args) -> rt::Dynamic { return n.id(); }));
-    m.add("limn_display_object_get_graphics", 1,
-          onNode([](SceneNode& n, rt::Args) -> rt::Dynamic { return n.graphicsHandle(); }));
+    handle<wire::limn_create_display_object>(
+        m, []() -> rt::Dynamic { return std::make_shared<SceneNode>(NodeKind::Shape); });
+    handle<wire::limn_create_display_object_container>(
+        m, []() -> rt::Dynamic { return std::make_shared<SceneNode>(NodeKind::Container); });
+    handle<wire::limn_display_object_get_id>(m, [](SceneNode& n) { return n.id(); });
+    handle<wire::limn_display_object_get_graphics>(
+        m, [](SceneNode& n) -> rt::Dynamic { return n.graphicsHandle(); });
 }
 
 void registerTransform(native::TableModule& m) {
-    addNumber<&SceneNode::x, &SceneNode::setX>(m, "x");
-    addNumber<&SceneNode::y, &SceneNode::setY>(m, "y");
-    addNumber<&SceneNode::scaleX, &SceneNode::setScaleX>(m, "scale_x");
-    addNumber<&SceneNode::scaleY, &SceneNode::setScaleY>(m, "scale_y");
-    addNumber<&SceneNode::rotation, &SceneNode::setRotation>(m, "rotation");
-    addNumber<&SceneNode::width, &SceneNode::setWidth>(m, "width");
-    addNumber<&SceneNode::height, &SceneNode::setHeight>(m, "height");
-    addNumber<&SceneNode::alpha, &SceneNode::setAlpha>(m, "alpha");
-    m.add("limn_display_object_get_mouse_x", 1,
-          onNode([](SceneNode& n, rt::Args) -> rt::Dynamic { return pointerLocal(n, true); }));
-    m.add("limn_display_object_get_mouse_y", 1,
-          onNode([](SceneNode& n, rt::Args) -> rt::Dynamic { return pointerLocal(n, false); }));
-    m.add("limn_display_object_get_matrix", 3, onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              writeMatrix(arg(a, 1), argBool(a, 2) ? n.concatenatedMatrix() : n.matrix());
-              return arg(a, 1);
-          }));
-    m.add("limn_display_object_set_matrix", 2, onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              if (arg(a, 1).isObject()) n.setMatrix(readMatrix(arg(a, 1)));
-              return {};
-          }));
-    m.add("limn_display_object_global_to_local", 2,
-          onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              mapPoint(arg(a, 1), n.concatenatedMatrix().inverse());
-              return arg(a, 1);
-          }));
-    m.add("limn_display_object_local_to_global", 2,
-          onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              mapPoint(arg(a, 1), n.concatenatedMatrix());
-              return arg(a, 1);
-          }));
-    m.add("limn_display_object_get_pixel_bounds", 2,
-          onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              writeRect(arg(a, 1), n.localBounds().transformed(n.concatenatedMatrix()));
-              return arg(a, 1);
-          }));
-    m.add("limn_display_object_hit_test_point", 5,
-          onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              return HitTester::covers(n, argNumber(a, 1), argNumber(a, 2), argBool(a, 3),
-                                       argBool(a, 4));
-          }));
+    using Node = SceneNode;
+    addNumber<wire::limn_display_object_get_x, wire::limn_display_object_set_x, &Node::x,
+              &Node::setX>(m);
+    addNumber<wire::limn_display_object_get_y, wire::limn_display_object_set_y, &Node::y,
+              &Node::setY>(m);
+    addNumber<wire::limn_display_object_get_scale_x, wire::limn_display_object_set_scale_x,
+              &Node::scaleX, &Node::setScaleX>(m);
+    addNumber<wire::limn_display_object_get_scale_y, wire::limn_display_object_set_scale_y,
+              &Node::scaleY, &Node::setScaleY>(m);
+    addNumber<wire::limn_display_object_get_rotation, wire::limn_display_object_set_rotation,
+              &Node::rotation, &Node::setRotation>(m);
+    addNumber<wire::limn_display_object_get_width, wire::limn_display_object_set_width,
+              &Node::width, &Node::setWidth>(m);
+    addNumber<wire::limn_display_object_get_height, wire::limn_display_object_set_height,
+              &Node::height, &Node::setHeight>(m);
+    addNumber<wire::limn_display_object_get_alpha, wire::limn_display_object_set_alpha,
+              &Node::alpha, &Node::setAlpha>(m);
+    handle<wire::limn_display_object_get_mouse_x>(
+        m, [](SceneNode& n) { return pointerLocal(n, true); });
+    handle<wire::limn_display_object_get_mouse_y>(
+        m, [](SceneNode& n) { return pointerLocal(n, false); });
+    handle<wire::limn_display_object_get_matrix>(
+        m, [](SceneNode& n, const rt::Dynamic& into, bool concatenated) {
+            writeMatrix(into, concatenated ? n.concatenatedMatrix() : n.matrix());
+            return into;
+        });
+    handle<wire::limn_display_object_set_matrix>(m, [](SceneNode& n, const rt::Dynamic& m) {
+        if (m.isObject()) n.setMatrix(readMatrix(m));
+    });
+    handle<wire::limn_display_object_global_to_local>(
+        m, [](SceneNode& n, const rt::Dynamic& point) {
+            mapPoint(point, n.concatenatedMatrix().inverse());
+            return point;
+        });
+    handle<wire::limn_display_object_local_to_global>(m,
+                                                      [](SceneNode& n, const rt::Dynamic& point) {
+                                                          mapPoint(point, n.concatenatedMatrix());
+                                                          return point;
+                                                      });
+    handle<wire::limn_display_object_get_pixel_bounds>(
+        m, [](SceneNode& n, const rt::Dynamic& into) {
+            writeRect(into, n.localBounds().transformed(n.concatenatedMatrix()));
+            return into;
+        });
+    handle<wire::limn_display_object_hit_test_point>(
+        m, [](SceneNode& n, double x, double y, bool shape, bool visibleOnly) {
+            return HitTester::covers(n, x, y, shape, visibleOnly);
+        });
 }
 
 void registerLook(native::TableModule& m) {
-    m.add("limn_display_object_get_color_transform", 3,
-          onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              writeColor(arg(a, 1),
-                         argBool(a, 2) ? n.concatenatedColorTransform() : n.colorTransform());
-              return arg(a, 1);
-          }));
-    m.add("limn_display_object_set_color_transform", 2,
-          onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              if (arg(a, 1).isObject()) n.setColorTransform(readColor(arg(a, 1)));
-              return {};
-          }));
-    m.add("limn_display_object_get_visible", 1,
-          onNode([](SceneNode& n, rt::Args) -> rt::Dynamic { return n.visible(); }));
-    m.add("limn_display_object_set_visible", 2, onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              n.setVisible(argBool(a, 1));
-              return {};
-          }));
-    m.add("limn_display_object_get_cache_as_bitmap", 1,
-          onNode([](SceneNode& n, rt::Args) -> rt::Dynamic { return n.cacheAsBitmap(); }));
-    m.add("limn_display_object_set_cache_as_bitmap", 2,
-          onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              n.setCacheAsBitmap(argBool(a, 1));
-              return {};
-          }));
-    m.add("limn_display_object_get_name", 1,
-          onNode([](SceneNode& n, rt::Args) -> rt::Dynamic { return n.name(); }));
-    m.add("limn_display_object_set_name", 2, onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              n.setName(argString(a, 1));
-              return {};
-          }));
-    m.add("limn_display_object_get_blend_mode", 1,
-          onNode([](SceneNode& n, rt::Args) -> rt::Dynamic { return n.blendMode(); }));
-    m.add("limn_display_object_set_blend_mode", 2,
-          onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              n.setBlendMode(blendModeIndex(arg(a, 1)));
-              return {};
-          }));
-    m.add("limn_display_object_get_bg", 1, onNode([](SceneNode& n, rt::Args) -> rt::Dynamic {
-              auto bg = n.background();
-              return bg ? static_cast<int>(0x1000000 | *bg) : 0;
-          }));
-    m.add("limn_display_object_set_bg", 2, onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              const auto rgb = static_cast<std::uint32_t>(argInt(a, 1)) & 0xFFFFFF;
-              // A stage always has a background (0 is black); others take 0 as none.
-              if (n.kind() == NodeKind::Stage || rgb != 0) {
-                  n.setBackground(rgb);
-              } else {
-                  n.setBackground(std::nullopt);
-              }
-              return {};
-          }));
+    handle<wire::limn_display_object_get_color_transform>(
+        m, [](SceneNode& n, const rt::Dynamic& into, bool concatenated) {
+            writeColor(into, concatenated ? n.concatenatedColorTransform() : n.colorTransform());
+            return into;
+        });
+    handle<wire::limn_display_object_set_color_transform>(m,
+                                                          [](SceneNode& n, const rt::Dynamic& c) {
+                                                              if (c.isObject())
+                                                                  n.setColorTransform(readColor(c));
+                                                          });
+    handle<wire::limn_display_object_get_visible>(m, [](SceneNode& n) { return n.visible(); });
+    handle<wire::limn_display_object_set_visible>(m, [](SceneNode& n, bool v) { n.setVisible(v); });
+    handle<wire::limn_display_object_get_cache_as_bitmap>(
+        m, [](SceneNode& n) { return n.cacheAsBitmap(); });
+    handle<wire::limn_display_object_set_cache_as_bitmap>(
+        m, [](SceneNode& n, bool v) { n.setCacheAsBitmap(v); });
+    handle<wire::limn_display_object_get_name>(m, [](SceneNode& n) { return n.name(); });
+    handle<wire::limn_display_object_set_name>(
+        m, [](SceneNode& n, std::string name) { n.setName(std::move(name)); });
+    handle<wire::limn_display_object_get_blend_mode>(m, [](SceneNode& n) { return n.blendMode(); });
+    handle<wire::limn_display_object_set_blend_mode>(
+        m, [](SceneNode& n, const rt::Dynamic& mode) { n.setBlendMode(blendModeIndex(mode)); });
+    handle<wire::limn_display_object_get_bg>(m, [](SceneNode& n) -> rt::Dynamic {
+        auto bg = n.background();
+        return bg ? static_cast<int>(0x1000000 | *bg) : 0;
+    });
+    handle<wire::limn_display_object_set_bg>(m, [](SceneNode& n, int value) {
+        const auto rgb = static_cast<std::uint32_t>(value) & 0xFFFFFF;
+        // A stage always has a background (0 is black); others take 0 as none.
+        if (n.kind() == NodeKind::Stage || rgb != 0) {
+            n.setBackground(rgb);
+        } else {
+            n.setBackground(std::nullopt);
+        }
+    });
 }
 
 void registerEffects(native::TableModule& m) {
-    m.add("limn_display_object_set_scroll_rect", 2,
-          onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              n.setScrollRect(readRect(arg(a, 1)));
-              return {};
-          }));
-    m.add("limn_display_object_set_scale9_grid", 2, [](rt::Args) -> rt::Dynamic { return {}; });
-    m.add("limn_display_object_set_mask", 2, onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              SceneNode* mask = SceneNode::from(arg(a, 1));
-              n.setMask(mask ? mask->shared_from_this() : nullptr);
-              return {};
-          }));
-    m.add("limn_display_object_set_filters", 2, onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              std::vector<rt::ObjectPtr> filters;
-              if (auto list = arg(a, 1).asArray()) {
-                  for (const auto& f : *list) {
-                      if (auto o = f.asObject()) filters.push_back(std::move(o));
-                  }
-              }
-              n.setFilters(std::move(filters));
-              return {};
-          }));
-    m.add("limn_display_object_set_mouse_enabled", 2,
-          onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              n.setMouseEnabled(argBool(a, 1));
-              return {};
-          }));
-    m.add("limn_display_object_draw_to_surface", native::kVariableArgs,
-          [](rt::Args a) -> rt::Dynamic {
-              auto values = arg(a, 0).asArray();
-              if (!values) return {};
-              const rt::Args v(*values);
-              SceneNode* node = SceneNode::from(arg(v, 0));
-              Surface* target = Surface::from(arg(v, 1));
-              if (!node || !target) return {};
-              RenderOptions options;
-              if (arg(v, 2).isObject()) options.base = readMatrix(arg(v, 2));
-              if (arg(v, 3).isObject()) options.color = readColor(arg(v, 3));
-              options.blendMode = blendModeIndex(arg(v, 4));
-              options.clip = readRect(arg(v, 5));
-              options.applyRootTransform = false;
-              Renderer::render(*node, *target, options);
-              return {};
-          });
+    handle<wire::limn_display_object_set_scroll_rect>(
+        m, [](SceneNode& n, const rt::Dynamic& r) { n.setScrollRect(readRect(r)); });
+    handle<wire::limn_display_object_set_scale9_grid>(
+        m, [](const rt::Dynamic&, const rt::Dynamic&) {});
+    handle<wire::limn_display_object_set_mask>(m, [](SceneNode& n, const rt::Dynamic& m) {
+        SceneNode* mask = SceneNode::from(m);
+        n.setMask(mask ? mask->shared_from_this() : nullptr);
+    });
+    handle<wire::limn_display_object_set_filters>(m, [](SceneNode& n, const rt::Dynamic& f) {
+        std::vector<rt::ObjectPtr> filters;
+        if (auto list = f.asArray()) {
+            for (const auto& one : *list) {
+                if (auto o = one.asObject()) filters.push_back(std::move(o));
+            }
+        }
+        n.setFilters(std::move(filters));
+    });
+    handle<wire::limn_display_object_set_mouse_enabled>(
+        m, [](SceneNode& n, bool v) { n.setMouseEnabled(v); });
+    handle<wire::limn_display_object_draw_to_surface>(
+        m, [](SceneNode& node, const rt::Dynamic& into, const rt::Dynamic& matrix,
+              const rt::Dynamic& color, const rt::Dynamic& blend, const rt::Dynamic& clip) {
+            Surface* target = Surface::from(into);
+            if (!target) return;
+            RenderOptions options;
+            if (matrix.isObject()) options.base = readMatrix(matrix);
+            if (color.isObject()) options.color = readColor(color);
+            options.blendMode = blendModeIndex(blend);
+            options.clip = readRect(clip);
+            options.applyRootTransform = false;
+            Renderer::render(node, *target, options);
+        });
 }
 
 void registerChildren(native::TableModule& m) {
-    m.add("limn_doc_add_child", 2, onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              if (SceneNode* child = SceneNode::from(arg(a, 1)))
-                  n.addChild(child->shared_from_this());
-              return {};
-          }));
-    m.add("limn_doc_remove_child", 2, onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              n.removeChildAt(argInt(a, 1));
-              return {};
-          }));
-    m.add("limn_doc_set_child_index", 3, onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              n.setChildIndex(SceneNode::from(arg(a, 1)), argInt(a, 2));
-              return {};
-          }));
-    m.add("limn_doc_swap_children", 3, onNode([](SceneNode& n, rt::Args a) -> rt::Dynamic {
-              n.swapChildren(argInt(a, 1), argInt(a, 2));
-              return {};
-          }));
+    handle<wire::limn_doc_add_child>(m, [](SceneNode& n, const rt::Dynamic& c) {
+        if (SceneNode* child = SceneNode::from(c)) n.addChild(child->shared_from_this());
+    });
+    handle<wire::limn_doc_remove_child>(m, [](SceneNode& n, int i) { n.removeChildAt(i); });
+    handle<wire::limn_doc_set_child_index>(m, [](SceneNode& n, const rt::Dynamic& c, int i) {
+        n.setChildIndex(SceneNode::from(c), i);
+    });
+    handle<wire::limn_doc_swap_children>(m,
+                                         [](SceneNode& n, int a, int b) { n.swapChildren(a, b); });
 }
 
 }  // namespace

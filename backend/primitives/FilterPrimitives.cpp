@@ -8,23 +8,21 @@ namespace limn::sdl {
 namespace {
 
 // source rectangle, filter, result rectangle (filled in place).
-rt::Dynamic generateFilterRect(rt::Args a) {
-    const rt::Dynamic& source = arg(a, 0);
+void generateFilterRect(const rt::Dynamic& source, const rt::Dynamic& filter,
+                        const rt::Dynamic& result) {
     const Bounds area = Bounds::of(fieldNumber(source, "x"), fieldNumber(source, "y"),
                                    fieldNumber(source, "width"), fieldNumber(source, "height"));
-    const Bounds grown = FilterEffects::growOne(area, arg(a, 1));
-    const rt::Dynamic& result = arg(a, 2);
+    const Bounds grown = FilterEffects::growOne(area, filter);
     setField(result, "x", grown.empty() ? 0.0 : grown.x0);
     setField(result, "y", grown.empty() ? 0.0 : grown.y0);
     setField(result, "width", grown.width());
     setField(result, "height", grown.height());
-    return {};
 }
 
 }  // namespace
 
 void registerFilterPrimitives(native::TableModule& module) {
-    module.add("limn_bitmap_data_generate_filter_rect", 3, generateFilterRect);
+    native::handle<native::wire::limn_bitmap_data_generate_filter_rect>(module, generateFilterRect);
 }
 
 }  // namespace limn::sdl

@@ -8,31 +8,8 @@ namespace limn::sdl {
 
 namespace {
 
-using native::PrimitiveFn;
-
-template <class F>
-PrimitiveFn onList(F f) {
-    return [f](rt::Args a) -> rt::Dynamic {
-        DrawingList* list = DrawingList::from(arg(a, 0));
-        if (!list) return {};
-        f(*list, a);
-        return {};
-    };
-}
-
-// Variable-count primitives get their arguments as one array.
-template <class F>
-PrimitiveFn onListArray(F f) {
-    return [f](rt::Args a) -> rt::Dynamic {
-        auto values = arg(a, 0).asArray();
-        if (!values) return {};
-        const rt::Args v(*values);
-        DrawingList* list = DrawingList::from(arg(v, 0));
-        if (!list) return {};
-        f(*list, v);
-        return {};
-    };
-}
+namespace wire = native::wire;
+using native::handle;
 
 std::optional<Affine> readMatrix(const rt::Dynamic& m) {
     if (!m.isObject()) return std::nullopt;
@@ -46,13 +23,15 @@ std::uint32_t colour(const rt::Dynamic& v) {
 
 // limn_gfx_begin_gradient_fill: handle, type, colours, alphas, ratios, matrix, spread,
 // interpolation, focal.
-void gradientFill(DrawingList& list, rt::Args v) {
+void gradientFill(DrawingList& list, int type, const rt::Dynamic& colourList,
+                  const rt::Dynamic& alphaList, const rt::Dynamic& ratioList,
+                  const rt::Dynamic& matrix, int spread, int, double focal) {
     FillStyle fill;
     fill.kind = FillKind::Gradient;
-    fill.radial = argInt(v, 1) == 0;
-    auto colours = arg(v, 2).asArray();
-    auto alphas = arg(v, 3).asArray();
-    auto ratios = arg(v, 4).asArray();
+    fill.radial = type == 0;
+    auto colours = colourList.asArray();
+    auto alphas = alphaList.asArray();
+    auto ratios = ratioList.asArray();
     const std::size_t n = colours ? colours->size() : 0;
     for (std::size_t i = 0; i < n; ++i) {
         GradientStop stop;
@@ -63,25 +42,27 @@ void gradientFill(DrawingList& list, rt::Args v) {
                           : (n > 1 ? static_cast<double>(i) / (n - 1) : 0.0);
         fill.stops.push_back(stop);
     }
-    fill.matrix = readMatrix(arg(v, 5)).value_or(Affine{});
-    fill.spread = argInt(v, 6);
-    fill.focal = argNumber(v, 8);
+    fill.matrix = readMatrix(matrix).value_or(Affine{});
+    fill.spread = spread;
+    fill.focal = focal;
     list.beginFill(std::move(fill));
 }
 
 // limn_gfx_line_style: handle, thickness or null, colour, alpha, hinting, scale mode, caps, joints,
 // miter.
-void lineStyle(DrawingList& list, rt::Args v) {
+void lineStyle(DrawingList& list, const rt::Dynamic& thickness, int rgb,
+               std::optional<double> alpha, bool pixelHinting, wire::LineScaleMode scaleMode,
+               wire::CapsStyle caps, wire::JointStyle joints, std::optional<double> miter) {
     LineStyle line;
-    line.enabled = !arg(v, 1).isNull() && std::isfinite(argNumber(v, 1));
-    line.thickness = line.enabled ? std::max(0.0, argNumber(v, 1)) : 0.0;
-    line.rgb = colour(arg(v, 2)) & 0xFFFFFF;
-    line.alpha = arg(v, 3).isNull() ? 1.0 : argNumber(v, 3);
-    line.pixelHinting = argBool(v, 4);
-    line.scaleMode = argInt(v, 5);
-    line.caps = argInt(v, 6);
-    line.joints = argInt(v, 7);
-    line.miterLimit = arg(v, 8).isNull() ? 3.0 : argNumber(v, 8);
+    line.enabled = !thickness.isNull() && std::isfinite(thickness.asFloat());
+    line.thickness = line.enabled ? std::max(0.0, thickness.asFloat()) : 0.0;
+    line.rgb = static_cast<std::uint32_t>(rgb) & 0xFFFFFF;
+    line.alpha = alpha.value_or(1.0);
+    line.pixelHinting = pixelHinting;
+    line.scaleMode = scaleMode;
+    line.caps = caps;
+    line.joints = joints;
+    line.miterLimit = miter.value_or(3.0);
     list.lineStyle(line);
 }
 
@@ -119,67 +100,61 @@ private:
     Bounds bounds_;
 };
 
-void drawPoints(DrawingList& list, rt::Args v) {
+void drawPoints(DrawingList& list, const rt::Dynamic& xyList, const rt::Dynamic& colourList,
+                const rt::Dynamic& defaultColour, bool, double size) {
     std::vector<double> xy;
-    if (auto a = arg(v, 1).asArray()) {
+    if (auto a = xyList.asArray()) {
         for (const auto& n : *a) xy.push_back(n.asFloat());
     }
     std::vector<std::uint32_t> colours;
-    if (auto a = arg(v, 2).asArray()) {
+    if (auto a = colourList.asArray()) {
         for (const auto& n : *a) colours.push_back(colour(n));
     }
-    const std::uint32_t fallback = arg(v, 3).isNull() ? 0xFFFFFFFFu : colour(arg(v, 3));
-    list.add(std::make_shared<PointsCommand>(std::move(xy), std::move(colours), fallback,
-                                             argNumber(v, 5)));
+    const std::uint32_t fallback = defaultColour.isNull() ? 0xFFFFFFFFu : colour(defaultColour);
+    list.add(std::make_shared<PointsCommand>(std::move(xy), std::move(colours), fallback, size));
 }
 
 }  // namespace
 
 void registerGraphicsPrimitives(native::TableModule& m) {
-    m.add("limn_gfx_clear", 1, onList([](DrawingList& l, rt::Args) { l.clear(); }));
-    m.add("limn_gfx_begin_fill", 3, onList([](DrawingList& l, rt::Args a) {
-              l.beginFill(colour(arg(a, 1)), arg(a, 2).isNull() ? 1.0 : argNumber(a, 2));
-          }));
-    m.add("limn_gfx_begin_bitmap_fill", 5, onList([](DrawingList& l, rt::Args a) {
-              FillStyle fill;
-              fill.kind = FillKind::Bitmap;
-              fill.bitmap = std::dynamic_pointer_cast<Surface>(arg(a, 1).asHandle());
-              fill.matrix = readMatrix(arg(a, 2)).value_or(Affine{});
-              fill.repeat = argBool(a, 3);
-              fill.smooth = argBool(a, 4);
-              l.beginFill(std::move(fill));
-          }));
-    m.add("limn_gfx_begin_gradient_fill", native::kVariableArgs, onListArray(gradientFill));
-    m.add("limn_gfx_end_fill", 1, onList([](DrawingList& l, rt::Args) { l.endFill(); }));
-    m.add("limn_gfx_line_style", native::kVariableArgs, onListArray(lineStyle));
-    m.add("limn_gfx_move_to", 3,
-          onList([](DrawingList& l, rt::Args a) { l.moveTo(argNumber(a, 1), argNumber(a, 2)); }));
-    m.add("limn_gfx_line_to", 3,
-          onList([](DrawingList& l, rt::Args a) { l.lineTo(argNumber(a, 1), argNumber(a, 2)); }));
-    m.add("limn_gfx_curve_to", 5, onList([](DrawingList& l, rt::Args a) {
-              l.curveTo(argNumber(a, 1), argNumber(a, 2), argNumber(a, 3), argNumber(a, 4));
-          }));
-    m.add("limn_gfx_arc_to", 5, onList([](DrawingList& l, rt::Args a) {
-              l.arcTo(argNumber(a, 1), argNumber(a, 2), argNumber(a, 3), argNumber(a, 4));
-          }));
+    handle<wire::limn_gfx_clear>(m, [](DrawingList& l) { l.clear(); });
+    handle<wire::limn_gfx_begin_fill>(m, [](DrawingList& l, int rgb, std::optional<double> alpha) {
+        l.beginFill(static_cast<std::uint32_t>(rgb), alpha.value_or(1.0));
+    });
+    handle<wire::limn_gfx_begin_bitmap_fill>(
+        m, [](DrawingList& l, const rt::Dynamic& bitmap, const rt::Dynamic& matrix, bool repeat,
+              bool smooth) {
+            FillStyle fill;
+            fill.kind = FillKind::Bitmap;
+            fill.bitmap = std::dynamic_pointer_cast<Surface>(bitmap.asHandle());
+            fill.matrix = readMatrix(matrix).value_or(Affine{});
+            fill.repeat = repeat;
+            fill.smooth = smooth;
+            l.beginFill(std::move(fill));
+        });
+    handle<wire::limn_gfx_begin_gradient_fill>(m, gradientFill);
+    handle<wire::limn_gfx_end_fill>(m, [](DrawingList& l) { l.endFill(); });
+    handle<wire::limn_gfx_line_style>(m, lineStyle);
+    handle<wire::limn_gfx_move_to>(m, [](DrawingList& l, double x, double y) { l.moveTo(x, y); });
+    handle<wire::limn_gfx_line_to>(m, [](DrawingList& l, double x, double y) { l.lineTo(x, y); });
+    handle<wire::limn_gfx_curve_to>(m, [](DrawingList& l, double cx, double cy, double ax,
+                                          double ay) { l.curveTo(cx, cy, ax, ay); });
+    handle<wire::limn_gfx_arc_to>(m, [](DrawingList& l, double cx, double cy, double ax,
+                                        double ay) { l.arcTo(cx, cy, ax, ay); });
     // Centre and radii: drawCircle(x, y, r) sends x, y, r, r.
-    m.add("limn_gfx_draw_ellipse", 5, onList([](DrawingList& l, rt::Args a) {
-              const double rx = argNumber(a, 3), ry = argNumber(a, 4);
-              l.drawEllipse(argNumber(a, 1) - rx, argNumber(a, 2) - ry, 2 * rx, 2 * ry);
-          }));
-    m.add("limn_gfx_draw_rect", 5, onList([](DrawingList& l, rt::Args a) {
-              l.drawRect(argNumber(a, 1), argNumber(a, 2), argNumber(a, 3), argNumber(a, 4));
-          }));
-    m.add("limn_gfx_draw_round_rect", native::kVariableArgs,
-          onListArray([](DrawingList& l, rt::Args v) {
-              const double ew = argNumber(v, 5);
-              l.drawRoundRect(argNumber(v, 1), argNumber(v, 2), argNumber(v, 3), argNumber(v, 4),
-                              ew, arg(v, 6).isNull() ? ew : argNumber(v, 6));
-          }));
-    m.add("limn_gfx_draw_points", native::kVariableArgs, onListArray(drawPoints));
+    handle<wire::limn_gfx_draw_ellipse>(
+        m, [](DrawingList& l, double x, double y, double rx, double ry) {
+            l.drawEllipse(x - rx, y - ry, 2 * rx, 2 * ry);
+        });
+    handle<wire::limn_gfx_draw_rect>(
+        m, [](DrawingList& l, double x, double y, double w, double h) { l.drawRect(x, y, w, h); });
+    handle<wire::limn_gfx_draw_round_rect>(
+        m, [](DrawingList& l, double x, double y, double w, double h, double ew,
+              std::optional<double> eh) { l.drawRoundRect(x, y, w, h, ew, eh.value_or(ew)); });
+    handle<wire::limn_gfx_draw_points>(m, drawPoints);
     // Prepared drawing commands are never made by this backend; nothing to draw.
-    m.add("limn_gfx_draw_data", 2, [](rt::Args) -> rt::Dynamic { return {}; });
-    m.add("limn_gfx_draw_datum", 2, [](rt::Args) -> rt::Dynamic { return {}; });
+    handle<wire::limn_gfx_draw_data>(m, [](const rt::Dynamic&, const rt::Dynamic&) {});
+    handle<wire::limn_gfx_draw_datum>(m, [](const rt::Dynamic&, const rt::Dynamic&) {});
 }
 
 }  // namespace limn::sdl

@@ -36,35 +36,39 @@ bool bytesOf(const rt::Dynamic& value, std::vector<std::uint8_t>& scratch,
 }  // namespace
 
 void registerImagePrimitives(native::TableModule& m) {
+    namespace wire = native::wire;
+    using native::handle;
     // width, height, flags (1: transparent), fill RGB, fill alpha 0..255.
-    m.add("limn_bitmap_data_create", 5, [](rt::Args a) -> rt::Dynamic {
-        const int alpha = std::clamp(argInt(a, 4), 0, 255);
-        const auto rgb = static_cast<std::uint32_t>(argInt(a, 3)) & 0xFFFFFF;
-        return Surface::create(argInt(a, 0), argInt(a, 1), (argInt(a, 2) & 1) != 0,
-                               (static_cast<std::uint32_t>(alpha) << 24) | rgb);
-    });
-    m.add("limn_bitmap_data_load", 1,
-          [](rt::Args a) -> rt::Dynamic { return ImageLoader::fromFile(argString(a, 0)); });
-    m.add("limn_bitmap_data_from_bytes", 2, [](rt::Args a) -> rt::Dynamic {
-        std::vector<std::uint8_t> scratch, alphaScratch;
-        const std::uint8_t* data = nullptr;
-        std::size_t size = 0;
-        if (!bytesOf(arg(a, 0), scratch, data, size)) return {};
-        const std::uint8_t* alpha = nullptr;
-        std::size_t alphaSize = 0;
-        bytesOf(arg(a, 1), alphaScratch, alpha, alphaSize);
-        return ImageLoader::fromBytes(data, size, alpha, alphaSize);
-    });
-    m.add("limn_bitmap_data_width", 1, [](rt::Args a) -> rt::Dynamic {
-        Surface* s = Surface::from(arg(a, 0));
+    handle<wire::limn_bitmap_data_create>(
+        m, [](int width, int height, int flags, int fillRgb, int fillAlpha) -> rt::Dynamic {
+            const int alpha = std::clamp(fillAlpha, 0, 255);
+            const auto rgb = static_cast<std::uint32_t>(fillRgb) & 0xFFFFFF;
+            return Surface::create(width, height, (flags & 1) != 0,
+                                   (static_cast<std::uint32_t>(alpha) << 24) | rgb);
+        });
+    handle<wire::limn_bitmap_data_load>(
+        m, [](std::string path) -> rt::Dynamic { return ImageLoader::fromFile(path); });
+    handle<wire::limn_bitmap_data_from_bytes>(
+        m, [](const rt::Dynamic& bytes, const rt::Dynamic& alphaBytes) -> rt::Dynamic {
+            std::vector<std::uint8_t> scratch, alphaScratch;
+            const std::uint8_t* data = nullptr;
+            std::size_t size = 0;
+            if (!bytesOf(bytes, scratch, data, size)) return {};
+            const std::uint8_t* alpha = nullptr;
+            std::size_t alphaSize = 0;
+            bytesOf(alphaBytes, alphaScratch, alpha, alphaSize);
+            return ImageLoader::fromBytes(data, size, alpha, alphaSize);
+        });
+    handle<wire::limn_bitmap_data_width>(m, [](const rt::Dynamic& h) {
+        Surface* s = Surface::from(h);
         return s ? s->width() : 0;
     });
-    m.add("limn_bitmap_data_height", 1, [](rt::Args a) -> rt::Dynamic {
-        Surface* s = Surface::from(arg(a, 0));
+    handle<wire::limn_bitmap_data_height>(m, [](const rt::Dynamic& h) {
+        Surface* s = Surface::from(h);
         return s ? s->height() : 0;
     });
-    m.add("limn_bitmap_data_get_transparent", 1, [](rt::Args a) -> rt::Dynamic {
-        Surface* s = Surface::from(arg(a, 0));
+    handle<wire::limn_bitmap_data_get_transparent>(m, [](const rt::Dynamic& h) {
+        Surface* s = Surface::from(h);
         return s ? s->transparent() : false;
     });
 }

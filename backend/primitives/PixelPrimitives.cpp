@@ -16,15 +16,16 @@ namespace limn::sdl {
 
 namespace {
 
-std::uint32_t colourOf(const rt::Dynamic& v) {
-    if (v.isInt()) return static_cast<std::uint32_t>(v.asInt());
-    const double d = v.asFloat();
+namespace wire = native::wire;
+using native::handle;
+
+// Colours cross as numbers: 0xAARRGGBB does not fit an int.
+std::uint32_t colourOf(double d) {
     if (!std::isfinite(d) || std::fabs(d) > 1e15) return 0;
     return static_cast<std::uint32_t>(static_cast<std::int64_t>(d));
 }
 
-int whole(const rt::Dynamic& v) {
-    const double d = v.asFloat();
+int whole(double d) {
     return std::isfinite(d) ? static_cast<int>(std::clamp(std::floor(d), -1e9, 1e9)) : 0;
 }
 
@@ -44,25 +45,12 @@ std::span<std::uint8_t> bytesOf(const rt::Dynamic& handle) {
     return {};
 }
 
-using SurfaceFn = rt::Dynamic (*)(Surface&, rt::Args);
-
-void onSurface(native::TableModule& m, const char* name, int count, SurfaceFn fn) {
-    m.add(name, count, [fn](rt::Args a) -> rt::Dynamic {
-        Surface* s = Surface::from(arg(a, 0));
-        return s ? fn(*s, a) : rt::Dynamic();
-    });
-}
-
-rt::Dynamic copyChannel(rt::Args packed) {
-    auto values = arg(packed, 0).asArray();
-    if (!values) return {};
-    const rt::Args a(*values);
-    Surface* from = Surface::from(arg(a, 0));
-    Surface* to = Surface::from(arg(a, 2));
-    if (!from || !to) return {};
-    PixelOps::copyChannel(*from, rectOf(arg(a, 1)), *to, whole(field(arg(a, 3), "x")),
-                          whole(field(arg(a, 3), "y")), argInt(a, 4), argInt(a, 5));
-    return {};
+void copyChannel(Surface& from, const rt::Dynamic& rect, const rt::Dynamic& toHandle,
+                 const rt::Dynamic& point, int sourceChannel, int destChannel) {
+    Surface* to = Surface::from(toHandle);
+    if (!to) return;
+    PixelOps::copyChannel(from, rectOf(rect), *to, whole(field(point, "x").asFloat()),
+                          whole(field(point, "y").asFloat()), sourceChannel, destChannel);
 }
 
 Affine matrixOf(const rt::Dynamic& m) {
@@ -80,104 +68,88 @@ ColorXf colorTransformOf(const rt::Dynamic& c) {
 }
 
 // target, source, matrix, colour transform, blend mode, clip rectangle, smoothing.
-rt::Dynamic renderSurface(rt::Args packed) {
-    auto values = arg(packed, 0).asArray();
-    if (!values) return {};
-    const rt::Args a(*values);
-    Surface* target = Surface::from(arg(a, 0));
-    std::shared_ptr<Surface> source = surfaceOf(arg(a, 1));
-    if (!target || !source) return {};
+void renderSurface(Surface& target, const rt::Dynamic& sourceHandle, const rt::Dynamic& matrix,
+                   const rt::Dynamic& color, const rt::Dynamic& blend, const rt::Dynamic& clip,
+                   bool smoothing) {
+    std::shared_ptr<Surface> source = surfaceOf(sourceHandle);
+    if (!source) return;
     // Drawing a surface into itself reads from a copy.
-    if (source.get() == target) source = PixelOps::clone(*source);
-    if (!source) return {};
+    if (source.get() == &target) source = PixelOps::clone(*source);
+    if (!source) return;
     SceneNode node;
     FillStyle fill;
     fill.kind = FillKind::Bitmap;
     fill.bitmap = source;
     fill.repeat = false;
-    fill.smooth = argBool(a, 6);
+    fill.smooth = smoothing;
     node.graphics().beginFill(fill);
     node.graphics().drawRect(0, 0, source->width(), source->height());
     node.graphics().endFill();
     RenderOptions options;
-    options.base = matrixOf(arg(a, 2));
-    options.color = colorTransformOf(arg(a, 3));
-    options.blendMode = blendModeIndex(arg(a, 4));
-    if (arg(a, 5).isObject()) {
-        options.clip =
-            Bounds::of(fieldNumber(arg(a, 5), "x"), fieldNumber(arg(a, 5), "y"),
-                       fieldNumber(arg(a, 5), "width"), fieldNumber(arg(a, 5), "height"));
+    options.base = matrixOf(matrix);
+    options.color = colorTransformOf(color);
+    options.blendMode = blendModeIndex(blend);
+    if (clip.isObject()) {
+        options.clip = Bounds::of(fieldNumber(clip, "x"), fieldNumber(clip, "y"),
+                                  fieldNumber(clip, "width"), fieldNumber(clip, "height"));
     }
     options.applyRootTransform = false;
     options.quality = fill.smooth;
-    Renderer::render(node, *target, options);
-    target->markDirty();
-    return {};
+    Renderer::render(node, target, options);
+    target.markDirty();
 }
 
 void registerReads(native::TableModule& m) {
-    onSurface(m, "limn_bitmap_data_get_pixel", 3, [](Surface& s, rt::Args a) -> rt::Dynamic {
-        return static_cast<int>(PixelOps::getPixel32(s, whole(arg(a, 1)), whole(arg(a, 2))) &
-                                0xFFFFFF);
+    handle<wire::limn_bitmap_data_get_pixel>(m, [](Surface& s, double x, double y) {
+        return static_cast<int>(PixelOps::getPixel32(s, whole(x), whole(y)) & 0xFFFFFF);
     });
-    onSurface(m, "limn_bitmap_data_get_pixel32", 3, [](Surface& s, rt::Args a) -> rt::Dynamic {
-        return static_cast<int>(PixelOps::getPixel32(s, whole(arg(a, 1)), whole(arg(a, 2))));
+    handle<wire::limn_bitmap_data_get_pixel32>(m, [](Surface& s, double x, double y) {
+        return static_cast<int>(PixelOps::getPixel32(s, whole(x), whole(y)));
     });
-    onSurface(m, "limn_bitmap_data_get_pixel_rgba", 3, [](Surface& s, rt::Args a) -> rt::Dynamic {
-        const std::uint32_t p = PixelOps::getPixel32(s, whole(arg(a, 1)), whole(arg(a, 2)));
+    handle<wire::limn_bitmap_data_get_pixel_rgba>(m, [](Surface& s, double x, double y) {
+        const std::uint32_t p = PixelOps::getPixel32(s, whole(x), whole(y));
         return static_cast<int>(p << 8 | p >> 24);
     });
-    onSurface(m, "limn_bitmap_data_get_pixels", 3, [](Surface& s, rt::Args a) -> rt::Dynamic {
-        PixelOps::getPixels(s, rectOf(arg(a, 1)), bytesOf(arg(a, 2)));
-        return {};
-    });
-    onSurface(
-        m, "limn_bitmap_data_get_color_bounds_rect", 5, [](Surface& s, rt::Args a) -> rt::Dynamic {
-            const PixelRect r =
-                PixelOps::colorBounds(s, colourOf(arg(a, 1)), colourOf(arg(a, 2)), argBool(a, 3));
-            setField(arg(a, 4), "x", r.x);
-            setField(arg(a, 4), "y", r.y);
-            setField(arg(a, 4), "width", r.width);
-            setField(arg(a, 4), "height", r.height);
-            return {};
+    handle<wire::limn_bitmap_data_get_pixels>(
+        m, [](Surface& s, const rt::Dynamic& rect, const rt::Dynamic& bytes) {
+            PixelOps::getPixels(s, rectOf(rect), bytesOf(bytes));
+        });
+    handle<wire::limn_bitmap_data_get_color_bounds_rect>(
+        m, [](Surface& s, double mask, double colour, bool find, const rt::Dynamic& into) {
+            const PixelRect r = PixelOps::colorBounds(s, colourOf(mask), colourOf(colour), find);
+            setField(into, "x", r.x);
+            setField(into, "y", r.y);
+            setField(into, "width", r.width);
+            setField(into, "height", r.height);
         });
 }
 
 void registerWrites(native::TableModule& m) {
-    onSurface(m, "limn_bitmap_data_set_pixel", 4, [](Surface& s, rt::Args a) -> rt::Dynamic {
-        PixelOps::setPixel(s, whole(arg(a, 1)), whole(arg(a, 2)), colourOf(arg(a, 3)));
-        return {};
+    handle<wire::limn_bitmap_data_set_pixel>(m, [](Surface& s, double x, double y, double c) {
+        PixelOps::setPixel(s, whole(x), whole(y), colourOf(c));
     });
-    onSurface(m, "limn_bitmap_data_set_pixel32", 4, [](Surface& s, rt::Args a) -> rt::Dynamic {
-        PixelOps::setPixel32(s, whole(arg(a, 1)), whole(arg(a, 2)), colourOf(arg(a, 3)));
-        return {};
+    handle<wire::limn_bitmap_data_set_pixel32>(m, [](Surface& s, double x, double y, double c) {
+        PixelOps::setPixel32(s, whole(x), whole(y), colourOf(c));
     });
-    onSurface(m, "limn_bitmap_data_set_pixel_rgba", 4, [](Surface& s, rt::Args a) -> rt::Dynamic {
-        const std::uint32_t rgba = colourOf(arg(a, 3));
-        PixelOps::setPixel32(s, whole(arg(a, 1)), whole(arg(a, 2)), rgba >> 8 | rgba << 24);
-        return {};
+    handle<wire::limn_bitmap_data_set_pixel_rgba>(m, [](Surface& s, double x, double y, double c) {
+        const std::uint32_t rgba = colourOf(c);
+        PixelOps::setPixel32(s, whole(x), whole(y), rgba >> 8 | rgba << 24);
     });
-    onSurface(m, "limn_bitmap_data_set_bytes", 3, [](Surface& s, rt::Args a) -> rt::Dynamic {
-        PixelOps::setPixels(s, rectOf(arg(a, 1)), bytesOf(arg(a, 2)));
-        return {};
-    });
-    onSurface(m, "limn_bitmap_data_clear", 2, [](Surface& s, rt::Args a) -> rt::Dynamic {
-        PixelOps::clear(s, colourOf(arg(a, 1)));
-        return {};
-    });
-    onSurface(m, "limn_bitmap_data_fill", 4, [](Surface& s, rt::Args a) -> rt::Dynamic {
-        const std::uint32_t alpha = static_cast<std::uint32_t>(std::clamp(argInt(a, 3), 0, 255));
-        PixelOps::fill(s, rectOf(arg(a, 1)), alpha << 24 | (colourOf(arg(a, 2)) & 0xFFFFFF));
-        return {};
-    });
-    onSurface(m, "limn_bitmap_data_scroll", 3, [](Surface& s, rt::Args a) -> rt::Dynamic {
-        PixelOps::scroll(s, whole(arg(a, 1)), whole(arg(a, 2)));
-        return {};
-    });
-    onSurface(m, "limn_bitmap_data_set_flags", 2, [](Surface& s, rt::Args a) -> rt::Dynamic {
-        PixelOps::setTransparent(s, (argInt(a, 1) & 1) != 0);
-        return {};
-    });
+    handle<wire::limn_bitmap_data_set_bytes>(
+        m, [](Surface& s, const rt::Dynamic& rect, const rt::Dynamic& bytes) {
+            PixelOps::setPixels(s, rectOf(rect), bytesOf(bytes));
+        });
+    handle<wire::limn_bitmap_data_clear>(
+        m, [](Surface& s, double c) { PixelOps::clear(s, colourOf(c)); });
+    handle<wire::limn_bitmap_data_fill>(
+        m, [](Surface& s, const rt::Dynamic& rect, double c, int alphaByte) {
+            const auto alpha = static_cast<std::uint32_t>(std::clamp(alphaByte, 0, 255));
+            PixelOps::fill(s, rectOf(rect), alpha << 24 | (colourOf(c) & 0xFFFFFF));
+        });
+    handle<wire::limn_bitmap_data_scroll>(
+        m, [](Surface& s, double x, double y) { PixelOps::scroll(s, whole(x), whole(y)); });
+    handle<wire::limn_bitmap_data_set_flags>(
+        m, [](Surface& s, int flags) { PixelOps::setTransparent(s, (flags & 1) != 0); });
 }
 
 }  // namespace
@@ -185,19 +157,18 @@ void registerWrites(native::TableModule& m) {
 void registerPixelPrimitives(native::TableModule& m) {
     registerReads(m);
     registerWrites(m);
-    onSurface(m, "limn_bitmap_data_clone", 1,
-              [](Surface& s, rt::Args) -> rt::Dynamic { return PixelOps::clone(s); });
-    m.add("limn_bitmap_data_copy", 4, [](rt::Args a) -> rt::Dynamic {
-        Surface* from = Surface::from(arg(a, 0));
-        Surface* to = Surface::from(arg(a, 2));
-        if (from && to) {
-            PixelOps::copy(*from, rectOf(arg(a, 1)), *to, whole(field(arg(a, 3), "x")),
-                           whole(field(arg(a, 3), "y")));
-        }
-        return {};
-    });
-    m.add("limn_bitmap_data_copy_channel", native::kVariableArgs, copyChannel);
-    m.add("limn_render_surface_to_surface", native::kVariableArgs, renderSurface);
+    handle<wire::limn_bitmap_data_clone>(
+        m, [](Surface& s) -> rt::Dynamic { return PixelOps::clone(s); });
+    handle<wire::limn_bitmap_data_copy>(
+        m, [](Surface& from, const rt::Dynamic& rect, const rt::Dynamic& toHandle,
+              const rt::Dynamic& point) {
+            if (Surface* to = Surface::from(toHandle)) {
+                PixelOps::copy(from, rectOf(rect), *to, whole(field(point, "x").asFloat()),
+                               whole(field(point, "y").asFloat()));
+            }
+        });
+    handle<wire::limn_bitmap_data_copy_channel>(m, copyChannel);
+    handle<wire::limn_render_surface_to_surface>(m, renderSurface);
 }
 
 }  // namespace limn::sdl

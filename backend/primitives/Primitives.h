@@ -1,16 +1,19 @@
 #pragma once
 // The native module "limn": every primitive of the backend, registered in one
 // table. Each part of the backend contributes one set; registerModule() calls
-// them all. This folder is the only place that knows primitive names.
+// them all. Each handler is registered with native::handle against its
+// declaration in native/WirePrimitives.h, which checks its parameters and
+// result.
 //
 //   limn::sdl::registerModule();   // before the framework's primitives resolve
 //
-// Helpers below read primitive arguments leniently (a missing argument reads
-// as null); backend/base/Fields.h reads fields of plain objects by name.
+// The helpers below read the arguments a wrapper forwards (a missing argument
+// reads as null); backend/base/Fields.h reads fields of plain objects by name.
 
 #include <string>
 
 #include "backend/base/Fields.h"
+#include "native/Handler.h"
 #include "native/Module.h"
 #include "runtime/Dynamic.h"
 #include "runtime/Object.h"
@@ -48,9 +51,6 @@ void wrapSessionPrimitives(native::TableModule& module);
 }
 [[nodiscard]] inline int argInt(rt::Args args, std::size_t i) {
     return arg(args, i).asInt();
-}
-[[nodiscard]] inline bool argBool(rt::Args args, std::size_t i) {
-    return arg(args, i).asBool();
 }
 [[nodiscard]] inline std::string argString(rt::Args args, std::size_t i) {
     return arg(args, i).isNull() ? std::string() : arg(args, i).asString();

@@ -11,17 +11,22 @@ namespace limn::sdl {
 
 namespace {
 
+namespace wire = native::wire;
+using native::handleArgs;
 using native::PrimitiveFn;
 
-PrimitiveFn inner(const native::TableModule& module, const char* name, int argCount) {
-    auto fn = module.find(native::exportName(name, argCount));
+// The handler of P the module has now, which a wrapper forwards to.
+template <class P>
+PrimitiveFn inner(const native::TableModule& module) {
+    auto fn = module.find(native::exportName(P::name, P::arity));
     return fn ? *fn : PrimitiveFn();
 }
 
 // Channel states come from the audio thread: a replay must see the recorded ones.
-void wrapQuery(native::TableModule& module, const char* name, QueryKind kind) {
-    PrimitiveFn live = inner(module, name, 1);
-    module.add(name, 1, [live, kind](rt::Args a) -> rt::Dynamic {
+template <class P>
+void wrapQuery(native::TableModule& module, QueryKind kind) {
+    PrimitiveFn live = inner<P>(module);
+    handleArgs<P>(module, [live, kind](rt::Args a) -> rt::Dynamic {
         const rt::Dynamic value = live(a);
         Session* session = Session::active();
         if (!session) return value;
@@ -32,8 +37,8 @@ void wrapQuery(native::TableModule& module, const char* name, QueryKind kind) {
 }
 
 void wrapRender(native::TableModule& module) {
-    PrimitiveFn live = inner(module, "limn_render_stage", 1);
-    module.add("limn_render_stage", 1, [live](rt::Args a) -> rt::Dynamic {
+    PrimitiveFn live = inner<wire::limn_render_stage>(module);
+    handleArgs<wire::limn_render_stage>(module, [live](rt::Args a) -> rt::Dynamic {
         Session* session = Session::active();
         StageNode* stage = StageNode::from(arg(a, 0));
         if (!session || !stage) return live(a);
@@ -45,16 +50,16 @@ void wrapRender(native::TableModule& module) {
 }
 
 void wrapSounds(native::TableModule& module) {
-    PrimitiveFn load = inner(module, "limn_sound_from_file", 2);
-    module.add("limn_sound_from_file", 2, [load](rt::Args a) -> rt::Dynamic {
+    PrimitiveFn load = inner<wire::limn_sound_from_file>(module);
+    handleArgs<wire::limn_sound_from_file>(module, [load](rt::Args a) -> rt::Dynamic {
         rt::Dynamic sound = load(a);
         if (Session* session = Session::active()) {
             session->soundLoaded(sound.handleAs<AudioSound>(), argString(a, 0));
         }
         return sound;
     });
-    PrimitiveFn play = inner(module, "limn_sound_channel_create", 4);
-    module.add("limn_sound_channel_create", 4, [play](rt::Args a) -> rt::Dynamic {
+    PrimitiveFn play = inner<wire::limn_sound_channel_create>(module);
+    handleArgs<wire::limn_sound_channel_create>(module, [play](rt::Args a) -> rt::Dynamic {
         if (Session* session = Session::active()) {
             const rt::Dynamic transform = arg(a, 3);
             const bool plain = transform.isNull();
@@ -69,18 +74,18 @@ void wrapSounds(native::TableModule& module) {
 }  // namespace
 
 void wrapSessionPrimitives(native::TableModule& module) {
-    PrimitiveFn stamp = inner(module, "limn_time_stamp", 0);
-    module.add("limn_time_stamp", 0, [stamp](rt::Args a) -> rt::Dynamic {
+    PrimitiveFn stamp = inner<wire::limn_time_stamp>(module);
+    handleArgs<wire::limn_time_stamp>(module, [stamp](rt::Args a) -> rt::Dynamic {
         const double live = stamp(a).asFloat();
         Session* session = Session::active();
         return session ? session->clock(live) : live;
     });
     wrapRender(module);
     wrapSounds(module);
-    wrapQuery(module, "limn_sound_channel_is_complete", QueryKind::Complete);
-    wrapQuery(module, "limn_sound_channel_get_position", QueryKind::Position);
-    wrapQuery(module, "limn_sound_channel_get_left", QueryKind::Left);
-    wrapQuery(module, "limn_sound_channel_get_right", QueryKind::Right);
+    wrapQuery<wire::limn_sound_channel_is_complete>(module, QueryKind::Complete);
+    wrapQuery<wire::limn_sound_channel_get_position>(module, QueryKind::Position);
+    wrapQuery<wire::limn_sound_channel_get_left>(module, QueryKind::Left);
+    wrapQuery<wire::limn_sound_channel_get_right>(module, QueryKind::Right);
 }
 
 }  // namespace limn::sdl

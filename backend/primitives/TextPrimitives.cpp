@@ -10,26 +10,15 @@ namespace limn::sdl {
 
 namespace {
 
-using Getter = rt::Dynamic (*)(TextFieldNode&);
-using Setter = void (*)(TextFieldNode&, const rt::Dynamic&);
+namespace wire = native::wire;
+using native::handle;
 
-TextFieldNode* fieldOf(rt::Args args) {
-    return TextFieldNode::from(arg(args, 0));
-}
-
-// Adds "limn_text_field_get_<name>" (1) and, when given, "..._set_<name>" (2).
-void property(native::TableModule& module, const std::string& name, Getter get, Setter set) {
-    module.add("limn_text_field_get_" + name, 1, [get](rt::Args args) -> rt::Dynamic {
-        TextFieldNode* field = fieldOf(args);
-        return field ? get(*field) : rt::Dynamic();
-    });
-    if (!set) return;
-    module.add("limn_text_field_set_" + name, 2, [set](rt::Args args) -> rt::Dynamic {
-        if (TextFieldNode* field = fieldOf(args)) {
-            set(*field, arg(args, 1));
-            field->changed();
-        }
-        return {};
+// Registers the setter P; the field lays itself out again after any set.
+template <class P, class V>
+void setter(native::TableModule& module, void (*set)(TextFieldNode&, V)) {
+    handle<P>(module, [set](TextFieldNode& field, V value) {
+        set(field, value);
+        field.changed();
     });
 }
 
@@ -37,101 +26,103 @@ std::uint32_t rgb(const rt::Dynamic& v, std::uint32_t fallback) {
     return TextPatch::rgbOf(v).value_or(fallback);
 }
 
-rt::Dynamic create(rt::Args) {
-    return std::make_shared<TextFieldNode>();
+std::string textOf(const rt::Dynamic& v) {
+    return v.isNull() ? "" : v.asString();
 }
 
-rt::Dynamic getDefaultFormat(rt::Args args) {
-    if (TextFieldNode* field = fieldOf(args))
-        TextPatch::toRecord(field->defaultFormat(), arg(args, 1));
-    return {};
+void addStrings(native::TableModule& m) {
+    handle<wire::limn_text_field_get_text>(m, [](TextFieldNode& f) { return f.text(); });
+    setter<wire::limn_text_field_set_text>(
+        m, +[](TextFieldNode& f, const rt::Dynamic& v) { f.setText(textOf(v)); });
+    handle<wire::limn_text_field_get_html_text>(m, [](TextFieldNode& f) { return f.htmlText(); });
+    setter<wire::limn_text_field_set_html_text>(
+        m, +[](TextFieldNode& f, const rt::Dynamic& v) { f.setHtmlText(textOf(v)); });
 }
 
-rt::Dynamic setDefaultFormat(rt::Args args) {
-    if (TextFieldNode* field = fieldOf(args))
-        field->setDefaultFormat(TextPatch::fromRecord(arg(args, 1)));
-    return {};
+void addFlags(native::TableModule& m) {
+    handle<wire::limn_text_field_get_selectable>(m, [](TextFieldNode& f) { return f.selectable; });
+    setter<wire::limn_text_field_set_selectable>(
+        m, +[](TextFieldNode& f, bool v) { f.selectable = v; });
+    handle<wire::limn_text_field_get_type>(m, [](TextFieldNode& f) { return f.input(); });
+    setter<wire::limn_text_field_set_type>(
+        m, +[](TextFieldNode& f, bool v) { f.setInput(v); });
+    handle<wire::limn_text_field_get_multiline>(m, [](TextFieldNode& f) { return f.multiline(); });
+    setter<wire::limn_text_field_set_multiline>(
+        m, +[](TextFieldNode& f, bool v) { f.setMultiline(v); });
+    handle<wire::limn_text_field_get_word_wrap>(m, [](TextFieldNode& f) { return f.wordWrap(); });
+    setter<wire::limn_text_field_set_word_wrap>(
+        m, +[](TextFieldNode& f, bool v) { f.setWordWrap(v); });
+    handle<wire::limn_text_field_get_auto_size>(m, [](TextFieldNode& f) { return f.autoSize(); });
+    setter<wire::limn_text_field_set_auto_size>(
+        m, +[](TextFieldNode& f, int v) { f.setAutoSize(v); });
+    handle<wire::limn_text_field_get_border>(m, [](TextFieldNode& f) { return f.border; });
+    setter<wire::limn_text_field_set_border>(
+        m, +[](TextFieldNode& f, bool v) { f.border = v; });
+    handle<wire::limn_text_field_get_background>(m, [](TextFieldNode& f) { return f.background; });
+    setter<wire::limn_text_field_set_background>(
+        m, +[](TextFieldNode& f, bool v) { f.background = v; });
 }
 
-rt::Dynamic setTextFormat(rt::Args args) {
-    TextFieldNode* field = fieldOf(args);
-    if (!field) return {};
-    const rt::Dynamic& begin = arg(args, 2);
-    const rt::Dynamic& end = arg(args, 3);
-    field->setTextFormat(TextPatch::fromRecord(arg(args, 1)), begin.isNull() ? -1 : begin.asInt(),
-                         end.isNull() ? -1 : end.asInt());
-    return {};
+void addColours(native::TableModule& m) {
+    handle<wire::limn_text_field_get_text_color>(
+        m, [](TextFieldNode& f) { return static_cast<int>(f.textColor()); });
+    setter<wire::limn_text_field_set_text_color>(
+        m, +[](TextFieldNode& f, const rt::Dynamic& v) { f.setTextColor(rgb(v, 0)); });
+    handle<wire::limn_text_field_get_border_color>(
+        m, [](TextFieldNode& f) { return static_cast<int>(f.borderColor); });
+    setter<wire::limn_text_field_set_border_color>(
+        m, +[](TextFieldNode& f, const rt::Dynamic& v) { f.borderColor = rgb(v, 0); });
+    handle<wire::limn_text_field_get_background_color>(
+        m, [](TextFieldNode& f) { return static_cast<int>(f.backgroundColor); });
+    setter<wire::limn_text_field_set_background_color>(
+        m, +[](TextFieldNode& f, const rt::Dynamic& v) { f.backgroundColor = rgb(v, 0xFFFFFF); });
 }
 
-void addProperties(native::TableModule& m) {
-    property(
-        m, "text", [](TextFieldNode& f) -> rt::Dynamic { return f.text(); },
-        [](TextFieldNode& f, const rt::Dynamic& v) { f.setText(v.isNull() ? "" : v.asString()); });
-    property(
-        m, "html_text", [](TextFieldNode& f) -> rt::Dynamic { return f.htmlText(); },
-        [](TextFieldNode& f, const rt::Dynamic& v) {
-            f.setHtmlText(v.isNull() ? "" : v.asString());
+void addMeasures(native::TableModule& m) {
+    handle<wire::limn_text_field_get_text_width>(m, [](TextFieldNode& f) { return f.textWidth(); });
+    handle<wire::limn_text_field_get_text_height>(m,
+                                                  [](TextFieldNode& f) { return f.textHeight(); });
+    handle<wire::limn_text_field_get_max_scroll_v>(m,
+                                                   [](TextFieldNode& f) { return f.maxScrollV(); });
+    handle<wire::limn_text_field_get_max_scroll_h>(m,
+                                                   [](TextFieldNode& f) { return f.maxScrollH(); });
+    handle<wire::limn_text_field_get_bottom_scroll_v>(
+        m, [](TextFieldNode& f) { return f.bottomScrollV(); });
+    handle<wire::limn_text_field_get_scroll_v>(m, [](TextFieldNode& f) { return f.scrollV(); });
+    setter<wire::limn_text_field_set_scroll_v>(
+        m, +[](TextFieldNode& f, int v) { f.setScrollV(v); });
+    handle<wire::limn_text_field_get_scroll_h>(m, [](TextFieldNode& f) { return f.scrollH(); });
+    setter<wire::limn_text_field_set_scroll_h>(
+        m, +[](TextFieldNode& f, int v) { f.setScrollH(v); });
+}
+
+void addFormats(native::TableModule& m) {
+    handle<wire::limn_text_field_create>(
+        m, []() -> rt::Dynamic { return std::make_shared<TextFieldNode>(); });
+    handle<wire::limn_text_field_get_def_text_format>(
+        m, [](TextFieldNode& f, const rt::Dynamic& into) {
+            TextPatch::toRecord(f.defaultFormat(), into);
         });
-    property(
-        m, "text_color",
-        [](TextFieldNode& f) -> rt::Dynamic { return static_cast<int>(f.textColor()); },
-        [](TextFieldNode& f, const rt::Dynamic& v) { f.setTextColor(rgb(v, 0)); });
-    property(
-        m, "selectable", [](TextFieldNode& f) -> rt::Dynamic { return f.selectable; },
-        [](TextFieldNode& f, const rt::Dynamic& v) { f.selectable = v.asBool(); });
-    property(
-        m, "type", [](TextFieldNode& f) -> rt::Dynamic { return f.input(); },
-        [](TextFieldNode& f, const rt::Dynamic& v) { f.setInput(v.asBool()); });
-    property(
-        m, "multiline", [](TextFieldNode& f) -> rt::Dynamic { return f.multiline(); },
-        [](TextFieldNode& f, const rt::Dynamic& v) { f.setMultiline(v.asBool()); });
-    property(
-        m, "word_wrap", [](TextFieldNode& f) -> rt::Dynamic { return f.wordWrap(); },
-        [](TextFieldNode& f, const rt::Dynamic& v) { f.setWordWrap(v.asBool()); });
-    property(
-        m, "auto_size", [](TextFieldNode& f) -> rt::Dynamic { return f.autoSize(); },
-        [](TextFieldNode& f, const rt::Dynamic& v) { f.setAutoSize(v.asInt()); });
-    property(
-        m, "border", [](TextFieldNode& f) -> rt::Dynamic { return f.border; },
-        [](TextFieldNode& f, const rt::Dynamic& v) { f.border = v.asBool(); });
-    property(
-        m, "border_color",
-        [](TextFieldNode& f) -> rt::Dynamic { return static_cast<int>(f.borderColor); },
-        [](TextFieldNode& f, const rt::Dynamic& v) { f.borderColor = rgb(v, 0); });
-    property(
-        m, "background", [](TextFieldNode& f) -> rt::Dynamic { return f.background; },
-        [](TextFieldNode& f, const rt::Dynamic& v) { f.background = v.asBool(); });
-    property(
-        m, "background_color",
-        [](TextFieldNode& f) -> rt::Dynamic { return static_cast<int>(f.backgroundColor); },
-        [](TextFieldNode& f, const rt::Dynamic& v) { f.backgroundColor = rgb(v, 0xFFFFFF); });
-    property(
-        m, "text_width", [](TextFieldNode& f) -> rt::Dynamic { return f.textWidth(); }, nullptr);
-    property(
-        m, "text_height", [](TextFieldNode& f) -> rt::Dynamic { return f.textHeight(); }, nullptr);
-    property(
-        m, "max_scroll_v", [](TextFieldNode& f) -> rt::Dynamic { return f.maxScrollV(); }, nullptr);
-    property(
-        m, "max_scroll_h", [](TextFieldNode& f) -> rt::Dynamic { return f.maxScrollH(); }, nullptr);
-    property(
-        m, "bottom_scroll_v", [](TextFieldNode& f) -> rt::Dynamic { return f.bottomScrollV(); },
-        nullptr);
-    property(
-        m, "scroll_v", [](TextFieldNode& f) -> rt::Dynamic { return f.scrollV(); },
-        [](TextFieldNode& f, const rt::Dynamic& v) { f.setScrollV(v.asInt()); });
-    property(
-        m, "scroll_h", [](TextFieldNode& f) -> rt::Dynamic { return f.scrollH(); },
-        [](TextFieldNode& f, const rt::Dynamic& v) { f.setScrollH(v.asInt()); });
+    handle<wire::limn_text_field_set_def_text_format>(
+        m, [](TextFieldNode& f, const rt::Dynamic& format) {
+            f.setDefaultFormat(TextPatch::fromRecord(format));
+        });
+    handle<wire::limn_text_field_set_text_format>(
+        m, [](TextFieldNode& f, const rt::Dynamic& format, const rt::Dynamic& begin,
+              const rt::Dynamic& end) {
+            f.setTextFormat(TextPatch::fromRecord(format), begin.isNull() ? -1 : begin.asInt(),
+                            end.isNull() ? -1 : end.asInt());
+        });
 }
 
 }  // namespace
 
 void registerTextPrimitives(native::TableModule& module) {
-    module.add("limn_text_field_create", 0, create);
-    addProperties(module);
-    module.add("limn_text_field_get_def_text_format", 2, getDefaultFormat);
-    module.add("limn_text_field_set_def_text_format", 2, setDefaultFormat);
-    module.add("limn_text_field_set_text_format", 4, setTextFormat);
+    addFormats(module);
+    addStrings(module);
+    addFlags(module);
+    addColours(module);
+    addMeasures(module);
 }
 
 }  // namespace limn::sdl

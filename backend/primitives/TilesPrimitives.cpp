@@ -20,47 +20,36 @@ std::vector<double> numbers(const rt::Dynamic& value) {
     return out;
 }
 
-rt::Dynamic createSheet(rt::Args a) {
-    return std::make_shared<TilesSheet>(std::dynamic_pointer_cast<Surface>(arg(a, 0).asHandle()));
+rt::Dynamic createSheet(const rt::Dynamic& bitmap) {
+    return std::make_shared<TilesSheet>(std::dynamic_pointer_cast<Surface>(bitmap.asHandle()));
 }
 
-rt::Dynamic addRect(rt::Args a) {
-    TilesSheet* sheet = TilesSheet::from(arg(a, 0));
-    const rt::Dynamic& r = arg(a, 1);
-    if (sheet) {
-        sheet->addTile(Bounds::of(fieldNumber(r, "x"), fieldNumber(r, "y"), fieldNumber(r, "width"),
-                                  fieldNumber(r, "height")));
-    }
-    return {};
+void addRect(TilesSheet& sheet, const rt::Dynamic& r) {
+    sheet.addTile(Bounds::of(fieldNumber(r, "x"), fieldNumber(r, "y"), fieldNumber(r, "width"),
+                             fieldNumber(r, "height")));
 }
 
-rt::Dynamic drawTiles(rt::Args a) {
-    DrawingList* list = DrawingList::from(arg(a, 0));
-    auto sheet = std::dynamic_pointer_cast<TilesSheet>(arg(a, 1).asHandle());
-    if (list && sheet) list->add(std::make_shared<TilesCommand>(sheet, numbers(arg(a, 2))));
-    return {};
+void drawTiles(DrawingList& list, const rt::Dynamic& sheetHandle, const rt::Dynamic& data) {
+    auto sheet = std::dynamic_pointer_cast<TilesSheet>(sheetHandle.asHandle());
+    if (sheet) list.add(std::make_shared<TilesCommand>(sheet, numbers(data)));
 }
 
 // graphics, vertices, indices, uvt data, culling (-1, 0 or 1).
-rt::Dynamic drawTriangles(rt::Args a) {
-    DrawingList* list = DrawingList::from(arg(a, 0));
-    if (!list) return {};
-    const int culling = argInt(a, 4);
-    list->add(std::make_shared<TrianglesCommand>(numbers(arg(a, 1)), numbers(arg(a, 2)),
-                                                 numbers(arg(a, 3)),
-                                                 culling > 0   ? 1
-                                                 : culling < 0 ? -1
-                                                               : 0));
-    return {};
+void drawTriangles(DrawingList& list, const rt::Dynamic& vertices, const rt::Dynamic& indices,
+                   const rt::Dynamic& uvt, int culling) {
+    list.add(std::make_shared<TrianglesCommand>(numbers(vertices), numbers(indices), numbers(uvt),
+                                                culling > 0   ? 1
+                                                : culling < 0 ? -1
+                                                              : 0));
 }
 
 }  // namespace
 
 void registerTilesPrimitives(native::TableModule& module) {
-    module.add("limn_tilesheet_create", 1, createSheet);
-    module.add("limn_tilesheet_add_rect", 2, addRect);
-    module.add("limn_gfx_draw_tiles", 3, drawTiles);
-    module.add("limn_gfx_draw_triangles", 5, drawTriangles);
+    native::handle<native::wire::limn_tilesheet_create>(module, createSheet);
+    native::handle<native::wire::limn_tilesheet_add_rect>(module, addRect);
+    native::handle<native::wire::limn_gfx_draw_tiles>(module, drawTiles);
+    native::handle<native::wire::limn_gfx_draw_triangles>(module, drawTriangles);
 }
 
 }  // namespace limn::sdl

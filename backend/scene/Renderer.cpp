@@ -10,36 +10,39 @@
 #include "backend/draw/FilterEffects.h"
 #include "backend/draw/Paint.h"
 #include "backend/scene/BandPool.h"
+#include "native/WireConstants.h"
 
 namespace limn::sdl {
 
 namespace {
 
+using Blend = native::wire::BlendMode;
+
 cairo_operator_t blendOperator(int mode) {
-    switch (mode) {
-        case 2:
+    switch (static_cast<Blend>(mode)) {
+        case Blend::MULTIPLY:
             return CAIRO_OPERATOR_MULTIPLY;
-        case 3:
+        case Blend::SCREEN:
             return CAIRO_OPERATOR_SCREEN;
-        case 4:
+        case Blend::LIGHTEN:
             return CAIRO_OPERATOR_LIGHTEN;
-        case 5:
+        case Blend::DARKEN:
             return CAIRO_OPERATOR_DARKEN;
-        case 6:
+        case Blend::DIFFERENCE:
             return CAIRO_OPERATOR_DIFFERENCE;
-        case 7:
+        case Blend::ADD:
             return CAIRO_OPERATOR_ADD;
-        case 8:
+        case Blend::SUBTRACT:
             return CAIRO_OPERATOR_DIFFERENCE;  // subtract: nearest cairo offers
-        case 9:
+        case Blend::INVERT:
             return CAIRO_OPERATOR_DIFFERENCE;  // invert: nearest cairo offers
-        case 10:
+        case Blend::ALPHA:
             return CAIRO_OPERATOR_DEST_IN;
-        case 11:
+        case Blend::ERASE:
             return CAIRO_OPERATOR_DEST_OUT;
-        case 12:
+        case Blend::OVERLAY:
             return CAIRO_OPERATOR_OVERLAY;
-        case 13:
+        case Blend::HARDLIGHT:
             return CAIRO_OPERATOR_HARD_LIGHT;
         default:
             return CAIRO_OPERATOR_OVER;
@@ -147,7 +150,8 @@ public:
         cairo_save(cr_);
         cairo_rectangle(cr_, all.x0, all.y0, all.width(), all.height());
         cairo_clip(cr_);
-        const bool grouped = options_.blendMode != 0 && options_.blendMode != 1;
+        const bool grouped = options_.blendMode != static_cast<int>(Blend::NORMAL) &&
+                             options_.blendMode != static_cast<int>(Blend::LAYER);
         if (grouped) cairo_push_group(cr_);
         // Culling works on the wanted pixels; cairo's clip stays on the whole
         // target, so what is drawn comes out as in a whole redraw.
@@ -249,7 +253,9 @@ private:
         if (area.intersect(f.clip).empty()) return;
         const int blend = node.blendMode();
         const auto mask = node.mask();
-        const bool grouped = filtered || mask || (blend != 0 && blend != 1);
+        const bool grouped =
+            filtered || mask ||
+            (blend != static_cast<int>(Blend::NORMAL) && blend != static_cast<int>(Blend::LAYER));
         if (!grouped && node.cacheAsBitmap() && f.color.isAlphaOnly()) {
             auto lock = shareLock();
             if (drawCached(node, f)) return;

@@ -159,10 +159,12 @@ void MainFrame::openWindow(int flags, const std::string& title) {
     if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0) {
         const double fit = std::min(0.9 * usable.w / w, 0.9 * usable.h / h);
         // A device-sized request is shown at a comfortable size; others only shrink to fit.
-        scale = (flags & kFullScreen) ? std::max(1.0, std::floor(fit * 4) / 4) : std::min(1.0, fit);
+        scale = (flags & native::WindowFlags::FULLSCREEN) ? std::max(1.0, std::floor(fit * 4) / 4)
+                                                          : std::min(1.0, fit);
     }
     Uint32 windowFlags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
-    if (flags & kBorderless && !(flags & kFullScreen)) windowFlags |= SDL_WINDOW_BORDERLESS;
+    if (flags & native::WindowFlags::BORDERLESS && !(flags & native::WindowFlags::FULLSCREEN))
+        windowFlags |= SDL_WINDOW_BORDERLESS;
     window_ =
         SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                          static_cast<int>(w * scale), static_cast<int>(h * scale), windowFlags);
@@ -188,7 +190,7 @@ void MainFrame::openWindow(int flags, const std::string& title) {
                       std::to_string(static_cast<int>(h * scale)) + " for a stage of " +
                       std::to_string(w) + " x " + std::to_string(h) + " on video driver " +
                       SDL_GetCurrentVideoDriver() + ", software rendering" +
-                      (flags & kVsync ? ", vsync" : "") +
+                      (flags & native::WindowFlags::VSYNC ? ", vsync" : "") +
                       (surface_ ? ", changed rows sent to the window" : ""));
     }
     stage_->setPresenter(
@@ -198,7 +200,8 @@ void MainFrame::openWindow(int flags, const std::string& title) {
 
 std::string MainFrame::surfaceUnusable(int flags, std::string_view mode) {
     if (mode == "renderer") return "LIMN_PRESENT asks for it";
-    if (flags & kVsync) return "vsync is asked for, and the window's surface has none";
+    if (flags & native::WindowFlags::VSYNC)
+        return "vsync is asked for, and the window's surface has none";
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (!target)
         return std::string("the window has no surface of its own (") + SDL_GetError() + ")";
@@ -215,7 +218,7 @@ bool MainFrame::useRenderer(int flags, const std::string& why) {
     presentAll_ = true;
     rt::log::info("frames go through SDL's renderer, whole windows at a time: " + why);
     Uint32 rendererFlags = SDL_RENDERER_SOFTWARE;
-    if (flags & kVsync) rendererFlags |= SDL_RENDERER_PRESENTVSYNC;
+    if (flags & native::WindowFlags::VSYNC) rendererFlags |= SDL_RENDERER_PRESENTVSYNC;
     renderer_ = SDL_CreateRenderer(window_, -1, rendererFlags);
     if (!renderer_) {
         rt::log::error(std::string("could not make a renderer for the window: ") + SDL_GetError() +

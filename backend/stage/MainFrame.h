@@ -32,17 +32,13 @@
 
 #include "backend/stage/StageInput.h"
 #include "backend/stage/StageNode.h"
+#include "native/WireConstants.h"
 #include "runtime/Dynamic.h"
 
 namespace limn::sdl {
 
 class MainFrame final : public rt::NativeObject {
 public:
-    static constexpr int kFullScreen = 0x01;
-    static constexpr int kBorderless = 0x02;
-    static constexpr int kResizable = 0x04;
-    static constexpr int kVsync = 0x10;
-
     // Starts SDL video (offscreen when no display is available) and the window.
     MainFrame(int width, int height, int flags, const std::string& title);
     ~MainFrame() override;

@@ -1,13 +1,13 @@
 #include "framework/display/Bitmap.h"
 
 #include "framework/display/Graphics.h"
-#include "native/Primitive.h"
+#include "native/Call.h"
 
 namespace limn::display {
 
 namespace {
 
-const native::Primitive createDisplayObject{"limn_create_display_object", 0};
+const native::Call<native::wire::limn_create_display_object> createDisplayObject;
 
 }  // namespace
 

@@ -4,40 +4,38 @@
 
 #include "framework/filters/BitmapFilter.h"
 #include "framework/utils/ByteArray.h"
-#include "native/Primitive.h"
+#include "native/Call.h"
 #include "runtime/Error.h"
 
 namespace limn::display {
 
 namespace {
 
-using native::kVariableArgs;
-
-const native::Primitive surfaceCreate{"limn_bitmap_data_create", 5};
-const native::Primitive surfaceLoad{"limn_bitmap_data_load", 1};
-const native::Primitive surfaceFromBytes{"limn_bitmap_data_from_bytes", 2};
-const native::Primitive surfaceClone{"limn_bitmap_data_clone", 1};
-const native::Primitive surfaceClear{"limn_bitmap_data_clear", 2};
-const native::Primitive surfaceFill{"limn_bitmap_data_fill", 4};
-const native::Primitive surfaceCopy{"limn_bitmap_data_copy", 4};
-const native::Primitive surfaceCopyChannel{"limn_bitmap_data_copy_channel", kVariableArgs};
-const native::Primitive surfaceGetPixels{"limn_bitmap_data_get_pixels", 3};
-const native::Primitive surfaceSetBytes{"limn_bitmap_data_set_bytes", 3};
-const native::Primitive surfaceGetPixel{"limn_bitmap_data_get_pixel", 3};
-const native::Primitive surfaceGetPixel32{"limn_bitmap_data_get_pixel32", 3};
-const native::Primitive surfaceSetPixel{"limn_bitmap_data_set_pixel", 4};
-const native::Primitive surfaceSetPixel32{"limn_bitmap_data_set_pixel32", 4};
-const native::Primitive surfaceColorBounds{"limn_bitmap_data_get_color_bounds_rect", 5};
-const native::Primitive surfaceScroll{"limn_bitmap_data_scroll", 3};
-const native::Primitive surfaceFilterRect{"limn_bitmap_data_generate_filter_rect", 3};
-const native::Primitive surfaceRender{"limn_render_surface_to_surface", kVariableArgs};
-const native::Primitive surfaceWidth{"limn_bitmap_data_width", 1};
-const native::Primitive surfaceHeight{"limn_bitmap_data_height", 1};
-const native::Primitive surfaceTransparent{"limn_bitmap_data_get_transparent", 1};
-const native::Primitive surfaceSetFlags{"limn_bitmap_data_set_flags", 2};
+const native::Call<native::wire::limn_bitmap_data_create> surfaceCreate;
+const native::Call<native::wire::limn_bitmap_data_load> surfaceLoad;
+const native::Call<native::wire::limn_bitmap_data_from_bytes> surfaceFromBytes;
+const native::Call<native::wire::limn_bitmap_data_clone> surfaceClone;
+const native::Call<native::wire::limn_bitmap_data_clear> surfaceClear;
+const native::Call<native::wire::limn_bitmap_data_fill> surfaceFill;
+const native::Call<native::wire::limn_bitmap_data_copy> surfaceCopy;
+const native::Call<native::wire::limn_bitmap_data_copy_channel> surfaceCopyChannel;
+const native::Call<native::wire::limn_bitmap_data_get_pixels> surfaceGetPixels;
+const native::Call<native::wire::limn_bitmap_data_set_bytes> surfaceSetBytes;
+const native::Call<native::wire::limn_bitmap_data_get_pixel> surfaceGetPixel;
+const native::Call<native::wire::limn_bitmap_data_get_pixel32> surfaceGetPixel32;
+const native::Call<native::wire::limn_bitmap_data_set_pixel> surfaceSetPixel;
+const native::Call<native::wire::limn_bitmap_data_set_pixel32> surfaceSetPixel32;
+const native::Call<native::wire::limn_bitmap_data_get_color_bounds_rect> surfaceColorBounds;
+const native::Call<native::wire::limn_bitmap_data_scroll> surfaceScroll;
+const native::Call<native::wire::limn_bitmap_data_generate_filter_rect> surfaceFilterRect;
+const native::Call<native::wire::limn_render_surface_to_surface> surfaceRender;
+const native::Call<native::wire::limn_bitmap_data_width> surfaceWidth;
+const native::Call<native::wire::limn_bitmap_data_height> surfaceHeight;
+const native::Call<native::wire::limn_bitmap_data_get_transparent> surfaceTransparent;
+const native::Call<native::wire::limn_bitmap_data_set_flags> surfaceSetFlags;
 // Resolved with the others so the backend's table is checked, but never called.
-const native::Primitive surfaceGetPixelRGBA{"limn_bitmap_data_get_pixel_rgba", 3};
-const native::Primitive surfaceSetPixelRGBA{"limn_bitmap_data_set_pixel_rgba", 4};
+const native::Call<native::wire::limn_bitmap_data_get_pixel_rgba> surfaceGetPixelRGBA;
+const native::Call<native::wire::limn_bitmap_data_set_pixel_rgba> surfaceSetPixelRGBA;
 
 template <class T>
 rt::Dynamic handleOf(const std::shared_ptr<T>& object) {

@@ -2,24 +2,11 @@
 // How a display object is blended with what lies under it. The backend sees
 // each value as its index (NORMAL 0 ... HARDLIGHT 13).
 
+#include "native/WireConstants.h"
+
 namespace limn::display {
 
-enum class BlendMode {
-    NORMAL,
-    LAYER,
-    MULTIPLY,
-    SCREEN,
-    LIGHTEN,
-    DARKEN,
-    DIFFERENCE,
-    ADD,
-    SUBTRACT,
-    INVERT,
-    ALPHA,
-    ERASE,
-    OVERLAY,
-    HARDLIGHT,
-};
+using BlendMode = native::wire::BlendMode;
 
 inline constexpr int kBlendModeCount = 14;
 

@@ -5,9 +5,11 @@
 
 #include "runtime/EnumConvert.h"
 
+#include "native/WireConstants.h"
+
 namespace limn::display {
 
-enum class CapsStyle { ROUND = 0, NONE = 1, SQUARE = 2 };
+using CapsStyle = native::wire::CapsStyle;
 
 }  // namespace limn::display
 

@@ -16,58 +16,56 @@
 #include "framework/geom/Point.h"
 #include "framework/geom/Rectangle.h"
 #include "framework/geom/Transform.h"
-#include "native/Primitive.h"
+#include "native/Call.h"
 #include "runtime/Error.h"
 
 namespace limn::display {
 
 namespace {
 
-using native::Primitive;
-
-const Primitive getId{"limn_display_object_get_id", 1};
-const Primitive getX{"limn_display_object_get_x", 1};
-const Primitive setX{"limn_display_object_set_x", 2};
-const Primitive getY{"limn_display_object_get_y", 1};
-const Primitive setY{"limn_display_object_set_y", 2};
-const Primitive getScaleX{"limn_display_object_get_scale_x", 1};
-const Primitive setScaleX{"limn_display_object_set_scale_x", 2};
-const Primitive getScaleY{"limn_display_object_get_scale_y", 1};
-const Primitive setScaleY{"limn_display_object_set_scale_y", 2};
-const Primitive getMouseX{"limn_display_object_get_mouse_x", 1};
-const Primitive getMouseY{"limn_display_object_get_mouse_y", 1};
-const Primitive getRotation{"limn_display_object_get_rotation", 1};
-const Primitive setRotation{"limn_display_object_set_rotation", 2};
-const Primitive getCacheAsBitmap{"limn_display_object_get_cache_as_bitmap", 1};
-const Primitive setCacheAsBitmap{"limn_display_object_set_cache_as_bitmap", 2};
-const Primitive getVisible{"limn_display_object_get_visible", 1};
-const Primitive setVisible{"limn_display_object_set_visible", 2};
-const Primitive getWidth{"limn_display_object_get_width", 1};
-const Primitive setWidth{"limn_display_object_set_width", 2};
-const Primitive getHeight{"limn_display_object_get_height", 1};
-const Primitive setHeight{"limn_display_object_set_height", 2};
-const Primitive getName{"limn_display_object_get_name", 1};
-const Primitive setName{"limn_display_object_set_name", 2};
-const Primitive getBlendMode{"limn_display_object_get_blend_mode", 1};
-const Primitive setBlendMode{"limn_display_object_set_blend_mode", 2};
-const Primitive getBG{"limn_display_object_get_bg", 1};
-const Primitive setBG{"limn_display_object_set_bg", 2};
-const Primitive setScrollRect{"limn_display_object_set_scroll_rect", 2};
-const Primitive setScale9Grid{"limn_display_object_set_scale9_grid", 2};
-const Primitive setMask{"limn_display_object_set_mask", 2};
-const Primitive setFilters{"limn_display_object_set_filters", 2};
-const Primitive getGraphics{"limn_display_object_get_graphics", 1};
-const Primitive getAlpha{"limn_display_object_get_alpha", 1};
-const Primitive setAlpha{"limn_display_object_set_alpha", 2};
-const Primitive globalToLocalPrim{"limn_display_object_global_to_local", 2};
-const Primitive localToGlobalPrim{"limn_display_object_local_to_global", 2};
-const Primitive hitTestPointPrim{"limn_display_object_hit_test_point", 5};
-const Primitive getMatrix{"limn_display_object_get_matrix", 3};
-const Primitive setMatrix{"limn_display_object_set_matrix", 2};
-const Primitive getColorTransform{"limn_display_object_get_color_transform", 3};
-const Primitive setColorTransform{"limn_display_object_set_color_transform", 2};
-const Primitive getPixelBounds{"limn_display_object_get_pixel_bounds", 2};
-const Primitive drawToSurface{"limn_display_object_draw_to_surface", native::kVariableArgs};
+const native::Call<native::wire::limn_display_object_get_id> getId;
+const native::Call<native::wire::limn_display_object_get_x> getX;
+const native::Call<native::wire::limn_display_object_set_x> setX;
+const native::Call<native::wire::limn_display_object_get_y> getY;
+const native::Call<native::wire::limn_display_object_set_y> setY;
+const native::Call<native::wire::limn_display_object_get_scale_x> getScaleX;
+const native::Call<native::wire::limn_display_object_set_scale_x> setScaleX;
+const native::Call<native::wire::limn_display_object_get_scale_y> getScaleY;
+const native::Call<native::wire::limn_display_object_set_scale_y> setScaleY;
+const native::Call<native::wire::limn_display_object_get_mouse_x> getMouseX;
+const native::Call<native::wire::limn_display_object_get_mouse_y> getMouseY;
+const native::Call<native::wire::limn_display_object_get_rotation> getRotation;
+const native::Call<native::wire::limn_display_object_set_rotation> setRotation;
+const native::Call<native::wire::limn_display_object_get_cache_as_bitmap> getCacheAsBitmap;
+const native::Call<native::wire::limn_display_object_set_cache_as_bitmap> setCacheAsBitmap;
+const native::Call<native::wire::limn_display_object_get_visible> getVisible;
+const native::Call<native::wire::limn_display_object_set_visible> setVisible;
+const native::Call<native::wire::limn_display_object_get_width> getWidth;
+const native::Call<native::wire::limn_display_object_set_width> setWidth;
+const native::Call<native::wire::limn_display_object_get_height> getHeight;
+const native::Call<native::wire::limn_display_object_set_height> setHeight;
+const native::Call<native::wire::limn_display_object_get_name> getName;
+const native::Call<native::wire::limn_display_object_set_name> setName;
+const native::Call<native::wire::limn_display_object_get_blend_mode> getBlendMode;
+const native::Call<native::wire::limn_display_object_set_blend_mode> setBlendMode;
+const native::Call<native::wire::limn_display_object_get_bg> getBG;
+const native::Call<native::wire::limn_display_object_set_bg> setBG;
+const native::Call<native::wire::limn_display_object_set_scroll_rect> setScrollRect;
+const native::Call<native::wire::limn_display_object_set_scale9_grid> setScale9Grid;
+const native::Call<native::wire::limn_display_object_set_mask> setMask;
+const native::Call<native::wire::limn_display_object_set_filters> setFilters;
+const native::Call<native::wire::limn_display_object_get_graphics> getGraphics;
+const native::Call<native::wire::limn_display_object_get_alpha> getAlpha;
+const native::Call<native::wire::limn_display_object_set_alpha> setAlpha;
+const native::Call<native::wire::limn_display_object_global_to_local> globalToLocalPrim;
+const native::Call<native::wire::limn_display_object_local_to_global> localToGlobalPrim;
+const native::Call<native::wire::limn_display_object_hit_test_point> hitTestPointPrim;
+const native::Call<native::wire::limn_display_object_get_matrix> getMatrix;
+const native::Call<native::wire::limn_display_object_set_matrix> setMatrix;
+const native::Call<native::wire::limn_display_object_get_color_transform> getColorTransform;
+const native::Call<native::wire::limn_display_object_set_color_transform> setColorTransform;
+const native::Call<native::wire::limn_display_object_get_pixel_bounds> getPixelBounds;
+const native::Call<native::wire::limn_display_object_draw_to_surface> drawToSurface;
 
 // Bit the backend sets on an opaque background colour that is in use.
 constexpr int kBackgroundSet = 0x1000000;

@@ -8,7 +8,7 @@
 #include "framework/events/Event.h"
 #include "framework/geom/Point.h"
 #include "framework/geom/Rectangle.h"
-#include "native/Primitive.h"
+#include "native/Call.h"
 #include "runtime/Error.h"
 #include "runtime/NearSearch.h"
 
@@ -16,10 +16,10 @@ namespace limn::display {
 
 namespace {
 
-const native::Primitive addChildPrim{"limn_doc_add_child", 2};
-const native::Primitive removeChildPrim{"limn_doc_remove_child", 2};
-const native::Primitive setChildIndexPrim{"limn_doc_set_child_index", 3};
-const native::Primitive swapChildrenPrim{"limn_doc_swap_children", 3};
+const native::Call<native::wire::limn_doc_add_child> addChildPrim;
+const native::Call<native::wire::limn_doc_remove_child> removeChildPrim;
+const native::Call<native::wire::limn_doc_set_child_index> setChildIndexPrim;
+const native::Call<native::wire::limn_doc_swap_children> swapChildrenPrim;
 
 const char* const kTooDeep = "addChild: the display tree would be more than 1000 levels deep";
 static_assert(DisplayObjectContainer::kMaxDepth == 1000, "kTooDeep names the limit");

@@ -5,9 +5,11 @@
 
 #include "runtime/EnumConvert.h"
 
+#include "native/WireConstants.h"
+
 namespace limn::display {
 
-enum class GradientType { RADIAL = 0, LINEAR = 1 };
+using GradientType = native::wire::GradientType;
 
 }  // namespace limn::display
 

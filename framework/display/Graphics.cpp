@@ -3,33 +3,31 @@
 #include "framework/display/BitmapData.h"
 #include "framework/display/IGraphicsData.h"
 #include "framework/display/Tilesheet.h"
-#include "native/Primitive.h"
+#include "native/Call.h"
 #include "runtime/Error.h"
 
 namespace limn::display {
 
 namespace {
 
-using native::kVariableArgs;
-
-const native::Primitive gfxClear{"limn_gfx_clear", 1};
-const native::Primitive gfxBeginFill{"limn_gfx_begin_fill", 3};
-const native::Primitive gfxBeginBitmapFill{"limn_gfx_begin_bitmap_fill", 5};
-const native::Primitive gfxBeginGradientFill{"limn_gfx_begin_gradient_fill", kVariableArgs};
-const native::Primitive gfxEndFill{"limn_gfx_end_fill", 1};
-const native::Primitive gfxLineStyle{"limn_gfx_line_style", kVariableArgs};
-const native::Primitive gfxMoveTo{"limn_gfx_move_to", 3};
-const native::Primitive gfxLineTo{"limn_gfx_line_to", 3};
-const native::Primitive gfxCurveTo{"limn_gfx_curve_to", 5};
-const native::Primitive gfxArcTo{"limn_gfx_arc_to", 5};
-const native::Primitive gfxDrawEllipse{"limn_gfx_draw_ellipse", 5};
-const native::Primitive gfxDrawRect{"limn_gfx_draw_rect", 5};
-const native::Primitive gfxDrawRoundRect{"limn_gfx_draw_round_rect", kVariableArgs};
-const native::Primitive gfxDrawTriangles{"limn_gfx_draw_triangles", 5};
-const native::Primitive gfxDrawData{"limn_gfx_draw_data", 2};
-const native::Primitive gfxDrawDatum{"limn_gfx_draw_datum", 2};
-const native::Primitive gfxDrawTiles{"limn_gfx_draw_tiles", 3};
-const native::Primitive gfxDrawPoints{"limn_gfx_draw_points", kVariableArgs};
+const native::Call<native::wire::limn_gfx_clear> gfxClear;
+const native::Call<native::wire::limn_gfx_begin_fill> gfxBeginFill;
+const native::Call<native::wire::limn_gfx_begin_bitmap_fill> gfxBeginBitmapFill;
+const native::Call<native::wire::limn_gfx_begin_gradient_fill> gfxBeginGradientFill;
+const native::Call<native::wire::limn_gfx_end_fill> gfxEndFill;
+const native::Call<native::wire::limn_gfx_line_style> gfxLineStyle;
+const native::Call<native::wire::limn_gfx_move_to> gfxMoveTo;
+const native::Call<native::wire::limn_gfx_line_to> gfxLineTo;
+const native::Call<native::wire::limn_gfx_curve_to> gfxCurveTo;
+const native::Call<native::wire::limn_gfx_arc_to> gfxArcTo;
+const native::Call<native::wire::limn_gfx_draw_ellipse> gfxDrawEllipse;
+const native::Call<native::wire::limn_gfx_draw_rect> gfxDrawRect;
+const native::Call<native::wire::limn_gfx_draw_round_rect> gfxDrawRoundRect;
+const native::Call<native::wire::limn_gfx_draw_triangles> gfxDrawTriangles;
+const native::Call<native::wire::limn_gfx_draw_data> gfxDrawData;
+const native::Call<native::wire::limn_gfx_draw_datum> gfxDrawDatum;
+const native::Call<native::wire::limn_gfx_draw_tiles> gfxDrawTiles;
+const native::Call<native::wire::limn_gfx_draw_points> gfxDrawPoints;
 
 rt::Dynamic orNull(const std::optional<double>& value) {
     return value ? rt::Dynamic(*value) : rt::Dynamic();
@@ -91,8 +89,8 @@ void Graphics::clear() {
 void Graphics::lineStyle(std::optional<double> thickness, int color, double alpha,
                          bool pixelHinting, LineScaleMode scaleMode, CapsStyle caps,
                          JointStyle joints, double miterLimit) {
-    gfxLineStyle(limnHandle, orNull(thickness), color, alpha, pixelHinting, indexOf(scaleMode),
-                 indexOf(caps), indexOf(joints), miterLimit);
+    gfxLineStyle(limnHandle, orNull(thickness), color, alpha, pixelHinting, scaleMode, caps, joints,
+                 miterLimit);
 }
 
 void Graphics::moveTo(double x, double y) {

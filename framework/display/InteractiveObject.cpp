@@ -1,12 +1,12 @@
 #include "framework/display/InteractiveObject.h"
 
-#include "native/Primitive.h"
+#include "native/Call.h"
 
 namespace limn::display {
 
 namespace {
 
-const native::Primitive setMouseEnabled{"limn_display_object_set_mouse_enabled", 2};
+const native::Call<native::wire::limn_display_object_set_mouse_enabled> setMouseEnabled;
 
 }  // namespace
 

@@ -5,9 +5,11 @@
 
 #include "runtime/EnumConvert.h"
 
+#include "native/WireConstants.h"
+
 namespace limn::display {
 
-enum class InterpolationMethod { RGB = 0, LINEAR_RGB = 1 };
+using InterpolationMethod = native::wire::InterpolationMethod;
 
 }  // namespace limn::display
 

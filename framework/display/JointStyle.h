@@ -5,9 +5,11 @@
 
 #include "runtime/EnumConvert.h"
 
+#include "native/WireConstants.h"
+
 namespace limn::display {
 
-enum class JointStyle { ROUND = 0, MITER = 1, BEVEL = 2 };
+using JointStyle = native::wire::JointStyle;
 
 }  // namespace limn::display
 

@@ -5,9 +5,11 @@
 
 #include "runtime/EnumConvert.h"
 
+#include "native/WireConstants.h"
+
 namespace limn::display {
 
-enum class LineScaleMode { NORMAL = 0, NONE = 1, VERTICAL = 2, HORIZONTAL = 3 };
+using LineScaleMode = native::wire::LineScaleMode;
 
 }  // namespace limn::display
 

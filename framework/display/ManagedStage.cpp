@@ -1,14 +1,14 @@
 #include "framework/display/ManagedStage.h"
 
+#include "native/Call.h"
 #include "native/EventRecord.h"
-#include "native/Primitive.h"
 
 namespace limn::display {
 
 namespace {
 
-const native::Primitive managedStageCreate{"limn_managed_stage_create", 2};
-const native::Primitive managedStagePumpEvent{"limn_managed_stage_pump_event", 2};
+const native::Call<native::wire::limn_managed_stage_create> managedStageCreate;
+const native::Call<native::wire::limn_managed_stage_pump_event> managedStagePumpEvent;
 
 rt::Dynamic record(int type, double x = 0, double y = 0) {
     auto event = std::make_shared<native::EventRecord>();

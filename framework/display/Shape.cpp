@@ -1,12 +1,12 @@
 #include "framework/display/Shape.h"
 
-#include "native/Primitive.h"
+#include "native/Call.h"
 
 namespace limn::display {
 
 namespace {
 
-const native::Primitive createDisplayObject{"limn_create_display_object", 0};
+const native::Call<native::wire::limn_create_display_object> createDisplayObject;
 
 }  // namespace
 

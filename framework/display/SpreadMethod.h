@@ -5,9 +5,11 @@
 
 #include "runtime/EnumConvert.h"
 
+#include "native/WireConstants.h"
+
 namespace limn::display {
 
-enum class SpreadMethod { PAD = 0, REPEAT = 1, REFLECT = 2 };
+using SpreadMethod = native::wire::SpreadMethod;
 
 }  // namespace limn::display
 

@@ -2,13 +2,13 @@
 
 #include "framework/display/Stage.h"
 #include "framework/geom/Rectangle.h"
-#include "native/Primitive.h"
+#include "native/Call.h"
 
 namespace limn::display {
 
 namespace {
 
-const native::Primitive createContainer{"limn_create_display_object_container", 0};
+const native::Call<native::wire::limn_create_display_object_container> createContainer;
 
 }  // namespace
 

@@ -14,8 +14,8 @@
 #include "framework/geom/Point.h"
 #include "framework/geom/Rectangle.h"
 #include "framework/media/SoundChannel.h"
+#include "native/Call.h"
 #include "native/EventRecord.h"
-#include "native/Primitive.h"
 #include "runtime/Log.h"
 #include "runtime/ProcessState.h"
 
@@ -23,35 +23,33 @@ namespace limn::display {
 
 namespace {
 
-using native::Primitive;
-
-const Primitive setStageHandler{"limn_set_stage_handler", 4};
-const Primitive renderStage{"limn_render_stage", 1};
-const Primitive setNextWake{"limn_stage_set_next_wake", 2};
-const Primitive getFocusId{"limn_stage_get_focus_id", 1};
-const Primitive setFocus{"limn_stage_set_focus", 3};
-const Primitive getFocusRect{"limn_stage_get_focus_rect", 1};
-const Primitive setFocusRect{"limn_stage_set_focus_rect", 2};
-const Primitive isOpenGL{"limn_stage_is_opengl", 1};
-const Primitive getStageWidth{"limn_stage_get_stage_width", 1};
-const Primitive getStageHeight{"limn_stage_get_stage_height", 1};
-const Primitive getDpiScale{"limn_stage_get_dpi_scale", 1};
-const Primitive getScaleMode{"limn_stage_get_scale_mode", 1};
-const Primitive setScaleMode{"limn_stage_set_scale_mode", 2};
-const Primitive getAlign{"limn_stage_get_align", 1};
-const Primitive setAlign{"limn_stage_set_align", 2};
-const Primitive getQuality{"limn_stage_get_quality", 1};
-const Primitive setQuality{"limn_stage_set_quality", 2};
-const Primitive getDisplayState{"limn_stage_get_display_state", 1};
-const Primitive setDisplayState{"limn_stage_set_display_state", 2};
+const native::Call<native::wire::limn_set_stage_handler> setStageHandler;
+const native::Call<native::wire::limn_render_stage> renderStage;
+const native::Call<native::wire::limn_stage_set_next_wake> setNextWake;
+const native::Call<native::wire::limn_stage_get_focus_id> getFocusId;
+const native::Call<native::wire::limn_stage_set_focus> setFocus;
+const native::Call<native::wire::limn_stage_get_focus_rect> getFocusRect;
+const native::Call<native::wire::limn_stage_set_focus_rect> setFocusRect;
+const native::Call<native::wire::limn_stage_is_opengl> isOpenGL;
+const native::Call<native::wire::limn_stage_get_stage_width> getStageWidth;
+const native::Call<native::wire::limn_stage_get_stage_height> getStageHeight;
+const native::Call<native::wire::limn_stage_get_dpi_scale> getDpiScale;
+const native::Call<native::wire::limn_stage_get_scale_mode> getScaleMode;
+const native::Call<native::wire::limn_stage_set_scale_mode> setScaleMode;
+const native::Call<native::wire::limn_stage_get_align> getAlign;
+const native::Call<native::wire::limn_stage_set_align> setAlign;
+const native::Call<native::wire::limn_stage_get_quality> getQuality;
+const native::Call<native::wire::limn_stage_set_quality> setQuality;
+const native::Call<native::wire::limn_stage_get_display_state> getDisplayState;
+const native::Call<native::wire::limn_stage_set_display_state> setDisplayState;
 
 // The limit handed to the timers when nothing else bounds the wake (seconds).
 constexpr double kNoTimerLimit = 315000000.0;
 // The longest sleep while sound completions are pending (seconds).
 constexpr double kSoundPollInterval = 0.02;
 
-using enum native::codes::EventType;
-using native::codes::efPrimaryTouch;
+using enum native::EventCodes::EventType;
+using native::EventCodes::efPrimaryTouch;
 
 // The record's fields, named once.
 const rt::Name kType("type");

@@ -29,6 +29,7 @@
 #include "framework/display/StageQuality.h"
 #include "framework/display/StageScaleMode.h"
 #include "framework/display/TouchInfo.h"
+#include "native/WireConstants.h"
 #include "runtime/Function.h"
 
 namespace limn::events {
@@ -37,7 +38,8 @@ class MouseEvent;
 
 namespace limn::display {
 
-class Stage : public DisplayObjectContainer {
+// The event record's codes (native/WireConstants.h) are members: Stage::etPoll.
+class Stage : public DisplayObjectContainer, public native::EventCodes {
 public:
     RT_DECLARE_CLASS
 
@@ -49,13 +51,6 @@ public:
     static constexpr int OrientationLandscapeRight = 4;
     static constexpr int OrientationFaceUp = 5;
     static constexpr int OrientationFaceDown = 6;
-
-    static constexpr int efLeftDown = 0x0001;
-    static constexpr int efShiftDown = 0x0002;
-    static constexpr int efCtrlDown = 0x0004;
-    static constexpr int efAltDown = 0x0008;
-    static constexpr int efCommandDown = 0x0010;
-    static constexpr int efLocationRight = 0x4000;
 
     static constexpr double limnEarlyWakeup = 0.005;  // seconds before a frame is due
 

@@ -2,9 +2,11 @@
 // Where the stage content sits in the window. The backend sees each value as
 // its index (TOP_RIGHT 0 ... BOTTOM 7).
 
+#include "native/WireConstants.h"
+
 namespace limn::display {
 
-enum class StageAlign { TOP_RIGHT, TOP_LEFT, TOP, RIGHT, LEFT, BOTTOM_RIGHT, BOTTOM_LEFT, BOTTOM };
+using StageAlign = native::wire::StageAlign;
 
 inline constexpr int kStageAlignCount = 8;
 

@@ -2,9 +2,11 @@
 // How the stage content scales with the window. The backend sees each value as
 // its index (SHOW_ALL 0 ... EXACT_FIT 3).
 
+#include "native/WireConstants.h"
+
 namespace limn::display {
 
-enum class StageScaleMode { SHOW_ALL, NO_SCALE, NO_BORDER, EXACT_FIT };
+using StageScaleMode = native::wire::StageScaleMode;
 
 inline constexpr int kStageScaleModeCount = 4;
 

@@ -1,13 +1,13 @@
 #include "framework/display/Tilesheet.h"
 
-#include "native/Primitive.h"
+#include "native/Call.h"
 
 namespace limn::display {
 
 namespace {
 
-const native::Primitive sheetCreate{"limn_tilesheet_create", 1};
-const native::Primitive sheetAddRect{"limn_tilesheet_add_rect", 2};
+const native::Call<native::wire::limn_tilesheet_create> sheetCreate;
+const native::Call<native::wire::limn_tilesheet_add_rect> sheetAddRect;
 
 }  // namespace
 

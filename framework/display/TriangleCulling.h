@@ -5,9 +5,11 @@
 
 #include "runtime/EnumConvert.h"
 
+#include "native/WireConstants.h"
+
 namespace limn::display {
 
-enum class TriangleCulling { NEGATIVE = -1, NONE = 0, POSITIVE = 1 };
+using TriangleCulling = native::wire::TriangleCulling;
 
 }  // namespace limn::display
 

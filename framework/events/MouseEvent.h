@@ -14,10 +14,12 @@
 
 #include "framework/events/Event.h"
 #include "framework/geom/Point.h"
+#include "native/WireConstants.h"
 
 namespace limn::events {
 
-class MouseEvent : public Event {
+// The event record's flag bits are members (MouseEvent::efShiftDown).
+class MouseEvent : public Event, public native::EventCodes {
 public:
     RT_DECLARE_CLASS
 
@@ -31,13 +33,6 @@ public:
     static constexpr const char* MOUSE_WHEEL = "mouseWheel";
     static constexpr const char* ROLL_OUT = "rollOut";
     static constexpr const char* ROLL_OVER = "rollOver";
-
-    // Bits of the native record's `flags`.
-    static constexpr int efLeftDown = 1;
-    static constexpr int efShiftDown = 2;
-    static constexpr int efCtrlDown = 4;
-    static constexpr int efAltDown = 8;
-    static constexpr int efCommandDown = 16;
 
     explicit MouseEvent(std::string type, bool bubbles = true, bool cancelable = false,
                         double localX = 0, double localY = 0, rt::Dynamic relatedObject = {},

@@ -1,18 +1,18 @@
 #include "framework/media/Sound.h"
 
 #include "framework/events/IOErrorEvent.h"
-#include "native/Primitive.h"
+#include "native/Call.h"
 #include "runtime/Error.h"
 
 namespace limn::media {
 
 namespace {
 
-const native::Primitive soundFromFile{"limn_sound_from_file", 2};
-const native::Primitive soundGetStatus{"limn_sound_get_status", 1};
-const native::Primitive soundGetLength{"limn_sound_get_length", 1};
-const native::Primitive soundGetID3{"limn_sound_get_id3", 2};
-const native::Primitive soundClose{"limn_sound_close", 1};
+const native::Call<native::wire::limn_sound_from_file> soundFromFile;
+const native::Call<native::wire::limn_sound_get_status> soundGetStatus;
+const native::Call<native::wire::limn_sound_get_length> soundGetLength;
+const native::Call<native::wire::limn_sound_get_id3> soundGetID3;
+const native::Call<native::wire::limn_sound_close> soundClose;
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 #include "framework/media/SoundChannel.h"
 
 #include "framework/events/Event.h"
-#include "native/Primitive.h"
+#include "native/Call.h"
 #include "runtime/ProcessState.h"
 
 namespace limn::media {
@@ -14,13 +14,13 @@ namespace {
 [[maybe_unused]] const bool resetRegistered =
     rt::registerReset(rt::ResetLayer::Framework, [] { SoundChannel::limnIncompleteList.clear(); });
 
-const native::Primitive channelCreate{"limn_sound_channel_create", 4};
-const native::Primitive channelIsComplete{"limn_sound_channel_is_complete", 1};
-const native::Primitive channelGetLeft{"limn_sound_channel_get_left", 1};
-const native::Primitive channelGetRight{"limn_sound_channel_get_right", 1};
-const native::Primitive channelGetPosition{"limn_sound_channel_get_position", 1};
-const native::Primitive channelStop{"limn_sound_channel_stop", 1};
-const native::Primitive channelSetTransform{"limn_sound_channel_set_transform", 2};
+const native::Call<native::wire::limn_sound_channel_create> channelCreate;
+const native::Call<native::wire::limn_sound_channel_is_complete> channelIsComplete;
+const native::Call<native::wire::limn_sound_channel_get_left> channelGetLeft;
+const native::Call<native::wire::limn_sound_channel_get_right> channelGetRight;
+const native::Call<native::wire::limn_sound_channel_get_position> channelGetPosition;
+const native::Call<native::wire::limn_sound_channel_stop> channelStop;
+const native::Call<native::wire::limn_sound_channel_set_transform> channelSetTransform;
 
 std::shared_ptr<SoundTransform> cloneOrNull(const std::shared_ptr<SoundTransform>& t) {
     return t ? t->clone() : nullptr;

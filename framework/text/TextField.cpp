@@ -1,48 +1,48 @@
 #include "framework/text/TextField.h"
 
-#include "native/Primitive.h"
+#include "native/Call.h"
 
 namespace limn::text {
 
 namespace {
 
-const native::Primitive tfCreate{"limn_text_field_create", 0};
-const native::Primitive tfApplyFormat{"limn_text_field_set_text_format", 4};
-const native::Primitive tfGetText{"limn_text_field_get_text", 1};
-const native::Primitive tfSetText{"limn_text_field_set_text", 2};
-const native::Primitive tfGetHTMLText{"limn_text_field_get_html_text", 1};
-const native::Primitive tfSetHTMLText{"limn_text_field_set_html_text", 2};
-const native::Primitive tfGetTextColor{"limn_text_field_get_text_color", 1};
-const native::Primitive tfSetTextColor{"limn_text_field_set_text_color", 2};
-const native::Primitive tfGetSelectable{"limn_text_field_get_selectable", 1};
-const native::Primitive tfSetSelectable{"limn_text_field_set_selectable", 2};
-const native::Primitive tfGetMultiline{"limn_text_field_get_multiline", 1};
-const native::Primitive tfSetMultiline{"limn_text_field_set_multiline", 2};
-const native::Primitive tfGetWordWrap{"limn_text_field_get_word_wrap", 1};
-const native::Primitive tfSetWordWrap{"limn_text_field_set_word_wrap", 2};
-const native::Primitive tfGetBorder{"limn_text_field_get_border", 1};
-const native::Primitive tfSetBorder{"limn_text_field_set_border", 2};
-const native::Primitive tfGetBorderColor{"limn_text_field_get_border_color", 1};
-const native::Primitive tfSetBorderColor{"limn_text_field_set_border_color", 2};
-const native::Primitive tfGetBackground{"limn_text_field_get_background", 1};
-const native::Primitive tfSetBackground{"limn_text_field_set_background", 2};
-const native::Primitive tfGetBackgroundColor{"limn_text_field_get_background_color", 1};
-const native::Primitive tfSetBackgroundColor{"limn_text_field_set_background_color", 2};
-const native::Primitive tfGetTextWidth{"limn_text_field_get_text_width", 1};
-const native::Primitive tfGetTextHeight{"limn_text_field_get_text_height", 1};
-const native::Primitive tfGetMaxScrollV{"limn_text_field_get_max_scroll_v", 1};
-const native::Primitive tfGetMaxScrollH{"limn_text_field_get_max_scroll_h", 1};
-const native::Primitive tfGetBottomScrollV{"limn_text_field_get_bottom_scroll_v", 1};
-const native::Primitive tfGetScrollH{"limn_text_field_get_scroll_h", 1};
-const native::Primitive tfSetScrollH{"limn_text_field_set_scroll_h", 2};
-const native::Primitive tfGetScrollV{"limn_text_field_get_scroll_v", 1};
-const native::Primitive tfSetScrollV{"limn_text_field_set_scroll_v", 2};
-const native::Primitive tfGetType{"limn_text_field_get_type", 1};
-const native::Primitive tfSetType{"limn_text_field_set_type", 2};
-const native::Primitive tfGetAutoSize{"limn_text_field_get_auto_size", 1};
-const native::Primitive tfSetAutoSize{"limn_text_field_set_auto_size", 2};
-const native::Primitive tfGetDefTextFormat{"limn_text_field_get_def_text_format", 2};
-const native::Primitive tfSetDefTextFormat{"limn_text_field_set_def_text_format", 2};
+const native::Call<native::wire::limn_text_field_create> tfCreate;
+const native::Call<native::wire::limn_text_field_set_text_format> tfApplyFormat;
+const native::Call<native::wire::limn_text_field_get_text> tfGetText;
+const native::Call<native::wire::limn_text_field_set_text> tfSetText;
+const native::Call<native::wire::limn_text_field_get_html_text> tfGetHTMLText;
+const native::Call<native::wire::limn_text_field_set_html_text> tfSetHTMLText;
+const native::Call<native::wire::limn_text_field_get_text_color> tfGetTextColor;
+const native::Call<native::wire::limn_text_field_set_text_color> tfSetTextColor;
+const native::Call<native::wire::limn_text_field_get_selectable> tfGetSelectable;
+const native::Call<native::wire::limn_text_field_set_selectable> tfSetSelectable;
+const native::Call<native::wire::limn_text_field_get_multiline> tfGetMultiline;
+const native::Call<native::wire::limn_text_field_set_multiline> tfSetMultiline;
+const native::Call<native::wire::limn_text_field_get_word_wrap> tfGetWordWrap;
+const native::Call<native::wire::limn_text_field_set_word_wrap> tfSetWordWrap;
+const native::Call<native::wire::limn_text_field_get_border> tfGetBorder;
+const native::Call<native::wire::limn_text_field_set_border> tfSetBorder;
+const native::Call<native::wire::limn_text_field_get_border_color> tfGetBorderColor;
+const native::Call<native::wire::limn_text_field_set_border_color> tfSetBorderColor;
+const native::Call<native::wire::limn_text_field_get_background> tfGetBackground;
+const native::Call<native::wire::limn_text_field_set_background> tfSetBackground;
+const native::Call<native::wire::limn_text_field_get_background_color> tfGetBackgroundColor;
+const native::Call<native::wire::limn_text_field_set_background_color> tfSetBackgroundColor;
+const native::Call<native::wire::limn_text_field_get_text_width> tfGetTextWidth;
+const native::Call<native::wire::limn_text_field_get_text_height> tfGetTextHeight;
+const native::Call<native::wire::limn_text_field_get_max_scroll_v> tfGetMaxScrollV;
+const native::Call<native::wire::limn_text_field_get_max_scroll_h> tfGetMaxScrollH;
+const native::Call<native::wire::limn_text_field_get_bottom_scroll_v> tfGetBottomScrollV;
+const native::Call<native::wire::limn_text_field_get_scroll_h> tfGetScrollH;
+const native::Call<native::wire::limn_text_field_set_scroll_h> tfSetScrollH;
+const native::Call<native::wire::limn_text_field_get_scroll_v> tfGetScrollV;
+const native::Call<native::wire::limn_text_field_set_scroll_v> tfSetScrollV;
+const native::Call<native::wire::limn_text_field_get_type> tfGetType;
+const native::Call<native::wire::limn_text_field_set_type> tfSetType;
+const native::Call<native::wire::limn_text_field_get_auto_size> tfGetAutoSize;
+const native::Call<native::wire::limn_text_field_set_auto_size> tfSetAutoSize;
+const native::Call<native::wire::limn_text_field_get_def_text_format> tfGetDefTextFormat;
+const native::Call<native::wire::limn_text_field_set_def_text_format> tfSetDefTextFormat;
 
 std::string asText(const rt::Dynamic& value) {
     return value.isNull() ? std::string() : value.asString();

@@ -10,9 +10,11 @@
 
 #include "runtime/EnumConvert.h"
 
+#include "native/WireConstants.h"
+
 namespace limn::text {
 
-enum class TextFieldAutoSize { CENTER = 0, LEFT = 1, NONE = 2, RIGHT = 3 };
+using TextFieldAutoSize = native::wire::TextFieldAutoSize;
 
 inline constexpr std::array<std::string_view, 4> kTextFieldAutoSizeNames = {"CENTER", "LEFT",
                                                                             "NONE", "RIGHT"};

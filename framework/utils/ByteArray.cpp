@@ -3,20 +3,20 @@
 #include <algorithm>
 
 #include "framework/utils/Endian.h"
-#include "native/Primitive.h"
+#include "native/Call.h"
 #include "runtime/Error.h"
 
 namespace limn::utils {
 
 namespace {
 
-const native::Primitive createBuffer{"limn_byte_array_create", 1};
-const native::Primitive readWholeFile{"limn_byte_array_read_file", 1};
-const native::Primitive lengthOf{"limn_byte_array_get_length", 1};
-const native::Primitive byteGet{"limn_byte_array_get", 2};
-const native::Primitive byteSet{"limn_byte_array_set", 3};
-const native::Primitive bufferAsText{"limn_byte_array_as_string", 1};
-const native::Primitive copyBytesOut{"limn_byte_array_get_bytes", 2};
+const native::Call<native::wire::limn_byte_array_create> createBuffer;
+const native::Call<native::wire::limn_byte_array_read_file> readWholeFile;
+const native::Call<native::wire::limn_byte_array_get_length> lengthOf;
+const native::Call<native::wire::limn_byte_array_get> byteGet;
+const native::Call<native::wire::limn_byte_array_set> byteSet;
+const native::Call<native::wire::limn_byte_array_as_string> bufferAsText;
+const native::Call<native::wire::limn_byte_array_get_bytes> copyBytesOut;
 
 }  // namespace
 
