@@ -140,7 +140,7 @@ double DisplayObject::limnGetX() const {
 }
 
 double DisplayObject::limnSetX(double value) {
-    setX(limnHandle, value);
+    display::setX(limnHandle, value);
     return value;
 }
 
@@ -149,7 +149,7 @@ double DisplayObject::limnGetY() const {
 }
 
 double DisplayObject::limnSetY(double value) {
-    setY(limnHandle, value);
+    display::setY(limnHandle, value);
     return value;
 }
 
@@ -158,7 +158,7 @@ double DisplayObject::limnGetScaleX() const {
 }
 
 double DisplayObject::limnSetScaleX(double value) {
-    setScaleX(limnHandle, value);
+    display::setScaleX(limnHandle, value);
     return value;
 }
 
@@ -167,7 +167,7 @@ double DisplayObject::limnGetScaleY() const {
 }
 
 double DisplayObject::limnSetScaleY(double value) {
-    setScaleY(limnHandle, value);
+    display::setScaleY(limnHandle, value);
     return value;
 }
 
@@ -184,7 +184,7 @@ double DisplayObject::limnGetRotation() const {
 }
 
 double DisplayObject::limnSetRotation(double value) {
-    setRotation(limnHandle, value);
+    display::setRotation(limnHandle, value);
     return value;
 }
 
@@ -193,7 +193,7 @@ bool DisplayObject::limnGetCacheAsBitmap() const {
 }
 
 bool DisplayObject::limnSetCacheAsBitmap(bool value) {
-    setCacheAsBitmap(limnHandle, value);
+    display::setCacheAsBitmap(limnHandle, value);
     return value;
 }
 
@@ -202,7 +202,7 @@ bool DisplayObject::limnGetVisible() const {
 }
 
 bool DisplayObject::limnSetVisible(bool value) {
-    setVisible(limnHandle, value);
+    display::setVisible(limnHandle, value);
     return value;
 }
 
@@ -211,7 +211,7 @@ double DisplayObject::limnGetWidth() const {
 }
 
 double DisplayObject::limnSetWidth(double value) {
-    setWidth(limnHandle, value);
+    display::setWidth(limnHandle, value);
     return value;
 }
 
@@ -220,7 +220,7 @@ double DisplayObject::limnGetHeight() const {
 }
 
 double DisplayObject::limnSetHeight(double value) {
-    setHeight(limnHandle, value);
+    display::setHeight(limnHandle, value);
     return value;
 }
 
@@ -229,7 +229,7 @@ std::string DisplayObject::limnGetName() const {
 }
 
 std::string DisplayObject::limnSetName(const std::string& value) {
-    setName(limnHandle, value);
+    display::setName(limnHandle, value);
     return value;
 }
 
@@ -240,7 +240,7 @@ BlendMode DisplayObject::limnGetBlendMode() const {
 }
 
 BlendMode DisplayObject::limnSetBlendMode(BlendMode value) {
-    setBlendMode(limnHandle, static_cast<int>(value));
+    display::setBlendMode(limnHandle, static_cast<int>(value));
     return value;
 }
 
@@ -251,7 +251,7 @@ std::shared_ptr<geom::Rectangle> DisplayObject::limnGetScale9Grid() const {
 std::shared_ptr<geom::Rectangle> DisplayObject::limnSetScale9Grid(
     const std::shared_ptr<geom::Rectangle>& value) {
     limnScale9Grid = cloneOrNull(value);
-    setScale9Grid(limnHandle, limnScale9Grid);
+    display::setScale9Grid(limnHandle, limnScale9Grid);
     return value;
 }
 
@@ -262,7 +262,7 @@ std::shared_ptr<geom::Rectangle> DisplayObject::limnGetScrollRect() const {
 std::shared_ptr<geom::Rectangle> DisplayObject::limnSetScrollRect(
     const std::shared_ptr<geom::Rectangle>& value) {
     limnScrollRect = cloneOrNull(value);
-    setScrollRect(limnHandle, limnScrollRect);
+    display::setScrollRect(limnHandle, limnScrollRect);
     return value;
 }
 
@@ -277,7 +277,7 @@ std::shared_ptr<DisplayObject> DisplayObject::limnSetMask(
     const std::shared_ptr<DisplayObject>& value) {
     maskIsSelf_ = value.get() == this;
     mask_ = maskIsSelf_ ? nullptr : value;
-    setMask(limnHandle, value ? value->limnHandle : rt::Dynamic());
+    display::setMask(limnHandle, value ? value->limnHandle : rt::Dynamic());
     return value;
 }
 
@@ -298,11 +298,11 @@ std::optional<DisplayObject::FilterArray> DisplayObject::limnSetFilters(
     const std::optional<FilterArray>& value) {
     if (!value) {
         limnFilters.reset();
-        setFilters(limnHandle, rt::Dynamic());
+        display::setFilters(limnHandle, rt::Dynamic());
         return value;
     }
     limnFilters = cloneFilters(*value);
-    setFilters(limnHandle, toArray(*limnFilters));
+    display::setFilters(limnHandle, toArray(*limnFilters));
     return value;
 }
 
@@ -415,7 +415,7 @@ double DisplayObject::limnGetAlpha() const {
 }
 
 double DisplayObject::limnSetAlpha(double value) {
-    setAlpha(limnHandle, value);
+    display::setAlpha(limnHandle, value);
     return value;
 }
 
@@ -553,30 +553,15 @@ rt::Dynamic DisplayObject::byNameGetObjectsUnderPoint(const geom::Point& point) 
 
 const rt::ClassInfo& DisplayObject::staticClass() {
     using D = DisplayObject;
+    using Self = DisplayObject;
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.display.DisplayObject", &events::EventDispatcher::staticClass())
-            .property<&D::limnGetX, &D::limnSetX>("x")
-            .property<&D::limnGetY, &D::limnSetY>("y")
-            .property<&D::limnGetScaleX, &D::limnSetScaleX>("scaleX")
-            .property<&D::limnGetScaleY, &D::limnSetScaleY>("scaleY")
-            .property<&D::limnGetRotation, &D::limnSetRotation>("rotation")
-            .property<&D::limnGetWidth, &D::limnSetWidth>("width")
-            .property<&D::limnGetHeight, &D::limnSetHeight>("height")
-            .property<&D::limnGetAlpha, &D::limnSetAlpha>("alpha")
-            .property<&D::limnGetMouseX>("mouseX")
-            .property<&D::limnGetMouseY>("mouseY")
-            .property<&D::limnGetVisible, &D::limnSetVisible>("visible")
-            .property<&D::limnGetCacheAsBitmap, &D::limnSetCacheAsBitmap>("cacheAsBitmap")
-            .property<&D::limnGetName, &D::limnSetName>("name")
+            LIMN_DISPLAY_OBJECT_PROPERTIES(RT_BIND_RW, RT_BIND_RO)
             .property<&D::byNameGetBlendMode, &D::byNameSetBlendMode>("blendMode")
             .property<&D::byNameGetBG, &D::byNameSetBG>("opaqueBackground")
-            .property<&D::limnGetScrollRect, &D::limnSetScrollRect>("scrollRect")
-            .property<&D::limnGetScale9Grid, &D::limnSetScale9Grid>("scale9Grid")
-            .property<&D::limnGetMask, &D::limnSetMask>("mask")
             .property<&D::byNameGetFilters, &D::byNameSetFilters>("filters")
             .property<&D::limnGetTransform, &D::limnSetTransform>("transform")
             .property<&D::limnGetGraphics>("graphics")
-            .property<&D::limnGetParent>("parent")
             .property<&D::byNameGetStage>("stage")
             .property<&D::byNameGetID>("limnID")
             .field<&D::limnName>("limnName")

@@ -374,11 +374,10 @@ void DisplayObjectContainer::limnStopDrag(const std::shared_ptr<Sprite>& /*sprit
 
 const rt::ClassInfo& DisplayObjectContainer::staticClass() {
     using C = DisplayObjectContainer;
+    using Self = DisplayObjectContainer;
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.display.DisplayObjectContainer", &InteractiveObject::staticClass())
-            .property<&C::limnGetNumChildren>("numChildren")
-            .property<&C::limnGetMouseChildren, &C::limnSetMouseChildren>("mouseChildren")
-            .property<&C::limnGetTabChildren, &C::limnSetTabChildren>("tabChildren")
+            LIMN_CONTAINER_PROPERTIES(RT_BIND_RW, RT_BIND_RO)
             .method<&C::addChild>("addChild")
             .method<&C::addChildAt>("addChildAt")
             .method<&C::removeChild>("removeChild")

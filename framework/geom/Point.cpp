@@ -5,10 +5,11 @@
 namespace limn::geom {
 
 const rt::ClassInfo& Point::staticClass() {
+    using Self = Point;
     static const rt::ClassInfo info = rt::ClassInfo("limn.geom.Point", &rt::Object::staticClass())
                                           .field<&Point::x>("x")
                                           .field<&Point::y>("y")
-                                          .property<&Point::get_length>("length")
+                                          LIMN_POINT_PROPERTIES(RT_PLAIN_BIND_RW, RT_PLAIN_BIND_RO)
                                           .method<&Point::add>("add")
                                           .method<&Point::clone>("clone")
                                           .method<&Point::equals>("equals")

@@ -420,3 +420,36 @@ TEST(DispatchHelpers, MethodsAreReachableByName) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EventDispatcherOn, CallablesTakeTheirEventClassAndHandlesRemoveThem) {
+    auto d = std::make_shared<EventDispatcher>();
+    std::vector<double> seen;
+    int plain = 0;
+    auto typed = d->on(MouseEvent::CLICK, [&](MouseEvent& e) { seen.push_back(e.localX); });
+    d->on(MouseEvent::CLICK, [&] { ++plain; });
+    d->dispatchEvent(std::make_shared<MouseEvent>(MouseEvent::CLICK, true, false, 7.5));
+    // A plain Event under the same type reaches only the listener that takes any event.
+    d->dispatchEvent(std::make_shared<Event>(MouseEvent::CLICK));
+    EXPECT_EQ(seen, std::vector<double>{7.5});
+    EXPECT_EQ(plain, 2);
+
+    EXPECT_TRUE(typed.active());
+    typed.remove();
+    typed.remove();
+    EXPECT_FALSE(typed.active());
+    d->dispatchEvent(std::make_shared<MouseEvent>(MouseEvent::CLICK, true, false, 1.0));
+    EXPECT_EQ(seen.size(), 1u);
+    EXPECT_EQ(plain, 3) << "removing one listener leaves the other";
+}
+
+TEST(EventDispatcherOn, AHandleOutlivingItsDispatcherDoesNothing) {
+    auto d = std::make_shared<EventDispatcher>();
+    auto handle = d->on(Event::COMPLETE, [](Event&) {});
+    d.reset();
+    EXPECT_FALSE(handle.active());
+    handle.remove();
+}
+
+}  // namespace
