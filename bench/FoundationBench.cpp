@@ -236,7 +236,8 @@ void spriteWrites(benchmark::State& state, Write write) {
 }
 
 void BM_SpriteLimnSetX(benchmark::State& state) {
-    spriteWrites(state, [](limn::display::Sprite& s) { benchmark::DoNotOptimize(s.limnSetX(0.5)); });
+    spriteWrites(state,
+                 [](limn::display::Sprite& s) { benchmark::DoNotOptimize(s.limnSetX(0.5)); });
 }
 BENCHMARK(BM_SpriteLimnSetX);
 

@@ -90,6 +90,7 @@ int main(int argc, char** argv) {
     const examples::About about{"display_filters",
                                 "Drop shadows (outer and inner) and a moving mask."};
     if (auto done = examples::commandLine(argc, argv, about)) return *done;
-    Lib::create(start, {.width = kWidth, .height = kHeight, .color = 0xFAF3E0, .title = "display filters"});
+    Lib::create(
+        start, {.width = kWidth, .height = kHeight, .color = 0xFAF3E0, .title = "display filters"});
     return 0;
 }

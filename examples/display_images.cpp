@@ -29,7 +29,8 @@ std::string jpegPath = EXAMPLE_IMAGES "/Background.jpg";
 
 void caption(const std::string& words, double x, double y) {
     auto label = std::make_shared<text::TextField>();
-    label->setDefaultTextFormat(text::TextFormat::make({.font = "DejaVu Sans", .size = 13, .color = 0xF1FAEE}));
+    label->setDefaultTextFormat(
+        text::TextFormat::make({.font = "DejaVu Sans", .size = 13, .color = 0xF1FAEE}));
     label->setX(x);
     label->setY(y);
     label->setWidth(220);
@@ -76,6 +77,10 @@ int main(int argc, char** argv) {
     if (auto done = examples::commandLine(argc, argv, about)) return *done;
     if (argc > 1) pngPath = argv[1];
     if (argc > 2) jpegPath = argv[2];
-    Lib::create(start, {.width = kWidth, .height = kHeight, .frameRate = 30.0, .color = 0x264653, .title = "display images"});
+    Lib::create(start, {.width = kWidth,
+                        .height = kHeight,
+                        .frameRate = 30.0,
+                        .color = 0x264653,
+                        .title = "display images"});
     return 0;
 }

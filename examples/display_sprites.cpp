@@ -67,8 +67,8 @@ void countFrame() {
     const double fps = frames * 1000.0 / (now - since);
     std::printf("%zu sprites: %.1f fps\n", balls.size(), fps);
     std::fflush(stdout);
-    label->setText(std::to_string(balls.size()) +
-                       " sprites: " + std::to_string(std::lround(fps)) + " fps");
+    label->setText(std::to_string(balls.size()) + " sprites: " + std::to_string(std::lround(fps)) +
+                   " fps");
     frames = 0;
     since = now;
 }
@@ -119,6 +119,10 @@ int main(int argc, char** argv) {
                      kMaxCount, argv[1]);
         return 2;
     }
-    Lib::create([n = *count] { start(n); }, {.width = kWidth, .height = kHeight, .frameRate = 240.0, .color = 0x101820, .title = "display sprites"});
+    Lib::create([n = *count] { start(n); }, {.width = kWidth,
+                                             .height = kHeight,
+                                             .frameRate = 240.0,
+                                             .color = 0x101820,
+                                             .title = "display sprites"});
     return 0;
 }

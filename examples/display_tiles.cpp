@@ -115,6 +115,10 @@ void start() {
 int main(int argc, char** argv) {
     const examples::About about{"display_tiles", "A tile map drawn from one tile sheet."};
     if (auto done = examples::commandLine(argc, argv, about)) return *done;
-    Lib::create(start, {.width = kColumns * kTile, .height = kRows * kTile, .frameRate = 30.0, .color = 0x000000, .title = "display tiles"});
+    Lib::create(start, {.width = kColumns * kTile,
+                        .height = kRows * kTile,
+                        .frameRate = 30.0,
+                        .color = 0x000000,
+                        .title = "display tiles"});
     return 0;
 }

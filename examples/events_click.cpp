@@ -60,7 +60,8 @@ void start() {
 
     // useCapture = true: runs on the way down, before the tile's listener.
     board->on(
-        MouseEvent::CLICK, [] { std::printf("click\n  capture: the board sees it first\n"); }, true);
+        MouseEvent::CLICK, [] { std::printf("click\n  capture: the board sees it first\n"); },
+        true);
     // The default, bubble phase: runs on the way back up, after the tile's listener.
     // `target` is the object clicked; `currentTarget` would be the board.
     board->on(MouseEvent::CLICK, [highlight](MouseEvent& e) {

@@ -25,7 +25,8 @@ constexpr int kWidth = 360, kHeight = 200;
 
 std::shared_ptr<text::TextField> line(double y, const std::string& words) {
     auto field = std::make_shared<text::TextField>();
-    field->setDefaultTextFormat(text::TextFormat::make({.font = "DejaVu Sans", .size = 16, .color = 0x22223B}));
+    field->setDefaultTextFormat(
+        text::TextFormat::make({.font = "DejaVu Sans", .size = 16, .color = 0x22223B}));
     field->setX(20);
     field->setY(y);
     field->setWidth(kWidth - 40);
@@ -75,6 +76,10 @@ int main(int argc, char** argv) {
     const examples::About about{
         "events_timers", "Repeating timers, a timer that stops itself and a one-shot delay."};
     if (auto done = examples::commandLine(argc, argv, about)) return *done;
-    Lib::create(start, {.width = kWidth, .height = kHeight, .frameRate = 30.0, .color = 0xF2E9E4, .title = "events timers"});
+    Lib::create(start, {.width = kWidth,
+                        .height = kHeight,
+                        .frameRate = 30.0,
+                        .color = 0xF2E9E4,
+                        .title = "events timers"});
     return 0;
 }

@@ -73,7 +73,8 @@ void start() {
     ship = makeShip();
     Lib::current()->addChild(ship);
     status = std::make_shared<text::TextField>();
-    status->setDefaultTextFormat(text::TextFormat::make({.font = "DejaVu Sans", .size = 13, .color = 0x1D3557}));
+    status->setDefaultTextFormat(
+        text::TextFormat::make({.font = "DejaVu Sans", .size = 13, .color = 0x1D3557}));
     status->setWidth(kWidth - 20);
     status->setHeight(22);
     status->setX(10);
@@ -92,6 +93,7 @@ void start() {
 int main(int argc, char** argv) {
     const examples::About about{"input_keyboard", "Move a ship with the arrow keys."};
     if (auto done = examples::commandLine(argc, argv, about)) return *done;
-    Lib::create(start, {.width = kWidth, .height = kHeight, .color = 0xF1FAEE, .title = "input keyboard"});
+    Lib::create(start,
+                {.width = kWidth, .height = kHeight, .color = 0xF1FAEE, .title = "input keyboard"});
     return 0;
 }

@@ -78,7 +78,8 @@ void start() {
     // the channel sends "soundComplete" when it ends.
     auto play = [] {
         channel = chime ? chime->play() : nullptr;
-        if (channel) channel->on(events::Event::SOUND_COMPLETE, [] { std::printf("played to the end\n"); });
+        if (channel)
+            channel->on(events::Event::SOUND_COMPLETE, [] { std::printf("played to the end\n"); });
     };
     button->on(events::MouseEvent::CLICK, play);
     play();  // once to greet

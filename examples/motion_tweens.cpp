@@ -70,9 +70,7 @@ void start() {
     swing(190, 0x2A9D8F, easing::Bounce::easeOut);
     swing(240, 0x457B9D, nullptr);
     // Any number-valued property tweens: this one fades as it goes.
-    Kinetra::tween(ball(290, 0x6D597A), 1.0, {{"alpha", 0.1}, {"x", 160}})
-        ->repeat()
-        ->reflect();
+    Kinetra::tween(ball(290, 0x6D597A), 1.0, {{"alpha", 0.1}, {"x", 160}})->repeat()->reflect();
 
     auto square = std::make_shared<display::Sprite>();
     square->graphics()->beginFill(0x1D3557);

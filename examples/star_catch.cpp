@@ -29,7 +29,8 @@ struct StarCatch {
     // One leg of the drift to a random place; the next starts when it ends.
     void drift() {
         Kinetra::tween(star, 1.4,
-                       {{"x", 60 + std::rand() % 360}, {"y", 90 + std::rand() % 190},
+                       {{"x", 60 + std::rand() % 360},
+                        {"y", 90 + std::rand() % 190},
                         {"rotation", std::rand() % 360 - 180}})
             ->ease(Quad::easeInOut)
             ->onComplete([this] { drift(); });
@@ -46,7 +47,8 @@ struct StarCatch {
         examples::addExits();
         star = display::Sprite::fromFile(EXAMPLE_ASSETS "/star.png", true);  // centred
         ding = media::Sound::fromFile(EXAMPLE_ASSETS "/ding.wav");
-        score = text::TextField::withText("", {.font = "DejaVu Sans", .size = 20, .color = 0x264653});
+        score =
+            text::TextField::withText("", {.font = "DejaVu Sans", .size = 20, .color = 0x264653});
         name = text::TextField::withText("player", {.font = "DejaVu Sans", .size = 18});
         auto root = Lib::current();
         score->setX(16);

@@ -48,8 +48,8 @@ void start() {
         "Long lines wrap at the edge of the box. One word here is "
         "styled on its own, by a format given a range of characters.");
     // Characters 57 to 63 ("styled") get a second format; fields left null keep their value.
-    paragraph->setTextFormat(TextFormat::make({.color = 0xE63946, .bold = true, .italic = true}), 57,
-                             63);
+    paragraph->setTextFormat(TextFormat::make({.color = 0xE63946, .bold = true, .italic = true}),
+                             57, 63);
 
     const char* aligns[] = {TextFormatAlign::LEFT, TextFormatAlign::CENTER, TextFormatAlign::RIGHT};
     for (int i = 0; i < 3; ++i) {
@@ -61,7 +61,8 @@ void start() {
     }
 
     // An input field: click it, then type. Every edit sends "change".
-    auto input = field(20, 240, 280, 28, TextFormat::make({.font = "DejaVu Sans Mono", .size = 16, .color = 0}));
+    auto input = field(20, 240, 280, 28,
+                       TextFormat::make({.font = "DejaVu Sans Mono", .size = 16, .color = 0}));
     input->setType(text::TextFieldType::INPUT);
     input->setBorder(true);
     input->setBackground(true);
@@ -72,7 +73,8 @@ void start() {
     // currentTarget is the object whose listener runs: here the input field. ("change"
     // has no target of its own: the first object on its way with listeners takes it.)
     input->on(events::Event::CHANGE, [echo](events::Event& e) {
-        if (auto typed = e.currentTarget.as<TextField>()) echo->setText("You typed: " + typed->text());
+        if (auto typed = e.currentTarget.as<TextField>())
+            echo->setText("You typed: " + typed->text());
     });
 }
 

@@ -1,7 +1,7 @@
 #include "framework/Lib.h"
 
-#include <climits>
 #include <cerrno>
+#include <climits>
 #include <cmath>
 
 #include "framework/Timer.h"

@@ -88,16 +88,16 @@ public:
         std::string title{};
     };
     template <class F>
-    requires(std::invocable<F&> && !std::same_as<std::decay_t<F>, rt::Function>) static void
-        create(F&& onLoaded, int width, int height) {
+    requires(std::invocable<F&> && !std::same_as<std::decay_t<F>, rt::Function>) static void create(
+        F&& onLoaded, int width, int height) {
         Window window;
         window.width = width;
         window.height = height;
         open(rt::function(std::forward<F>(onLoaded)), window);
     }
     template <class F>
-    requires(std::invocable<F&> && !std::same_as<std::decay_t<F>, rt::Function>) static void
-        create(F&& onLoaded, const Window& window) {
+    requires(std::invocable<F&> && !std::same_as<std::decay_t<F>, rt::Function>) static void create(
+        F&& onLoaded, const Window& window) {
         open(rt::function(std::forward<F>(onLoaded)), window);
     }
     // create() with the window's settings spelt out.

@@ -45,8 +45,9 @@ public:
     // A one-shot call of f after `time` ms; the timer stops itself before calling f.
     static std::shared_ptr<Timer> delay(rt::Function f, int time);
     template <class F>
-    requires(std::invocable<F&> && !std::same_as<std::decay_t<F>, rt::Function>) static std::
-        shared_ptr<Timer> delay(F&& f, int time) {
+    requires(std::invocable<F&> &&
+             !std::same_as<std::decay_t<F>,
+                           rt::Function>) static std::shared_ptr<Timer> delay(F&& f, int time) {
         return delay(rt::function(std::forward<F>(f)), time);
     }
     // A running timer of the given period (ms) that calls f each time it is due.

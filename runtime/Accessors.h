@@ -22,19 +22,31 @@
 //   ... rt::ClassInfo("Ball", &rt::Object::staticClass())
 //           BALL_PROPERTIES(RT_BIND_RW, RT_BIND_RO)
 
-#define RT_ACCESSOR_RW(name, Name, Type)                 \
-    [[nodiscard]] auto name() const { return limnGet##Name(); } \
-    void set##Name(Type value) { limnSet##Name(value); }
-#define RT_ACCESSOR_RO(name, Name) \
-    [[nodiscard]] auto name() const { return limnGet##Name(); }
+#define RT_ACCESSOR_RW(name, Name, Type) \
+    [[nodiscard]] auto name() const {    \
+        return limnGet##Name();          \
+    }                                    \
+    void set##Name(Type value) {         \
+        limnSet##Name(value);            \
+    }
+#define RT_ACCESSOR_RO(name, Name)    \
+    [[nodiscard]] auto name() const { \
+        return limnGet##Name();       \
+    }
 #define RT_BIND_RW(name, Name, Type) .property<&Self::limnGet##Name, &Self::limnSet##Name>(#name)
 #define RT_BIND_RO(name, Name) .property<&Self::limnGet##Name>(#name)
 
 // The same for classes whose getters and setters are get_<name> and set_<name>.
-#define RT_PLAIN_ACCESSOR_RW(name, Name, Type)                \
-    [[nodiscard]] auto name() const { return get_##name(); } \
-    void set##Name(Type value) { set_##name(value); }
+#define RT_PLAIN_ACCESSOR_RW(name, Name, Type) \
+    [[nodiscard]] auto name() const {          \
+        return get_##name();                   \
+    }                                          \
+    void set##Name(Type value) {               \
+        set_##name(value);                     \
+    }
 #define RT_PLAIN_ACCESSOR_RO(name, Name) \
-    [[nodiscard]] auto name() const { return get_##name(); }
+    [[nodiscard]] auto name() const {    \
+        return get_##name();             \
+    }
 #define RT_PLAIN_BIND_RW(name, Name, Type) .property<&Self::get_##name, &Self::set_##name>(#name)
 #define RT_PLAIN_BIND_RO(name, Name) .property<&Self::get_##name>(#name)

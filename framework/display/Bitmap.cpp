@@ -16,10 +16,10 @@ const rt::ClassInfo& Bitmap::staticClass() {
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.display.Bitmap", &DisplayObject::staticClass())
             LIMN_BITMAP_PROPERTIES(RT_BIND_RW, RT_BIND_RO)
-            .property<&Bitmap::byNameGetPixelSnapping, &Bitmap::byNameSetPixelSnapping>(
-                "pixelSnapping")
-            .field<&Bitmap::smoothing_>("smoothing")
-            .method<&Bitmap::limnSetBitmapData>("limnSetBitmapData");
+                .property<&Bitmap::byNameGetPixelSnapping, &Bitmap::byNameSetPixelSnapping>(
+                    "pixelSnapping")
+                .field<&Bitmap::smoothing_>("smoothing")
+                .method<&Bitmap::limnSetBitmapData>("limnSetBitmapData");
     return info;
 }
 

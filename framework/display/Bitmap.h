@@ -16,7 +16,7 @@
 #include "framework/display/PixelSnapping.h"
 
 // The properties reached by name and as plain accessors: one list for both.
-#define LIMN_BITMAP_PROPERTIES(RW, RO)                              \
+#define LIMN_BITMAP_PROPERTIES(RW, RO) \
     RW(bitmapData, BitmapData, const std::shared_ptr<BitmapData>&)
 
 namespace limn::display {

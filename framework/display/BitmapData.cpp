@@ -55,7 +55,7 @@ const rt::ClassInfo& BitmapData::staticClass() {
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.display.BitmapData", &rt::Object::staticClass())
             .readOnly<&BitmapData::limnHandle>("limnHandle")
-            LIMN_BITMAP_DATA_PROPERTIES(RT_BIND_RW, RT_BIND_RO)
+                LIMN_BITMAP_DATA_PROPERTIES(RT_BIND_RW, RT_BIND_RO)
             .method<&BitmapData::clone>("clone")
             .method<&BitmapData::dispose>("dispose")
             .method<&BitmapData::lock>("lock")

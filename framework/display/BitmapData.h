@@ -21,8 +21,8 @@
 #include "framework/geom/Matrix.h"
 #include "framework/geom/Point.h"
 #include "framework/geom/Rectangle.h"
-#include "runtime/Bytes.h"
 #include "runtime/Accessors.h"
+#include "runtime/Bytes.h"
 #include "runtime/Object.h"
 
 namespace limn::filters {
@@ -33,10 +33,10 @@ class ByteArray;
 }
 
 // The properties reached by name and as plain accessors: one list for both.
-#define LIMN_BITMAP_DATA_PROPERTIES(RW, RO)  \
-    RO(width, Width)                         \
-    RO(height, Height)                       \
-    RO(transparent, Transparent)             \
+#define LIMN_BITMAP_DATA_PROPERTIES(RW, RO) \
+    RO(width, Width)                        \
+    RO(height, Height)                      \
+    RO(transparent, Transparent)            \
     RO(rect, Rect)
 
 namespace limn::display {

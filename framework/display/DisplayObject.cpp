@@ -557,22 +557,22 @@ const rt::ClassInfo& DisplayObject::staticClass() {
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.display.DisplayObject", &events::EventDispatcher::staticClass())
             LIMN_DISPLAY_OBJECT_PROPERTIES(RT_BIND_RW, RT_BIND_RO)
-            .property<&D::byNameGetBlendMode, &D::byNameSetBlendMode>("blendMode")
-            .property<&D::byNameGetBG, &D::byNameSetBG>("opaqueBackground")
-            .property<&D::byNameGetFilters, &D::byNameSetFilters>("filters")
-            .property<&D::limnGetTransform, &D::limnSetTransform>("transform")
-            .property<&D::limnGetGraphics>("graphics")
-            .property<&D::byNameGetStage>("stage")
-            .property<&D::byNameGetID>("limnID")
-            .field<&D::limnName>("limnName")
-            .method<&D::globalToLocal>("globalToLocal")
-            .method<&D::localToGlobal>("localToGlobal")
-            .method<&D::hitTestPoint>("hitTestPoint")
-            .method<&D::byNameGetObjectsUnderPoint>("limnGetObjectsUnderPoint")
-            .method<&D::limnFireEvent>("limnFireEvent")
-            .method<&D::limnBroadcast>("limnBroadcast")
-            .method<&D::limnFindByID>("limnFindByID")
-            .method<&D::toString>("toString");
+                .property<&D::byNameGetBlendMode, &D::byNameSetBlendMode>("blendMode")
+                .property<&D::byNameGetBG, &D::byNameSetBG>("opaqueBackground")
+                .property<&D::byNameGetFilters, &D::byNameSetFilters>("filters")
+                .property<&D::limnGetTransform, &D::limnSetTransform>("transform")
+                .property<&D::limnGetGraphics>("graphics")
+                .property<&D::byNameGetStage>("stage")
+                .property<&D::byNameGetID>("limnID")
+                .field<&D::limnName>("limnName")
+                .method<&D::globalToLocal>("globalToLocal")
+                .method<&D::localToGlobal>("localToGlobal")
+                .method<&D::hitTestPoint>("hitTestPoint")
+                .method<&D::byNameGetObjectsUnderPoint>("limnGetObjectsUnderPoint")
+                .method<&D::limnFireEvent>("limnFireEvent")
+                .method<&D::limnBroadcast>("limnBroadcast")
+                .method<&D::limnFindByID>("limnFindByID")
+                .method<&D::toString>("toString");
     return info;
 }
 

@@ -43,23 +43,23 @@ class Transform;
 }  // namespace limn::geom
 
 // The properties reached by name and as x()/setX(v): one list for both.
-#define LIMN_DISPLAY_OBJECT_PROPERTIES(RW, RO)                                  \
-    RW(x, X, double)                                                            \
-    RW(y, Y, double)                                                            \
-    RW(scaleX, ScaleX, double)                                                  \
-    RW(scaleY, ScaleY, double)                                                  \
-    RW(rotation, Rotation, double)                                              \
-    RW(width, Width, double)                                                    \
-    RW(height, Height, double)                                                  \
-    RW(alpha, Alpha, double)                                                    \
-    RO(mouseX, MouseX)                                                          \
-    RO(mouseY, MouseY)                                                          \
-    RW(visible, Visible, bool)                                                  \
-    RW(cacheAsBitmap, CacheAsBitmap, bool)                                      \
-    RW(name, Name, const std::string&)                                          \
-    RW(scrollRect, ScrollRect, const std::shared_ptr<geom::Rectangle>&)         \
-    RW(scale9Grid, Scale9Grid, const std::shared_ptr<geom::Rectangle>&)         \
-    RW(mask, Mask, const std::shared_ptr<DisplayObject>&)                       \
+#define LIMN_DISPLAY_OBJECT_PROPERTIES(RW, RO)                          \
+    RW(x, X, double)                                                    \
+    RW(y, Y, double)                                                    \
+    RW(scaleX, ScaleX, double)                                          \
+    RW(scaleY, ScaleY, double)                                          \
+    RW(rotation, Rotation, double)                                      \
+    RW(width, Width, double)                                            \
+    RW(height, Height, double)                                          \
+    RW(alpha, Alpha, double)                                            \
+    RO(mouseX, MouseX)                                                  \
+    RO(mouseY, MouseY)                                                  \
+    RW(visible, Visible, bool)                                          \
+    RW(cacheAsBitmap, CacheAsBitmap, bool)                              \
+    RW(name, Name, const std::string&)                                  \
+    RW(scrollRect, ScrollRect, const std::shared_ptr<geom::Rectangle>&) \
+    RW(scale9Grid, Scale9Grid, const std::shared_ptr<geom::Rectangle>&) \
+    RW(mask, Mask, const std::shared_ptr<DisplayObject>&)               \
     RO(parent, Parent)
 
 namespace limn::display {
@@ -160,11 +160,6 @@ public:
     // itself; containers pass the stage notifications on to every descendant.
     virtual void limnOnAdded(const std::shared_ptr<DisplayObject>& obj, bool onStage);
     virtual void limnOnRemoved(const std::shared_ptr<DisplayObject>& obj, bool wasOnStage);
-    // Only containers call it. Detaches from the old container first; an
-    // attach dispatches "added" (and "addedToStage"), a detach "removed" (and
-    // "removedFromStage"), a move between containers nothing.
-    std::shared_ptr<DisplayObjectContainer> limnSetParent(
-        const std::shared_ptr<DisplayObjectContainer>& newParent);
 
     // Fresh objects filled by the backend; the setters return what they got.
     [[nodiscard]] std::shared_ptr<geom::Matrix> limnGetMatrix() const override;
@@ -216,6 +211,13 @@ protected:
 private:
     friend class DisplayObjectContainer;
     friend class BroadcastIndex;
+    friend struct ParentProbe;  // tests
+
+    // Only containers call it. Detaches from the old container first; an
+    // attach dispatches "added" (and "addedToStage"), a detach "removed" (and
+    // "removedFromStage"), a move between containers nothing.
+    std::shared_ptr<DisplayObjectContainer> limnSetParent(
+        const std::shared_ptr<DisplayObjectContainer>& newParent);
 
     rt::Dynamic byNameGetBlendMode();
     int byNameSetBlendMode(int index);

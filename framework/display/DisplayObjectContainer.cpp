@@ -378,19 +378,19 @@ const rt::ClassInfo& DisplayObjectContainer::staticClass() {
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.display.DisplayObjectContainer", &InteractiveObject::staticClass())
             LIMN_CONTAINER_PROPERTIES(RT_BIND_RW, RT_BIND_RO)
-            .method<&C::addChild>("addChild")
-            .method<&C::addChildAt>("addChildAt")
-            .method<&C::removeChild>("removeChild")
-            .method<&C::removeChildAt>("removeChildAt")
-            .method<&C::getChildAt>("getChildAt")
-            .method<&C::getChildIndex>("getChildIndex")
-            .method<&C::getChildByName>("getChildByName")
-            .method<&C::contains>("contains")
-            .method<&C::setChildIndex>("setChildIndex")
-            .method<&C::swapChildren>("swapChildren")
-            .method<&C::swapChildrenAt>("swapChildrenAt")
-            .method<&C::areInaccessibleObjectsUnderPoint>("areInaccessibleObjectsUnderPoint")
-            .method<&DisplayObject::byNameGetObjectsUnderPoint>("getObjectsUnderPoint");
+                .method<&C::addChild>("addChild")
+                .method<&C::addChildAt>("addChildAt")
+                .method<&C::removeChild>("removeChild")
+                .method<&C::removeChildAt>("removeChildAt")
+                .method<&C::getChildAt>("getChildAt")
+                .method<&C::getChildIndex>("getChildIndex")
+                .method<&C::getChildByName>("getChildByName")
+                .method<&C::contains>("contains")
+                .method<&C::setChildIndex>("setChildIndex")
+                .method<&C::swapChildren>("swapChildren")
+                .method<&C::swapChildrenAt>("swapChildrenAt")
+                .method<&C::areInaccessibleObjectsUnderPoint>("areInaccessibleObjectsUnderPoint")
+                .method<&DisplayObject::byNameGetObjectsUnderPoint>("getObjectsUnderPoint");
     return info;
 }
 

@@ -23,9 +23,9 @@
 #include "runtime/TwoEndedArray.h"
 
 // The properties reached by name and as plain accessors: one list for both.
-#define LIMN_CONTAINER_PROPERTIES(RW, RO)   \
-    RO(numChildren, NumChildren)            \
-    RW(mouseChildren, MouseChildren, bool)  \
+#define LIMN_CONTAINER_PROPERTIES(RW, RO)  \
+    RO(numChildren, NumChildren)           \
+    RW(mouseChildren, MouseChildren, bool) \
     RW(tabChildren, TabChildren, bool)
 
 namespace limn::display {

@@ -6,8 +6,7 @@
 #include "framework/display/DisplayObject.h"
 
 // The properties reached by name and as plain accessors: one list for both.
-#define LIMN_INTERACTIVE_OBJECT_PROPERTIES(RW, RO)  \
-    RW(mouseEnabled, MouseEnabled, bool)
+#define LIMN_INTERACTIVE_OBJECT_PROPERTIES(RW, RO) RW(mouseEnabled, MouseEnabled, bool)
 
 namespace limn::display {
 

@@ -173,8 +173,7 @@ const rt::ClassInfo& Stage::staticClass() {
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.display.Stage", &DisplayObjectContainer::staticClass())
             .field<&Stage::onKey>("onKey")
-            .field<&Stage::onQuit>("onQuit")
-            LIMN_STAGE_PROPERTIES(RT_BIND_RW, RT_BIND_RO)
+            .field<&Stage::onQuit>("onQuit") LIMN_STAGE_PROPERTIES(RT_BIND_RW, RT_BIND_RO)
             .property<&Stage::limnGetFocus, &Stage::limnSetFocus>("focus")
             .property<&Stage::limnIsOpenGL>("isOpenGL")
             .property<&Stage::byNameGetScaleMode, &Stage::byNameSetScaleMode>("scaleMode")

@@ -36,11 +36,11 @@ class MouseEvent;
 }
 
 // The properties reached by name and as plain accessors: one list for both.
-#define LIMN_STAGE_PROPERTIES(RW, RO)         \
-    RW(frameRate, FrameRate, double)          \
-    RW(stageFocusRect, StageFocusRect, bool)  \
-    RO(stageWidth, StageWidth)                \
-    RO(stageHeight, StageHeight)              \
+#define LIMN_STAGE_PROPERTIES(RW, RO)        \
+    RW(frameRate, FrameRate, double)         \
+    RW(stageFocusRect, StageFocusRect, bool) \
+    RO(stageWidth, StageWidth)               \
+    RO(stageHeight, StageHeight)             \
     RO(dpiScale, DPIScale)
 
 namespace limn::display {

@@ -12,8 +12,7 @@
 #include "runtime/Object.h"
 
 // The properties reached by name and as plain accessors: one list for both.
-#define LIMN_POINT_PROPERTIES(RW, RO)  \
-    RO(length, Length)
+#define LIMN_POINT_PROPERTIES(RW, RO) RO(length, Length)
 
 namespace limn::geom {
 

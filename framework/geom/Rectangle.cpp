@@ -13,7 +13,7 @@ const rt::ClassInfo& Rectangle::staticClass() {
             .field<&R::y>("y")
             .field<&R::width>("width")
             .field<&R::height>("height")
-            LIMN_RECTANGLE_PROPERTIES(RT_PLAIN_BIND_RW, RT_PLAIN_BIND_RO)
+                LIMN_RECTANGLE_PROPERTIES(RT_PLAIN_BIND_RW, RT_PLAIN_BIND_RO)
             .method<&R::get_left>("get_left")
             .method<&R::set_left>("set_left")
             .method<&R::get_right>("get_right")

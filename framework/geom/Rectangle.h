@@ -13,13 +13,13 @@
 #include "runtime/Object.h"
 
 // The properties reached by name and as plain accessors: one list for both.
-#define LIMN_RECTANGLE_PROPERTIES(RW, RO)       \
-    RW(left, Left, double)                      \
-    RW(right, Right, double)                    \
-    RW(top, Top, double)                        \
-    RW(bottom, Bottom, double)                  \
-    RW(topLeft, TopLeft, const Point&)          \
-    RW(size, Size, const Point&)                \
+#define LIMN_RECTANGLE_PROPERTIES(RW, RO) \
+    RW(left, Left, double)                \
+    RW(right, Right, double)              \
+    RW(top, Top, double)                  \
+    RW(bottom, Bottom, double)            \
+    RW(topLeft, TopLeft, const Point&)    \
+    RW(size, Size, const Point&)          \
     RW(bottomRight, BottomRight, const Point&)
 
 namespace limn::geom {

@@ -18,11 +18,11 @@
 #include "runtime/Object.h"
 
 // The properties reached by name and as plain accessors: one list for both.
-#define LIMN_TRANSFORM_PROPERTIES(RW, RO)                                       \
-    RW(matrix, Matrix, const std::shared_ptr<Matrix>&)                          \
-    RO(concatenatedMatrix, ConcatenatedMatrix)                                  \
-    RW(colorTransform, ColorTransform, const std::shared_ptr<ColorTransform>&)  \
-    RO(concatenatedColorTransform, ConcatenatedColorTransform)                  \
+#define LIMN_TRANSFORM_PROPERTIES(RW, RO)                                      \
+    RW(matrix, Matrix, const std::shared_ptr<Matrix>&)                         \
+    RO(concatenatedMatrix, ConcatenatedMatrix)                                 \
+    RW(colorTransform, ColorTransform, const std::shared_ptr<ColorTransform>&) \
+    RO(concatenatedColorTransform, ConcatenatedColorTransform)                 \
     RO(pixelBounds, PixelBounds)
 
 namespace limn::geom {

@@ -13,17 +13,17 @@
 #include <string>
 
 #include "framework/events/EventDispatcher.h"
-#include "runtime/Accessors.h"
 #include "framework/media/ID3Info.h"
 #include "framework/media/SoundChannel.h"
 #include "framework/media/SoundLoaderContext.h"
 #include "framework/media/SoundTransform.h"
 #include "framework/net/URLRequest.h"
+#include "runtime/Accessors.h"
 
 // The properties reached by name and as plain accessors: one list for both.
-#define LIMN_SOUND_PROPERTIES(RW, RO)  \
-    RO(length, Length)                 \
-    RO(bytesLoaded, BytesLoaded)       \
+#define LIMN_SOUND_PROPERTIES(RW, RO) \
+    RO(length, Length)                \
+    RO(bytesLoaded, BytesLoaded)      \
     RO(bytesTotal, BytesTotal)
 
 namespace limn::media {

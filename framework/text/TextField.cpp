@@ -51,8 +51,8 @@ std::string asText(const rt::Dynamic& value) {
 }  // namespace
 
 // Every property of the list, and its getter and setter as methods by name.
-#define BIND_RW_AND_METHODS(name, Name, Type)     \
-    RT_BIND_RW(name, Name, Type)                  \
+#define BIND_RW_AND_METHODS(name, Name, Type)          \
+    RT_BIND_RW(name, Name, Type)                       \
         .method<&Self::limnGet##Name>("limnGet" #Name) \
         .method<&Self::limnSet##Name>("limnSet" #Name)
 #define BIND_RO_AND_METHOD(name, Name) \
@@ -63,17 +63,17 @@ const rt::ClassInfo& TextField::staticClass() {
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.text.TextField", &display::InteractiveObject::staticClass())
             LIMN_TEXT_FIELD_PROPERTIES(BIND_RW_AND_METHODS, BIND_RO_AND_METHOD)
-            .property<&TextField::byNameGetType, &TextField::byNameSetType>("type")
-            .method<&TextField::byNameGetType>("limnGetType")
-            .method<&TextField::byNameSetType>("limnSetType")
-            .property<&TextField::byNameGetAutoSize, &TextField::byNameSetAutoSize>("autoSize")
-            .method<&TextField::byNameGetAutoSize>("limnGetAutoSize")
-            .method<&TextField::byNameSetAutoSize>("limnSetAutoSize")
-            .property<&TextField::limnGetDefTextFormat, &TextField::limnSetDefTextFormat>(
-                "defaultTextFormat")
-            .method<&TextField::limnGetDefTextFormat>("limnGetDefTextFormat")
-            .method<&TextField::limnSetDefTextFormat>("limnSetDefTextFormat")
-            .method<&TextField::setTextFormat>("setTextFormat");
+                .property<&TextField::byNameGetType, &TextField::byNameSetType>("type")
+                .method<&TextField::byNameGetType>("limnGetType")
+                .method<&TextField::byNameSetType>("limnSetType")
+                .property<&TextField::byNameGetAutoSize, &TextField::byNameSetAutoSize>("autoSize")
+                .method<&TextField::byNameGetAutoSize>("limnGetAutoSize")
+                .method<&TextField::byNameSetAutoSize>("limnSetAutoSize")
+                .property<&TextField::limnGetDefTextFormat, &TextField::limnSetDefTextFormat>(
+                    "defaultTextFormat")
+                .method<&TextField::limnGetDefTextFormat>("limnGetDefTextFormat")
+                .method<&TextField::limnSetDefTextFormat>("limnSetDefTextFormat")
+                .method<&TextField::setTextFormat>("setTextFormat");
     return info;
 }
 

@@ -20,23 +20,23 @@
 #include "framework/text/TextFormat.h"
 
 // The properties reached by name and as plain accessors: one list for both.
-#define LIMN_TEXT_FIELD_PROPERTIES(RW, RO)      \
-    RW(text, Text, const std::string&)          \
-    RW(htmlText, HTMLText, const std::string&)  \
-    RW(textColor, TextColor, int)               \
-    RW(selectable, Selectable, bool)            \
-    RW(multiline, Multiline, bool)              \
-    RW(wordWrap, WordWrap, bool)                \
-    RW(border, Border, bool)                    \
-    RW(borderColor, BorderColor, int)           \
-    RW(background, Background, bool)            \
-    RW(backgroundColor, BackgroundColor, int)   \
-    RO(textWidth, TextWidth)                    \
-    RO(textHeight, TextHeight)                  \
-    RO(maxScrollV, MaxScrollV)                  \
-    RO(maxScrollH, MaxScrollH)                  \
-    RO(bottomScrollV, BottomScrollV)            \
-    RW(scrollH, ScrollH, int)                   \
+#define LIMN_TEXT_FIELD_PROPERTIES(RW, RO)     \
+    RW(text, Text, const std::string&)         \
+    RW(htmlText, HTMLText, const std::string&) \
+    RW(textColor, TextColor, int)              \
+    RW(selectable, Selectable, bool)           \
+    RW(multiline, Multiline, bool)             \
+    RW(wordWrap, WordWrap, bool)               \
+    RW(border, Border, bool)                   \
+    RW(borderColor, BorderColor, int)          \
+    RW(background, Background, bool)           \
+    RW(backgroundColor, BackgroundColor, int)  \
+    RO(textWidth, TextWidth)                   \
+    RO(textHeight, TextHeight)                 \
+    RO(maxScrollV, MaxScrollV)                 \
+    RO(maxScrollH, MaxScrollH)                 \
+    RO(bottomScrollV, BottomScrollV)           \
+    RW(scrollH, ScrollH, int)                  \
     RW(scrollV, ScrollV, int)
 
 namespace limn::text {

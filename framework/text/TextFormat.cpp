@@ -37,9 +37,9 @@ rt::Dynamic orNull(const std::optional<T>& value) {
 }  // namespace
 
 std::shared_ptr<TextFormat> TextFormat::make(const Options& o) {
-    auto format = std::make_shared<TextFormat>(orNull(o.font), orNull(o.size), orNull(o.color),
-                                               orNull(o.bold), orNull(o.italic),
-                                               orNull(o.underline));
+    auto format =
+        std::make_shared<TextFormat>(orNull(o.font), orNull(o.size), orNull(o.color),
+                                     orNull(o.bold), orNull(o.italic), orNull(o.underline));
     format->align = orNull(o.align);
     format->leftMargin = orNull(o.leftMargin);
     format->rightMargin = orNull(o.rightMargin);

@@ -7,11 +7,11 @@
 // The actuator shares `target` and `properties` with the caller (no copies).
 // Handlers are callables; bound methods hold their receivers weakly.
 
-#include <list>
 #include <concepts>
+#include <list>
 #include <memory>
-#include <type_traits>
 #include <string>
+#include <type_traits>
 
 #include "motion/easing/IEasing.h"
 #include "runtime/Function.h"

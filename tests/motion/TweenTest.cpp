@@ -41,9 +41,9 @@ TEST_F(TweenTest, DefaultExpoEaseLandsExactlyOnTheEndValue) {
 TEST_F(TweenTest, PlainPropertyListsLambdasAndCurvesByValue) {
     auto s = sprite();
     int completed = 0;
-    Kinetra::tween(s, 1, {{"x", 200}, {"alpha", 0}})
-        ->ease(Quad::easeOut)
-        ->onComplete([&] { ++completed; });
+    Kinetra::tween(s, 1, {{"x", 200}, {"alpha", 0}})->ease(Quad::easeOut)->onComplete([&] {
+        ++completed;
+    });
     frameAt(500);
     EXPECT_DOUBLE_EQ(s->x(), 200 * (1 - 0.5 * 0.5));
     frameAt(1000);

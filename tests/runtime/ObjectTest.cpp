@@ -54,8 +54,8 @@ public:
 };
 
 const rt::ClassInfo& Numbered::staticClass() {
-    static const rt::ClassInfo info =
-        rt::ClassInfo("test.Numbered", &rt::Object::staticClass()).readOnly<&Numbered::serial>("serial");
+    static const rt::ClassInfo info = rt::ClassInfo("test.Numbered", &rt::Object::staticClass())
+                                          .readOnly<&Numbered::serial>("serial");
     return info;
 }
 

@@ -3,6 +3,16 @@
 #include "tests/framework/display/DisplayTestSupport.h"
 #include "tests/framework/display/StageProbe.h"
 
+namespace limn::display {
+
+struct ParentProbe {
+    static void setParent(DisplayObject& o, const std::shared_ptr<DisplayObjectContainer>& p) {
+        o.limnSetParent(p);
+    }
+};
+
+}  // namespace limn::display
+
 namespace limn::testing {
 namespace {
 
@@ -127,8 +137,8 @@ TEST_F(StageNotifications, SettingTheSameParentAgainDoesNothing) {
     listenAll(*shape, "shape");
     listenAll(*detached, "detached");
     backend.clearCalls();
-    shape->limnSetParent(sprite);
-    detached->limnSetParent(nullptr);
+    display::ParentProbe::setParent(*shape, sprite);
+    display::ParentProbe::setParent(*detached, nullptr);
     EXPECT_TRUE(log.lines.empty());
     EXPECT_TRUE(backend.calls().empty());
 }

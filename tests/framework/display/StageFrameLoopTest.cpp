@@ -28,7 +28,8 @@ TEST_F(StageFrameLoop, ConstructionRegistersTheHandlerAndRuns100Fps) {
 
 TEST_F(StageFrameLoop, ScheduleIsNotWritableByName) {
     stage->set("frameRate", 50);
-    for (const char* name : {"limnFramePeriod", "limnLastRender", "limnDragObject", "limnInvalid"}) {
+    for (const char* name :
+         {"limnFramePeriod", "limnLastRender", "limnDragObject", "limnInvalid"}) {
         EXPECT_FALSE(stage->hasField(name)) << name;
         stage->set(name, 1.0);
     }

@@ -369,15 +369,13 @@ TEST_F(DispatcherLifetime, ListenerResettingTheCallersEventStillSeesItThrough) {
 }
 
 TEST(Listener, SerialIdsCountUpFromTheCounter) {
-    const int saved = Listener::sIDs;
-    Listener::sIDs = 1;
+    const int base = Listener::nextId();
     Listener first(rt::function([] {}), false, 0);
     Listener second(rt::function([] {}), true, 3);
-    EXPECT_EQ(first.id(), 1);
-    EXPECT_EQ(second.id(), 2);
-    EXPECT_EQ(Listener::sIDs, 3);
+    EXPECT_EQ(first.id(), base);
+    EXPECT_EQ(second.id(), base + 1);
+    EXPECT_EQ(Listener::nextId(), base + 2);
     EXPECT_EQ(second.priority(), 3);
-    Listener::sIDs = saved;
 }
 
 TEST(Listener, IsComparesMethodReferencesAndCaptureFlag) {
