@@ -5,11 +5,11 @@
 //
 //   #include <limn/limn.h>
 //   int main() {
-//       limn::sdl::registerModule();  // the native backend, before anything else
-//       limn::Lib::create(rt::function([] { /* build the scene */ }), 320, 480);
+//       limn::Lib::create([] { /* build the scene */ }, 320, 480);
 //   }
 //
-// Link limn::framework and limn::backend (CMake), or `pkg-config --libs limn`.
+// Link limn::framework and limn::backend (CMake), or `pkg-config --libs limn`; the
+// backend registers itself (limn::sdl::registerModule() does it explicitly).
 
 #include "backend/primitives/Primitives.h"
 #include "framework/Lib.h"

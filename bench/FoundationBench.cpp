@@ -9,6 +9,7 @@
 
 #include "RatioReporter.h"
 #include "backend/recording/RecordingBackend.h"
+#include "framework/display/Sprite.h"
 #include "framework/events/Event.h"
 #include "framework/events/EventDispatcher.h"
 #include "native/Call.h"
@@ -237,6 +238,47 @@ BENCHMARK(BM_DispatchEvent)->Arg(1)->Arg(10);
 
 }  // namespace
 
+// c) A sprite's plain accessors against the limn... calls they wrap (recording backend).
+
+template <class Write>
+void spriteWrites(benchmark::State& state, Write write) {
+    auto& backend = RecordingBackend::instance();
+    auto sprite = std::make_shared<limn::display::Sprite>();
+    int n = 0;
+    for (auto _ : state) {
+        write(*sprite);
+        if (++n == 4096) {
+            backend.clearCalls();
+            n = 0;
+        }
+    }
+    backend.clearCalls();
+}
+
+void BM_SpriteLimnSetX(benchmark::State& state) {
+    spriteWrites(state,
+                 [](limn::display::Sprite& s) { benchmark::DoNotOptimize(s.limnSetX(0.5)); });
+}
+BENCHMARK(BM_SpriteLimnSetX);
+
+void BM_SpriteSetX(benchmark::State& state) {
+    spriteWrites(state, [](limn::display::Sprite& s) {
+        s.setX(0.5);
+        benchmark::ClobberMemory();
+    });
+}
+BENCHMARK(BM_SpriteSetX);
+
+void BM_SpriteLimnGetX(benchmark::State& state) {
+    spriteWrites(state, [](limn::display::Sprite& s) { benchmark::DoNotOptimize(s.limnGetX()); });
+}
+BENCHMARK(BM_SpriteLimnGetX);
+
+void BM_SpriteX(benchmark::State& state) {
+    spriteWrites(state, [](limn::display::Sprite& s) { benchmark::DoNotOptimize(s.x()); });
+}
+BENCHMARK(BM_SpriteX);
+
 int main(int argc, char** argv) {
     // Every declared primitive resolves when the recording backend installs,
     // so the benchmark's own module must be there first.
@@ -259,6 +301,8 @@ int main(int argc, char** argv) {
          "BM_PrimitiveSetterDirect"},
         {"pre-resolved member write / direct setter (field)", "BM_FieldSetterResolved",
          "BM_FieldSetterDirect"},
+        {"sprite setX(v) / limnSetX(v)", "BM_SpriteSetX", "BM_SpriteLimnSetX"},
+        {"sprite x() / limnGetX()", "BM_SpriteX", "BM_SpriteLimnGetX"},
         {"dispatchEvent / direct calls, 1 listener", "BM_DispatchEvent/1",
          "BM_ListenersCalledDirectly/1"},
         {"dispatchEvent / direct calls, 10 listeners", "BM_DispatchEvent/10",

@@ -50,6 +50,8 @@ foreach(target IN LISTS LIMN_EXPORTED_TARGETS)
   endif()
 endforeach()
 string(STRIP "${LIMN_PC_LIBS}" LIMN_PC_LIBS)
+# The desktop backend offers itself only if its registration file is linked.
+string(PREPEND LIMN_PC_LIBS "-Wl,--undefined=limn_desktop_backend_linked ")
 if(LIMN_CONFIG_X11)
   string(APPEND LIMN_PC_REQUIRES " ${LIMN_CONFIG_X11}")
 endif()

@@ -2,7 +2,6 @@
 // rectangle and a circle, a gradient card that turns every frame and a picture
 // made pixel by pixel; a click on the panel fades it in and out.
 // Run: ./build/examples/display_hello   (Escape or the window's button closes it)
-#include "backend/primitives/Primitives.h"
 #include "examples/CommandLine.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
@@ -19,7 +18,7 @@ namespace {
 // A sprite draws with its `graphics`: choose a fill (and a line), draw shapes, end the fill.
 std::shared_ptr<display::Sprite> panel() {
     auto sprite = std::make_shared<display::Sprite>();
-    auto g = sprite->limnGetGraphics();
+    auto g = sprite->graphics();
     g->lineStyle(2.0, 0x3D405B);
     g->beginFill(0xE9E4D4);
     g->drawRect(20, 20, 280, 440);
@@ -36,13 +35,13 @@ std::shared_ptr<display::Sprite> gradientCard() {
     auto card = std::make_shared<display::Sprite>();
     auto span = std::make_shared<geom::Matrix>();
     span->createGradientBox(160, 100, 0.0, -80.0, -50.0);
-    auto g = card->limnGetGraphics();
+    auto g = card->graphics();
     g->beginGradientFill(display::GradientType::LINEAR, rt::array({0xFF8A00, 0xE52E71}),
                          rt::array({1.0, 1.0}), rt::array({0, 255}), span);
     g->drawRoundRect(-80, -50, 160, 100, 24);
     g->endFill();
-    card->limnSetX(160);
-    card->limnSetY(130);
+    card->setX(160);
+    card->setY(130);
     return card;
 }
 
@@ -53,8 +52,8 @@ std::shared_ptr<display::Bitmap> checkerPicture() {
         for (int x = 0; x < 64; ++x)
             pixels->setPixel32(x, y, (x / 8 + y / 8) % 2 ? 0x80A0C0E0u : 0xFF203040u);
     auto picture = std::make_shared<display::Bitmap>(pixels);
-    picture->limnSetX(128);
-    picture->limnSetY(240);
+    picture->setX(128);
+    picture->setY(240);
     return picture;
 }
 
@@ -68,14 +67,14 @@ void start() {
     Lib::current()->addChild(checkerPicture());
 
     // "enterFrame" comes once per frame: the place for animation.
-    auto turn = [card](rt::Dynamic) { card->limnSetRotation(Lib::getTimer() * 0.09); };
-    Lib::stage()->addEventListener(events::Event::ENTER_FRAME, rt::function(turn));
+    Lib::stage()->on(events::Event::ENTER_FRAME,
+                     [card] { card->setRotation(Lib::getTimer() * 0.09); });
     // The event says whose listener runs; capturing `box` here would make it own itself.
-    auto fade = [](const std::shared_ptr<events::MouseEvent>& click) {
-        auto clicked = click->currentTarget.as<display::Sprite>();
-        clicked->limnSetAlpha(clicked->limnGetAlpha() > 0.75 ? 0.5 : 1.0);
+    auto fade = [](events::MouseEvent& click) {
+        auto clicked = click.currentTarget.as<display::Sprite>();
+        clicked->setAlpha(clicked->alpha() > 0.75 ? 0.5 : 1.0);
     };
-    box->addEventListener(events::MouseEvent::CLICK, rt::function(fade));
+    box->on(events::MouseEvent::CLICK, fade);
 }
 
 }  // namespace
@@ -86,8 +85,6 @@ int main(int argc, char** argv) {
             {"display_hello",
              "Vector drawing, a gradient, a bitmap made pixel by pixel; a click fades the panel."}))
         return *done;
-    // The backend first, then the framework: a 320 x 480 stage at 60 frames a second.
-    sdl::registerModule();
-    Lib::create(rt::function(start), 320, 480, 60.0, 0xF4F1DE, Lib::RESIZABLE, "display hello");
+    Lib::create(start, {.width = 320, .height = 480, .color = 0xF4F1DE, .title = "display hello"});
     return 0;
 }

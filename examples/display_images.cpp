@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <string>
 
-#include "backend/primitives/Primitives.h"
 #include "examples/CommandLine.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
@@ -30,14 +29,15 @@ std::string jpegPath = EXAMPLE_IMAGES "/Background.jpg";
 
 void caption(const std::string& words, double x, double y) {
     auto label = std::make_shared<text::TextField>();
-    label->limnSetDefTextFormat(std::make_shared<text::TextFormat>("DejaVu Sans", 13, 0xF1FAEE));
-    label->limnSetX(x);
-    label->limnSetY(y);
-    label->limnSetWidth(220);
-    label->limnSetHeight(40);
-    label->limnSetWordWrap(true);
-    label->limnSetMultiline(true);
-    label->limnSetText(words);
+    label->setDefaultTextFormat(
+        text::TextFormat::make({.font = "DejaVu Sans", .size = 13, .color = 0xF1FAEE}));
+    label->setX(x);
+    label->setY(y);
+    label->setWidth(220);
+    label->setHeight(40);
+    label->setWordWrap(true);
+    label->setMultiline(true);
+    label->setText(words);
     Lib::current()->addChild(label);
 }
 
@@ -51,13 +51,13 @@ void show(const std::string& path, double x, double y, double box) {
         caption(name + ": could not load", x, y);
         return;
     }
-    const int w = picture->limnGetWidth(), h = picture->limnGetHeight();
+    const int w = picture->width(), h = picture->height();
     auto bitmap = std::make_shared<display::Bitmap>(picture, std::nullopt, true);  // smoothed
     const double scale = std::min(1.0, box / std::max(w, h));
-    bitmap->limnSetScaleX(scale);
-    bitmap->limnSetScaleY(scale);
-    bitmap->limnSetX(x);
-    bitmap->limnSetY(y + 40);
+    bitmap->setScaleX(scale);
+    bitmap->setScaleY(scale);
+    bitmap->setX(x);
+    bitmap->setY(y + 40);
     Lib::current()->addChild(bitmap);
     caption(name + ": " + std::to_string(w) + " x " + std::to_string(h) + " pixels", x, y);
 }
@@ -77,8 +77,10 @@ int main(int argc, char** argv) {
     if (auto done = examples::commandLine(argc, argv, about)) return *done;
     if (argc > 1) pngPath = argv[1];
     if (argc > 2) jpegPath = argv[2];
-    sdl::registerModule();
-    Lib::create(rt::function(start), kWidth, kHeight, 30.0, 0x264653, Lib::RESIZABLE,
-                "display images");
+    Lib::create(start, {.width = kWidth,
+                        .height = kHeight,
+                        .frameRate = 30.0,
+                        .color = 0x264653,
+                        .title = "display images"});
     return 0;
 }

@@ -11,7 +11,6 @@
 #include <optional>
 #include <vector>
 
-#include "backend/primitives/Primitives.h"
 #include "examples/CommandLine.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
@@ -55,8 +54,8 @@ void moveBalls() {
         b.y += b.dy;
         if (b.x < 0 || b.x > kWidth - kSize) b.dx = -b.dx;
         if (b.y < 0 || b.y > kHeight - kSize) b.dy = -b.dy;
-        b.bitmap->limnSetX(b.x);
-        b.bitmap->limnSetY(b.y);
+        b.bitmap->setX(b.x);
+        b.bitmap->setY(b.y);
     }
 }
 
@@ -68,8 +67,8 @@ void countFrame() {
     const double fps = frames * 1000.0 / (now - since);
     std::printf("%zu sprites: %.1f fps\n", balls.size(), fps);
     std::fflush(stdout);
-    label->limnSetText(std::to_string(balls.size()) +
-                       " sprites: " + std::to_string(std::lround(fps)) + " fps");
+    label->setText(std::to_string(balls.size()) + " sprites: " + std::to_string(std::lround(fps)) +
+                   " fps");
     frames = 0;
     since = now;
 }
@@ -84,15 +83,15 @@ void start(int count) {
         balls.push_back(b);
     }
     label = std::make_shared<text::TextField>();
-    label->limnSetWidth(kWidth);
-    label->limnSetHeight(22);
-    label->limnSetBackground(true);
+    label->setWidth(kWidth);
+    label->setHeight(22);
+    label->setBackground(true);
     Lib::current()->addChild(label);
     since = Lib::getTimer();
-    Lib::stage()->addEventListener(events::Event::ENTER_FRAME, rt::function([](rt::Dynamic) {
-                                       moveBalls();
-                                       countFrame();
-                                   }));
+    Lib::stage()->on(events::Event::ENTER_FRAME, [] {
+        moveBalls();
+        countFrame();
+    });
 }
 
 // The count given on the command line: a whole number from 1 to 100000.
@@ -120,8 +119,10 @@ int main(int argc, char** argv) {
                      kMaxCount, argv[1]);
         return 2;
     }
-    sdl::registerModule();
-    Lib::create(rt::function([n = *count] { start(n); }), kWidth, kHeight, 240.0, 0x101820,
-                Lib::RESIZABLE, "display sprites");
+    Lib::create([n = *count] { start(n); }, {.width = kWidth,
+                                             .height = kHeight,
+                                             .frameRate = 240.0,
+                                             .color = 0x101820,
+                                             .title = "display sprites"});
     return 0;
 }

@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 
-#include "backend/primitives/Primitives.h"
 #include "examples/CommandLine.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
@@ -93,8 +92,8 @@ void drawMap(display::Shape& map, const std::shared_ptr<display::Tilesheet>& she
             (*data)[i++] = static_cast<int>(tileAt(kMap[row][col], secondFrame));
         }
     }
-    map.limnGetGraphics()->clear();
-    map.limnGetGraphics()->drawTiles(sheet, data);
+    map.graphics()->clear();
+    map.graphics()->drawTiles(sheet, data);
 }
 
 void start() {
@@ -105,8 +104,7 @@ void start() {
     drawMap(*map, sheet, false);
 
     auto flip = std::make_shared<bool>(false);
-    auto waves = Timer::create(500);
-    waves->run = rt::function([map, sheet, flip] {
+    Timer::every(500, [map, sheet, flip] {
         *flip = !*flip;
         drawMap(*map, sheet, *flip);
     });
@@ -117,8 +115,10 @@ void start() {
 int main(int argc, char** argv) {
     const examples::About about{"display_tiles", "A tile map drawn from one tile sheet."};
     if (auto done = examples::commandLine(argc, argv, about)) return *done;
-    sdl::registerModule();
-    Lib::create(rt::function(start), kColumns * kTile, kRows * kTile, 30.0, 0x000000,
-                Lib::RESIZABLE, "display tiles");
+    Lib::create(start, {.width = kColumns * kTile,
+                        .height = kRows * kTile,
+                        .frameRate = 30.0,
+                        .color = 0x000000,
+                        .title = "display tiles"});
     return 0;
 }

@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "backend/primitives/Primitives.h"
 #include "examples/CommandLine.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
@@ -26,12 +25,13 @@ constexpr int kWidth = 360, kHeight = 200;
 
 std::shared_ptr<text::TextField> line(double y, const std::string& words) {
     auto field = std::make_shared<text::TextField>();
-    field->limnSetDefTextFormat(std::make_shared<text::TextFormat>("DejaVu Sans", 16, 0x22223B));
-    field->limnSetX(20);
-    field->limnSetY(y);
-    field->limnSetWidth(kWidth - 40);
-    field->limnSetHeight(26);
-    field->limnSetText(words);
+    field->setDefaultTextFormat(
+        text::TextFormat::make({.font = "DejaVu Sans", .size = 16, .color = 0x22223B}));
+    field->setX(20);
+    field->setY(y);
+    field->setWidth(kWidth - 40);
+    field->setHeight(26);
+    field->setText(words);
     Lib::current()->addChild(field);
     return field;
 }
@@ -41,35 +41,33 @@ void start() {
     auto seconds = line(20, "Seconds: 0");
     auto later = line(130, "(a message in three seconds)");
     auto bar = std::make_shared<display::Shape>();
-    bar->limnSetX(20);
-    bar->limnSetY(70);
+    bar->setX(20);
+    bar->setY(70);
     Lib::current()->addChild(bar);
 
     // Every second. The running list keeps the timer alive: no need to hold it.
-    auto tick = Timer::create(1000);
     auto count = std::make_shared<int>(0);
-    tick->run = rt::function(
-        [seconds, count] { seconds->limnSetText("Seconds: " + std::to_string(++*count)); });
+    Timer::every(1000,
+                 [seconds, count] { seconds->setText("Seconds: " + std::to_string(++*count)); });
 
     // Ten times a second until the bar is full; the timer then stops itself.
-    // A lambda can't name the timer it is stored in, so it keeps a weak link.
-    auto grow = Timer::create(100);
+    // A lambda can't name the timer it is given to, so it keeps a weak link, filled in after.
     auto width = std::make_shared<double>(0);
-    std::weak_ptr<Timer> self = grow;
-    grow->run = rt::function([bar, width, self] {
+    auto self = std::make_shared<std::weak_ptr<Timer>>();
+    *self = Timer::every(100, [bar, width, self] {
         *width += 8;
-        auto g = bar->limnGetGraphics();
+        auto g = bar->graphics();
         g->clear();
         g->beginFill(*width < kWidth - 40 ? 0x4A4E69 : 0x2A9D8F);
         g->drawRect(0, 0, *width, 30);
         g->endFill();
         if (*width >= kWidth - 40) {
-            if (auto timer = self.lock()) timer->stop();
+            if (auto timer = self->lock()) timer->stop();
         }
     });
 
     // Once, after three seconds.
-    Timer::delay(rt::function([later] { later->limnSetText("Three seconds have passed."); }), 3000);
+    Timer::delay([later] { later->setText("Three seconds have passed."); }, 3000);
 }
 
 }  // namespace
@@ -78,8 +76,10 @@ int main(int argc, char** argv) {
     const examples::About about{
         "events_timers", "Repeating timers, a timer that stops itself and a one-shot delay."};
     if (auto done = examples::commandLine(argc, argv, about)) return *done;
-    sdl::registerModule();
-    Lib::create(rt::function(start), kWidth, kHeight, 30.0, 0xF2E9E4, Lib::RESIZABLE,
-                "events timers");
+    Lib::create(start, {.width = kWidth,
+                        .height = kHeight,
+                        .frameRate = 30.0,
+                        .color = 0xF2E9E4,
+                        .title = "events timers"});
     return 0;
 }

@@ -7,7 +7,6 @@
 #include <set>
 #include <string>
 
-#include "backend/primitives/Primitives.h"
 #include "examples/CommandLine.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
@@ -35,7 +34,7 @@ std::shared_ptr<text::TextField> status;
 // A triangle pointing up, drawn around (0, 0) so that x and y are its centre.
 std::shared_ptr<display::Sprite> makeShip() {
     auto sprite = std::make_shared<display::Sprite>();
-    auto g = sprite->limnGetGraphics();
+    auto g = sprite->graphics();
     g->lineStyle(2, 0x1D3557);
     g->beginFill(0xE76F51);
     g->moveTo(0, -18);
@@ -43,19 +42,19 @@ std::shared_ptr<display::Sprite> makeShip() {
     g->lineTo(-14, 14);
     g->lineTo(0, -18);
     g->endFill();
-    sprite->limnSetX(kWidth / 2.0);
-    sprite->limnSetY(kHeight / 2.0);
+    sprite->setX(kWidth / 2.0);
+    sprite->setY(kHeight / 2.0);
     return sprite;
 }
 
-void onKeyDown(const std::shared_ptr<events::KeyboardEvent>& key) {
-    held.insert(key->keyCode);
-    status->limnSetText("keyDown: keyCode " + std::to_string(key->keyCode) + ", charCode " +
-                        std::to_string(key->charCode) + (key->shiftKey ? ", Shift" : ""));
+void onKeyDown(events::KeyboardEvent& key) {
+    held.insert(key.keyCode);
+    status->setText("keyDown: keyCode " + std::to_string(key.keyCode) + ", charCode " +
+                    std::to_string(key.charCode) + (key.shiftKey ? ", Shift" : ""));
 }
 
-void onKeyUp(const std::shared_ptr<events::KeyboardEvent>& key) {
-    held.erase(key->keyCode);
+void onKeyUp(events::KeyboardEvent& key) {
+    held.erase(key.keyCode);
 }
 
 void moveShip() {
@@ -65,8 +64,8 @@ void moveShip() {
     if (held.contains(Keyboard::RIGHT)) dx += step;
     if (held.contains(Keyboard::UP)) dy -= step;
     if (held.contains(Keyboard::DOWN)) dy += step;
-    ship->limnSetX(std::clamp(ship->limnGetX() + dx, 16.0, kWidth - 16.0));
-    ship->limnSetY(std::clamp(ship->limnGetY() + dy, 40.0, kHeight - 16.0));
+    ship->setX(std::clamp(ship->x() + dx, 16.0, kWidth - 16.0));
+    ship->setY(std::clamp(ship->y() + dy, 40.0, kHeight - 16.0));
 }
 
 void start() {
@@ -74,19 +73,19 @@ void start() {
     ship = makeShip();
     Lib::current()->addChild(ship);
     status = std::make_shared<text::TextField>();
-    status->limnSetDefTextFormat(std::make_shared<text::TextFormat>("DejaVu Sans", 13, 0x1D3557));
-    status->limnSetWidth(kWidth - 20);
-    status->limnSetHeight(22);
-    status->limnSetX(10);
-    status->limnSetY(6);
-    status->limnSetText("Hold the arrow keys (Shift: faster)");
+    status->setDefaultTextFormat(
+        text::TextFormat::make({.font = "DejaVu Sans", .size = 13, .color = 0x1D3557}));
+    status->setWidth(kWidth - 20);
+    status->setHeight(22);
+    status->setX(10);
+    status->setY(6);
+    status->setText("Hold the arrow keys (Shift: faster)");
     Lib::current()->addChild(status);
 
     auto stage = Lib::stage();
-    stage->addEventListener(events::KeyboardEvent::KEY_DOWN, rt::function(onKeyDown));
-    stage->addEventListener(events::KeyboardEvent::KEY_UP, rt::function(onKeyUp));
-    stage->addEventListener(events::Event::ENTER_FRAME,
-                            rt::function([](rt::Dynamic) { moveShip(); }));
+    stage->on(events::KeyboardEvent::KEY_DOWN, onKeyDown);
+    stage->on(events::KeyboardEvent::KEY_UP, onKeyUp);
+    stage->on(events::Event::ENTER_FRAME, moveShip);
 }
 
 }  // namespace
@@ -94,8 +93,7 @@ void start() {
 int main(int argc, char** argv) {
     const examples::About about{"input_keyboard", "Move a ship with the arrow keys."};
     if (auto done = examples::commandLine(argc, argv, about)) return *done;
-    sdl::registerModule();
-    Lib::create(rt::function(start), kWidth, kHeight, 60.0, 0xF1FAEE, Lib::RESIZABLE,
-                "input keyboard");
+    Lib::create(start,
+                {.width = kWidth, .height = kHeight, .color = 0xF1FAEE, .title = "input keyboard"});
     return 0;
 }

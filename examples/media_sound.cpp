@@ -11,7 +11,6 @@
 #include <fstream>
 #include <numbers>
 
-#include "backend/primitives/Primitives.h"
 #include "examples/CommandLine.h"
 #include "examples/Exits.h"
 #include "framework/Lib.h"
@@ -66,7 +65,7 @@ void start() {
     std::filesystem::remove(path);
 
     auto button = std::make_shared<display::Sprite>();
-    auto g = button->limnGetGraphics();
+    auto g = button->graphics();
     g->beginFill(0x2A9D8F);
     g->drawCircle(160, 90, 50);
     g->beginFill(0xFFFFFF);  // a play triangle
@@ -77,32 +76,28 @@ void start() {
     Lib::current()->addChild(button);
     // play() starts a new channel each time (null if the sound could not load);
     // the channel sends "soundComplete" when it ends.
-    auto play = [](rt::Dynamic) {
+    auto play = [] {
         channel = chime ? chime->play() : nullptr;
-        if (!channel) return;
-        auto done = [](rt::Dynamic) { std::printf("played to the end\n"); };
-        channel->addEventListener(events::Event::SOUND_COMPLETE, rt::function(done));
+        if (channel)
+            channel->on(events::Event::SOUND_COMPLETE, [] { std::printf("played to the end\n"); });
     };
-    button->addEventListener(events::MouseEvent::CLICK, rt::function(play));
-    play({});  // once to greet
+    button->on(events::MouseEvent::CLICK, play);
+    play();  // once to greet
 
     // The bar is drawn full width and squeezed by scaleX; its grey track is drawn
     // straight on the root clip, which has a drawing list like any sprite.
-    Lib::current()->limnGetGraphics()->beginFill(0xD8D8D8);
-    Lib::current()->limnGetGraphics()->drawRect(40, 180, 240, 24);
+    Lib::current()->graphics()->beginFill(0xD8D8D8);
+    Lib::current()->graphics()->drawRect(40, 180, 240, 24);
     auto bar = std::make_shared<display::Sprite>();
-    bar->limnGetGraphics()->beginFill(0xE63946);
-    bar->limnGetGraphics()->drawRect(0, 0, 240, 24);
-    bar->limnSetX(40);
-    bar->limnSetY(180);
-    bar->limnSetScaleX(0);
+    bar->graphics()->beginFill(0xE63946);
+    bar->graphics()->drawRect(0, 0, 240, 24);
+    bar->setX(40);
+    bar->setY(180);
+    bar->setScaleX(0);
     Lib::current()->addChild(bar);
-    Lib::stage()->addEventListener(
-        events::Event::ENTER_FRAME, rt::function([bar](rt::Dynamic) {
-            const double peak =
-                channel ? std::max(channel->limnGetLeft(), channel->limnGetRight()) : 0;
-            bar->limnSetScaleX(peak);
-        }));
+    Lib::stage()->on(events::Event::ENTER_FRAME, [bar] {
+        bar->setScaleX(channel ? std::max(channel->leftPeak(), channel->rightPeak()) : 0);
+    });
 }
 
 }  // namespace
@@ -113,7 +108,6 @@ int main(int argc, char** argv) {
             {"media_sound",
              "A synthesised chime played on a click, its peak level shown as a bar."}))
         return *done;
-    sdl::registerModule();
-    Lib::create(rt::function(start), 320, 240, 60.0, 0xF1FAEE, Lib::RESIZABLE, "media sound");
+    Lib::create(start, {.width = 320, .height = 240, .color = 0xF1FAEE, .title = "media sound"});
     return 0;
 }

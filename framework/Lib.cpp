@@ -1,5 +1,6 @@
 #include "framework/Lib.h"
 
+#include <cerrno>
 #include <climits>
 #include <cmath>
 
@@ -44,6 +45,8 @@ void Lib::create(rt::Function onLoaded, int width, int height, std::optional<dou
     const double rate = frameRate.value_or(60.0);
     const int background = colour.value_or(0xFFFFFF);
     auto onFrame = rt::function([onLoaded, width, height, rate, background](rt::Dynamic frame) {
+        // A second create() gets a root clip of its own on its own stage.
+        limnCurrent = nullptr;
         limnMainFrame = frame;
         auto stage = std::make_shared<display::Stage>(getFrameStage(limnMainFrame), width, height);
         limnStage = stage;
@@ -55,6 +58,17 @@ void Lib::create(rt::Function onLoaded, int width, int height, std::optional<dou
     createMainFrame(onFrame, width, height,
                     flags.value_or(FULLSCREEN | BORDERLESS | RESIZABLE | HARDWARE),
                     title.value_or("Limn"), extra.value_or(""));
+}
+
+void Lib::open(rt::Function onLoaded, const Window& window) {
+    create(std::move(onLoaded), window.width, window.height, window.frameRate, window.color,
+           window.flags, window.title.empty() ? programName() : window.title);
+}
+
+std::string Lib::programName() {
+    // glibc's record of argv[0] without its folder.
+    const char* name = program_invocation_short_name;
+    return name != nullptr && *name != '\0' ? name : "limn";
 }
 
 std::shared_ptr<display::ManagedStage> Lib::createManagedStage(int width, int height) {

@@ -10,12 +10,22 @@
 //                         limn::Lib::FULLSCREEN | limn::Lib::RESIZABLE | limn::Lib::HARDWARE);
 //   }
 //
+// From C++, any callable and a plain window (no flags: a resizable window of
+// exactly that size, titled with the program's name):
+//
+//   limn::Lib::create([] { limn::Lib::current()->addChild(makeGame()); }, 320, 480);
+//   limn::Lib::create([] { ... }, {.width = 320, .height = 480, .title = "My game"});
+//
 // Before the backend has reported the frame there is no stage: stage() and
 // current() throw "Error : stage can't be accessed until init is called".
+// A later create() builds a new stage and a new root clip for it.
 
+#include <concepts>
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 #include "native/WireConstants.h"
 #include "runtime/Function.h"
@@ -63,6 +73,33 @@ public:
                        std::optional<int> flags = std::nullopt,
                        std::optional<std::string> title = std::nullopt,
                        std::optional<std::string> extra = std::nullopt);
+    // A window for the C++ face of create(); an empty title is the program's name.
+    struct Window {
+        int width = 0;
+        int height = 0;
+        double frameRate = 60.0;
+        int color = 0xFFFFFF;
+        int flags = RESIZABLE;
+        std::string title{};
+    };
+    template <class F>
+    requires(std::invocable<F&> && !std::same_as<std::decay_t<F>, rt::Function>) static void create(
+        F&& onLoaded, int width, int height) {
+        Window window;
+        window.width = width;
+        window.height = height;
+        open(rt::function(std::forward<F>(onLoaded)), window);
+    }
+    template <class F>
+    requires(std::invocable<F&> && !std::same_as<std::decay_t<F>, rt::Function>) static void create(
+        F&& onLoaded, const Window& window) {
+        open(rt::function(std::forward<F>(onLoaded)), window);
+    }
+    // create() with the window's settings spelt out.
+    static void open(rt::Function onLoaded, const Window& window);
+    // The running program's file name, without its folder ("limn" when unknown).
+    [[nodiscard]] static std::string programName();
+
     // A stage fed by a host instead of a main frame; it becomes the one stage.
     static std::shared_ptr<display::ManagedStage> createManagedStage(int width, int height);
 

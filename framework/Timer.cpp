@@ -21,9 +21,9 @@ std::vector<std::shared_ptr<Timer>> Timer::sRunningTimers;
 
 const rt::ClassInfo& Timer::staticClass() {
     static const rt::ClassInfo info = rt::ClassInfo("limn.Timer", &rt::Object::staticClass())
-                                          .field<&Timer::mTime>("mTime")
-                                          .field<&Timer::mFireAt>("mFireAt")
-                                          .field<&Timer::mRunning>("mRunning")
+                                          .readOnly<&Timer::mTime>("mTime")
+                                          .readOnly<&Timer::mFireAt>("mFireAt")
+                                          .readOnly<&Timer::mRunning>("mRunning")
                                           .field<&Timer::run>("run")
                                           .method<&Timer::stop>("stop")
                                           .method<&Timer::limnCheck>("limnCheck");

@@ -10,8 +10,13 @@
 //   auto t = limn::Timer::create(100);           // every 100 ms
 //   t->run = rt::function([] { step(); });
 //   limn::Timer::delay(rt::function([] { once(); }), 500);
+//   limn::Timer::every(100, [] { step(); });      // from C++: any callable
+//   limn::Timer::delay([] { once(); }, 500);
 
+#include <concepts>
 #include <memory>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "runtime/Function.h"
@@ -39,6 +44,20 @@ public:
     static std::shared_ptr<Timer> create(double time);
     // A one-shot call of f after `time` ms; the timer stops itself before calling f.
     static std::shared_ptr<Timer> delay(rt::Function f, int time);
+    template <class F>
+    requires(std::invocable<F&> &&
+             !std::same_as<std::decay_t<F>,
+                           rt::Function>) static std::shared_ptr<Timer> delay(F&& f, int time) {
+        return delay(rt::function(std::forward<F>(f)), time);
+    }
+    // A running timer of the given period (ms) that calls f each time it is due.
+    template <class F>
+    requires std::invocable<F&>
+    static std::shared_ptr<Timer> every(double time, F&& f) {
+        auto timer = create(time);
+        timer->run = rt::function(std::forward<F>(f));
+        return timer;
+    }
 
     // Leaves the running list; a stopped timer never runs again.
     void stop();

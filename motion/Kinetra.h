@@ -3,6 +3,7 @@
 //
 //   Kinetra::tween(sprite, 1, rt::props({{"alpha", 0}}))->ease(Quad::easeOut())->delay(0.4);
 //   Kinetra::timer(3.5)->onComplete(rt::bind<&Game::next>(this));
+//   Kinetra::tween(star, 0.8, {{"x", 200}, {"alpha", 0}})->ease(Quad::easeOut)->onComplete([&] {});
 //
 // The facade keeps, per target, the list of actuators animating it, keyed by
 // the target's string form; targets that share a string form share a list,
@@ -14,9 +15,11 @@
 // finishing tweens costs the same however many other targets share a list.
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "motion/ActuatorList.h"
@@ -40,6 +43,12 @@ public:
     static Actuator tween(const rt::Dynamic& target, double duration,
                           const rt::ObjectPtr& properties, bool overwrite = true,
                           const ActuatorClass& customActuator = nullptr);
+    // From C++, the properties as a plain list: tween(star, 0.8, {{"x", 200}, {"alpha", 0}}).
+    using PropertyList = std::initializer_list<std::pair<rt::Name, rt::Dynamic>>;
+    static Actuator tween(const rt::Dynamic& target, double duration, PropertyList properties,
+                          bool overwrite = true) {
+        return tween(target, duration, rt::props(properties), overwrite);
+    }
     static Actuator apply(const rt::Dynamic& target, const rt::ObjectPtr& properties,
                           const ActuatorClass& customActuator = nullptr);
     static Actuator timer(double duration, const ActuatorClass& customActuator = nullptr);

@@ -1,5 +1,6 @@
 #include "native/Module.h"
 
+#include <functional>
 #include <mutex>
 
 namespace limn::native {
@@ -8,6 +9,11 @@ namespace {
 
 std::map<std::string, std::shared_ptr<Module>, std::less<>>& modules() {
     static std::map<std::string, std::shared_ptr<Module>, std::less<>> table;
+    return table;
+}
+
+std::map<std::string, std::function<void()>, std::less<>>& offers() {
+    static std::map<std::string, std::function<void()>, std::less<>> table;
     return table;
 }
 
@@ -42,8 +48,19 @@ void unregisterModule(const std::string& name) {
     modules().erase(name);
 }
 
+void offerModule(const std::string& name, std::function<void()> registerIt) {
+    offers()[name] = std::move(registerIt);
+}
+
 std::shared_ptr<Module> findModule(const std::string& name) {
     auto it = modules().find(name);
+    if (it != modules().end()) return it->second;
+    auto offer = offers().find(name);
+    if (offer == offers().end() || !offer->second) return nullptr;
+    // Copied: the registration may make another offer.
+    const std::function<void()> registerIt = offer->second;
+    registerIt();
+    it = modules().find(name);
     return it == modules().end() ? nullptr : it->second;
 }
 

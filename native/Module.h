@@ -4,8 +4,9 @@
 // A module exports each primitive under its name followed by "__" and its
 // argument count ("limn_display_object_set_x__2"), or "__MULT" when it takes a
 // variable count (the arguments then arrive as one array). Modules are
-// registered by name; the real backend registers "limn", and a test registers
-// its own "limn" before the framework's primitives resolve.
+// registered by name; the real backend registers "limn" (by itself when it is
+// linked and nothing else did), and a test registers its own "limn" before the
+// framework's primitives resolve.
 
 #include <functional>
 #include <map>
@@ -46,6 +47,10 @@ private:
 };
 
 void registerModule(const std::string& name, std::shared_ptr<Module> module);
+// A backend linked into the program offers itself: when `name` is first needed and
+// nothing registered it, `registerIt` runs (and should register it). An explicit
+// registerModule always wins, before or after. One offer per name; the last one stays.
+void offerModule(const std::string& name, std::function<void()> registerIt);
 void unregisterModule(const std::string& name);
 [[nodiscard]] std::shared_ptr<Module> findModule(const std::string& name);
 

@@ -210,6 +210,18 @@ public:
         return *this;
     }
 
+    // A data member readable by name only: a write by name is refused (and
+    // logged), the owner keeps it consistent.
+    template <auto F>
+    ClassInfo& readOnly(Name name) {
+        using C = typename detail::FieldOf<decltype(F)>::Class;
+        Member& m = members_[name.id()];
+        m.get = [](Object& o) -> Dynamic { return Dynamic(static_cast<C&>(o).*F); };
+        m.set = nullptr;
+        fieldOrder_.push_back(name);
+        return *this;
+    }
+
     // A field reached through plain functions, for types the templates don't convert.
     ClassInfo& custom(Name name, Getter get, Setter set) {
         members_[name.id()] = Member{get, set, nullptr};

@@ -9,10 +9,15 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "framework/display/BitmapData.h"
 #include "framework/display/DisplayObject.h"
 #include "framework/display/PixelSnapping.h"
+
+// The properties reached by name and as plain accessors: one list for both.
+#define LIMN_BITMAP_PROPERTIES(RW, RO) \
+    RW(bitmapData, BitmapData, const std::shared_ptr<BitmapData>&)
 
 namespace limn::display {
 
@@ -25,20 +30,29 @@ public:
                     std::optional<PixelSnapping> pixelSnapping = std::nullopt,
                     bool smoothing = false);
 
+    // The picture in the file (PNG, JPEG...), smoothed when scaled or turned. A file
+    // that can't be read gives an empty bitmap, and the backend says why (LIMN_LOG).
+    [[nodiscard]] static std::shared_ptr<Bitmap> fromFile(const std::string& path);
+
     // Redraws the drawing list for `bitmapData` (empty for null) and returns it.
     std::shared_ptr<BitmapData> limnSetBitmapData(const std::shared_ptr<BitmapData>& bitmapData);
 
     // The picture shown, or null; written only through limnSetBitmapData.
-    [[nodiscard]] std::shared_ptr<BitmapData> limnGetBitmapData() const { return bitmapData; }
+    [[nodiscard]] std::shared_ptr<BitmapData> limnGetBitmapData() const { return bitmapData_; }
     [[nodiscard]] std::optional<PixelSnapping> limnGetPixelSnapping() const {
-        return pixelSnapping;
+        return pixelSnapping_;
     }
-    [[nodiscard]] bool limnGetSmoothing() const { return smoothing; }
+    [[nodiscard]] bool limnGetSmoothing() const { return smoothing_; }
+
+    // Plain accessors.
+    LIMN_BITMAP_PROPERTIES(RT_ACCESSOR_RW, RT_ACCESSOR_RO)
+    [[nodiscard]] std::optional<PixelSnapping> pixelSnapping() const { return pixelSnapping_; }
+    [[nodiscard]] bool smoothing() const { return smoothing_; }
 
 private:
-    std::shared_ptr<BitmapData> bitmapData;
-    std::optional<PixelSnapping> pixelSnapping;
-    bool smoothing;
+    std::shared_ptr<BitmapData> bitmapData_;
+    std::optional<PixelSnapping> pixelSnapping_;
+    bool smoothing_;
 
     [[nodiscard]] rt::Dynamic byNameGetPixelSnapping() const;
     void byNameSetPixelSnapping(const rt::Dynamic& value);

@@ -49,13 +49,11 @@ rt::Dynamic dataOf(const std::shared_ptr<utils::ByteArray>& bytes) {
 }  // namespace
 
 const rt::ClassInfo& BitmapData::staticClass() {
+    using Self = BitmapData;
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.display.BitmapData", &rt::Object::staticClass())
-            .field<&BitmapData::limnHandle>("limnHandle")
-            .property<&BitmapData::limnGetWidth>("width")
-            .property<&BitmapData::limnGetHeight>("height")
-            .property<&BitmapData::limnGetTransparent>("transparent")
-            .property<&BitmapData::limnGetRect>("rect")
+            .readOnly<&BitmapData::limnHandle>("limnHandle")
+                LIMN_BITMAP_DATA_PROPERTIES(RT_BIND_RW, RT_BIND_RO)
             .method<&BitmapData::clone>("clone")
             .method<&BitmapData::dispose>("dispose")
             .method<&BitmapData::lock>("lock")

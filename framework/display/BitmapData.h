@@ -21,6 +21,7 @@
 #include "framework/geom/Matrix.h"
 #include "framework/geom/Point.h"
 #include "framework/geom/Rectangle.h"
+#include "runtime/Accessors.h"
 #include "runtime/Bytes.h"
 #include "runtime/Object.h"
 
@@ -30,6 +31,13 @@ class BitmapFilter;
 namespace limn::utils {
 class ByteArray;
 }
+
+// The properties reached by name and as plain accessors: one list for both.
+#define LIMN_BITMAP_DATA_PROPERTIES(RW, RO) \
+    RO(width, Width)                        \
+    RO(height, Height)                      \
+    RO(transparent, Transparent)            \
+    RO(rect, Rect)
 
 namespace limn::display {
 
@@ -119,6 +127,7 @@ public:
     [[nodiscard]] int limnGetWidth() const;
     [[nodiscard]] int limnGetHeight() const;
     [[nodiscard]] bool limnGetTransparent() const;
+    LIMN_BITMAP_DATA_PROPERTIES(RT_ACCESSOR_RW, RT_ACCESSOR_RO)
 
     rt::Dynamic limnHandle;
 

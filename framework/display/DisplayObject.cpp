@@ -138,7 +138,7 @@ double DisplayObject::limnGetX() const {
 }
 
 double DisplayObject::limnSetX(double value) {
-    setX(limnHandle, value);
+    display::setX(limnHandle, value);
     return value;
 }
 
@@ -147,7 +147,7 @@ double DisplayObject::limnGetY() const {
 }
 
 double DisplayObject::limnSetY(double value) {
-    setY(limnHandle, value);
+    display::setY(limnHandle, value);
     return value;
 }
 
@@ -156,7 +156,7 @@ double DisplayObject::limnGetScaleX() const {
 }
 
 double DisplayObject::limnSetScaleX(double value) {
-    setScaleX(limnHandle, value);
+    display::setScaleX(limnHandle, value);
     return value;
 }
 
@@ -165,7 +165,7 @@ double DisplayObject::limnGetScaleY() const {
 }
 
 double DisplayObject::limnSetScaleY(double value) {
-    setScaleY(limnHandle, value);
+    display::setScaleY(limnHandle, value);
     return value;
 }
 
@@ -182,7 +182,7 @@ double DisplayObject::limnGetRotation() const {
 }
 
 double DisplayObject::limnSetRotation(double value) {
-    setRotation(limnHandle, value);
+    display::setRotation(limnHandle, value);
     return value;
 }
 
@@ -191,7 +191,7 @@ bool DisplayObject::limnGetCacheAsBitmap() const {
 }
 
 bool DisplayObject::limnSetCacheAsBitmap(bool value) {
-    setCacheAsBitmap(limnHandle, value);
+    display::setCacheAsBitmap(limnHandle, value);
     return value;
 }
 
@@ -200,7 +200,7 @@ bool DisplayObject::limnGetVisible() const {
 }
 
 bool DisplayObject::limnSetVisible(bool value) {
-    setVisible(limnHandle, value);
+    display::setVisible(limnHandle, value);
     return value;
 }
 
@@ -209,7 +209,7 @@ double DisplayObject::limnGetWidth() const {
 }
 
 double DisplayObject::limnSetWidth(double value) {
-    setWidth(limnHandle, value);
+    display::setWidth(limnHandle, value);
     return value;
 }
 
@@ -218,7 +218,7 @@ double DisplayObject::limnGetHeight() const {
 }
 
 double DisplayObject::limnSetHeight(double value) {
-    setHeight(limnHandle, value);
+    display::setHeight(limnHandle, value);
     return value;
 }
 
@@ -227,7 +227,7 @@ std::string DisplayObject::limnGetName() const {
 }
 
 std::string DisplayObject::limnSetName(const std::string& value) {
-    setName(limnHandle, value);
+    display::setName(limnHandle, value);
     return value;
 }
 
@@ -238,7 +238,7 @@ BlendMode DisplayObject::limnGetBlendMode() const {
 }
 
 BlendMode DisplayObject::limnSetBlendMode(BlendMode value) {
-    setBlendMode(limnHandle, static_cast<int>(value));
+    display::setBlendMode(limnHandle, static_cast<int>(value));
     return value;
 }
 
@@ -249,7 +249,7 @@ std::shared_ptr<geom::Rectangle> DisplayObject::limnGetScale9Grid() const {
 std::shared_ptr<geom::Rectangle> DisplayObject::limnSetScale9Grid(
     const std::shared_ptr<geom::Rectangle>& value) {
     limnScale9Grid = cloneOrNull(value);
-    setScale9Grid(limnHandle, limnScale9Grid);
+    display::setScale9Grid(limnHandle, limnScale9Grid);
     return value;
 }
 
@@ -260,7 +260,7 @@ std::shared_ptr<geom::Rectangle> DisplayObject::limnGetScrollRect() const {
 std::shared_ptr<geom::Rectangle> DisplayObject::limnSetScrollRect(
     const std::shared_ptr<geom::Rectangle>& value) {
     limnScrollRect = cloneOrNull(value);
-    setScrollRect(limnHandle, limnScrollRect);
+    display::setScrollRect(limnHandle, limnScrollRect);
     return value;
 }
 
@@ -275,7 +275,7 @@ std::shared_ptr<DisplayObject> DisplayObject::limnSetMask(
     const std::shared_ptr<DisplayObject>& value) {
     maskIsSelf_ = value.get() == this;
     mask_ = maskIsSelf_ ? nullptr : value;
-    setMask(limnHandle, value ? value->limnHandle : rt::Dynamic());
+    display::setMask(limnHandle, value ? value->limnHandle : rt::Dynamic());
     return value;
 }
 
@@ -296,11 +296,11 @@ std::optional<DisplayObject::FilterArray> DisplayObject::limnSetFilters(
     const std::optional<FilterArray>& value) {
     if (!value) {
         limnFilters.reset();
-        setFilters(limnHandle, rt::Dynamic());
+        display::setFilters(limnHandle, rt::Dynamic());
         return value;
     }
     limnFilters = cloneFilters(*value);
-    setFilters(limnHandle, toArray(*limnFilters));
+    display::setFilters(limnHandle, toArray(*limnFilters));
     return value;
 }
 
@@ -413,7 +413,7 @@ double DisplayObject::limnGetAlpha() const {
 }
 
 double DisplayObject::limnSetAlpha(double value) {
-    setAlpha(limnHandle, value);
+    display::setAlpha(limnHandle, value);
     return value;
 }
 
@@ -551,41 +551,26 @@ rt::Dynamic DisplayObject::byNameGetObjectsUnderPoint(const geom::Point& point) 
 
 const rt::ClassInfo& DisplayObject::staticClass() {
     using D = DisplayObject;
+    using Self = DisplayObject;
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.display.DisplayObject", &events::EventDispatcher::staticClass())
-            .property<&D::limnGetX, &D::limnSetX>("x")
-            .property<&D::limnGetY, &D::limnSetY>("y")
-            .property<&D::limnGetScaleX, &D::limnSetScaleX>("scaleX")
-            .property<&D::limnGetScaleY, &D::limnSetScaleY>("scaleY")
-            .property<&D::limnGetRotation, &D::limnSetRotation>("rotation")
-            .property<&D::limnGetWidth, &D::limnSetWidth>("width")
-            .property<&D::limnGetHeight, &D::limnSetHeight>("height")
-            .property<&D::limnGetAlpha, &D::limnSetAlpha>("alpha")
-            .property<&D::limnGetMouseX>("mouseX")
-            .property<&D::limnGetMouseY>("mouseY")
-            .property<&D::limnGetVisible, &D::limnSetVisible>("visible")
-            .property<&D::limnGetCacheAsBitmap, &D::limnSetCacheAsBitmap>("cacheAsBitmap")
-            .property<&D::limnGetName, &D::limnSetName>("name")
-            .property<&D::byNameGetBlendMode, &D::byNameSetBlendMode>("blendMode")
-            .property<&D::byNameGetBG, &D::byNameSetBG>("opaqueBackground")
-            .property<&D::limnGetScrollRect, &D::limnSetScrollRect>("scrollRect")
-            .property<&D::limnGetScale9Grid, &D::limnSetScale9Grid>("scale9Grid")
-            .property<&D::limnGetMask, &D::limnSetMask>("mask")
-            .property<&D::byNameGetFilters, &D::byNameSetFilters>("filters")
-            .property<&D::limnGetTransform, &D::limnSetTransform>("transform")
-            .property<&D::limnGetGraphics>("graphics")
-            .property<&D::limnGetParent>("parent")
-            .property<&D::byNameGetStage>("stage")
-            .property<&D::byNameGetID>("limnID")
-            .field<&D::limnName>("limnName")
-            .method<&D::globalToLocal>("globalToLocal")
-            .method<&D::localToGlobal>("localToGlobal")
-            .method<&D::hitTestPoint>("hitTestPoint")
-            .method<&D::byNameGetObjectsUnderPoint>("limnGetObjectsUnderPoint")
-            .method<&D::limnFireEvent>("limnFireEvent")
-            .method<&D::limnBroadcast>("limnBroadcast")
-            .method<&D::limnFindByID>("limnFindByID")
-            .method<&D::toString>("toString");
+            LIMN_DISPLAY_OBJECT_PROPERTIES(RT_BIND_RW, RT_BIND_RO)
+                .property<&D::byNameGetBlendMode, &D::byNameSetBlendMode>("blendMode")
+                .property<&D::byNameGetBG, &D::byNameSetBG>("opaqueBackground")
+                .property<&D::byNameGetFilters, &D::byNameSetFilters>("filters")
+                .property<&D::limnGetTransform, &D::limnSetTransform>("transform")
+                .property<&D::limnGetGraphics>("graphics")
+                .property<&D::byNameGetStage>("stage")
+                .property<&D::byNameGetID>("limnID")
+                .field<&D::limnName>("limnName")
+                .method<&D::globalToLocal>("globalToLocal")
+                .method<&D::localToGlobal>("localToGlobal")
+                .method<&D::hitTestPoint>("hitTestPoint")
+                .method<&D::byNameGetObjectsUnderPoint>("limnGetObjectsUnderPoint")
+                .method<&D::limnFireEvent>("limnFireEvent")
+                .method<&D::limnBroadcast>("limnBroadcast")
+                .method<&D::limnFindByID>("limnFindByID")
+                .method<&D::toString>("toString");
     return info;
 }
 

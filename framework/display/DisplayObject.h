@@ -25,6 +25,7 @@
 #include "framework/display/IBitmapDrawable.h"
 #include "framework/events/EventDispatcher.h"
 #include "framework/geom/TransformTarget.h"
+#include "runtime/Accessors.h"
 #include "runtime/Dynamic.h"
 
 namespace limn::events {
@@ -40,6 +41,26 @@ class Point;
 class Rectangle;
 class Transform;
 }  // namespace limn::geom
+
+// The properties reached by name and as x()/setX(v): one list for both.
+#define LIMN_DISPLAY_OBJECT_PROPERTIES(RW, RO)                          \
+    RW(x, X, double)                                                    \
+    RW(y, Y, double)                                                    \
+    RW(scaleX, ScaleX, double)                                          \
+    RW(scaleY, ScaleY, double)                                          \
+    RW(rotation, Rotation, double)                                      \
+    RW(width, Width, double)                                            \
+    RW(height, Height, double)                                          \
+    RW(alpha, Alpha, double)                                            \
+    RO(mouseX, MouseX)                                                  \
+    RO(mouseY, MouseY)                                                  \
+    RW(visible, Visible, bool)                                          \
+    RW(cacheAsBitmap, CacheAsBitmap, bool)                              \
+    RW(name, Name, const std::string&)                                  \
+    RW(scrollRect, ScrollRect, const std::shared_ptr<geom::Rectangle>&) \
+    RW(scale9Grid, Scale9Grid, const std::shared_ptr<geom::Rectangle>&) \
+    RW(mask, Mask, const std::shared_ptr<DisplayObject>&)               \
+    RO(parent, Parent)
 
 namespace limn::display {
 
@@ -122,15 +143,23 @@ public:
     std::optional<FilterArray> limnSetFilters(const std::optional<FilterArray>& value);
     [[nodiscard]] FilterArray limnGetFilters() const;
 
+    // Plain accessors: x() is limnGetX(), setX(v) is limnSetX(v), and so on.
+    LIMN_DISPLAY_OBJECT_PROPERTIES(RT_ACCESSOR_RW, RT_ACCESSOR_RO)
+    [[nodiscard]] BlendMode blendMode() const { return limnGetBlendMode(); }
+    void setBlendMode(BlendMode value) { limnSetBlendMode(value); }
+    [[nodiscard]] std::optional<int> opaqueBackground() const { return limnGetBG(); }
+    void setOpaqueBackground(std::optional<int> value) { limnSetBG(value); }
+    [[nodiscard]] FilterArray filters() const { return limnGetFilters(); }
+    void setFilters(const FilterArray& value) { limnSetFilters(value); }
+    [[nodiscard]] std::shared_ptr<geom::Transform> transform() { return limnGetTransform(); }
+    void setTransform(const std::shared_ptr<geom::Transform>& t) { limnSetTransform(t); }
+    [[nodiscard]] std::shared_ptr<Graphics> graphics() { return limnGetGraphics(); }
+    [[nodiscard]] std::shared_ptr<Stage> stage() { return limnGetStage(); }
+
     // Notifications, driven by containers: "added"/"removed" reach only `obj`
     // itself; containers pass the stage notifications on to every descendant.
     virtual void limnOnAdded(const std::shared_ptr<DisplayObject>& obj, bool onStage);
     virtual void limnOnRemoved(const std::shared_ptr<DisplayObject>& obj, bool wasOnStage);
-    // Only containers call it. Detaches from the old container first; an
-    // attach dispatches "added" (and "addedToStage"), a detach "removed" (and
-    // "removedFromStage"), a move between containers nothing.
-    std::shared_ptr<DisplayObjectContainer> limnSetParent(
-        const std::shared_ptr<DisplayObjectContainer>& newParent);
 
     // Fresh objects filled by the backend; the setters return what they got.
     [[nodiscard]] std::shared_ptr<geom::Matrix> limnGetMatrix() const override;
@@ -182,6 +211,13 @@ protected:
 private:
     friend class DisplayObjectContainer;
     friend class BroadcastIndex;
+    friend struct ParentProbe;  // tests
+
+    // Only containers call it. Detaches from the old container first; an
+    // attach dispatches "added" (and "addedToStage"), a detach "removed" (and
+    // "removedFromStage"), a move between containers nothing.
+    std::shared_ptr<DisplayObjectContainer> limnSetParent(
+        const std::shared_ptr<DisplayObjectContainer>& newParent);
 
     rt::Dynamic byNameGetBlendMode();
     int byNameSetBlendMode(int index);

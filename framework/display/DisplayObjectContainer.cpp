@@ -369,24 +369,23 @@ void DisplayObjectContainer::limnStopDrag(const std::shared_ptr<Sprite>& /*sprit
 
 const rt::ClassInfo& DisplayObjectContainer::staticClass() {
     using C = DisplayObjectContainer;
+    using Self = DisplayObjectContainer;
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.display.DisplayObjectContainer", &InteractiveObject::staticClass())
-            .property<&C::limnGetNumChildren>("numChildren")
-            .property<&C::limnGetMouseChildren, &C::limnSetMouseChildren>("mouseChildren")
-            .property<&C::limnGetTabChildren, &C::limnSetTabChildren>("tabChildren")
-            .method<&C::addChild>("addChild")
-            .method<&C::addChildAt>("addChildAt")
-            .method<&C::removeChild>("removeChild")
-            .method<&C::removeChildAt>("removeChildAt")
-            .method<&C::getChildAt>("getChildAt")
-            .method<&C::getChildIndex>("getChildIndex")
-            .method<&C::getChildByName>("getChildByName")
-            .method<&C::contains>("contains")
-            .method<&C::setChildIndex>("setChildIndex")
-            .method<&C::swapChildren>("swapChildren")
-            .method<&C::swapChildrenAt>("swapChildrenAt")
-            .method<&C::areInaccessibleObjectsUnderPoint>("areInaccessibleObjectsUnderPoint")
-            .method<&DisplayObject::byNameGetObjectsUnderPoint>("getObjectsUnderPoint");
+            LIMN_CONTAINER_PROPERTIES(RT_BIND_RW, RT_BIND_RO)
+                .method<&C::addChild>("addChild")
+                .method<&C::addChildAt>("addChildAt")
+                .method<&C::removeChild>("removeChild")
+                .method<&C::removeChildAt>("removeChildAt")
+                .method<&C::getChildAt>("getChildAt")
+                .method<&C::getChildIndex>("getChildIndex")
+                .method<&C::getChildByName>("getChildByName")
+                .method<&C::contains>("contains")
+                .method<&C::setChildIndex>("setChildIndex")
+                .method<&C::swapChildren>("swapChildren")
+                .method<&C::swapChildrenAt>("swapChildrenAt")
+                .method<&C::areInaccessibleObjectsUnderPoint>("areInaccessibleObjectsUnderPoint")
+                .method<&DisplayObject::byNameGetObjectsUnderPoint>("getObjectsUnderPoint");
     return info;
 }
 

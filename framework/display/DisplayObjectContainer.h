@@ -23,6 +23,12 @@
 #include "native/TreeDepth.h"
 #include "runtime/TwoEndedArray.h"
 
+// The properties reached by name and as plain accessors: one list for both.
+#define LIMN_CONTAINER_PROPERTIES(RW, RO)  \
+    RO(numChildren, NumChildren)           \
+    RW(mouseChildren, MouseChildren, bool) \
+    RW(tabChildren, TabChildren, bool)
+
 namespace limn::display {
 
 class Sprite;
@@ -62,6 +68,7 @@ public:
     [[nodiscard]] bool limnGetTabChildren() const;
     bool limnSetTabChildren(bool value);
     [[nodiscard]] int limnGetNumChildren() const;
+    LIMN_CONTAINER_PROPERTIES(RT_ACCESSOR_RW, RT_ACCESSOR_RO)
     // Drops the child from the native list, then from the array; no notification.
     void limnRemoveChildFromArray(const std::shared_ptr<DisplayObject>& child);
 

@@ -42,7 +42,7 @@ int indexOf(auto value) {
 const rt::ClassInfo& Graphics::staticClass() {
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.display.Graphics", &rt::Object::staticClass())
-            .field<&Graphics::limnHandle>("limnHandle")
+            .readOnly<&Graphics::limnHandle>("limnHandle")
             .method<&Graphics::clear>("clear")
             .method<&Graphics::endFill>("endFill")
             .method<&Graphics::moveTo>("moveTo")

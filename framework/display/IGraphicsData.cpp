@@ -5,7 +5,7 @@ namespace limn::display {
 const rt::ClassInfo& IGraphicsData::staticClass() {
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.display.IGraphicsData", &rt::Object::staticClass())
-            .field<&IGraphicsData::limnHandle>("limnHandle");
+            .readOnly<&IGraphicsData::limnHandle>("limnHandle");
     return info;
 }
 

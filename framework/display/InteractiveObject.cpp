@@ -22,15 +22,15 @@ bool InteractiveObject::limnGetMouseEnabled() const {
 
 bool InteractiveObject::limnSetMouseEnabled(bool value) {
     limnMouseEnabled = value;
-    setMouseEnabled(limnHandle, value);
+    display::setMouseEnabled(limnHandle, value);
     return limnMouseEnabled;
 }
 
 const rt::ClassInfo& InteractiveObject::staticClass() {
-    using I = InteractiveObject;
+    using Self = InteractiveObject;
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.display.InteractiveObject", &DisplayObject::staticClass())
-            .property<&I::limnGetMouseEnabled, &I::limnSetMouseEnabled>("mouseEnabled");
+            LIMN_INTERACTIVE_OBJECT_PROPERTIES(RT_BIND_RW, RT_BIND_RO);
     return info;
 }
 

@@ -5,6 +5,9 @@
 
 #include "framework/display/DisplayObject.h"
 
+// The properties reached by name and as plain accessors: one list for both.
+#define LIMN_INTERACTIVE_OBJECT_PROPERTIES(RW, RO) RW(mouseEnabled, MouseEnabled, bool)
+
 namespace limn::display {
 
 class InteractiveObject : public DisplayObject {
@@ -17,6 +20,7 @@ public:
     [[nodiscard]] bool limnGetMouseEnabled() const;
     // Stores the flag and passes it to the backend.
     bool limnSetMouseEnabled(bool value);
+    LIMN_INTERACTIVE_OBJECT_PROPERTIES(RT_ACCESSOR_RW, RT_ACCESSOR_RO)
 
 private:
     bool limnMouseEnabled = true;

@@ -1,6 +1,9 @@
 #include "framework/display/Sprite.h"
 
+#include "framework/display/BitmapData.h"
+#include "framework/display/Graphics.h"
 #include "framework/display/Stage.h"
+#include "framework/geom/Matrix.h"
 #include "framework/geom/Rectangle.h"
 #include "native/Call.h"
 
@@ -13,6 +16,22 @@ const native::Call<native::wire::limn_create_display_object_container> createCon
 }  // namespace
 
 Sprite::Sprite() : DisplayObjectContainer(createContainer()) {}
+
+std::shared_ptr<Sprite> Sprite::fromFile(const std::string& path, bool centred) {
+    auto sprite = std::make_shared<Sprite>();
+    auto picture = BitmapData::load(path);
+    if (picture->limnHandle.isNull()) return sprite;
+    const double width = picture->limnGetWidth();
+    const double height = picture->limnGetHeight();
+    const double left = centred ? -width / 2 : 0;
+    const double top = centred ? -height / 2 : 0;
+    auto place = std::make_shared<geom::Matrix>(1, 0, 0, 1, left, top);
+    auto g = sprite->limnGetGraphics();
+    g->beginBitmapFill(picture, place, false, true);
+    g->drawRect(left, top, width, height);
+    g->endFill();
+    return sprite;
+}
 
 void Sprite::startDrag(bool lockCenter, const std::shared_ptr<geom::Rectangle>& bounds) {
     if (auto stage = limnGetStage()) {

@@ -167,25 +167,13 @@ const std::array<std::string, 4> Stage::limnTouchChanges = {"touchOut", "touchOv
 rt::Function Stage::shouldRotateInterface = portraitOnly();
 
 const rt::ClassInfo& Stage::staticClass() {
+    using Self = Stage;
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.display.Stage", &DisplayObjectContainer::staticClass())
-            .field<&Stage::limnInvalid>("limnInvalid")
-            .field<&Stage::limnDragBounds>("limnDragBounds")
-            .field<&Stage::limnDragObject>("limnDragObject")
-            .field<&Stage::limnDragOffsetX>("limnDragOffsetX")
-            .field<&Stage::limnDragOffsetY>("limnDragOffsetY")
-            .field<&Stage::limnFramePeriod>("limnFramePeriod")
-            .field<&Stage::limnLastRender>("limnLastRender")
             .field<&Stage::onKey>("onKey")
-            .field<&Stage::onQuit>("onQuit")
-            .property<&Stage::limnGetFrameRate, &Stage::limnSetFrameRate>("frameRate")
+            .field<&Stage::onQuit>("onQuit") LIMN_STAGE_PROPERTIES(RT_BIND_RW, RT_BIND_RO)
             .property<&Stage::limnGetFocus, &Stage::limnSetFocus>("focus")
-            .property<&Stage::limnGetStageFocusRect, &Stage::limnSetStageFocusRect>(
-                "stageFocusRect")
             .property<&Stage::limnIsOpenGL>("isOpenGL")
-            .property<&Stage::limnGetStageWidth>("stageWidth")
-            .property<&Stage::limnGetStageHeight>("stageHeight")
-            .property<&Stage::limnGetDPIScale>("dpiScale")
             .property<&Stage::byNameGetScaleMode, &Stage::byNameSetScaleMode>("scaleMode")
             .property<&Stage::byNameGetAlign, &Stage::byNameSetAlign>("align")
             .property<&Stage::byNameGetQuality, &Stage::byNameSetQuality>("quality")
@@ -215,7 +203,7 @@ std::shared_ptr<Stage> Stage::limnGetStage() {
 }
 
 bool Stage::limnIsOpenGL() const {
-    return isOpenGL(limnHandle).asBool();
+    return display::isOpenGL(limnHandle).asBool();
 }
 
 void Stage::invalidate() {
@@ -223,7 +211,7 @@ void Stage::invalidate() {
 }
 
 double Stage::limnSetFrameRate(double rate) {
-    frameRate = rate;
+    frameRate_ = rate;
     limnFramePeriod = rate <= 0 ? rate : 1.0 / rate;
     return rate;
 }
@@ -235,7 +223,7 @@ std::shared_ptr<InteractiveObject> Stage::limnGetFocus() {
 
 std::shared_ptr<InteractiveObject> Stage::limnSetFocus(
     const std::shared_ptr<InteractiveObject>& object) {
-    setFocus(limnHandle, object ? object->limnHandle : rt::Dynamic(), 0);
+    display::setFocus(limnHandle, object ? object->limnHandle : rt::Dynamic(), 0);
     return object;
 }
 
@@ -265,7 +253,7 @@ StageScaleMode Stage::limnGetScaleMode() const {
 }
 
 StageScaleMode Stage::limnSetScaleMode(StageScaleMode mode) {
-    setScaleMode(limnHandle, static_cast<int>(mode));
+    display::setScaleMode(limnHandle, static_cast<int>(mode));
     return mode;
 }
 
@@ -274,7 +262,7 @@ StageAlign Stage::limnGetAlign() const {
 }
 
 StageAlign Stage::limnSetAlign(StageAlign align) {
-    setAlign(limnHandle, static_cast<int>(align));
+    display::setAlign(limnHandle, static_cast<int>(align));
     return align;
 }
 
@@ -283,7 +271,7 @@ StageQuality Stage::limnGetQuality() const {
 }
 
 StageQuality Stage::limnSetQuality(StageQuality quality) {
-    setQuality(limnHandle, static_cast<int>(quality));
+    display::setQuality(limnHandle, static_cast<int>(quality));
     return quality;
 }
 
@@ -292,7 +280,7 @@ StageDisplayState Stage::limnGetDisplayState() const {
 }
 
 StageDisplayState Stage::limnSetDisplayState(StageDisplayState state) {
-    setDisplayState(limnHandle, static_cast<int>(state));
+    display::setDisplayState(limnHandle, static_cast<int>(state));
     return state;
 }
 
@@ -509,7 +497,7 @@ void Stage::limnRender(bool sendEnterFrame) {
 }
 
 void Stage::limnCheckRender() {
-    if (!(frameRate > 0)) return;
+    if (!(frameRate_ > 0)) return;
     const double now = Timer::stamp();
     // A clock that went back would otherwise hold the frames until it caught up again.
     if (now >= limnLastRender + limnFramePeriod || now < limnLastRender) {
@@ -523,7 +511,7 @@ void Stage::limnCheckRender() {
 }
 
 double Stage::limnNextFrameDue(double otherTimers) {
-    if (!(frameRate > 0)) return otherTimers;
+    if (!(frameRate_ > 0)) return otherTimers;
     const double untilDue = limnLastRender + limnFramePeriod - Timer::stamp();
     double next = untilDue - limnEarlyWakeup;
     // Inside the early margin the frame is not due yet: sleep until it is, not spin.

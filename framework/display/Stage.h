@@ -36,6 +36,14 @@ namespace limn::events {
 class MouseEvent;
 }
 
+// The properties reached by name and as plain accessors: one list for both.
+#define LIMN_STAGE_PROPERTIES(RW, RO)        \
+    RW(frameRate, FrameRate, double)         \
+    RW(stageFocusRect, StageFocusRect, bool) \
+    RO(stageWidth, StageWidth)               \
+    RO(stageHeight, StageHeight)             \
+    RO(dpiScale, DPIScale)
+
 namespace limn::display {
 
 // The event record's codes (native/WireConstants.h) are members: Stage::etPoll.
@@ -69,7 +77,7 @@ public:
     rt::Function onQuit;  // callable() for the quit event, or null
 
     // Frames per second; written through limnSetFrameRate, which also sets the period.
-    [[nodiscard]] double limnGetFrameRate() const { return frameRate; }
+    [[nodiscard]] double limnGetFrameRate() const { return frameRate_; }
     // The hover and focus stacks of the last mouse and focus events, and the live touches.
     [[nodiscard]] const HoverStack& mouseOverObjects() const { return limnMouseOverObjects; }
     [[nodiscard]] const HoverStack& focusOverObjects() const { return limnFocusOverObjects; }
@@ -100,6 +108,20 @@ public:
     StageQuality limnSetQuality(StageQuality quality);
     [[nodiscard]] StageDisplayState limnGetDisplayState() const;
     StageDisplayState limnSetDisplayState(StageDisplayState state);
+
+    // Plain accessors: frameRate() is limnGetFrameRate(), setFrameRate(r) limnSetFrameRate(r)...
+    LIMN_STAGE_PROPERTIES(RT_ACCESSOR_RW, RT_ACCESSOR_RO)
+    [[nodiscard]] bool isOpenGL() const { return limnIsOpenGL(); }
+    [[nodiscard]] std::shared_ptr<InteractiveObject> focus() { return limnGetFocus(); }
+    void setFocus(const std::shared_ptr<InteractiveObject>& object) { limnSetFocus(object); }
+    [[nodiscard]] StageScaleMode scaleMode() const { return limnGetScaleMode(); }
+    void setScaleMode(StageScaleMode mode) { limnSetScaleMode(mode); }
+    [[nodiscard]] StageAlign align() const { return limnGetAlign(); }
+    void setAlign(StageAlign align) { limnSetAlign(align); }
+    [[nodiscard]] StageQuality quality() const { return limnGetQuality(); }
+    void setQuality(StageQuality quality) { limnSetQuality(quality); }
+    [[nodiscard]] StageDisplayState displayState() const { return limnGetDisplayState(); }
+    void setDisplayState(StageDisplayState state) { limnSetDisplayState(state); }
 
     // Dragging: only mouse events move the sprite; bounds clamp its position
     // in its parent's coordinates.
@@ -135,6 +157,10 @@ public:
     rt::Dynamic limnProcessStageEvent(const rt::Dynamic& event);
 
 private:
+    // Tests read and set the frame schedule and the drag state through it; they are
+    // not reachable by name, so a by-name write can't leave frameRate stale.
+    friend struct StageProbe;
+
     HoverStack limnMouseOverObjects;
     HoverStack limnFocusOverObjects;
     bool limnInvalid = false;
@@ -145,7 +171,7 @@ private:
     double limnFramePeriod = 0.01;
     double limnLastRender = 0;
     std::unordered_map<int, std::shared_ptr<TouchInfo>> limnTouchInfo;
-    double frameRate = 100;
+    double frameRate_ = 100;
 
     [[nodiscard]] InteractiveStack stackOf(rt::Object& event);
     void handle(rt::Object& event, int type);

@@ -14,7 +14,7 @@ const native::Call<native::wire::limn_tilesheet_add_rect> sheetAddRect;
 const rt::ClassInfo& Tilesheet::staticClass() {
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.display.Tilesheet", &rt::Object::staticClass())
-            .field<&Tilesheet::limnHandle>("limnHandle")
+            .readOnly<&Tilesheet::limnHandle>("limnHandle")
             .field<&Tilesheet::limnBitmap>("limnBitmap")
             .method<&Tilesheet::addTileRect>("addTileRect");
     return info;

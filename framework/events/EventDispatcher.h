@@ -16,17 +16,53 @@
 //   auto d = std::make_shared<EventDispatcher>();
 //   d->addEventListener(Event::COMPLETE, rt::bind<&Game::onDone>(this));
 //   d->DispatchCompleteEvent();
+//
+// From C++, on() takes any callable, with no parameter or with a reference to
+// the event class it expects, and returns a handle that removes it:
+//
+//   auto h = button->on(MouseEvent::CLICK, [&](MouseEvent& e) { score += 1; });
+//   h.remove();
 
 #include <memory>
 #include <string>
+#include <tuple>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
+#include "framework/events/Event.h"
 #include "framework/events/IEventDispatcher.h"
 #include "framework/events/Listener.h"
+#include "framework/events/ListenerHandle.h"
+#include "runtime/Function.h"
 #include "runtime/Object.h"
 
 namespace limn::events {
+
+namespace detail {
+
+template <class F>
+using ListenerParams = typename rt::detail::CallableTraits<std::decay_t<F>>::Params;
+
+// A callable taking E& (E an Event class) or nothing, as a listener. An event of
+// another class under the same type is passed over: the callable can't take it.
+template <class F>
+rt::Function eventListener(F&& f) {
+    using Params = ListenerParams<F>;
+    if constexpr (std::tuple_size_v<Params> == 0) {
+        return rt::function([f = std::forward<F>(f)](const rt::Dynamic&) { f(); });
+    } else {
+        static_assert(std::tuple_size_v<Params> == 1, "a listener takes the event or nothing");
+        using E = std::remove_cvref_t<std::tuple_element_t<0, Params>>;
+        static_assert(std::is_base_of_v<Event, E>,
+                      "a listener's parameter is a reference to an event class");
+        return rt::function([f = std::forward<F>(f)](const rt::Dynamic& value) {
+            if (auto* event = dynamic_cast<E*>(value.asObject().get())) f(*event);
+        });
+    }
+}
+
+}  // namespace detail
 
 class EventDispatcher : public rt::Object, public IEventDispatcher {
 public:
@@ -53,6 +89,16 @@ public:
     void removeEventListener(const std::string& type, const rt::Function& listener,
                              bool useCapture = false) override;
     [[nodiscard]] bool willTrigger(const std::string& type) const override;
+
+    // Adds any callable as a listener: `f()` or `f(MouseEvent&)` (any Event class).
+    template <class F>
+    requires(!std::is_same_v<std::decay_t<F>, rt::Function>) ListenerHandle
+        on(const std::string& type, F&& listener, bool useCapture = false) {
+        rt::Function fn = detail::eventListener(std::forward<F>(listener));
+        addEventListener(type, fn, useCapture);
+        auto self = std::static_pointer_cast<EventDispatcher>(weak_from_this().lock());
+        return {self, type, fn, useCapture};
+    }
 
     // Dispatches a new "complete" Event (not bubbling, not cancelable).
     void DispatchCompleteEvent();

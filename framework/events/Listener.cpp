@@ -5,30 +5,38 @@
 
 namespace limn::events {
 
-int Listener::sIDs = 1;
-
 namespace {
+
+// The serial number the next Listener takes.
+int nextSerial = 1;
 
 // Back to a fresh process's state, for tests.
 [[maybe_unused]] const bool resetRegistered =
-    rt::registerReset(rt::ResetLayer::Framework, [] { Listener::sIDs = 1; });
+    rt::registerReset(rt::ResetLayer::Framework, [] { nextSerial = 1; });
 
 }  // namespace
+
+int Listener::nextId() {
+    return nextSerial;
+}
 
 const rt::ClassInfo& Listener::staticClass() {
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.events.Listener", &rt::Object::staticClass())
-            .field<&Listener::mListner>("mListner")
-            .field<&Listener::mUseCapture>("mUseCapture")
-            .field<&Listener::mPriority>("mPriority")
-            .field<&Listener::mID>("mID")
+            .readOnly<&Listener::mListner>("mListner")
+            .readOnly<&Listener::mUseCapture>("mUseCapture")
+            .readOnly<&Listener::mPriority>("mPriority")
+            .readOnly<&Listener::mID>("mID")
             .method<&Listener::dispatchEvent>("dispatchEvent")
             .method<&Listener::Is>("Is");
     return info;
 }
 
 Listener::Listener(rt::Function listener, bool useCapture, int priority)
-    : mListner(std::move(listener)), mUseCapture(useCapture), mPriority(priority), mID(sIDs++) {}
+    : mListner(std::move(listener)),
+      mUseCapture(useCapture),
+      mPriority(priority),
+      mID(nextSerial++) {}
 
 void Listener::dispatchEvent(const std::shared_ptr<Event>& event) {
     const rt::Dynamic arg[] = {rt::Dynamic(event)};

@@ -19,15 +19,14 @@ class Listener : public rt::Object {
 public:
     RT_DECLARE_CLASS
 
-    // The next serial number; the first Listener made takes 1.
-    static int sIDs;
-
     Listener(rt::Function listener, bool useCapture, int priority);
 
     [[nodiscard]] const rt::Function& listener() const { return mListner; }
     [[nodiscard]] bool useCapture() const { return mUseCapture; }
     [[nodiscard]] int priority() const { return mPriority; }
     [[nodiscard]] int id() const { return mID; }
+    // The serial number the next Listener takes; the first one made takes 1.
+    [[nodiscard]] static int nextId();
 
     // Calls the listener with the event.
     void dispatchEvent(const std::shared_ptr<Event>& event);

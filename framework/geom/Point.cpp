@@ -5,17 +5,18 @@
 namespace limn::geom {
 
 const rt::ClassInfo& Point::staticClass() {
-    static const rt::ClassInfo info = rt::ClassInfo("limn.geom.Point", &rt::Object::staticClass())
-                                          .field<&Point::x>("x")
-                                          .field<&Point::y>("y")
-                                          .property<&Point::get_length>("length")
-                                          .method<&Point::add>("add")
-                                          .method<&Point::clone>("clone")
-                                          .method<&Point::equals>("equals")
-                                          .method<&Point::get_length>("get_length")
-                                          .method<&Point::normalize>("normalize")
-                                          .method<&Point::offset>("offset")
-                                          .method<&Point::subtract>("subtract");
+    using Self = Point;
+    static const rt::ClassInfo info =
+        rt::ClassInfo("limn.geom.Point", &rt::Object::staticClass())
+            .field<&Point::x>("x")
+            .field<&Point::y>("y") LIMN_POINT_PROPERTIES(RT_PLAIN_BIND_RW, RT_PLAIN_BIND_RO)
+            .method<&Point::add>("add")
+            .method<&Point::clone>("clone")
+            .method<&Point::equals>("equals")
+            .method<&Point::get_length>("get_length")
+            .method<&Point::normalize>("normalize")
+            .method<&Point::offset>("offset")
+            .method<&Point::subtract>("subtract");
     return info;
 }
 

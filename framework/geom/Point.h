@@ -8,7 +8,11 @@
 
 #include <memory>
 
+#include "runtime/Accessors.h"
 #include "runtime/Object.h"
+
+// The properties reached by name and as plain accessors: one list for both.
+#define LIMN_POINT_PROPERTIES(RW, RO) RO(length, Length)
 
 namespace limn::geom {
 
@@ -25,6 +29,7 @@ public:
     [[nodiscard]] std::shared_ptr<Point> clone() const;
     [[nodiscard]] bool equals(const Point& p) const;
     [[nodiscard]] double get_length() const;
+    LIMN_POINT_PROPERTIES(RT_PLAIN_ACCESSOR_RW, RT_PLAIN_ACCESSOR_RO)
     // Scales to the given length; the zero point becomes (thickness, 0).
     void normalize(double thickness);
     void offset(double dx, double dy);

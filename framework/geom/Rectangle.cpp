@@ -6,19 +6,14 @@ namespace limn::geom {
 
 const rt::ClassInfo& Rectangle::staticClass() {
     using R = Rectangle;
+    using Self = Rectangle;
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.geom.Rectangle", &rt::Object::staticClass())
             .field<&R::x>("x")
             .field<&R::y>("y")
             .field<&R::width>("width")
             .field<&R::height>("height")
-            .property<&R::get_left, &R::set_left>("left")
-            .property<&R::get_right, &R::set_right>("right")
-            .property<&R::get_top, &R::set_top>("top")
-            .property<&R::get_bottom, &R::set_bottom>("bottom")
-            .property<&R::get_topLeft, &R::set_topLeft>("topLeft")
-            .property<&R::get_size, &R::set_size>("size")
-            .property<&R::get_bottomRight, &R::set_bottomRight>("bottomRight")
+                LIMN_RECTANGLE_PROPERTIES(RT_PLAIN_BIND_RW, RT_PLAIN_BIND_RO)
             .method<&R::get_left>("get_left")
             .method<&R::set_left>("set_left")
             .method<&R::get_right>("get_right")

@@ -9,7 +9,18 @@
 
 #include "framework/geom/Matrix.h"
 #include "framework/geom/Point.h"
+#include "runtime/Accessors.h"
 #include "runtime/Object.h"
+
+// The properties reached by name and as plain accessors: one list for both.
+#define LIMN_RECTANGLE_PROPERTIES(RW, RO) \
+    RW(left, Left, double)                \
+    RW(right, Right, double)              \
+    RW(top, Top, double)                  \
+    RW(bottom, Bottom, double)            \
+    RW(topLeft, TopLeft, const Point&)    \
+    RW(size, Size, const Point&)          \
+    RW(bottomRight, BottomRight, const Point&)
 
 namespace limn::geom {
 
@@ -40,6 +51,8 @@ public:
     std::shared_ptr<Point> set_size(const Point& p);
     [[nodiscard]] std::shared_ptr<Point> get_bottomRight() const;
     std::shared_ptr<Point> set_bottomRight(const Point& p);
+    // Plain accessors: left() is get_left(), setLeft(v) is set_left(v), and so on.
+    LIMN_RECTANGLE_PROPERTIES(RT_PLAIN_ACCESSOR_RW, RT_PLAIN_ACCESSOR_RO)
 
     [[nodiscard]] std::shared_ptr<Rectangle> clone() const;
     [[nodiscard]] bool contains(double px, double py) const;

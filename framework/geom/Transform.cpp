@@ -48,14 +48,10 @@ std::shared_ptr<Rectangle> Transform::limnGetPixelBounds() const {
 }
 
 const rt::ClassInfo& Transform::staticClass() {
-    using T = Transform;
+    using Self = Transform;
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.geom.Transform", &rt::Object::staticClass())
-            .property<&T::limnGetMatrix, &T::limnSetMatrix>("matrix")
-            .property<&T::limnGetConcatenatedMatrix>("concatenatedMatrix")
-            .property<&T::limnGetColorTransform, &T::limnSetColorTransform>("colorTransform")
-            .property<&T::limnGetConcatenatedColorTransform>("concatenatedColorTransform")
-            .property<&T::limnGetPixelBounds>("pixelBounds");
+            LIMN_TRANSFORM_PROPERTIES(RT_BIND_RW, RT_BIND_RO);
     return info;
 }
 

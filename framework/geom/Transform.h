@@ -14,7 +14,16 @@
 #include <memory>
 
 #include "framework/geom/TransformTarget.h"
+#include "runtime/Accessors.h"
 #include "runtime/Object.h"
+
+// The properties reached by name and as plain accessors: one list for both.
+#define LIMN_TRANSFORM_PROPERTIES(RW, RO)                                      \
+    RW(matrix, Matrix, const std::shared_ptr<Matrix>&)                         \
+    RO(concatenatedMatrix, ConcatenatedMatrix)                                 \
+    RW(colorTransform, ColorTransform, const std::shared_ptr<ColorTransform>&) \
+    RO(concatenatedColorTransform, ConcatenatedColorTransform)                 \
+    RO(pixelBounds, PixelBounds)
 
 namespace limn::geom {
 
@@ -39,6 +48,7 @@ public:
     std::shared_ptr<ColorTransform> limnSetColorTransform(
         const std::shared_ptr<ColorTransform>& ct);
     [[nodiscard]] std::shared_ptr<Rectangle> limnGetPixelBounds() const;
+    LIMN_TRANSFORM_PROPERTIES(RT_ACCESSOR_RW, RT_ACCESSOR_RO)
 
 private:
     // The display object this view is bound to; kept alive by the view.

@@ -19,10 +19,10 @@ const native::Call<native::wire::limn_sound_close> soundClose;
 const rt::ClassInfo& Sound::staticClass() {
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.media.Sound", &events::EventDispatcher::staticClass())
-            .field<&Sound::limnHandle>("limnHandle")
+            .readOnly<&Sound::limnHandle>("limnHandle")
             .field<&Sound::limnLoading>("limnLoading")
-            .field<&Sound::bytesLoaded>("bytesLoaded")
-            .field<&Sound::bytesTotal>("bytesTotal")
+            .field<&Sound::bytesLoaded_>("bytesLoaded")
+            .field<&Sound::bytesTotal_>("bytesTotal")
             .property<&Sound::limnGetLength>("length")
             .property<&Sound::limnGetID3>("id3")
             .property<&Sound::limnIsBuffering>("isBuffering")
@@ -35,6 +35,10 @@ const rt::ClassInfo& Sound::staticClass() {
             .method<&Sound::limnOnError>("limnOnError")
             .method<&Sound::play>("play");
     return info;
+}
+
+std::shared_ptr<Sound> Sound::fromFile(const std::string& path, bool asMusic) {
+    return std::make_shared<Sound>(std::make_shared<net::URLRequest>(path), nullptr, asMusic);
 }
 
 Sound::Sound(const std::shared_ptr<net::URLRequest>& request,
@@ -50,8 +54,8 @@ void Sound::close() {
 
 void Sound::load(const std::shared_ptr<net::URLRequest>& request,
                  const std::shared_ptr<SoundLoaderContext>&, bool asMusic) {
-    bytesLoaded = 0;
-    bytesTotal = 0;
+    bytesLoaded_ = 0;
+    bytesTotal_ = 0;
     const std::string url = request ? request->url : std::string();
     limnHandle = soundFromFile(url, asMusic);
     if (limnHandle.isNull()) throw rt::Error("Could not load:" + url);
@@ -63,9 +67,9 @@ void Sound::limnCheckLoading() {
     if (!limnLoading || limnHandle.isNull()) return;
     const rt::ObjectPtr status = soundGetStatus(limnHandle).asObject();
     if (!status) throw rt::Error("Could not get sound status");
-    bytesLoaded = status->get("bytesLoaded").asInt();
-    bytesTotal = status->get("bytesTotal").asInt();
-    limnLoading = bytesLoaded < bytesTotal;
+    bytesLoaded_ = status->get("bytesLoaded").asInt();
+    bytesTotal_ = status->get("bytesTotal").asInt();
+    limnLoading = bytesLoaded_ < bytesTotal_;
     const rt::Dynamic error = status->get("error");
     if (!error.isNull()) throw rt::Error(error.asString());
 }

@@ -18,6 +18,13 @@
 #include "framework/media/SoundLoaderContext.h"
 #include "framework/media/SoundTransform.h"
 #include "framework/net/URLRequest.h"
+#include "runtime/Accessors.h"
+
+// The properties reached by name and as plain accessors: one list for both.
+#define LIMN_SOUND_PROPERTIES(RW, RO) \
+    RO(length, Length)                \
+    RO(bytesLoaded, BytesLoaded)      \
+    RO(bytesTotal, BytesTotal)
 
 namespace limn::media {
 
@@ -30,6 +37,9 @@ public:
     explicit Sound(const std::shared_ptr<net::URLRequest>& request = nullptr,
                    const std::shared_ptr<SoundLoaderContext>& context = nullptr,
                    bool asMusic = false);
+    // The sound in the file (WAV, OGG, MP3...), loaded now: Sound::fromFile("sounds/hit.wav").
+    [[nodiscard]] static std::shared_ptr<Sound> fromFile(const std::string& path,
+                                                         bool asMusic = false);
 
     rt::Dynamic limnHandle;
 
@@ -39,8 +49,8 @@ public:
     // True while the backend reports fewer bytes loaded than the total.
     [[nodiscard]] bool limnGetLoading() const { return limnLoading; }
     // The counts of the last status the backend reported; 0 before any.
-    [[nodiscard]] int limnGetBytesLoaded() const { return bytesLoaded; }
-    [[nodiscard]] int limnGetBytesTotal() const { return bytesTotal; }
+    [[nodiscard]] int limnGetBytesLoaded() const { return bytesLoaded_; }
+    [[nodiscard]] int limnGetBytesTotal() const { return bytesTotal_; }
     [[nodiscard]] bool limnIsBuffering();
     // Refreshes the byte counts; throws "Could not get sound status" or the
     // backend's own error value.
@@ -49,6 +59,11 @@ public:
     [[nodiscard]] std::shared_ptr<ID3Info> limnGetID3();
     // Seconds as the backend reports them; 0 while nothing is loaded.
     [[nodiscard]] double limnGetLength() const;
+
+    // Plain accessors.
+    LIMN_SOUND_PROPERTIES(RT_ACCESSOR_RW, RT_ACCESSOR_RO)
+    [[nodiscard]] std::shared_ptr<ID3Info> id3() { return limnGetID3(); }
+    [[nodiscard]] bool isBuffering() { return limnIsBuffering(); }
     // Dispatches "ioError" with the message, then forgets the sound.
     void limnOnError(const std::string& message);
     // A new channel, or null when nothing is loaded or loading is in progress.
@@ -58,8 +73,8 @@ public:
 private:
     bool limnLoading = false;
     // Also read and written by name.
-    int bytesLoaded = 0;
-    int bytesTotal = 0;
+    int bytesLoaded_ = 0;
+    int bytesTotal_ = 0;
 };
 
 }  // namespace limn::media

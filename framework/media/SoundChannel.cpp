@@ -31,8 +31,8 @@ std::shared_ptr<SoundTransform> cloneOrNull(const std::shared_ptr<SoundTransform
 const rt::ClassInfo& SoundChannel::staticClass() {
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.media.SoundChannel", &events::EventDispatcher::staticClass())
-            .field<&SoundChannel::limnHandle>("limnHandle")
-            .field<&SoundChannel::limnTransform>("limnTransform")
+            .readOnly<&SoundChannel::limnHandle>("limnHandle")
+            .readOnly<&SoundChannel::limnTransform>("limnTransform")
             .property<&SoundChannel::limnGetLeft>("leftPeak")
             .property<&SoundChannel::limnGetRight>("rightPeak")
             .property<&SoundChannel::limnGetPosition>("position")

@@ -43,6 +43,15 @@ public:
     [[nodiscard]] double limnGetLeft() const;
     [[nodiscard]] double limnGetRight() const;
     [[nodiscard]] double limnGetPosition() const;
+
+    // Plain accessors (the by-name names: leftPeak, rightPeak, position, soundTransform).
+    [[nodiscard]] double leftPeak() const { return limnGetLeft(); }
+    [[nodiscard]] double rightPeak() const { return limnGetRight(); }
+    [[nodiscard]] double position() const { return limnGetPosition(); }
+    [[nodiscard]] std::shared_ptr<SoundTransform> soundTransform() const {
+        return limnGetTransform();
+    }
+    void setSoundTransform(const std::shared_ptr<SoundTransform>& t) { limnSetTransform(t); }
     // True once, when the backend first reports the playback ended.
     bool limnCheckComplete();
 

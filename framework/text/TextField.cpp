@@ -50,71 +50,43 @@ std::string asText(const rt::Dynamic& value) {
 
 }  // namespace
 
+// Every property of the list, and its getter and setter as methods by name.
+#define BIND_RW_AND_METHODS(name, Name, Type)          \
+    RT_BIND_RW(name, Name, Type)                       \
+        .method<&Self::limnGet##Name>("limnGet" #Name) \
+        .method<&Self::limnSet##Name>("limnSet" #Name)
+#define BIND_RO_AND_METHOD(name, Name) \
+    RT_BIND_RO(name, Name).method<&Self::limnGet##Name>("limnGet" #Name)
+
 const rt::ClassInfo& TextField::staticClass() {
+    using Self = TextField;
     static const rt::ClassInfo info =
         rt::ClassInfo("limn.text.TextField", &display::InteractiveObject::staticClass())
-            .property<&TextField::limnGetText, &TextField::limnSetText>("text")
-            .method<&TextField::limnGetText>("limnGetText")
-            .method<&TextField::limnSetText>("limnSetText")
-            .property<&TextField::limnGetHTMLText, &TextField::limnSetHTMLText>("htmlText")
-            .method<&TextField::limnGetHTMLText>("limnGetHTMLText")
-            .method<&TextField::limnSetHTMLText>("limnSetHTMLText")
-            .property<&TextField::limnGetTextColor, &TextField::limnSetTextColor>("textColor")
-            .method<&TextField::limnGetTextColor>("limnGetTextColor")
-            .method<&TextField::limnSetTextColor>("limnSetTextColor")
-            .property<&TextField::limnGetSelectable, &TextField::limnSetSelectable>("selectable")
-            .method<&TextField::limnGetSelectable>("limnGetSelectable")
-            .method<&TextField::limnSetSelectable>("limnSetSelectable")
-            .property<&TextField::limnGetMultiline, &TextField::limnSetMultiline>("multiline")
-            .method<&TextField::limnGetMultiline>("limnGetMultiline")
-            .method<&TextField::limnSetMultiline>("limnSetMultiline")
-            .property<&TextField::limnGetWordWrap, &TextField::limnSetWordWrap>("wordWrap")
-            .method<&TextField::limnGetWordWrap>("limnGetWordWrap")
-            .method<&TextField::limnSetWordWrap>("limnSetWordWrap")
-            .property<&TextField::limnGetBorder, &TextField::limnSetBorder>("border")
-            .method<&TextField::limnGetBorder>("limnGetBorder")
-            .method<&TextField::limnSetBorder>("limnSetBorder")
-            .property<&TextField::limnGetBorderColor, &TextField::limnSetBorderColor>("borderColor")
-            .method<&TextField::limnGetBorderColor>("limnGetBorderColor")
-            .method<&TextField::limnSetBorderColor>("limnSetBorderColor")
-            .property<&TextField::limnGetBackground, &TextField::limnSetBackground>("background")
-            .method<&TextField::limnGetBackground>("limnGetBackground")
-            .method<&TextField::limnSetBackground>("limnSetBackground")
-            .property<&TextField::limnGetBackgroundColor, &TextField::limnSetBackgroundColor>(
-                "backgroundColor")
-            .method<&TextField::limnGetBackgroundColor>("limnGetBackgroundColor")
-            .method<&TextField::limnSetBackgroundColor>("limnSetBackgroundColor")
-            .property<&TextField::limnGetTextWidth>("textWidth")
-            .method<&TextField::limnGetTextWidth>("limnGetTextWidth")
-            .property<&TextField::limnGetTextHeight>("textHeight")
-            .method<&TextField::limnGetTextHeight>("limnGetTextHeight")
-            .property<&TextField::limnGetMaxScrollV>("maxScrollV")
-            .method<&TextField::limnGetMaxScrollV>("limnGetMaxScrollV")
-            .property<&TextField::limnGetMaxScrollH>("maxScrollH")
-            .method<&TextField::limnGetMaxScrollH>("limnGetMaxScrollH")
-            .property<&TextField::limnGetBottomScrollV>("bottomScrollV")
-            .method<&TextField::limnGetBottomScrollV>("limnGetBottomScrollV")
-            .property<&TextField::limnGetScrollH, &TextField::limnSetScrollH>("scrollH")
-            .method<&TextField::limnGetScrollH>("limnGetScrollH")
-            .method<&TextField::limnSetScrollH>("limnSetScrollH")
-            .property<&TextField::limnGetScrollV, &TextField::limnSetScrollV>("scrollV")
-            .method<&TextField::limnGetScrollV>("limnGetScrollV")
-            .method<&TextField::limnSetScrollV>("limnSetScrollV")
-            .property<&TextField::byNameGetType, &TextField::byNameSetType>("type")
-            .method<&TextField::byNameGetType>("limnGetType")
-            .method<&TextField::byNameSetType>("limnSetType")
-            .property<&TextField::byNameGetAutoSize, &TextField::byNameSetAutoSize>("autoSize")
-            .method<&TextField::byNameGetAutoSize>("limnGetAutoSize")
-            .method<&TextField::byNameSetAutoSize>("limnSetAutoSize")
-            .property<&TextField::limnGetDefTextFormat, &TextField::limnSetDefTextFormat>(
-                "defaultTextFormat")
-            .method<&TextField::limnGetDefTextFormat>("limnGetDefTextFormat")
-            .method<&TextField::limnSetDefTextFormat>("limnSetDefTextFormat")
-            .method<&TextField::setTextFormat>("setTextFormat");
+            LIMN_TEXT_FIELD_PROPERTIES(BIND_RW_AND_METHODS, BIND_RO_AND_METHOD)
+                .property<&TextField::byNameGetType, &TextField::byNameSetType>("type")
+                .method<&TextField::byNameGetType>("limnGetType")
+                .method<&TextField::byNameSetType>("limnSetType")
+                .property<&TextField::byNameGetAutoSize, &TextField::byNameSetAutoSize>("autoSize")
+                .method<&TextField::byNameGetAutoSize>("limnGetAutoSize")
+                .method<&TextField::byNameSetAutoSize>("limnSetAutoSize")
+                .property<&TextField::limnGetDefTextFormat, &TextField::limnSetDefTextFormat>(
+                    "defaultTextFormat")
+                .method<&TextField::limnGetDefTextFormat>("limnGetDefTextFormat")
+                .method<&TextField::limnSetDefTextFormat>("limnSetDefTextFormat")
+                .method<&TextField::setTextFormat>("setTextFormat");
     return info;
 }
 
 TextField::TextField() : InteractiveObject(tfCreate()) {}
+
+std::shared_ptr<TextField> TextField::withText(const std::string& text,
+                                               const TextFormat::Options& format) {
+    auto field = std::make_shared<TextField>();
+    field->limnSetDefTextFormat(TextFormat::make(format));
+    field->limnSetAutoSize(TextFieldAutoSize::LEFT);
+    field->limnSetText(text);
+    return field;
+}
 
 void TextField::setTextFormat(const std::shared_ptr<TextFormat>& format,
                               std::optional<int> beginIndex, std::optional<int> endIndex) {

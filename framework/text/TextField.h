@@ -19,6 +19,26 @@
 #include "framework/text/TextFieldType.h"
 #include "framework/text/TextFormat.h"
 
+// The properties reached by name and as plain accessors: one list for both.
+#define LIMN_TEXT_FIELD_PROPERTIES(RW, RO)     \
+    RW(text, Text, const std::string&)         \
+    RW(htmlText, HTMLText, const std::string&) \
+    RW(textColor, TextColor, int)              \
+    RW(selectable, Selectable, bool)           \
+    RW(multiline, Multiline, bool)             \
+    RW(wordWrap, WordWrap, bool)               \
+    RW(border, Border, bool)                   \
+    RW(borderColor, BorderColor, int)          \
+    RW(background, Background, bool)           \
+    RW(backgroundColor, BackgroundColor, int)  \
+    RO(textWidth, TextWidth)                   \
+    RO(textHeight, TextHeight)                 \
+    RO(maxScrollV, MaxScrollV)                 \
+    RO(maxScrollH, MaxScrollH)                 \
+    RO(bottomScrollV, BottomScrollV)           \
+    RW(scrollH, ScrollH, int)                  \
+    RW(scrollV, ScrollV, int)
+
 namespace limn::text {
 
 class TextField : public display::InteractiveObject {
@@ -27,6 +47,10 @@ public:
 
     // A new native text field, not on the display list.
     TextField();
+    // A field showing `text` in `format` (its default format, so typed text keeps it),
+    // sized to the text: TextField::withText("Score: 0", {.font = "DejaVu Sans", .size = 20}).
+    [[nodiscard]] static std::shared_ptr<TextField> withText(const std::string& text,
+                                                             const TextFormat::Options& format);
 
     // Applies `format` to the characters beginIndex .. endIndex; with the
     // defaults (-1, -1) the backend applies it to the whole text.
@@ -73,6 +97,19 @@ public:
     int limnSetScrollH(int value);
     [[nodiscard]] int limnGetScrollV() const;
     int limnSetScrollV(int value);
+
+    // Plain accessors: text() is limnGetText(), setText(v) is limnSetText(v), and so on.
+    LIMN_TEXT_FIELD_PROPERTIES(RT_ACCESSOR_RW, RT_ACCESSOR_RO)
+    [[nodiscard]] TextFieldType type() const { return limnGetType(); }
+    void setType(TextFieldType value) { limnSetType(value); }
+    [[nodiscard]] TextFieldAutoSize autoSize() const { return limnGetAutoSize(); }
+    void setAutoSize(TextFieldAutoSize value) { limnSetAutoSize(value); }
+    [[nodiscard]] std::shared_ptr<TextFormat> defaultTextFormat() const {
+        return limnGetDefTextFormat();
+    }
+    void setDefaultTextFormat(const std::shared_ptr<TextFormat>& format) {
+        limnSetDefTextFormat(format);
+    }
 
 private:
     [[nodiscard]] int byNameGetType() const;

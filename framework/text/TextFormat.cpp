@@ -27,6 +27,28 @@ const rt::ClassInfo& TextFormat::staticClass() {
     return info;
 }
 
+namespace {
+
+template <class T>
+rt::Dynamic orNull(const std::optional<T>& value) {
+    return value ? rt::Dynamic(*value) : rt::Dynamic();
+}
+
+}  // namespace
+
+std::shared_ptr<TextFormat> TextFormat::make(const Options& o) {
+    auto format =
+        std::make_shared<TextFormat>(orNull(o.font), orNull(o.size), orNull(o.color),
+                                     orNull(o.bold), orNull(o.italic), orNull(o.underline));
+    format->align = orNull(o.align);
+    format->leftMargin = orNull(o.leftMargin);
+    format->rightMargin = orNull(o.rightMargin);
+    format->indent = orNull(o.indent);
+    format->leading = orNull(o.leading);
+    format->letterSpacing = orNull(o.letterSpacing);
+    return format;
+}
+
 TextFormat::TextFormat(rt::Dynamic font, rt::Dynamic size, rt::Dynamic color, rt::Dynamic bold,
                        rt::Dynamic italic, rt::Dynamic underline, rt::Dynamic url,
                        rt::Dynamic target, rt::Dynamic align, rt::Dynamic leftMargin,

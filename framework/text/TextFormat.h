@@ -5,6 +5,14 @@
 //
 //   auto format = std::make_shared<TextFormat>("NeutraText-Book.otf", 40, 0xFFFFFF);
 //   format->align = TextFormatAlign::CENTER;
+//
+// From C++, the fields by name with designated initialisers (unset ones stay null):
+//
+//   auto format = TextFormat::make({.font = "DejaVu Sans", .size = 20, .color = 0x264653});
+
+#include <memory>
+#include <optional>
+#include <string>
 
 #include "runtime/Object.h"
 
@@ -13,6 +21,23 @@ namespace limn::text {
 class TextFormat : public rt::Object {
 public:
     RT_DECLARE_CLASS
+
+    // The commonly given fields as a plain record; what is left out stays null.
+    struct Options {
+        std::optional<std::string> font{};
+        std::optional<double> size{};
+        std::optional<int> color{};
+        std::optional<bool> bold{};
+        std::optional<bool> italic{};
+        std::optional<bool> underline{};
+        std::optional<std::string> align{};  // one of the TextFormatAlign texts
+        std::optional<double> leftMargin{};
+        std::optional<double> rightMargin{};
+        std::optional<double> indent{};
+        std::optional<double> leading{};
+        std::optional<double> letterSpacing{};
+    };
+    [[nodiscard]] static std::shared_ptr<TextFormat> make(const Options& options);
 
     explicit TextFormat(rt::Dynamic font = {}, rt::Dynamic size = {}, rt::Dynamic color = {},
                         rt::Dynamic bold = {}, rt::Dynamic italic = {}, rt::Dynamic underline = {},

@@ -170,10 +170,13 @@ const rt::ClassInfo& GenericActuator::staticClass() {
             .method<&G::change>("change")
             .method<&G::complete>("complete")
             .method<&G::delay>("delay")
-            .method<&G::ease>("ease")
+            .method<static_cast<std::shared_ptr<G> (G::*)(std::shared_ptr<easing::IEasing>)>(
+                &G::ease)>("ease")
             .method<&G::move>("move")
-            .method<&G::onUpdate>("onUpdate")
-            .method<&G::onComplete>("onComplete")
+            .method<static_cast<std::shared_ptr<G> (G::*)(rt::Function, rt::ArrayPtr)>(
+                &G::onUpdate)>("onUpdate")
+            .method<static_cast<std::shared_ptr<G> (G::*)(rt::Function, rt::ArrayPtr)>(
+                &G::onComplete)>("onComplete")
             .method<&G::pause>("pause")
             .method<&G::reflect>("reflect")
             .method<&G::repeat>("repeat")

@@ -7,9 +7,11 @@
 // The actuator shares `target` and `properties` with the caller (no copies).
 // Handlers are callables; bound methods hold their receivers weakly.
 
+#include <concepts>
 #include <list>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "motion/easing/IEasing.h"
 #include "runtime/Function.h"
@@ -43,6 +45,23 @@ public:
     virtual std::shared_ptr<GenericActuator> onComplete(rt::Function handler,
                                                         rt::ArrayPtr parameters = nullptr);
     virtual void pause() {}
+
+    // From C++: any callable taking nothing for the handlers, and a curve by value.
+    //   Kinetra::tween(star, 1, {{"x", 200}})->ease(Quad::easeOut)->onComplete([&] { next(); });
+    template <class F>
+    requires(std::invocable<F&> && !std::same_as<std::decay_t<F>, rt::Function>)
+        std::shared_ptr<GenericActuator> onComplete(F&& handler) {
+        return onComplete(rt::function(std::forward<F>(handler)));
+    }
+    template <class F>
+    requires(std::invocable<F&> && !std::same_as<std::decay_t<F>, rt::Function>)
+        std::shared_ptr<GenericActuator> onUpdate(F&& handler) {
+        return onUpdate(rt::function(std::forward<F>(handler)));
+    }
+    std::shared_ptr<GenericActuator> ease(std::shared_ptr<easing::IEasing> (*curve)()) {
+        return ease(curve ? curve() : nullptr);
+    }
+
     virtual std::shared_ptr<GenericActuator> reflect(bool value = true);
     // Further runs after the first: 0 none, n > 0 that many, negative without end.
     virtual std::shared_ptr<GenericActuator> repeat(int times = -1);

@@ -385,17 +385,17 @@ const rt::ClassInfo& SimpleActuator::staticClass() {
     using S = SimpleActuator;
     static const rt::ClassInfo info = rt::ClassInfo("com.quillfern.motion.actuators.SimpleActuator",
                                                     &GenericActuator::staticClass())
-                                          .field<&S::timeOffset>("timeOffset")
-                                          .field<&S::active>("active")
-                                          .field<&S::cacheVisible>("cacheVisible")
-                                          .field<&S::detailsLength>("detailsLength")
-                                          .field<&S::initialized>("initialized")
-                                          .field<&S::paused>("paused")
-                                          .field<&S::pauseTime>("pauseTime")
-                                          .field<&S::sendChange>("sendChange")
-                                          .field<&S::setVisible>("setVisible")
-                                          .field<&S::startTime>("startTime")
-                                          .field<&S::toggleVisible>("toggleVisible")
+                                          .readOnly<&S::timeOffset>("timeOffset")
+                                          .readOnly<&S::active>("active")
+                                          .readOnly<&S::cacheVisible>("cacheVisible")
+                                          .readOnly<&S::detailsLength>("detailsLength")
+                                          .readOnly<&S::initialized>("initialized")
+                                          .readOnly<&S::paused>("paused")
+                                          .readOnly<&S::pauseTime>("pauseTime")
+                                          .readOnly<&S::sendChange>("sendChange")
+                                          .readOnly<&S::setVisible>("setVisible")
+                                          .readOnly<&S::startTime>("startTime")
+                                          .readOnly<&S::toggleVisible>("toggleVisible")
                                           .method<&S::initialize>("initialize")
                                           .method<&S::update>("update");
     return info;

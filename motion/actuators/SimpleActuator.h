@@ -15,8 +15,8 @@
 // through that array and touches an actuator only when something else has to
 // happen (first or last update, delay, pause, handlers, special options). The
 // record is refreshed whenever the actuator's methods change any of these;
-// writing `timeOffset`, `duration`, `_ease` or `special` by name (or from a
-// subclass) on a running tween is not seen by it.
+// `timeOffset` is read-only by name; writing `duration`, `_ease` or `special`
+// by name (or from a subclass) on a running tween is not seen by it.
 //
 // A finished or stopped actuator keeps its entry (and its place in the
 // list's size, `actuatorsLength`) until the next frame, as above, but the entry is null
@@ -50,6 +50,7 @@ public:
     std::shared_ptr<GenericActuator> autoVisible(bool value = true) override;
     std::shared_ptr<GenericActuator> delay(double duration) override;
     void move() override;
+    using GenericActuator::onUpdate;
     std::shared_ptr<GenericActuator> onUpdate(rt::Function handler,
                                               rt::ArrayPtr parameters = nullptr) override;
     void pause() override;

@@ -74,6 +74,34 @@ TEST_F(LibTest, CreateHandsFlagsTitleAndExtraUnchanged) {
     EXPECT_EQ((*args)[5].asString(), "x=1");
 }
 
+TEST_F(LibTest, CreateFromACallableOpensAPlainWindowNamedAfterTheProgram) {
+    int loaded = 0;
+    Lib::create([&] { ++loaded; }, 320, 240);
+    auto args = frameArgs();
+    ASSERT_NE(args, nullptr);
+    EXPECT_EQ((*args)[1].asInt(), 320);
+    EXPECT_EQ((*args)[2].asInt(), 240);
+    EXPECT_EQ((*args)[3].asInt(), Lib::RESIZABLE);
+    EXPECT_EQ((*args)[4].asString(), Lib::programName());
+    EXPECT_FALSE(Lib::programName().empty());
+    reportFrame();
+    EXPECT_EQ(loaded, 1);
+    EXPECT_EQ(Lib::stage()->frameRate(), 60.0);
+}
+
+TEST_F(LibTest, SecondCreateGivesANewStageAndANewRootClip) {
+    Lib::create([] {}, {.width = 100, .height = 50, .title = "first"});
+    reportFrame();
+    auto firstStage = Lib::stage();
+    auto firstRoot = Lib::current();
+    Lib::create([] {}, {.width = 200, .height = 80, .title = "second"});
+    EXPECT_EQ((*frameArgs())[4].asString(), "second");
+    reportFrame();
+    EXPECT_NE(Lib::stage(), firstStage);
+    ASSERT_NE(Lib::current(), firstRoot);
+    EXPECT_EQ(Lib::current()->limnGetParent(), Lib::stage());
+}
+
 TEST_F(LibTest, StageIsUnavailableUntilTheFrameIsReported) {
     Lib::create(rt::function([] {}), 320, 480);
     expectNoStage([] { (void)Lib::stage(); });

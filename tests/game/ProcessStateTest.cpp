@@ -25,7 +25,7 @@ TEST(ProcessState, ResetLeavesEveryOwnerAsAFreshProcessHasIt) {
     ASSERT_NE(fresh, nullptr);
     const MakeActuator freshActuator = *fresh;
 
-    Listener::sIDs = 40;
+    const Listener used(rt::Function(), false, 0);
     Kinetra::defaultEase = com::quillfern::motion::easing::Quad::easeIn();
     Kinetra::defaultActuator = [](const rt::Dynamic&, double, const rt::ObjectPtr&) {
         return Kinetra::Actuator();
@@ -36,7 +36,7 @@ TEST(ProcessState, ResetLeavesEveryOwnerAsAFreshProcessHasIt) {
 
     rt::resetProcessState();
 
-    EXPECT_EQ(Listener::sIDs, 1);
+    EXPECT_EQ(Listener::nextId(), 1);
     EXPECT_NE(std::dynamic_pointer_cast<com::quillfern::motion::easing::ExpoEaseOut>(
                   Kinetra::defaultEase),
               nullptr);

@@ -38,6 +38,20 @@ TEST_F(TweenTest, DefaultExpoEaseLandsExactlyOnTheEndValue) {
     EXPECT_EQ(num(s, "x"), 37.5);
 }
 
+TEST_F(TweenTest, PlainPropertyListsLambdasAndCurvesByValue) {
+    auto s = sprite();
+    int completed = 0;
+    Kinetra::tween(s, 1, {{"x", 200}, {"alpha", 0}})->ease(Quad::easeOut)->onComplete([&] {
+        ++completed;
+    });
+    frameAt(500);
+    EXPECT_DOUBLE_EQ(s->x(), 200 * (1 - 0.5 * 0.5));
+    frameAt(1000);
+    EXPECT_EQ(s->x(), 200);
+    EXPECT_EQ(s->alpha(), 0);
+    EXPECT_EQ(completed, 1);
+}
+
 // A typo in a property name tweens nothing; it is said once, however many frames run.
 TEST_F(TweenTest, UnknownPropertyIsReportedOnce) {
     auto s = sprite();

@@ -133,4 +133,25 @@ TEST_F(Recording, ClockIsScripted) {
     EXPECT_EQ(stamp().asFloat(), 1.75);
 }
 
+TEST_F(PrimitiveResolution, OfferedModuleRegistersOnFirstNeedAndExplicitOneWins) {
+    int offers = 0;
+    auto offered = std::make_shared<TableModule>();
+    offered->add("probe_which", 0, [](rt::Args) { return rt::Dynamic(1); });
+    limn::native::offerModule("probe", [&] {
+        ++offers;
+        limn::native::registerModule("probe", offered);
+    });
+    Primitive which("probe_which", 0, "probe");
+    EXPECT_EQ(which().asInt(), 1);
+    EXPECT_EQ(offers, 1);
+
+    auto explicitModule = std::make_shared<TableModule>();
+    explicitModule->add("probe_which", 0, [](rt::Args) { return rt::Dynamic(2); });
+    limn::native::registerModule("probe", explicitModule);
+    which.resolve();
+    EXPECT_EQ(which().asInt(), 2);
+    EXPECT_EQ(offers, 1) << "a registered module is never replaced by the offer";
+    limn::native::offerModule("probe", nullptr);
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "runtime/Error.h"
 #include "runtime/Function.h"
 #include "runtime/Log.h"
@@ -45,6 +47,18 @@ public:
     double mass = 1;
 };
 
+class Numbered : public rt::Object {
+public:
+    RT_DECLARE_CLASS
+    int serial = 7;
+};
+
+const rt::ClassInfo& Numbered::staticClass() {
+    static const rt::ClassInfo info = rt::ClassInfo("test.Numbered", &rt::Object::staticClass())
+                                          .readOnly<&Numbered::serial>("serial");
+    return info;
+}
+
 const rt::ClassInfo& HeavyBall::staticClass() {
     static const rt::ClassInfo info =
         rt::ClassInfo("test.HeavyBall", &Ball::staticClass()).field<&HeavyBall::mass>("mass");
@@ -68,6 +82,15 @@ TEST(ObjectByName, UnknownNamesReadNullAndWritesAreIgnoredOnClasses) {
     ball->set("colour", 5);
     EXPECT_TRUE(ball->get("colour").isNull());
     EXPECT_FALSE(ball->hasField("colour"));
+}
+
+TEST(ObjectByName, ReadOnlyFieldsAreListedAndReadButNotWritten) {
+    auto ball = std::make_shared<Numbered>();
+    EXPECT_EQ(ball->get("serial").asInt(), 7);
+    ball->set("serial", 9);
+    EXPECT_EQ(ball->serial, 7);
+    const auto names = ball->fieldNames();
+    EXPECT_NE(std::find(names.begin(), names.end(), rt::Name("serial")), names.end());
 }
 
 TEST(ObjectByName, SubclassesInheritTheBaseTable) {

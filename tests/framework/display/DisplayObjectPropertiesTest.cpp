@@ -51,6 +51,27 @@ TEST_F(DisplayObjectProperties, SetterReturnsItsValueWithOneCallAndGetterReadsEa
     EXPECT_EQ(backend.count("limn_display_object_get_x"), 2);
 }
 
+TEST_F(DisplayObjectProperties, AccessorsMakeTheSameSingleCallsAsTheNamesTheyWrap) {
+    auto shape = std::make_shared<Shape>();
+    backend.clearCalls();
+    shape->setX(5);
+    shape->set("x", 5.0);
+    shape->setAlpha(0.5);
+    shape->setVisible(false);
+    EXPECT_EQ(backend.callNames(),
+              (std::vector<std::string>{"limn_display_object_set_x", "limn_display_object_set_x",
+                                        "limn_display_object_set_alpha",
+                                        "limn_display_object_set_visible"}));
+    EXPECT_EQ(backend.calls()[0].args, backend.calls()[1].args);
+    backend.clearCalls();
+    EXPECT_EQ(shape->x(), 5);
+    EXPECT_EQ(shape->mouseX(), 0);
+    EXPECT_EQ(backend.callNames(), (std::vector<std::string>{"limn_display_object_get_x",
+                                                             "limn_display_object_get_mouse_x"}));
+    shape->set("mouseX", 3.0);
+    EXPECT_EQ(backend.count("limn_display_object_set_mouse_x"), 0) << "read-only by name too";
+}
+
 TEST_F(DisplayObjectProperties, NullBackendAnswersReadAsZeroFalseOrEmpty) {
     auto shape = std::make_shared<Shape>();
     EXPECT_EQ(shape->limnGetY(), 0);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/framework/display/StageProbe.h"
 #include "tests/framework/display/StageTestSupport.h"
 
 namespace limn::testing {
@@ -45,7 +46,7 @@ TEST_F(ManagedStageTest, IsBuiltOnItsOwnNativeStage) {
 }
 
 TEST_F(ManagedStageTest, ResizePumpsOneRecordAndRendersWithoutEnterFrame) {
-    managed->set("limnLastRender", 0);
+    display::StageProbe::lastRender(*managed) = 0;
     backend.setTime(0.001);  // no frame due
     log.listen(*managed, "stage", {"resize", "enterFrame"});
     backend.clearCalls();

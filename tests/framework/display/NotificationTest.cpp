@@ -1,6 +1,17 @@
 #include <gtest/gtest.h>
 
 #include "tests/framework/display/DisplayTestSupport.h"
+#include "tests/framework/display/StageProbe.h"
+
+namespace limn::display {
+
+struct ParentProbe {
+    static void setParent(DisplayObject& o, const std::shared_ptr<DisplayObjectContainer>& p) {
+        o.limnSetParent(p);
+    }
+};
+
+}  // namespace limn::display
 
 namespace limn::testing {
 namespace {
@@ -126,8 +137,8 @@ TEST_F(StageNotifications, SettingTheSameParentAgainDoesNothing) {
     listenAll(*shape, "shape");
     listenAll(*detached, "detached");
     backend.clearCalls();
-    shape->limnSetParent(sprite);
-    detached->limnSetParent(nullptr);
+    display::ParentProbe::setParent(*shape, sprite);
+    display::ParentProbe::setParent(*detached, nullptr);
     EXPECT_TRUE(log.lines.empty());
     EXPECT_TRUE(backend.calls().empty());
 }
@@ -165,13 +176,13 @@ TEST_F(Dragging, OnTheStageTheRequestsReachTheStage) {
     backend.answer("limn_display_object_get_width", 40);
     auto bounds = std::make_shared<geom::Rectangle>(0, 0, 100, 100);
     sprite->startDrag(true, bounds);
-    EXPECT_EQ(stage->get("limnDragObject").as<Sprite>(), sprite);
-    EXPECT_EQ(stage->get("limnDragOffsetX").asFloat(), -20) << "lockCenter reached the stage";
-    ASSERT_NE(stage->get("limnDragBounds").as<geom::Rectangle>(), nullptr);
-    EXPECT_EQ(stage->get("limnDragBounds").as<geom::Rectangle>()->width, 100);
+    EXPECT_EQ(display::StageProbe::dragObject(*stage), sprite);
+    EXPECT_EQ(display::StageProbe::dragOffsetX(*stage), -20) << "lockCenter reached the stage";
+    ASSERT_NE(display::StageProbe::dragBounds(*stage), nullptr);
+    EXPECT_EQ(display::StageProbe::dragBounds(*stage)->width, 100);
     sprite->stopDrag();
-    EXPECT_EQ(stage->get("limnDragObject").as<Sprite>(), nullptr);
-    EXPECT_EQ(stage->get("limnDragBounds").as<geom::Rectangle>(), nullptr);
+    EXPECT_EQ(display::StageProbe::dragObject(*stage), nullptr);
+    EXPECT_EQ(display::StageProbe::dragBounds(*stage), nullptr);
 }
 
 TEST_F(Dragging, ByNameAMissingLockCenterCountsAsFalse) {
@@ -180,8 +191,8 @@ TEST_F(Dragging, ByNameAMissingLockCenterCountsAsFalse) {
     stage->addChild(sprite);
     backend.answer("limn_display_object_get_width", 40);
     sprite->callMethod("startDrag", {});
-    EXPECT_EQ(stage->get("limnDragObject").as<Sprite>(), sprite);
-    EXPECT_EQ(stage->get("limnDragOffsetX").asFloat(), 0);
+    EXPECT_EQ(display::StageProbe::dragObject(*stage), sprite);
+    EXPECT_EQ(display::StageProbe::dragOffsetX(*stage), 0);
 }
 
 }  // namespace

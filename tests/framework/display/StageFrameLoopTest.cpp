@@ -4,6 +4,7 @@
 
 #include "framework/display/ManagedStage.h"
 #include "framework/media/Sound.h"
+#include "tests/framework/display/StageProbe.h"
 #include "tests/framework/display/StageTestSupport.h"
 
 namespace limn::testing {
@@ -21,8 +22,19 @@ TEST_F(StageFrameLoop, ConstructionRegistersTheHandlerAndRuns100Fps) {
     EXPECT_EQ(call->args[2].asInt(), 320);
     EXPECT_EQ(call->args[3].asInt(), 480);
     EXPECT_EQ(stage->limnGetFrameRate(), 100.0);
-    EXPECT_DOUBLE_EQ(stage->get("limnFramePeriod").asFloat(), 0.01);
+    EXPECT_DOUBLE_EQ(display::StageProbe::framePeriod(*stage), 0.01);
     EXPECT_EQ(stage->limnGetStage(), stage);
+}
+
+TEST_F(StageFrameLoop, ScheduleIsNotWritableByName) {
+    stage->set("frameRate", 50);
+    for (const char* name :
+         {"limnFramePeriod", "limnLastRender", "limnDragObject", "limnInvalid"}) {
+        EXPECT_FALSE(stage->hasField(name)) << name;
+        stage->set(name, 1.0);
+    }
+    EXPECT_DOUBLE_EQ(display::StageProbe::framePeriod(*stage), 1.0 / 50);
+    EXPECT_EQ(display::StageProbe::lastRender(*stage), 0.0);
 }
 
 TEST_F(StageFrameLoop, HandlerGivenToTheBackendReachesTheStage) {
@@ -35,10 +47,10 @@ TEST_F(StageFrameLoop, HandlerGivenToTheBackendReachesTheStage) {
 
 TEST_F(StageFrameLoop, FrameRateSetsThePeriodAndZeroSwitchesTheLoopOff) {
     stage->set("frameRate", 60);
-    EXPECT_DOUBLE_EQ(stage->get("limnFramePeriod").asFloat(), 1.0 / 60);
+    EXPECT_DOUBLE_EQ(display::StageProbe::framePeriod(*stage), 1.0 / 60);
     EXPECT_EQ(stage->get("frameRate").asFloat(), 60.0);
     stage->limnSetFrameRate(0);
-    EXPECT_EQ(stage->get("limnFramePeriod").asFloat(), 0.0);
+    EXPECT_EQ(display::StageProbe::framePeriod(*stage), 0.0);
     backend.setTime(100);
     stage->limnCheckRender();
     EXPECT_EQ(backend.count("limn_render_stage"), 0);
@@ -47,21 +59,21 @@ TEST_F(StageFrameLoop, FrameRateSetsThePeriodAndZeroSwitchesTheLoopOff) {
 
 TEST_F(StageFrameLoop, NextFrameDueWakesEarly) {
     stage->limnSetFrameRate(60);
-    stage->set("limnLastRender", 10.0);
+    display::StageProbe::lastRender(*stage) = 10.0;
     backend.setTime(10.010);
     EXPECT_NEAR(stage->limnNextFrameDue(315000000.0), 10.0 + 1.0 / 60 - 10.010 - 0.005, 1e-9);
 }
 
 TEST_F(StageFrameLoop, PollRendersOnlyOnceTheFrameIsDue) {
     stage->limnSetFrameRate(60);
-    stage->set("limnLastRender", 10.0);
+    display::StageProbe::lastRender(*stage) = 10.0;
     backend.setTime(10.0166);
     send(ManagedStage::etPoll);
     EXPECT_EQ(backend.count("limn_render_stage"), 0);
     backend.setTime(10.0167);
     send(ManagedStage::etPoll);
     EXPECT_EQ(backend.count("limn_render_stage"), 1);
-    EXPECT_DOUBLE_EQ(stage->get("limnLastRender").asFloat(), 10.0167)
+    EXPECT_DOUBLE_EQ(display::StageProbe::lastRender(*stage), 10.0167)
         << "the actual time, not the due time";
 }
 
@@ -84,11 +96,11 @@ TEST_F(StageFrameLoop, RenderBroadcastsEnterFrameToTheWholeTreeBeforeRendering) 
 TEST_F(StageFrameLoop, RedrawRendersWithEnterFrameButKeepsTheSchedule) {
     StageLog log;
     log.listen(*stage, "stage", {"enterFrame"});
-    stage->set("limnLastRender", 4.0);
+    display::StageProbe::lastRender(*stage) = 4.0;
     send(ManagedStage::etRedraw);
     EXPECT_EQ(log.lines, std::vector<std::string>{"stage:enterFrame"});
     EXPECT_EQ(backend.count("limn_render_stage"), 1);
-    EXPECT_EQ(stage->get("limnLastRender").asFloat(), 4.0);
+    EXPECT_EQ(display::StageProbe::lastRender(*stage), 4.0);
 }
 
 TEST_F(StageFrameLoop, ResizeBroadcastsResizeAndRendersWithoutEnterFrame) {
@@ -131,13 +143,13 @@ TEST_F(StageFrameLoop, WakeNeverExceedsOneFramePeriodWithoutTimersOrSounds) {
     for (int step = 0; step < 400; ++step) {
         backend.setTime(step * 0.0037);
         const double wake = send(step % 2 ? ManagedStage::etPoll : ManagedStage::etMouseMove);
-        EXPECT_LE(wake, stage->get("limnFramePeriod").asFloat()) << "at step " << step;
+        EXPECT_LE(wake, display::StageProbe::framePeriod(*stage)) << "at step " << step;
     }
 }
 
 TEST_F(StageFrameLoop, WakeIsPositiveWhileTheFrameIsNotYetDue) {
     stage->limnSetFrameRate(60);
-    stage->set("limnLastRender", 10.0);
+    display::StageProbe::lastRender(*stage) = 10.0;
     backend.setTime(10.014);  // 2.7 ms before the frame: inside the early margin
     const double wake = send(ManagedStage::etPoll);
     EXPECT_GT(wake, 0.0) << "a frame not yet due must not make the backend spin";
@@ -150,18 +162,18 @@ TEST_F(StageFrameLoop, WakeIsZeroOrLessOnlyWhileSomethingIsOverdue) {
     EXPECT_EQ(send(0), 0.0) << "an overdue timer asks for an immediate poll";
     Timer::sRunningTimers.clear();
     stage->limnSetFrameRate(60);
-    stage->set("limnLastRender", 0);
+    display::StageProbe::lastRender(*stage) = 0;
     backend.setTime(5);
     EXPECT_LE(stage->limnNextFrameDue(1.0), 0.0) << "an overdue frame asks for an immediate poll";
 }
 
 TEST_F(StageFrameLoop, ClockGoingBackRendersAndKeepsTheWakeWithinAPeriod) {
-    stage->set("limnLastRender", 500.0);
+    display::StageProbe::lastRender(*stage) = 500.0;
     backend.setTime(2.0);
-    EXPECT_LE(stage->limnNextFrameDue(315000000.0), stage->get("limnFramePeriod").asFloat());
+    EXPECT_LE(stage->limnNextFrameDue(315000000.0), display::StageProbe::framePeriod(*stage));
     send(ManagedStage::etPoll);
     EXPECT_EQ(backend.count("limn_render_stage"), 1);
-    EXPECT_EQ(stage->get("limnLastRender").asFloat(), 2.0);
+    EXPECT_EQ(display::StageProbe::lastRender(*stage), 2.0);
 }
 
 TEST_F(StageFrameLoop, WakeFollowsTheEarliestTimer) {

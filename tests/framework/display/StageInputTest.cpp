@@ -7,6 +7,7 @@
 #include "framework/events/TouchEvent.h"
 #include "framework/geom/Point.h"
 #include "framework/geom/Rectangle.h"
+#include "tests/framework/display/StageProbe.h"
 #include "tests/framework/display/StageTestSupport.h"
 
 namespace limn::testing {
@@ -282,7 +283,7 @@ TEST_F(StageDrag, LockCenterPutsTheOriginHalfTheSizeUpAndLeft) {
     backend.answer("limn_display_object_get_width", 40.0);
     backend.answer("limn_display_object_get_height", 20.0);
     dragged->startDrag(true);
-    EXPECT_EQ(stage->get("limnDragObject").as<Sprite>(), dragged);
+    EXPECT_EQ(display::StageProbe::dragObject(*stage), dragged);
     send(ManagedStage::etMouseMove, 0, 100, 100);
     EXPECT_EQ(stored("limn_display_object_set_x"), 80.0);
     EXPECT_EQ(stored("limn_display_object_set_y"), 90.0);
@@ -309,8 +310,8 @@ TEST_F(StageDrag, OffsetKeepsTheGrabPoint) {
     dragged->limnSetX(10);
     dragged->limnSetY(15);
     dragged->startDrag();
-    EXPECT_EQ(stage->get("limnDragOffsetX").asFloat(), -20.0);
-    EXPECT_EQ(stage->get("limnDragOffsetY").asFloat(), -25.0);
+    EXPECT_EQ(display::StageProbe::dragOffsetX(*stage), -20.0);
+    EXPECT_EQ(display::StageProbe::dragOffsetY(*stage), -25.0);
     send(ManagedStage::etMouseMove, 0, 50, 50);
     EXPECT_EQ(stored("limn_display_object_set_x"), 30.0);
     EXPECT_EQ(stored("limn_display_object_set_y"), 25.0);
@@ -319,8 +320,8 @@ TEST_F(StageDrag, OffsetKeepsTheGrabPoint) {
 TEST_F(StageDrag, StopDragEndsDraggingWhateverSpriteIsGiven) {
     dragged->startDrag(false, std::make_shared<geom::Rectangle>(0, 0, 1, 1));
     stage->limnStopDrag(nullptr);
-    EXPECT_EQ(stage->get("limnDragObject").as<Sprite>(), nullptr);
-    EXPECT_EQ(stage->get("limnDragBounds").as<geom::Rectangle>(), nullptr);
+    EXPECT_EQ(display::StageProbe::dragObject(*stage), nullptr);
+    EXPECT_EQ(display::StageProbe::dragBounds(*stage), nullptr);
     backend.clearCalls();
     send(ManagedStage::etMouseMove, 0, 50, 50);
     EXPECT_EQ(backend.count("limn_display_object_set_x"), 0);

@@ -369,15 +369,13 @@ TEST_F(DispatcherLifetime, ListenerResettingTheCallersEventStillSeesItThrough) {
 }
 
 TEST(Listener, SerialIdsCountUpFromTheCounter) {
-    const int saved = Listener::sIDs;
-    Listener::sIDs = 1;
+    const int base = Listener::nextId();
     Listener first(rt::function([] {}), false, 0);
     Listener second(rt::function([] {}), true, 3);
-    EXPECT_EQ(first.id(), 1);
-    EXPECT_EQ(second.id(), 2);
-    EXPECT_EQ(Listener::sIDs, 3);
+    EXPECT_EQ(first.id(), base);
+    EXPECT_EQ(second.id(), base + 1);
+    EXPECT_EQ(Listener::nextId(), base + 2);
     EXPECT_EQ(second.priority(), 3);
-    Listener::sIDs = saved;
 }
 
 TEST(Listener, IsComparesMethodReferencesAndCaptureFlag) {
@@ -417,6 +415,39 @@ TEST(DispatchHelpers, MethodsAreReachableByName) {
     const rt::Dynamic event[] = {std::make_shared<Event>("click")};
     EXPECT_TRUE(d->callMethod("dispatchEvent", event).asBool());
     EXPECT_EQ(log, (Log{"a"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EventDispatcherOn, CallablesTakeTheirEventClassAndHandlesRemoveThem) {
+    auto d = std::make_shared<EventDispatcher>();
+    std::vector<double> seen;
+    int plain = 0;
+    auto typed = d->on(MouseEvent::CLICK, [&](MouseEvent& e) { seen.push_back(e.localX); });
+    d->on(MouseEvent::CLICK, [&] { ++plain; });
+    d->dispatchEvent(std::make_shared<MouseEvent>(MouseEvent::CLICK, true, false, 7.5));
+    // A plain Event under the same type reaches only the listener that takes any event.
+    d->dispatchEvent(std::make_shared<Event>(MouseEvent::CLICK));
+    EXPECT_EQ(seen, std::vector<double>{7.5});
+    EXPECT_EQ(plain, 2);
+
+    EXPECT_TRUE(typed.active());
+    typed.remove();
+    typed.remove();
+    EXPECT_FALSE(typed.active());
+    d->dispatchEvent(std::make_shared<MouseEvent>(MouseEvent::CLICK, true, false, 1.0));
+    EXPECT_EQ(seen.size(), 1u);
+    EXPECT_EQ(plain, 3) << "removing one listener leaves the other";
+}
+
+TEST(EventDispatcherOn, AHandleOutlivingItsDispatcherDoesNothing) {
+    auto d = std::make_shared<EventDispatcher>();
+    auto handle = d->on(Event::COMPLETE, [](Event&) {});
+    d.reset();
+    EXPECT_FALSE(handle.active());
+    handle.remove();
 }
 
 }  // namespace

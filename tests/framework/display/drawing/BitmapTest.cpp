@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/display/Graphics.h"
+#include "framework/display/Sprite.h"
 #include "tests/framework/display/drawing/DrawingTest.h"
 
 namespace limn::display {
@@ -50,6 +51,22 @@ TEST_F(BitmapTest, PictureIsDrawnAsOneFilledRectangleOfItsSize) {
         << "no matrix, no repeat, the smoothing flag";
     EXPECT_EQ(argsOf("limn_gfx_draw_rect"), (Args{g, 0, 0, 30, 20}));
     EXPECT_EQ(bitmap->limnGetBitmapData(), bd);
+}
+
+TEST_F(BitmapTest, SpriteFromAFileDrawsThePictureCentredOnItsOrigin) {
+    picture(30, 20);
+    backend.answerWith("limn_bitmap_data_load",
+                       [this](rt::Args) { return rt::Dynamic(backend.makeHandle("picture")); });
+    auto sprite = Sprite::fromFile("star.png", true);
+    rt::Dynamic g = sprite->graphics()->limnHandle;
+    EXPECT_EQ(argsOf("limn_bitmap_data_load"), (Args{"star.png"}));
+    EXPECT_EQ(argsOf("limn_gfx_draw_rect"), (Args{g, -15.0, -10.0, 30.0, 20.0}));
+    EXPECT_EQ(argsOf("limn_gfx_begin_bitmap_fill").at(4), rt::Dynamic(true)) << "smoothed";
+
+    backend.answerWith("limn_bitmap_data_load", [](rt::Args) { return rt::Dynamic(); });
+    backend.clearCalls();
+    auto missing = Sprite::fromFile("missing.png");
+    EXPECT_EQ(backend.count("limn_gfx_draw_rect"), 0) << "a file that can't be read draws nothing";
 }
 
 TEST_F(BitmapTest, SmoothingReachesTheFill) {
