@@ -182,7 +182,7 @@ public:
         return singlePicture_;
     }
     [[nodiscard]] bool singleSmooth() const { return singleSmooth_; }
-    [[nodiscard]] bool masked() const { return !mask_.expired(); }
+    [[nodiscard]] bool masked() const { return rare_ && !rare_->mask.expired(); }
 
     // Content drawn by a subclass, above the drawing list and below the
     // children; called only while contentBounds() is not empty. cr's matrix
@@ -294,7 +294,6 @@ private:
     static const Rare kNone;
     std::unique_ptr<Rare> rare_;
     Rare& rare();
-    [[nodiscard]] bool masked() const { return rare_ && !rare_->mask.expired(); }
     int blendMode_ = 0;
     rt::TwoEndedArray<std::shared_ptr<SceneNode>> children_;
     double scaleX_ = 1, scaleY_ = 1, rotation_ = 0;
