@@ -8,37 +8,19 @@
 
 namespace com::quillfern::motion::easing {
 
-class BackEaseIn final : public IEasing {
+class BackEaseIn final : public GuardedCurve<curves::backIn> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::backIn>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::backIn>(t, b, c, d);
-    }
 };
 
-class BackEaseOut final : public IEasing {
+class BackEaseOut final : public GuardedCurve<curves::outOf<curves::backIn>> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::outOf<curves::backIn>>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::outOf<curves::backIn>>(t, b, c, d);
-    }
 };
 
-class BackEaseInOut final : public IEasing {
+class BackEaseInOut final : public GuardedCurve<curves::inOutOf<curves::backIn>> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::inOutOf<curves::backIn>>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::inOutOf<curves::backIn>>(t, b, c, d);
-    }
 };
 
 class Back : public CurveSet<BackEaseIn, BackEaseOut, BackEaseInOut> {};

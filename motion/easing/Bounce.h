@@ -7,37 +7,19 @@
 
 namespace com::quillfern::motion::easing {
 
-class BounceEaseIn final : public IEasing {
+class BounceEaseIn final : public GuardedCurve<curves::bounceIn> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::bounceIn>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::bounceIn>(t, b, c, d);
-    }
 };
 
-class BounceEaseOut final : public IEasing {
+class BounceEaseOut final : public GuardedCurve<curves::bounceOut> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::bounceOut>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::bounceOut>(t, b, c, d);
-    }
 };
 
-class BounceEaseInOut final : public IEasing {
+class BounceEaseInOut final : public GuardedCurve<curves::inOutOf<curves::bounceIn>> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::inOutOf<curves::bounceIn>>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::inOutOf<curves::bounceIn>>(t, b, c, d);
-    }
 };
 
 class Bounce : public CurveSet<BounceEaseIn, BounceEaseOut, BounceEaseInOut> {};

@@ -7,37 +7,19 @@
 
 namespace com::quillfern::motion::easing {
 
-class CubicEaseIn final : public IEasing {
+class CubicEaseIn final : public GuardedCurve<curves::cubicIn> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::cubicIn>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::cubicIn>(t, b, c, d);
-    }
 };
 
-class CubicEaseOut final : public IEasing {
+class CubicEaseOut final : public GuardedCurve<curves::outOf<curves::cubicIn>> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::outOf<curves::cubicIn>>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::outOf<curves::cubicIn>>(t, b, c, d);
-    }
 };
 
-class CubicEaseInOut final : public IEasing {
+class CubicEaseInOut final : public GuardedCurve<curves::inOutOf<curves::cubicIn>> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::inOutOf<curves::cubicIn>>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::inOutOf<curves::cubicIn>>(t, b, c, d);
-    }
 };
 
 class Cubic : public CurveSet<CubicEaseIn, CubicEaseOut, CubicEaseInOut> {};

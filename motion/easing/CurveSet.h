@@ -5,9 +5,21 @@
 #include <memory>
 #include <string>
 
+#include "motion/easing/Curves.h"
 #include "motion/easing/IEasing.h"
 
 namespace com::quillfern::motion::easing {
+
+// A curve of one shape (a function of k in [0, 1], see Curves.h), exactly 0 at
+// the start and 1 at the end; the named curve classes derive from it.
+template <double (*Shape)(double)>
+class GuardedCurve : public IEasing {
+public:
+    [[nodiscard]] double calculate(double k) const override { return curves::guarded<Shape>(k); }
+    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
+        return curves::guardedEase<Shape>(t, b, c, d);
+    }
+};
 
 // The class table entry of curve class T, named NAME in the easing package.
 template <class T>

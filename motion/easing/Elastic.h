@@ -8,37 +8,19 @@
 
 namespace com::quillfern::motion::easing {
 
-class ElasticEaseIn final : public IEasing {
+class ElasticEaseIn final : public GuardedCurve<curves::elasticIn> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::elasticIn>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::elasticIn>(t, b, c, d);
-    }
 };
 
-class ElasticEaseOut final : public IEasing {
+class ElasticEaseOut final : public GuardedCurve<curves::outOf<curves::elasticIn>> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::outOf<curves::elasticIn>>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::outOf<curves::elasticIn>>(t, b, c, d);
-    }
 };
 
-class ElasticEaseInOut final : public IEasing {
+class ElasticEaseInOut final : public GuardedCurve<curves::inOutOf<curves::elasticIn>> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::inOutOf<curves::elasticIn>>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::inOutOf<curves::elasticIn>>(t, b, c, d);
-    }
 };
 
 class Elastic : public CurveSet<ElasticEaseIn, ElasticEaseOut, ElasticEaseInOut> {};

@@ -7,37 +7,19 @@
 
 namespace com::quillfern::motion::easing {
 
-class QuartEaseIn final : public IEasing {
+class QuartEaseIn final : public GuardedCurve<curves::quartIn> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::quartIn>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::quartIn>(t, b, c, d);
-    }
 };
 
-class QuartEaseOut final : public IEasing {
+class QuartEaseOut final : public GuardedCurve<curves::outOf<curves::quartIn>> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::outOf<curves::quartIn>>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::outOf<curves::quartIn>>(t, b, c, d);
-    }
 };
 
-class QuartEaseInOut final : public IEasing {
+class QuartEaseInOut final : public GuardedCurve<curves::inOutOf<curves::quartIn>> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::inOutOf<curves::quartIn>>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::inOutOf<curves::quartIn>>(t, b, c, d);
-    }
 };
 
 class Quart : public CurveSet<QuartEaseIn, QuartEaseOut, QuartEaseInOut> {};

@@ -7,37 +7,19 @@
 
 namespace com::quillfern::motion::easing {
 
-class QuintEaseIn final : public IEasing {
+class QuintEaseIn final : public GuardedCurve<curves::quintIn> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::quintIn>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::quintIn>(t, b, c, d);
-    }
 };
 
-class QuintEaseOut final : public IEasing {
+class QuintEaseOut final : public GuardedCurve<curves::outOf<curves::quintIn>> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::outOf<curves::quintIn>>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::outOf<curves::quintIn>>(t, b, c, d);
-    }
 };
 
-class QuintEaseInOut final : public IEasing {
+class QuintEaseInOut final : public GuardedCurve<curves::inOutOf<curves::quintIn>> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::inOutOf<curves::quintIn>>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::inOutOf<curves::quintIn>>(t, b, c, d);
-    }
 };
 
 class Quint : public CurveSet<QuintEaseIn, QuintEaseOut, QuintEaseInOut> {};

@@ -7,37 +7,19 @@
 
 namespace com::quillfern::motion::easing {
 
-class SineEaseIn final : public IEasing {
+class SineEaseIn final : public GuardedCurve<curves::sineIn> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::sineIn>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::sineIn>(t, b, c, d);
-    }
 };
 
-class SineEaseOut final : public IEasing {
+class SineEaseOut final : public GuardedCurve<curves::outOf<curves::sineIn>> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::outOf<curves::sineIn>>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::outOf<curves::sineIn>>(t, b, c, d);
-    }
 };
 
-class SineEaseInOut final : public IEasing {
+class SineEaseInOut final : public GuardedCurve<curves::inOutOf<curves::sineIn>> {
 public:
     RT_DECLARE_CLASS
-    [[nodiscard]] double calculate(double k) const override {
-        return curves::guarded<curves::inOutOf<curves::sineIn>>(k);
-    }
-    [[nodiscard]] double ease(double t, double b, double c, double d) const override {
-        return curves::guardedEase<curves::inOutOf<curves::sineIn>>(t, b, c, d);
-    }
 };
 
 class Sine : public CurveSet<SineEaseIn, SineEaseOut, SineEaseInOut> {};
