@@ -8,9 +8,9 @@ set(LIMN_EXPORTED_TARGETS
   limn_backend_scene limn_backend_draw limn_backend_image limn_backend_audio
   limn_backend_base limn_recording limn_native limn_runtime)
 
-# A WebAssembly build has no desktop backend (limn_backend*).
+# A WebAssembly build has no desktop backend (limn_backend*) nor what plays on it (limn_testing).
 if(LIMN_WEB)
-  list(FILTER LIMN_EXPORTED_TARGETS EXCLUDE REGEX "^limn_backend")
+  list(FILTER LIMN_EXPORTED_TARGETS EXCLUDE REGEX "^limn_(backend|testing)")
 endif()
 
 foreach(target IN LISTS LIMN_EXPORTED_TARGETS)

@@ -1,11 +1,13 @@
 # cmake -DSOURCE=dir -DBINARY=dir [-DLAUNCHER=ccache] -P WebBuildTree.cmake: configures
-# (once) and builds limn's WebAssembly tree in BINARY with the emscripten toolchain.
+# (until a configure succeeds) and builds limn's WebAssembly tree in BINARY with the
+# emscripten toolchain.
 if(DEFINED ENV{NODE_PATH})
   set(ENV{NODE_PATH} "$ENV{NODE_PATH}:/usr/share/nodejs")
 else()
   set(ENV{NODE_PATH} /usr/share/nodejs)
 endif()
-if(NOT EXISTS ${BINARY}/CMakeCache.txt)
+# A configure that failed leaves a cache but no Makefile: configure again then.
+if(NOT EXISTS ${BINARY}/Makefile)
   set(launcher)
   if(LAUNCHER)
     set(launcher -DCMAKE_CXX_COMPILER_LAUNCHER=${LAUNCHER} -DCMAKE_C_COMPILER_LAUNCHER=${LAUNCHER})
