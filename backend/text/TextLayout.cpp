@@ -6,6 +6,7 @@
 
 #include "backend/base/Utf8.h"
 #include "backend/text/TextFonts.h"
+#include "runtime/Log.h"
 
 namespace limn::sdl {
 
@@ -250,9 +251,14 @@ void TextLayout::measure() {
         const bool whole = block.span.paragraphs == 1 && !block.span.continued;
         for (std::size_t p = 0, k = first; p < block.span.paragraphs; ++p) {
             // Lines past the vector's end would be written within its spare capacity,
-            // out of the sanitizers' sight: checked in debug builds, stopped in others.
+            // out of the sanitizers' sight: checked in debug builds; in others the
+            // paragraphs left without lines are not drawn, and the log says so.
             assert(k < lines_.size());
-            if (k >= lines_.size()) break;
+            if (k >= lines_.size()) {
+                rt::log::warnOnce("text-layout-lines",
+                                  "text layout: a paragraph has no lines; it is not drawn");
+                break;
+            }
             const bool final = p + 1 == block.span.paragraphs;
             const std::size_t end = paragraphs_[block.span.firstParagraph + p].end;
             std::size_t e = k + 1;
