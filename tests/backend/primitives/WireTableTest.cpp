@@ -122,12 +122,17 @@ struct Scene {
         (parent ? *parent : *root).addChild(s);
         return s;
     }
-    // A shape on `root` with a red 3-pixel line style, for paths.
-    std::shared_ptr<Graphics> pen(double thickness = 3) {
+    // The drawing of a new shape on `root`.
+    std::shared_ptr<Graphics> drawing() {
         auto s = std::make_shared<Shape>();
         root->addChild(s);
-        s->graphics()->lineStyle(thickness, static_cast<int>(kRed));
         return s->graphics();
+    }
+    // The same with a red line style, for paths.
+    std::shared_ptr<Graphics> pen(double thickness = 3) {
+        auto g = drawing();
+        g->lineStyle(thickness, static_cast<int>(kRed));
+        return g;
     }
     // A bitmap of w x h filled with `argb`.
     static std::shared_ptr<BitmapData> bitmap(int w, int h, std::uint32_t argb) {
@@ -407,6 +412,8 @@ const std::vector<Case>& table() {
              s.object->graphics()->beginFill(static_cast<int>(kRed));
              s.object->graphics()->drawCircle(50, 50, 10);
              s.root->addChild(s.object);
+             s.drawing()->beginFill(static_cast<int>(kBlue));
+             s.root->getChildAt(1)->graphics()->drawEllipse(10, 70, 80, 20);  // a box
          },
          [](Scene& s) {
              const auto bounds = s.object->limnGetPixelBounds();
@@ -417,6 +424,9 @@ const std::vector<Case>& table() {
              EXPECT_TRUE(s.object->hitTestPoint(58, 58, false)) << "inside its box";
              EXPECT_TRUE(near(s.rgb(50, 50), kRed));
              EXPECT_TRUE(near(s.rgb(58, 58), kBackground));
+             EXPECT_TRUE(near(s.rgb(14, 80), kBlue));
+             EXPECT_TRUE(near(s.rgb(50, 71), kBlue));
+             EXPECT_TRUE(near(s.rgb(14, 72), kBackground)) << "outside the ellipse in its box";
          }},
         {{"limn_display_object_set_color_transform", "limn_display_object_get_color_transform"},
          [](Scene& s) {
@@ -506,11 +516,18 @@ const std::vector<Case>& table() {
              s.object = s.rect(kRed, 20, 20, 20, 20);
              s.object->setFilters(
                  {std::make_shared<filters::DropShadowFilter>(10, 45, 0, 1, 1, 1)});
+             // The default shadow: black, 4 pixels away at 45 degrees, blurred by 4.
+             s.rect(kRed, 60, 20, 20, 20)
+                 ->setFilters({std::make_shared<filters::DropShadowFilter>()});
          },
          [](Scene& s) {
              EXPECT_TRUE(near(s.rgb(30, 30), kRed));
              EXPECT_TRUE(near(s.rgb(44, 44), 0x000000, 8)) << "the shadow, down and right";
              EXPECT_TRUE(near(s.rgb(16, 16), kBackground));
+             EXPECT_LT(s.rgb(81, 30) & 0xFF, 0x60u) << "darkened right of the square";
+             EXPECT_LT(s.rgb(70, 41) & 0xFF, 0x60u) << "and below it";
+             EXPECT_TRUE(near(s.rgb(58, 30), kBackground)) << "but not left of it";
+             EXPECT_TRUE(near(s.rgb(81, 19), kBackground)) << "nor above its top-right corner";
          }},
         // A click reaches only the object whose mouse is enabled.
         {{"limn_display_object_set_mouse_enabled"},
@@ -561,6 +578,20 @@ const std::vector<Case>& table() {
              s.show();
              EXPECT_TRUE(near(s.rgb(5, 5), kRed));
          }},
+        // A bitmap fill repeats by default.
+        {{"limn_gfx_begin_bitmap_fill"},
+         [](Scene& s) {
+             auto two = Scene::bitmap(2, 1, 0xFFFF0000);
+             two->setPixel32(1, 0, 0xFF0000FF);
+             auto g = s.drawing();
+             g->beginBitmapFill(two);
+             g->drawRect(0, 0, 8, 4);
+         },
+         [](Scene& s) {
+             EXPECT_TRUE(near(s.rgb(6, 3), kRed));
+             EXPECT_TRUE(near(s.rgb(7, 3), kBlue));
+             EXPECT_TRUE(near(s.rgb(9, 3), kBackground));
+         }},
         {{"limn_gfx_clear"},
          [](Scene& s) { s.rect(kRed, 0, 0, 10, 10)->graphics()->clear(); },
          [](Scene& s) { EXPECT_TRUE(near(s.rgb(5, 5), kBackground)); }},
@@ -576,6 +607,9 @@ const std::vector<Case>& table() {
                           CapsStyle::SQUARE);
              g->moveTo(10, 50);
              g->lineTo(50, 50);
+             g->lineStyle();  // no thickness: no line
+             g->moveTo(60, 10);
+             g->lineTo(60, 90);
              // Not scaled with its shape: 2 pixels thick at a vertical scale of 4.
              auto thin = std::make_shared<Shape>();
              thin->graphics()->lineStyle(2, 0, 1, false, LineScaleMode::NONE);
@@ -590,6 +624,25 @@ const std::vector<Case>& table() {
              EXPECT_TRUE(near(s.rgb(53, 52), kBlue)) << "square cap";
              EXPECT_TRUE(near(s.rgb(30, 80), 0x000000, 8));
              EXPECT_TRUE(near(s.rgb(30, 83), kBackground)) << "8 thick if scaled";
+             EXPECT_TRUE(near(s.rgb(60, 30), kBackground));
+         }},
+        // Joints of a sharp corner at (30, 60): a mitre reaches above y = 55, a bevel does not.
+        {{"limn_gfx_line_style"},
+         [](Scene& s) {
+             for (auto joint : {JointStyle::MITER, JointStyle::BEVEL}) {
+                 auto g = s.drawing();
+                 g->lineStyle(10, static_cast<int>(kRed), 1, false, LineScaleMode::NORMAL,
+                              CapsStyle::NONE, joint);
+                 const double dx = joint == JointStyle::MITER ? 0 : 50;
+                 g->moveTo(10 + dx, 90);
+                 g->lineTo(30 + dx, 60);
+                 g->lineTo(50 + dx, 90);
+             }
+         },
+         [](Scene& s) {
+             EXPECT_TRUE(near(s.rgb(30, 53), kRed));
+             EXPECT_TRUE(near(s.rgb(80, 53), kBackground));
+             EXPECT_TRUE(near(s.rgb(80, 60), kRed));
          }},
         // From (10, 90) towards (10, 10) and on to (90, 10): the curve passes
         // (30, 30), the quarter circle (33.4, 33.4).
@@ -651,8 +704,12 @@ const std::vector<Case>& table() {
              shape->graphics()->drawPoints(numbers({20, 20, 60, 60}), nullptr, Graphics::RGBA(kRed),
                                            4);
              s.root->addChild(shape);
+             s.drawing()->drawPoints(numbers({80, 20}));  // white by default
          },
          [](Scene& s) {
+             // One white pixel centred on the corner of four: each is lightened.
+             EXPECT_TRUE(near(s.rgb(80, 20), 0x668CB3, 6));
+             EXPECT_TRUE(near(s.rgb(79, 19), 0x668CB3, 6));
              EXPECT_TRUE(near(s.rgb(20, 20), kRed));
              EXPECT_TRUE(near(s.rgb(60, 60), kRed));
              EXPECT_TRUE(near(s.rgb(40, 40), kBackground));
@@ -692,10 +749,19 @@ const std::vector<Case>& table() {
              shape->graphics()->beginFill(static_cast<int>(kRed));
              shape->graphics()->drawTriangles(numbers({10, 10, 90, 10, 10, 90}));
              s.root->addChild(shape);
+             // Clockwise on the screen: left out by positive culling only.
+             for (auto culling : {TriangleCulling::POSITIVE, TriangleCulling::NEGATIVE}) {
+                 auto g = s.drawing();
+                 g->beginFill(static_cast<int>(kBlue));
+                 const double x = culling == TriangleCulling::POSITIVE ? 60 : 80;
+                 g->drawTriangles(numbers({x, 60, x + 20, 60, x, 80}), nullptr, nullptr, culling);
+             }
          },
          [](Scene& s) {
              EXPECT_TRUE(near(s.rgb(20, 20), kRed));
              EXPECT_TRUE(near(s.rgb(80, 80), kBackground));
+             EXPECT_TRUE(near(s.rgb(63, 63), kBackground)) << "culled";
+             EXPECT_TRUE(near(s.rgb(83, 63), kBlue));
          }},
         // Surfaces.
         {{"limn_bitmap_data_create", "limn_bitmap_data_width", "limn_bitmap_data_height",

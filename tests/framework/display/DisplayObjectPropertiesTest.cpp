@@ -251,18 +251,5 @@ TEST_F(DisplayObjectProperties, MatrixReadsFillAFreshMatrixWithTheOwnOrConcatena
     EXPECT_NE(shape->limnGetMatrix(), shape->limnGetMatrix());
 }
 
-TEST_F(DisplayObjectProperties, DrawToSurfacePassesFiveValuesAsOneArray) {
-    auto shape = std::make_shared<Shape>();
-    auto surface = backend.makeHandle();
-    shape->limnDrawToSurface(surface, nullptr, nullptr, "add", nullptr, true);
-    auto packed = backend.last("limn_display_object_draw_to_surface")->args;
-    ASSERT_EQ(packed.size(), 1u);
-    auto args = packed[0].asArray();
-    ASSERT_EQ(args->size(), 6u);
-    EXPECT_EQ((*args)[0], shape->limnHandle);
-    EXPECT_EQ((*args)[1], rt::Dynamic(surface));
-    EXPECT_EQ((*args)[4], rt::Dynamic("add"));
-}
-
 }  // namespace
 }  // namespace limn::testing

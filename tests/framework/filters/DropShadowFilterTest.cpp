@@ -7,22 +7,6 @@
 namespace limn::filters {
 namespace {
 
-TEST(DropShadowFilter, DefaultsMatchTheDocumentedShadow) {
-    DropShadowFilter f;
-    EXPECT_EQ(f.type, "DropShadowFilter");
-    EXPECT_EQ(f.distance, 4.0);
-    EXPECT_EQ(f.angle, 45.0);
-    EXPECT_EQ(f.color, 0);
-    EXPECT_EQ(f.alpha, 1.0);
-    EXPECT_EQ(f.blurX, 4.0);
-    EXPECT_EQ(f.blurY, 4.0);
-    EXPECT_EQ(f.quality, 1);
-    EXPECT_EQ(f.strength, 1.0);
-    EXPECT_FALSE(f.inner);
-    EXPECT_FALSE(f.knockout);
-    EXPECT_FALSE(f.hideObject);
-}
-
 TEST(DropShadowFilter, StrengthComesBeforeQualityAmongTheArguments) {
     DropShadowFilter f(1, 2, 3, 0.5, 6, 7, 8.5, 9, true, false, true);
     EXPECT_EQ(f.strength, 8.5);

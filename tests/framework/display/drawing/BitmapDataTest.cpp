@@ -130,16 +130,6 @@ TEST_F(BitmapDataTest, CopyPixelsIgnoresTheAlphaArguments) {
     EXPECT_EQ(argsOf("limn_bitmap_data_copy"), (Args{source->limnHandle, r, dest.limnHandle, p}));
 }
 
-TEST_F(BitmapDataTest, CopyChannelSendsSixArgumentsInOrder) {
-    BitmapData dest(2, 2);
-    auto source = std::make_shared<BitmapData>(2, 2);
-    auto r = std::make_shared<geom::Rectangle>();
-    auto p = std::make_shared<geom::Point>();
-    dest.copyChannel(source, r, p, 1, 8);
-    EXPECT_EQ(argsOf("limn_bitmap_data_copy_channel"),
-              (Args{source->limnHandle, r, dest.limnHandle, p, 1, 8}));
-}
-
 TEST_F(BitmapDataTest, PixelReadsTreatNullAsZero) {
     BitmapData bd(2, 2);
     EXPECT_EQ(bd.getPixel(0, 1), 0);

@@ -19,37 +19,6 @@ protected:
     Graphics g{rt::Dynamic(handle)};
 };
 
-TEST_F(GraphicsTest, BeginFillDefaultsToOpaque) {
-    g.beginFill(0xFF0000);
-    EXPECT_EQ(argsOf("limn_gfx_begin_fill"), (Args{handle, 0xFF0000, 1.0}));
-}
-
-TEST_F(GraphicsTest, LineStyleDefaultsSendNullThicknessAndZeroIndices) {
-    g.lineStyle();
-    Args args = argsOf("limn_gfx_line_style");
-    ASSERT_EQ(args.size(), 9u) << "handle and eight values";
-    EXPECT_EQ(args[0], rt::Dynamic(handle));
-    EXPECT_TRUE(args[1].isNull()) << "no thickness means no line";
-    EXPECT_EQ((Args{args.begin() + 2, args.end()}), (Args{0, 1.0, false, 0, 0, 0, 3}));
-}
-
-TEST_F(GraphicsTest, LineStyleSendsEnumerationIndices) {
-    g.lineStyle(2, 0, 1, false, LineScaleMode::HORIZONTAL, CapsStyle::SQUARE, JointStyle::BEVEL);
-    Args args = argsOf("limn_gfx_line_style");
-    ASSERT_EQ(args.size(), 9u);
-    EXPECT_EQ(args[1], rt::Dynamic(2));
-    EXPECT_EQ((Args{args[5], args[6], args[7]}), (Args{3, 2, 2}));
-}
-
-TEST_F(GraphicsTest, EnumerationIndicesMatchTheirTables) {
-    EXPECT_EQ(static_cast<int>(CapsStyle::NONE), 1);
-    EXPECT_EQ(static_cast<int>(JointStyle::MITER), 1);
-    EXPECT_EQ(static_cast<int>(LineScaleMode::VERTICAL), 2);
-    EXPECT_EQ(static_cast<int>(GradientType::RADIAL), 0);
-    EXPECT_EQ(static_cast<int>(SpreadMethod::REFLECT), 2);
-    EXPECT_EQ(static_cast<int>(InterpolationMethod::LINEAR_RGB), 1);
-}
-
 TEST_F(GraphicsTest, GradientWithoutMatrixGetsACentredBox) {
     auto colors = rt::array({0xFF0000, 0x0000FF});
     auto alphas = rt::array({1, 1});
@@ -84,62 +53,9 @@ TEST_F(GraphicsTest, GradientKeepsAGivenMatrixAndSendsIndices) {
     EXPECT_EQ((Args{args[6], args[7], args[8]}), (Args{2, 1, 0.5}));
 }
 
-TEST_F(GraphicsTest, BitmapFillSendsTheSurfaceHandle) {
-    auto picture = std::make_shared<BitmapData>(4, 4);
-    g.beginBitmapFill(picture);
-    EXPECT_EQ(argsOf("limn_gfx_begin_bitmap_fill"),
-              (Args{handle, picture->limnHandle, rt::Dynamic(), true, false}));
-}
-
 TEST_F(GraphicsTest, BitmapFillOfNullIsAClearError) {
     EXPECT_THROW(g.beginBitmapFill(nullptr), rt::Error);
     EXPECT_EQ(backend.count("limn_gfx_begin_bitmap_fill"), 0);
-}
-
-TEST_F(GraphicsTest, PathCommandsSendTheirNumbersInOrder) {
-    g.moveTo(1, 2);
-    g.lineTo(3, 4);
-    g.curveTo(5, 6, 7, 8);
-    g.arcTo(9, 10, 11, 12);
-    g.drawRect(1, 2, 3, 4);
-    g.endFill();
-    g.clear();
-    EXPECT_EQ(backend.callNames(),
-              (std::vector<std::string>{"limn_gfx_move_to", "limn_gfx_line_to", "limn_gfx_curve_to",
-                                        "limn_gfx_arc_to", "limn_gfx_draw_rect",
-                                        "limn_gfx_end_fill", "limn_gfx_clear"}));
-    EXPECT_EQ(argsOf("limn_gfx_curve_to"), (Args{handle, 5, 6, 7, 8}));
-    EXPECT_EQ(argsOf("limn_gfx_arc_to"), (Args{handle, 9, 10, 11, 12}));
-    EXPECT_EQ(argsOf("limn_gfx_draw_rect"), (Args{handle, 1, 2, 3, 4}));
-    EXPECT_EQ(argsOf("limn_gfx_clear"), (Args{handle}));
-}
-
-TEST_F(GraphicsTest, CircleSendsItsRadiusTwice) {
-    g.drawCircle(5, 6, 7);
-    EXPECT_EQ(argsOf("limn_gfx_draw_ellipse"), (Args{handle, 5, 6, 7, 7}));
-}
-
-TEST_F(GraphicsTest, EllipseSendsTheCentreAndRadiiOfItsBox) {
-    g.drawEllipse(1, 2, 30, 40);
-    EXPECT_EQ(argsOf("limn_gfx_draw_ellipse"), (Args{handle, 16, 22, 15, 20}));
-}
-
-TEST_F(GraphicsTest, RoundRectRepeatsTheCornerWidthWhenHeightIsMissing) {
-    g.drawRoundRect(0, 0, 10, 10, 4);
-    EXPECT_EQ(argsOf("limn_gfx_draw_round_rect"), (Args{handle, 0, 0, 10, 10, 4, 4}));
-    g.drawRoundRect(0, 0, 10, 10, 4, 6);
-    EXPECT_EQ(argsOf("limn_gfx_draw_round_rect"), (Args{handle, 0, 0, 10, 10, 4, 6}));
-}
-
-TEST_F(GraphicsTest, TriangleCullingSendsMinusOneZeroOrOne) {
-    auto v = rt::array({0, 0, 1, 0, 0, 1});
-    g.drawTriangles(v);
-    EXPECT_EQ(argsOf("limn_gfx_draw_triangles"),
-              (Args{handle, v, rt::Dynamic(), rt::Dynamic(), 0}));
-    g.drawTriangles(v, nullptr, nullptr, TriangleCulling::POSITIVE);
-    EXPECT_EQ(argsOf("limn_gfx_draw_triangles")[4], rt::Dynamic(1));
-    g.drawTriangles(v, nullptr, nullptr, TriangleCulling::NEGATIVE);
-    EXPECT_EQ(argsOf("limn_gfx_draw_triangles")[4], rt::Dynamic(-1));
 }
 
 TEST_F(GraphicsTest, GraphicsDataSendsHandlesNotObjects) {
@@ -161,30 +77,9 @@ TEST_F(GraphicsTest, GraphicsDataWithANullElementSendsNothing) {
     EXPECT_TRUE(backend.calls().empty());
 }
 
-TEST_F(GraphicsTest, DrawTilesFillsWithTheSheetPictureFirst) {
-    auto picture = std::make_shared<BitmapData>(8, 8);
-    auto sheet = std::make_shared<Tilesheet>(picture);
-    auto data = rt::array({0, 0, 0});
-    backend.clearCalls();
-
-    g.drawTiles(sheet, data, true);
-
-    EXPECT_EQ(backend.callNames(),
-              (std::vector<std::string>{"limn_gfx_begin_bitmap_fill", "limn_gfx_draw_tiles"}));
-    EXPECT_EQ(argsOf("limn_gfx_begin_bitmap_fill"),
-              (Args{handle, picture->limnHandle, rt::Dynamic(), false, true}));
-    EXPECT_EQ(argsOf("limn_gfx_draw_tiles"), (Args{handle, sheet->limnHandle, data}));
-}
-
 TEST_F(GraphicsTest, DrawTilesOfNullSheetIsAClearError) {
     EXPECT_THROW(g.drawTiles(nullptr, rt::array()), rt::Error);
     EXPECT_TRUE(backend.calls().empty());
-}
-
-TEST_F(GraphicsTest, DrawPointsDefaultsSendWhiteAsMinusOne) {
-    auto xy = rt::array({1, 2});
-    g.drawPoints(xy);
-    EXPECT_EQ(argsOf("limn_gfx_draw_points"), (Args{handle, xy, rt::Dynamic(), -1, false, -1.0}));
 }
 
 TEST_F(GraphicsTest, RGBAPutsAlphaInTheTopByte) {
