@@ -1019,6 +1019,8 @@ const std::vector<Case>& table() {
          [](Scene& s) {
              auto sound = std::dynamic_pointer_cast<media::Sound>(s.keep["sound"]);
              EXPECT_NEAR(sound->length(), 500, 1);
+             EXPECT_GT(sound->bytesTotal(), 0);
+             EXPECT_EQ(sound->bytesLoaded(), sound->bytesTotal()) << "a file loads at once";
              EXPECT_TRUE(sound->id3());
              auto channel = std::dynamic_pointer_cast<media::SoundChannel>(s.keep["channel"]);
              EXPECT_GE(channel->position(), 200) << "it starts where asked";
@@ -1028,6 +1030,7 @@ const std::vector<Case>& table() {
              EXPECT_DOUBLE_EQ(channel->soundTransform()->volume, 0.25);
              channel->stop();
              sound->close();
+             EXPECT_EQ(sound->length(), 0);
          }},
         {{"limn_sound_channel_is_complete"},
          [](Scene& s) {
