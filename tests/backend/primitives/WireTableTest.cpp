@@ -778,6 +778,13 @@ const std::vector<Case>& table() {
              EXPECT_EQ(b->getPixel32(6, 4), 0xFF00FF00);
              b->setFlags(BitmapData::TRANSPARENT);
              EXPECT_TRUE(b->transparent());
+             // By default transparent-capable and opaque white; a fill colour
+             // without an alpha byte is fully transparent.
+             BitmapData plain(1, 1);
+             EXPECT_TRUE(plain.transparent());
+             EXPECT_EQ(plain.getPixel32(0, 0), 0xFFFFFFFF);
+             EXPECT_EQ(BitmapData(1, 1, true, 0x80FF0000).getPixel32(0, 0) >> 24, 0x80u);
+             EXPECT_EQ(BitmapData(1, 1, true, 0xFF0000).getPixel32(0, 0), 0u);
          }},
         {{"limn_bitmap_data_set_pixel", "limn_bitmap_data_set_pixel32", "limn_bitmap_data_clear",
           "limn_bitmap_data_fill", "limn_bitmap_data_scroll", "limn_bitmap_data_clone"},

@@ -118,15 +118,6 @@ TEST_F(TextFieldTest, TypeCrossesAsABool) {
     EXPECT_EQ(field->limnGetType(), TextFieldType::DYNAMIC);
 }
 
-TEST_F(TextFieldTest, AutoSizeCrossesAsItsIndex) {
-    field->limnSetAutoSize(TextFieldAutoSize::NONE);
-    EXPECT_EQ(lastArgs("limn_text_field_set_auto_size").at(1), rt::Dynamic(2));
-    field->limnSetAutoSize(TextFieldAutoSize::CENTER);
-    EXPECT_EQ(lastArgs("limn_text_field_set_auto_size").at(1), rt::Dynamic(0));
-    backend.answer("limn_text_field_get_auto_size", 3);
-    EXPECT_EQ(field->limnGetAutoSize(), TextFieldAutoSize::RIGHT);
-}
-
 TEST_F(TextFieldTest, EnumerationsByNameAcceptIndexOrText) {
     field->set("type", "TextFieldType.INPUT");
     EXPECT_EQ(lastArgs("limn_text_field_set_type").at(1), rt::Dynamic(true));

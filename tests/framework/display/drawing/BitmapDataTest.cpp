@@ -22,25 +22,6 @@ TEST_F(BitmapDataTest, ZeroOrNegativeSizeMakesNoSurface) {
     EXPECT_TRUE(backend.calls().empty()) << "no primitive for an empty surface";
 }
 
-TEST_F(BitmapDataTest, DefaultSurfaceIsTransparentCapableOpaqueWhite) {
-    BitmapData bd(4, 4);
-    EXPECT_EQ(argsOf("limn_bitmap_data_create"), (Args{4, 4, 3, 0xFFFFFF, 255}));
-    EXPECT_FALSE(bd.limnHandle.isNull());
-}
-
-TEST_F(BitmapDataTest, OpaqueSurfaceSendsOnlyTheHardwareFlag) {
-    BitmapData bd(4, 4, false);
-    EXPECT_EQ(argsOf("limn_bitmap_data_create")[2], rt::Dynamic(2));
-}
-
-TEST_F(BitmapDataTest, FillColourSplitsIntoRgbAndAlpha) {
-    BitmapData half(4, 4, true, 0x80FF0000);
-    EXPECT_EQ(argsOf("limn_bitmap_data_create"), (Args{4, 4, 3, 0xFF0000, 128}));
-    BitmapData noAlpha(4, 4, true, 0xFF0000);
-    EXPECT_EQ(argsOf("limn_bitmap_data_create")[4], rt::Dynamic(0))
-        << "a colour without an alpha byte is fully transparent";
-}
-
 TEST_F(BitmapDataTest, AbsurdSizesAreLeftToTheBackend) {
     backend.answer("limn_bitmap_data_create", rt::Dynamic());
     BitmapData huge(1 << 30, 1 << 30);
@@ -95,13 +76,6 @@ TEST_F(BitmapDataTest, LoadFromPlainBytesSendsTheBuffers) {
     ASSERT_EQ(args.size(), 2u);
     EXPECT_EQ(args[0].handleAs<rt::Bytes>(), bytes.get());
     EXPECT_TRUE(args[1].isNull());
-}
-
-TEST_F(BitmapDataTest, CloneIsANewFrontOverTheCopiedSurface) {
-    BitmapData bd(2, 2);
-    auto copy = bd.clone();
-    EXPECT_EQ(argsOf("limn_bitmap_data_clone"), (Args{bd.limnHandle}));
-    EXPECT_NE(copy->limnHandle, bd.limnHandle);
 }
 
 TEST_F(BitmapDataTest, DisposeDropsTheHandleWithoutACall) {
@@ -163,14 +137,6 @@ TEST_F(BitmapDataTest, GetPixelsSizesTheBufferToTheWholeSurface) {
               (Args{bd.limnHandle, r, bytes->limnGetData()}));
 }
 
-TEST_F(BitmapDataTest, SetPixelsSendsTheBufferData) {
-    BitmapData bd(1, 1);
-    auto bytes = std::make_shared<utils::ByteArray>(4);
-    auto r = std::make_shared<geom::Rectangle>(0, 0, 1, 1);
-    bd.setPixels(r, bytes);
-    EXPECT_EQ(argsOf("limn_bitmap_data_set_bytes"), (Args{bd.limnHandle, r, bytes->limnGetData()}));
-}
-
 TEST_F(BitmapDataTest, ColorBoundsAndFilterRectReturnTheRectangleTheBackendFilled) {
     BitmapData bd(4, 4);
     auto fill = [](int at) {
@@ -207,17 +173,6 @@ TEST_F(BitmapDataTest, DrawAsksTheSourceToRenderIntoThisSurface) {
 TEST_F(BitmapDataTest, DrawOfNullSourceIsAClearError) {
     BitmapData target(4, 4);
     EXPECT_THROW(target.draw(nullptr), rt::Error);
-}
-
-TEST_F(BitmapDataTest, ScrollAndFlagsAreOneCallEach) {
-    BitmapData bd(2, 2);
-    bd.scroll(-1, 2);
-    bd.setFlags(5);
-    bd.clear(0xFF00FF00);
-    EXPECT_EQ(argsOf("limn_bitmap_data_scroll"), (Args{bd.limnHandle, -1, 2}));
-    EXPECT_EQ(argsOf("limn_bitmap_data_set_flags"), (Args{bd.limnHandle, 5}));
-    EXPECT_EQ(argsOf("limn_bitmap_data_clear"),
-              (Args{bd.limnHandle, static_cast<int>(0xFF00FF00u)}));
 }
 
 TEST_F(BitmapDataTest, SizePropertiesAskEachTimeAndRectIsNew) {

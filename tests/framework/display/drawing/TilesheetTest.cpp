@@ -24,20 +24,5 @@ TEST_F(TilesheetTest, PictureWithoutSurfaceSendsANullHandle) {
     EXPECT_TRUE(argsOf("limn_tilesheet_create").at(0).isNull());
 }
 
-TEST_F(TilesheetTest, EachTileRectIsOneCallInOrder) {
-    Tilesheet sheet(std::make_shared<BitmapData>(16, 16));
-    backend.clearCalls();
-    std::vector<std::shared_ptr<geom::Rectangle>> rects;
-    for (int i = 0; i < 3; ++i) {
-        rects.push_back(std::make_shared<geom::Rectangle>(i * 4, 0, 4, 4));
-        sheet.addTileRect(rects.back());
-    }
-    auto calls = backend.callsTo("limn_tilesheet_add_rect");
-    ASSERT_EQ(calls.size(), 3u);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(calls[i].args, (Args{sheet.limnHandle, rects[i]})) << "tile " << i;
-    }
-}
-
 }  // namespace
 }  // namespace limn::display
