@@ -533,6 +533,7 @@ const std::vector<Case>& table() {
              EXPECT_TRUE(near(s.rgb(30, 30), kRed));
              EXPECT_TRUE(near(s.rgb(44, 44), 0x000000, 8)) << "the shadow, down and right";
              EXPECT_TRUE(near(s.rgb(16, 16), kBackground));
+             EXPECT_TRUE(near(s.rgb(70, 30), kRed)) << "the square itself, over its shadow";
              EXPECT_LT(s.rgb(81, 30) & 0xFF, 0x60u) << "darkened right of the square";
              EXPECT_LT(s.rgb(70, 41) & 0xFF, 0x60u) << "and below it";
              EXPECT_TRUE(near(s.rgb(58, 30), kBackground)) << "but not left of it";
