@@ -1,5 +1,7 @@
 #pragma once
-// Decoding PNG, JPEG, GIF and BMP pictures into premultiplied surfaces.
+// Decoding PNG, JPEG, GIF and BMP pictures into premultiplied surfaces: the
+// headers are read and checked here, the pixels are decoded by the backend's
+// ImageDecoder.
 //
 // Sizes are read from the headers before anything is decoded: the picture, and
 // every frame a GIF declares, must be at most Surface::kMaxSide per side and
@@ -18,6 +20,7 @@
 #include <memory>
 #include <string>
 
+#include "backend/image/ImageDecoder.h"
 #include "backend/image/Surface.h"
 
 namespace limn::sdl {
@@ -45,6 +48,11 @@ public:
     // True when the header names a known format whose picture, and every frame
     // it declares, is within the size caps.
     [[nodiscard]] static bool withinCaps(const std::uint8_t* data, std::size_t size);
+    // The format the header names (Other when none of the four, or too short).
+    [[nodiscard]] static ImageFormat format(const std::uint8_t* data, std::size_t size);
+    // True when a PNG header names an alpha channel or a transparency chunk
+    // comes before the pixel data.
+    [[nodiscard]] static bool pngHasAlpha(const std::uint8_t* data, std::size_t size);
 };
 
 }  // namespace limn::sdl
