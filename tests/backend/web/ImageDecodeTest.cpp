@@ -36,6 +36,54 @@ TEST(ImageDecode, PngGivesPremultipliedArgb) {
     EXPECT_EQ(image->pixels[1], 0x80808080u);
 }
 
+TEST(ImageDecode, DecodesIntoGivenRowsWithAnAlphaPlane) {
+    // Rows 3 pixels apart; the plane makes red half transparent, white opaque.
+    std::vector<std::uint32_t> memory(3, 0xDEADBEEF);
+    const std::uint8_t plane[] = {128, 255};
+    std::string reason;
+    const auto result = ImageDecode::decodeInto(
+        kTwoPixels.data(), kTwoPixels.size(),
+        [&memory](int width, int height) {
+            EXPECT_EQ(width, 2);
+            EXPECT_EQ(height, 1);
+            return ImageDecode::Rows{memory.data(), 3};
+        },
+        reason, plane, sizeof plane);
+    ASSERT_TRUE(result.decoded) << reason;
+    EXPECT_TRUE(result.translucent);
+    EXPECT_EQ(memory[0], 0x80800000u);
+    EXPECT_EQ(memory[1], 0xFFFFFFFFu);
+    EXPECT_EQ(memory[2], 0xDEADBEEFu);
+    // A plane too short for the picture is left out; no memory is a refusal.
+    EXPECT_TRUE(ImageDecode::decodeInto(
+                    kTwoPixels.data(), kTwoPixels.size(),
+                    [&memory](int, int) {
+                        return ImageDecode::Rows{memory.data(), 2};
+                    },
+                    reason, plane, 1)
+                    .translucent);
+    EXPECT_EQ(memory[0], 0xFFFF0000u);
+    EXPECT_FALSE(ImageDecode::decodeInto(
+                     kTwoPixels.data(), kTwoPixels.size(),
+                     [](int, int) { return ImageDecode::Rows{}; }, reason)
+                     .decoded);
+    EXPECT_EQ(reason, "no memory for a picture of 2 x 1 pixels");
+}
+
+TEST(ImageDecode, GifGivesItsFirstFrameWithTransparency) {
+    // 2 x 2, four colours (red, green, blue, white), index 3 transparent.
+    const std::vector<std::uint8_t> gif = {'G',  'I',  'F',  '8',  '9',  'a',  2,    0,    2, 0,
+                                           0x81, 0,    0,    0xFF, 0,    0,    0,    0xFF, 0, 0,
+                                           0,    0xFF, 0xFF, 0xFF, 0xFF, 0x21, 0xF9, 4,    1, 0,
+                                           0,    3,    0,    0x2C, 0,    0,    0,    0,    2, 0,
+                                           2,    0,    0,    2,    3,    0x44, 0x34, 0x05, 0, 0x3B};
+    const auto image = ImageDecode::decode(gif.data(), gif.size());
+    ASSERT_TRUE(image);
+    ASSERT_EQ(image->pixels.size(), 4u);
+    EXPECT_EQ(image->pixels[0], 0xFFFF0000u);
+    EXPECT_EQ(image->pixels[3], 0u);
+}
+
 TEST(ImageDecode, DamagedOrOversizedPicturesGiveNothingWithAReason) {
     std::string reason;
     EXPECT_FALSE(ImageDecode::decode(nullptr, 0, &reason));
