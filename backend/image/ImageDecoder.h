@@ -24,7 +24,8 @@ public:
     [[nodiscard]] static std::shared_ptr<Surface> decode(ImageFormat format,
                                                          const std::uint8_t* data, std::size_t size,
                                                          const std::uint8_t* alpha,
-                                                         std::size_t alphaSize, std::string& reason);
+                                                         std::size_t alphaSize,
+                                                         std::string& reason);
 };
 
 }  // namespace limn::sdl
