@@ -1,32 +1,20 @@
 #include "backend/audio/AudioChannel.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <cmath>
 
 namespace limn::sdl {
 
-namespace {
-
-constexpr std::int64_t kFrameBytes = AudioMixer::kFrameBytes;
-
-}  // namespace
-
 std::shared_ptr<AudioChannel> AudioChannel::play(const AudioSound& sound, double startMs, int loops,
                                                  double volume, double pan) {
     if (sound.streamed()) return playStream(sound, startMs, loops, volume, pan);
-    if (!sound.chunk() || !sound.mixer()) return nullptr;
+    if (!sound.samples() || !sound.mixer()) return nullptr;
     std::int64_t first = 0;
     auto channel = prepare(sound, startMs, volume, pan, first);
-    channel->source_ = sound.chunk();
     if (channel->partFrames_ <= 0) return channel;
-    // The played part points into the sound's samples; source_ keeps them alive.
-    channel->part_.reset(
-        Mix_QuickLoad_RAW(channel->source_->abuf + first * kFrameBytes,
-                          static_cast<Uint32>(channel->partFrames_ * kFrameBytes)));
-    if (!channel->part_) return nullptr;
-    channel->channel_ = channel->mixer_->play(channel->part_.get(), loops, channel->voice_);
+    // The channel on the mixer keeps the sound's samples alive.
+    channel->channel_ =
+        channel->mixer_->play(sound.samples(), first, channel->partFrames_, loops, channel->voice_);
     if (channel->channel_ < 0) return nullptr;
     return channel;
 }
@@ -121,10 +109,9 @@ void AudioChannel::setTransform(double volume, double pan) {
 }
 
 double AudioChannel::firstMixLatency() const {
-    const std::uint64_t first = voice_->firstMixCounter.load();
+    const std::int64_t first = voice_->firstMixTime.load();
     if (first == 0) return -1.0;
-    return static_cast<double>(first - voice_->playCounter) /
-           static_cast<double>(SDL_GetPerformanceFrequency());
+    return static_cast<double>(first - voice_->playTime) / 1e9;
 }
 
 }  // namespace limn::sdl

@@ -51,9 +51,7 @@ private:
     // Sets the start and the part played from `startMs`; returns the first frame.
     std::int64_t startAt(const AudioSound& sound, double startMs);
 
-    std::shared_ptr<AudioMixer> mixer_;  // declared first: outlives the chunks
-    std::shared_ptr<Mix_Chunk> source_;
-    std::unique_ptr<Mix_Chunk, void (*)(Mix_Chunk*)> part_{nullptr, &Mix_FreeChunk};
+    std::shared_ptr<AudioMixer> mixer_;
     std::shared_ptr<AudioVoice> voice_;
     int channel_ = -1;
     double startMs_ = 0;

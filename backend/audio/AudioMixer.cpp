@@ -1,34 +1,14 @@
 #include "backend/audio/AudioMixer.h"
 
-#include <SDL.h>
-
 #include <algorithm>
+#include <chrono>
 #include <cmath>
-#include <string>
-
-#include "runtime/Log.h"
-
-#include "backend/base/QuitSignals.h"
 
 namespace limn::sdl {
 
 namespace {
 
-// The mixer whose device is open; the channel-finished hook has no user data.
-std::atomic<AudioMixer*> liveMixer{nullptr};
-
-bool openDevice() {
-    // The device's threads leave SIGINT and SIGTERM to the program thread.
-    QuitSignalsBlocked quiet;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    // No format changes allowed: SDL converts, so the mixer always sees float stereo.
-    if (Mix_OpenAudioDevice(AudioMixer::kFrequency, AUDIO_F32SYS, 2, AudioMixer::kBufferFrames,
-                            nullptr, 0) == 0) {
-        return true;
-    }
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
-}
+constexpr std::size_t kFirstChannels = 16;
 
 }  // namespace
 
@@ -37,165 +17,131 @@ std::shared_ptr<AudioMixer> AudioMixer::shared() {
     static std::mutex opening;
     std::lock_guard lock(opening);
     if (auto mixer = current.lock()) return mixer;
-    std::shared_ptr<AudioMixer> mixer(new AudioMixer());
-    if (!mixer->open()) return nullptr;
+    auto out = AudioOut::open();
+    if (!out) return nullptr;
+    std::shared_ptr<AudioMixer> mixer(new AudioMixer(out->frequency()));
+    mixer->driver_ = out->driver();
+    mixer->out_ = std::move(out);
+    mixer->out_->start(*mixer);
     current = mixer;
     return mixer;
 }
 
-bool AudioMixer::open() {
-    if (liveMixer.load() != nullptr) return false;
-    if (!openDevice()) {
-        // No usable device: mix on the silent driver so that timing still holds.
-        const std::string why = SDL_GetError();
-        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-        if (!openDevice()) {
-            rt::log::error("no audio output at all (" + why + "; silent driver: " + SDL_GetError() +
-                           ")");
-            return false;
-        }
-        rt::log::warn("no audio device (" + why + "); sounds play silently");
-    }
-    Mix_Init(MIX_INIT_FLAC | MIX_INIT_MP3 | MIX_INIT_OGG | MIX_INIT_OPUS | MIX_INIT_MOD);
-    int frequency = 0;
-    Uint16 format = 0;
-    int channels = 0;
-    Mix_QuerySpec(&frequency, &format, &channels);
-    frequency_ = frequency > 0 ? frequency : kFrequency;
-    const char* name = SDL_GetCurrentAudioDriver();
-    driver_ = name ? name : "";
-    rt::log::info("audio on driver " + driver_ + " at " + std::to_string(frequency_) + " Hz");
-    voices_.resize(static_cast<std::size_t>(Mix_AllocateChannels(16)));
-    silence_.assign(2 * kBufferFrames, 0.0f);
-    silenceChunk_ = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(silence_.data()),
-                                      static_cast<Uint32>(silence_.size() * sizeof(float)));
+std::shared_ptr<AudioMixer> AudioMixer::withoutOutput(int frequency) {
+    return std::shared_ptr<AudioMixer>(new AudioMixer(frequency > 0 ? frequency : kFrequency));
+}
+
+std::int64_t AudioMixer::now() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+AudioMixer::AudioMixer(int frequency) : channels_(kFirstChannels), frequency_(frequency) {
+    piece_.resize(2 * kBufferFrames);
     // The gain comes back by half (6 dB) per release time.
     releaseStep_ = std::pow(0.5f, 1.0f / (kReleaseSeconds * static_cast<float>(frequency_)));
-    liveMixer = this;
-    Mix_ChannelFinished(&AudioMixer::onFinished);
-    Mix_SetPostMix(&AudioMixer::onOutput, this);
-    open_ = true;
-    return true;
 }
 
 AudioMixer::~AudioMixer() {
-    if (!open_) return;
-    Mix_SetPostMix(nullptr, nullptr);
-    if (silenceChunk_) Mix_FreeChunk(silenceChunk_);
-    // Closing halts every channel, which still reports through onFinished.
-    Mix_CloseAudio();
-    Mix_ChannelFinished(nullptr);
-    liveMixer = nullptr;
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    // No more pulls from here on.
+    out_.reset();
 }
 
 bool AudioMixer::audible() const {
-    return driver_ != "dummy" && driver_ != "disk";
+    return out_ && driver_ != "dummy" && driver_ != "disk";
 }
 
-int AudioMixer::play(Mix_Chunk* chunk, int loops, const std::shared_ptr<AudioVoice>& voice) {
-    const int channel = freeChannel();
-    if (channel < 0) return -1;
-    {
-        std::lock_guard lock(mutex_);
-        voices_[static_cast<std::size_t>(channel)] = voice;
+int AudioMixer::take(Channel channel) {
+    std::lock_guard lock(mutex_);
+    auto it = std::find_if(channels_.begin(), channels_.end(),
+                           [](const Channel& c) { return c.voice == nullptr; });
+    if (it == channels_.end()) {
+        const std::size_t count = channels_.size();
+        if (count >= kMaxChannels) return -1;
+        channels_.resize(std::min<std::size_t>(count * 2, kMaxChannels));
+        it = channels_.begin() + static_cast<std::ptrdiff_t>(count);
     }
-    voice->playCounter = SDL_GetPerformanceCounter();
-    // The voice outlives every call of its effects: the slot holds it until the
-    // channel has finished, and effects are dropped when a channel finishes.
-    // Effects run in the order registered: the feed writes, then gains apply.
-    const bool fed =
-        !voice->feed || Mix_RegisterEffect(channel, &AudioMixer::onFeed, nullptr, voice.get()) != 0;
-    if (!fed || Mix_RegisterEffect(channel, &AudioMixer::onEffect, nullptr, voice.get()) == 0 ||
-        Mix_PlayChannel(channel, chunk, voice->feed ? -1 : std::max(loops, 0)) < 0) {
-        Mix_UnregisterAllEffects(channel);
-        std::lock_guard lock(mutex_);
-        voices_[static_cast<std::size_t>(channel)].reset();
+    channel.voice->playTime = now();
+    *it = std::move(channel);
+    return static_cast<int>(it - channels_.begin());
+}
+
+int AudioMixer::play(const SoundSamples& samples, std::int64_t first, std::int64_t frames,
+                     int loops, const std::shared_ptr<AudioVoice>& voice) {
+    if (!samples || !voice || first < 0 || frames <= 0 || first + frames > samples.frames) {
         return -1;
     }
-    return channel;
+    return take({voice, samples, first, frames, 0, std::max(loops, 0)});
 }
 
 int AudioMixer::playFeed(const std::shared_ptr<AudioVoice>& voice) {
-    if (!voice->feed || !silenceChunk_) return -1;
-    return play(silenceChunk_, 0, voice);
+    if (!voice || !voice->feed) return -1;
+    return take({voice, {}, 0, 0, 0, 0});
 }
 
 void AudioMixer::stop(int channel, const AudioVoice* voice) {
     if (channel < 0) return;
-    bool owned = false;
-    {
-        std::lock_guard lock(mutex_);
-        owned = static_cast<std::size_t>(channel) < voices_.size() &&
-                voices_[static_cast<std::size_t>(channel)].get() == voice;
-    }
-    // Never call the mixer while holding the lock: its callbacks take it too.
-    if (owned) Mix_HaltChannel(channel);
-}
-
-int AudioMixer::freeChannel() {
-    std::size_t count = 0;
-    {
-        std::lock_guard lock(mutex_);
-        auto it = std::find(voices_.begin(), voices_.end(), nullptr);
-        if (it != voices_.end()) return static_cast<int>(it - voices_.begin());
-        count = voices_.size();
-    }
-    if (count >= kMaxChannels) return -1;
-    const int grown =
-        Mix_AllocateChannels(static_cast<int>(std::min<std::size_t>(count * 2, kMaxChannels)));
     std::lock_guard lock(mutex_);
-    voices_.resize(static_cast<std::size_t>(grown));
-    return count < voices_.size() ? static_cast<int>(count) : -1;
+    if (static_cast<std::size_t>(channel) >= channels_.size()) return;
+    Channel& c = channels_[static_cast<std::size_t>(channel)];
+    if (c.voice.get() == voice) finish(c);
 }
 
-void AudioMixer::finished(int channel) {
-    std::shared_ptr<AudioVoice> voice;
+void AudioMixer::finish(Channel& channel) {
+    channel.voice->leftPeak = 0.0f;
+    channel.voice->rightPeak = 0.0f;
+    channel.voice->finished = true;
+    channel = {};
+}
+
+void AudioMixer::mix(float* out, int frames) {
+    std::fill(out, out + 2 * static_cast<std::ptrdiff_t>(frames), 0.0f);
     {
         std::lock_guard lock(mutex_);
-        if (channel < 0 || static_cast<std::size_t>(channel) >= voices_.size()) return;
-        voice = std::move(voices_[static_cast<std::size_t>(channel)]);
-        voices_[static_cast<std::size_t>(channel)].reset();
+        if (piece_.size() < 2 * static_cast<std::size_t>(frames)) {
+            piece_.resize(2 * static_cast<std::size_t>(frames));
+        }
+        for (Channel& channel : channels_) {
+            if (!channel.voice) continue;
+            if (channel.voice->feed) {
+                mixFeed(channel, out, frames);
+            } else {
+                mixSamples(channel, out, frames);
+            }
+        }
     }
-    if (!voice) return;
-    voice->leftPeak = 0.0f;
-    voice->rightPeak = 0.0f;
-    voice->finished = true;
+    limit(out, frames);
 }
 
-void AudioMixer::onFinished(int channel) {
-    if (AudioMixer* mixer = liveMixer.load()) mixer->finished(channel);
-}
-
-void AudioMixer::onEffect(int, void* stream, int length, void* data) {
-    auto* voice = static_cast<AudioVoice*>(data);
-    auto* samples = static_cast<float*>(stream);
-    const int frames = length / kFrameBytes;
-    const float left = voice->leftGain.load(std::memory_order_relaxed);
-    const float right = voice->rightGain.load(std::memory_order_relaxed);
-    float leftPeak = 0;
-    float rightPeak = 0;
-    for (int i = 0; i < frames; ++i) {
-        samples[2 * i] *= left;
-        samples[2 * i + 1] *= right;
-        leftPeak = std::max(leftPeak, std::abs(samples[2 * i]));
-        rightPeak = std::max(rightPeak, std::abs(samples[2 * i + 1]));
+// The sound's frames from where the channel is, through its loops; the channel
+// is finished as soon as its last pass ends.
+void AudioMixer::mixSamples(Channel& channel, float* out, int frames) {
+    int done = 0;
+    while (done < frames && channel.voice) {
+        const auto piece =
+            static_cast<int>(std::min<std::int64_t>(frames - done, channel.frames - channel.at));
+        const float* from = channel.samples.data.get() + 2 * (channel.first + channel.at);
+        std::copy(from, from + 2 * piece, piece_.data());
+        addPiece(*channel.voice, piece_.data(), out + 2 * done, piece);
+        done += piece;
+        channel.at += piece;
+        if (channel.at < channel.frames) continue;
+        if (channel.loopsLeft > 0) {
+            --channel.loopsLeft;
+            channel.at = 0;
+        } else {
+            finish(channel);
+        }
     }
-    voice->leftPeak = std::min(leftPeak, 1.0f);
-    voice->rightPeak = std::min(rightPeak, 1.0f);
-    voice->framesMixed += frames;
-    std::uint64_t none = 0;
-    voice->firstMixCounter.compare_exchange_strong(none, SDL_GetPerformanceCounter());
 }
 
-// Writes the next samples of the stream over the channel's silence, looping
-// back to the start frame as often as asked; silence once it has ended.
-void AudioMixer::onFeed(int, void* stream, int length, void* data) {
-    auto* voice = static_cast<AudioVoice*>(data);
-    AudioFeed& feed = *voice->feed;
-    auto* samples = static_cast<float*>(stream);
-    const int frames = length / kFrameBytes;
+// Writes the next samples of the stream, looping back to the start frame as
+// often as asked; silence once it has ended (until the program stops it).
+void AudioMixer::mixFeed(Channel& channel, float* out, int frames) {
+    AudioVoice& voice = *channel.voice;
+    AudioFeed& feed = *voice.feed;
+    float* samples = piece_.data();
     int done = 0;
     while (done < frames && !feed.ended) {
         const int got = feed.stream->read(samples + 2 * done, frames - done);
@@ -212,14 +158,31 @@ void AudioMixer::onFeed(int, void* stream, int length, void* data) {
             feed.at = feed.start;
         } else {
             feed.ended = true;
-            voice->finished = true;
+            voice.finished = true;
         }
     }
     std::fill(samples + 2 * done, samples + 2 * frames, 0.0f);
+    addPiece(voice, samples, out, frames);
 }
 
-void AudioMixer::onOutput(void* mixer, Uint8* stream, int length) {
-    static_cast<AudioMixer*>(mixer)->limit(reinterpret_cast<float*>(stream), length / kFrameBytes);
+void AudioMixer::addPiece(AudioVoice& voice, float* piece, float* out, int frames) {
+    const float left = voice.leftGain.load(std::memory_order_relaxed);
+    const float right = voice.rightGain.load(std::memory_order_relaxed);
+    float leftPeak = 0;
+    float rightPeak = 0;
+    for (int i = 0; i < frames; ++i) {
+        piece[2 * i] *= left;
+        piece[2 * i + 1] *= right;
+        leftPeak = std::max(leftPeak, std::abs(piece[2 * i]));
+        rightPeak = std::max(rightPeak, std::abs(piece[2 * i + 1]));
+        out[2 * i] += piece[2 * i];
+        out[2 * i + 1] += piece[2 * i + 1];
+    }
+    voice.leftPeak = std::min(leftPeak, 1.0f);
+    voice.rightPeak = std::min(rightPeak, 1.0f);
+    voice.framesMixed += frames;
+    std::int64_t none = 0;
+    voice.firstMixTime.compare_exchange_strong(none, now());
 }
 
 // Instant attack (no sample ever above the ceiling), exponential release; both

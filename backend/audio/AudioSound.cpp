@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "backend/audio/SoundDecoder.h"
 #include "backend/audio/SoundFormat.h"
 #include "backend/audio/SoundStream.h"
 #include "runtime/Log.h"
@@ -11,7 +12,6 @@ namespace limn::sdl {
 
 namespace {
 
-constexpr std::int64_t kFrameBytes = AudioMixer::kFrameBytes;
 // Of a streamed file only its start (ID3v2, RIFF chunks before the samples)
 // and its ID3v1 trailer are read for tags.
 constexpr std::uint64_t kTagHeadBytes = 256u << 10;
@@ -112,26 +112,17 @@ std::shared_ptr<AudioSound> AudioSound::decode(std::span<const std::uint8_t> byt
         trimmed = SoundFormat::withTrueSizes(bytes);
         input = trimmed;
     }
-    SDL_RWops* source = SDL_RWFromConstMem(input.data(), static_cast<int>(input.size()));
-    if (!source) {
-        reason = SDL_GetError();
-        return nullptr;
-    }
-    Mix_Chunk* decoded = Mix_LoadWAV_RW(source, 1);
-    if (!decoded) {
-        reason = Mix_GetError();
-        return nullptr;
-    }
+    SoundSamples samples = SoundDecoder::decode(input, mixer->frequency(), reason);
+    if (!samples) return nullptr;
     // A stream that lied about its length is dropped once its true size shows.
-    const double limit = SoundFormat::kMaxSeconds * 1.01 * mixer->frequency() * kFrameBytes;
-    if (static_cast<double>(decoded->alen) > limit) {
-        Mix_FreeChunk(decoded);
+    const double limit = SoundFormat::kMaxSeconds * 1.01 * mixer->frequency();
+    if (static_cast<double>(samples.frames) > limit) {
         reason = "it decodes to more than the length cap";
         return nullptr;
     }
     auto sound = std::make_shared<AudioSound>();
     sound->mixer_ = std::move(mixer);
-    sound->chunk_ = std::shared_ptr<Mix_Chunk>(decoded, &Mix_FreeChunk);
+    sound->samples_ = std::move(samples);
     sound->bytesTotal_ = static_cast<std::int64_t>(bytes.size());
     sound->tags_ = AudioTags::read(bytes);
     return sound;
@@ -159,7 +150,7 @@ std::shared_ptr<AudioSound> AudioSound::stream(const std::string& path, std::str
 
 std::int64_t AudioSound::frames() const {
     if (streamed_) return streamPath_.empty() ? 0 : streamFrames_;
-    return chunk_ ? static_cast<std::int64_t>(chunk_->alen) / kFrameBytes : 0;
+    return samples_.frames;
 }
 
 double AudioSound::lengthMs() const {

@@ -13,8 +13,6 @@
 // Lifetime: the handle of "limn_sound_from_file". close() drops the samples
 // (or the file's name) for new plays; channels already playing keep theirs.
 
-#include <SDL_mixer.h>
-
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -48,11 +46,11 @@ public:
     [[nodiscard]] const std::string& streamPath() const { return streamPath_; }
     [[nodiscard]] std::int64_t bytesTotal() const { return bytesTotal_; }
     [[nodiscard]] const AudioTags& tags() const { return tags_; }
-    // The decoded samples, null once closed.
-    [[nodiscard]] const std::shared_ptr<Mix_Chunk>& chunk() const { return chunk_; }
+    // The decoded samples, empty once closed.
+    [[nodiscard]] const SoundSamples& samples() const { return samples_; }
     [[nodiscard]] const std::shared_ptr<AudioMixer>& mixer() const { return mixer_; }
     void close() {
-        chunk_.reset();
+        samples_ = {};
         streamPath_.clear();
     }
 
@@ -62,8 +60,8 @@ private:
     static std::shared_ptr<AudioSound> decode(std::span<const std::uint8_t> bytes,
                                               std::string& reason);
 
-    std::shared_ptr<AudioMixer> mixer_;  // declared first: outlives the chunk
-    std::shared_ptr<Mix_Chunk> chunk_;
+    std::shared_ptr<AudioMixer> mixer_;  // declared first: outlives the samples
+    SoundSamples samples_;
     bool streamed_ = false;
     std::string streamPath_;
     std::int64_t streamFrames_ = 0;
