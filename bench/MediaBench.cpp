@@ -6,6 +6,9 @@
 //   wait a sound can't avoid), which BM_MixerBufferPeriod measures.
 // - loading a sound file and starting it, decoded whole against streamed as
 //   music, at two lengths (streaming costs the same at any length).
+// - one block of our mixer (8 voices with gains, peaks and the limiter) against
+//   its floor, the same samples multiplied by their gains and summed by a bare
+//   loop.
 // Sound runs on SDL's silent driver unless SDL_AUDIODRIVER says otherwise.
 
 #include <benchmark/benchmark.h>
@@ -21,6 +24,7 @@
 
 #include "RatioReporter.h"
 #include "backend/audio/AudioChannel.h"
+#include "backend/audio/AudioMixer.h"
 #include "backend/audio/AudioSound.h"
 #include "backend/text/TextFieldNode.h"
 
@@ -175,6 +179,55 @@ BENCHMARK(BM_LoadAndPlay)
     ->Args({60, 1})
     ->Unit(benchmark::kMillisecond);
 
+constexpr int kMixVoices = 8;
+
+// A long stereo sound of its own for the mixing benchmarks.
+limn::sdl::SoundSamples mixSound() {
+    auto samples = std::make_shared<std::vector<float>>(2 * 44100 * 10);
+    for (std::size_t i = 0; i < samples->size(); ++i) {
+        (*samples)[i] = static_cast<float>((i * 7919) % 2000) / 4000.0f - 0.25f;
+    }
+    return {std::shared_ptr<const float>(samples, samples->data()),
+            static_cast<std::int64_t>(samples->size() / 2)};
+}
+
+void BM_MixBlock(benchmark::State& state) {
+    const auto sound = mixSound();
+    auto mixer = limn::sdl::AudioMixer::withoutOutput();
+    std::vector<std::shared_ptr<limn::sdl::AudioVoice>> voices;
+    for (int i = 0; i < kMixVoices; ++i) {
+        voices.push_back(std::make_shared<limn::sdl::AudioVoice>());
+        voices.back()->leftGain = 0.5f;
+        mixer->play(sound, 997 * i, sound.frames - 997 * i, 1000, voices.back());
+    }
+    std::vector<float> block(2 * limn::sdl::AudioMixer::kBufferFrames);
+    for (auto _ : state) {
+        mixer->mix(block.data(), limn::sdl::AudioMixer::kBufferFrames);
+        benchmark::DoNotOptimize(block.data());
+    }
+}
+BENCHMARK(BM_MixBlock);
+
+void BM_MixBlockFloor(benchmark::State& state) {
+    const auto sound = mixSound();
+    constexpr int frames = limn::sdl::AudioMixer::kBufferFrames;
+    std::vector<float> block(2 * frames);
+    std::int64_t at = 0;
+    for (auto _ : state) {
+        std::fill(block.begin(), block.end(), 0.0f);
+        for (int v = 0; v < kMixVoices; ++v) {
+            const float* from = sound.data.get() + 2 * ((997 * v + at) % (sound.frames - frames));
+            for (int i = 0; i < frames; ++i) {
+                block[2 * i] += from[2 * i] * 0.5f;
+                block[2 * i + 1] += from[2 * i + 1];
+            }
+        }
+        at += frames;
+        benchmark::DoNotOptimize(block.data());
+    }
+}
+BENCHMARK(BM_MixBlockFloor);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -189,6 +242,7 @@ int main(int argc, char** argv) {
         {"music load and play, 60 s / 30 s (streamed)", "BM_LoadAndPlay/60/1",
          "BM_LoadAndPlay/30/1"},
         {"60 s streamed / decoded", "BM_LoadAndPlay/60/1", "BM_LoadAndPlay/60/0"},
+        {"mixing a block of 8 voices / bare gain-and-sum loop", "BM_MixBlock", "BM_MixBlockFloor"},
     });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
