@@ -15,6 +15,7 @@
 #include "backend/web/audio/SoundDecode.h"
 #include "tests/backend/MediaFiles.h"
 #include "tests/backend/audio/OggFiles.h"
+#include "tests/backend/audio/SoundDecodingTest.h"
 
 namespace limn::sdl {
 namespace {
@@ -62,14 +63,8 @@ ByteVector wav(int encoding, int bits, int channels, int rate, int frames) {
     return out;
 }
 
-class SoundDecoderAgreement : public ::testing::Test {
+class SoundDecoderAgreement : public SoundDecodingTest {
 protected:
-    void SetUp() override {
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        output_ = AudioMixer::shared();
-        ASSERT_TRUE(output_);
-    }
-
     struct Difference {
         std::int64_t desktopFrames = 0;
         std::int64_t webFrames = 0;
@@ -94,8 +89,6 @@ protected:
         if (common) d.mean /= static_cast<double>(common);
         return d;
     }
-
-    std::shared_ptr<AudioMixer> output_;
 };
 
 TEST_F(SoundDecoderAgreement, EveryWavEncodingAtTheMixersRateGivesTheSameSamples) {

@@ -12,6 +12,7 @@
 #include "backend/audio/AudioMixer.h"
 #include "backend/audio/SoundDecoder.h"
 #include "tests/backend/MediaFiles.h"
+#include "tests/backend/audio/SoundDecodingTest.h"
 
 namespace limn::sdl {
 namespace {
@@ -40,17 +41,7 @@ SoundSamples decoded(const limn::testing::ByteVector& wav) {
     return samples;
 }
 
-class MixerOutput : public ::testing::Test {
-protected:
-    // The desktop's decoder converts to the format of the open output.
-    void SetUp() override {
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        output_ = AudioMixer::shared();
-        ASSERT_TRUE(output_);
-    }
-
-    std::shared_ptr<AudioMixer> output_;
-};
+using MixerOutput = SoundDecodingTest;
 
 TEST_F(MixerOutput, SameRequestsGiveTheSameSamples) {
     const SoundSamples tone = decoded(limn::testing::makeWav(0.05, 44100, 1, 440, 0.6));
