@@ -43,7 +43,7 @@ enum class FillRule : std::uint8_t { Winding, EvenOdd };
 // transform current when it is drawn. A value; copying it copies the points.
 class CanvasPath {
 public:
-    enum class Verb : std::uint8_t { Move, Line, Cubic, Close };
+    enum class Verb : std::uint8_t { Move, Line, Cubic, Close, Rect };
 
     void moveTo(double x, double y) { add(Verb::Move, {x, y}); }
     void lineTo(double x, double y) { add(Verb::Line, {x, y}); }
@@ -51,14 +51,9 @@ public:
         add(Verb::Cubic, {x1, y1, x2, y2, x, y});
     }
     void close() { add(Verb::Close, {}); }
-    // A closed rectangle: a move to (x, y), three lines and a close.
-    void rect(double x, double y, double w, double h) {
-        moveTo(x, y);
-        lineTo(x + w, y);
-        lineTo(x + w, y + h);
-        lineTo(x, y + h);
-        close();
-    }
+    // A closed rectangle, as a move to (x, y), lines to the other corners
+    // in turn (along x first) and a close; the pen ends at (x, y).
+    void rect(double x, double y, double w, double h) { add(Verb::Rect, {x, y, w, h}); }
     void clear() {
         verbs_.clear();
         points_.clear();
@@ -67,7 +62,8 @@ public:
 
     [[nodiscard]] bool empty() const { return verbs_.empty(); }
     [[nodiscard]] const std::vector<Verb>& verbs() const { return verbs_; }
-    // Two numbers per point: one point per Move and Line, three per Cubic.
+    // The numbers of each verb in turn: x, y for Move and Line, three points
+    // for Cubic, none for Close, x, y, w, h for Rect.
     [[nodiscard]] const std::vector<double>& points() const { return points_; }
 
     // A raster backend may keep its own form of a path that is drawn often
