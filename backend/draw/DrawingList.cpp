@@ -27,6 +27,7 @@ struct Segment {
 
 CanvasPath pathOf(const std::vector<Segment>& segments) {
     CanvasPath path;
+    path.reserve(segments.size());
     for (const Segment& s : segments) {
         switch (s.type) {
             case Segment::Move:

@@ -77,8 +77,9 @@ struct CairoPath final : CanvasPath::Prepared {
 
 void appendPath(cairo_t* cr, const CanvasPath& path) {
     cairo_new_path(cr);
-    if (auto* prepared = dynamic_cast<const CairoPath*>(path.prepared())) {
-        cairo_append_path(cr, prepared->path);
+    // Only this backend prepares paths in a desktop program.
+    if (const CanvasPath::Prepared* prepared = path.prepared()) {
+        cairo_append_path(cr, static_cast<const CairoPath*>(prepared)->path);
         return;
     }
     const double* p = path.points().data();
