@@ -130,6 +130,19 @@ cairo_t* scratch() {
     return cr;
 }
 
+// Paints the whole of `source` (inside the clip) with an operator and alpha.
+void paintWith(cairo_t* cr, cairo_pattern_t* source, cairo_operator_t op, double alpha) {
+    cairo_save(cr);
+    cairo_set_operator(cr, op);
+    cairo_set_source(cr, source);
+    if (alpha < 1) {
+        cairo_paint_with_alpha(cr, alpha);
+    } else {
+        cairo_paint(cr);
+    }
+    cairo_restore(cr);
+}
+
 bool isWhole(double v) {
     return v == std::floor(v);
 }
@@ -255,12 +268,7 @@ void CairoCanvas::drawSurface(const Surface& picture, const Affine& matrix, doub
     if (placePattern(p, matrix)) {
         cairo_save(cr_);
         cairo_identity_matrix(cr_);
-        cairo_set_source(cr_, p);
-        if (alpha < 1) {
-            cairo_paint_with_alpha(cr_, alpha);
-        } else {
-            cairo_paint(cr_);
-        }
+        paintWith(cr_, p, CAIRO_OPERATOR_OVER, alpha);
         cairo_restore(cr_);
     }
     cairo_pattern_destroy(p);
@@ -339,15 +347,7 @@ pixman_image_t* CairoCanvas::samplerOf(const Surface& picture) {
 
 void CairoCanvas::endLayer(BlendMode blend, double alpha) {
     cairo_pattern_t* content = cairo_pop_group(cr_);
-    cairo_save(cr_);
-    cairo_set_operator(cr_, blendOperator(blend));
-    cairo_set_source(cr_, content);
-    if (alpha < 1) {
-        cairo_paint_with_alpha(cr_, alpha);
-    } else {
-        cairo_paint(cr_);
-    }
-    cairo_restore(cr_);
+    paintWith(cr_, content, blendOperator(blend), alpha);
     cairo_pattern_destroy(content);
 }
 
