@@ -26,8 +26,10 @@ struct Segment {
 };
 
 CanvasPath pathOf(const std::vector<Segment>& segments) {
+    std::size_t points = 0;
+    for (const Segment& s : segments) points += s.type == Segment::Cubic ? 6 : 2;
     CanvasPath path;
-    path.reserve(segments.size());
+    path.reserve(segments.size(), points);
     for (const Segment& s : segments) {
         switch (s.type) {
             case Segment::Move:
@@ -73,7 +75,11 @@ namespace {
 // Turns the command list into fill, stroke and custom operations.
 class Compiler {
 public:
-    explicit Compiler(std::vector<DrawingList::Op>& ops) : ops_(ops) {}
+    explicit Compiler(std::vector<DrawingList::Op>& ops) : ops_(ops) {
+        // A rectangle's or an ellipse's segments without growing.
+        fillSegs_.reserve(kFewSegments);
+        strokeSegs_.reserve(kFewSegments);
+    }
 
     void run(const std::vector<DrawingList::Command>& commands) {
         for (const auto& c : commands) step(c);
@@ -84,6 +90,7 @@ public:
 private:
     using Command = DrawingList::Command;
     using Op = DrawingList::Op;
+    static constexpr std::size_t kFewSegments = 8;
 
     void step(const Command& c) {
         const double* v = c.v;

@@ -54,10 +54,10 @@ public:
     // A closed rectangle, as a move to (x, y), lines to the other corners
     // in turn (along x first) and a close; the pen ends at (x, y).
     void rect(double x, double y, double w, double h) { add(Verb::Rect, {x, y, w, h}); }
-    // Room for `count` verbs of up to three points each.
-    void reserve(std::size_t count) {
-        verbs_.reserve(count);
-        points_.reserve(count * 6);
+    // Room for `verbs` verbs holding `numbers` numbers in all.
+    void reserve(std::size_t verbs, std::size_t numbers) {
+        verbs_.reserve(verbs);
+        points_.reserve(numbers);
     }
     void clear() {
         verbs_.clear();

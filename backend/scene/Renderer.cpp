@@ -88,7 +88,7 @@ public:
         if (wanted.empty()) return false;
         canvas_.flush();
         canvas_.save();
-        canvas_.setTransform({});
+        // The canvas starts at the identity: the box is in target pixels.
         canvas_.clipRect(all.x0, all.y0, all.width(), all.height());
         const bool grouped = options_.blendMode != static_cast<int>(Blend::NORMAL) &&
                              options_.blendMode != static_cast<int>(Blend::LAYER);

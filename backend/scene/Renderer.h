@@ -48,8 +48,8 @@ public:
 
     // Draws `root` and its descendants over what the target holds.
     static void render(SceneNode& root, Surface& target, const RenderOptions& options);
-    // The same on any canvas (its pixels are the target's); false when
-    // nothing was drawn at all.
+    // The same on any canvas (its pixels are the target's), whose transform
+    // is the identity; false when nothing was drawn at all.
     static bool render(SceneNode& root, Canvas& canvas, const RenderOptions& options);
     // Draws the rows of `bands` (boxes across the target's whole width) into
     // the target exactly as a whole redraw would draw them: each band is
