@@ -26,6 +26,7 @@
 #include "backend/audio/AudioChannel.h"
 #include "backend/audio/AudioMixer.h"
 #include "backend/audio/AudioSound.h"
+#include "backend/desktop/raster/CairoCanvas.h"
 #include "backend/text/TextFieldNode.h"
 
 namespace {
@@ -49,25 +50,25 @@ std::shared_ptr<TextFieldNode> scoreField() {
     return field;
 }
 
-void drawField(TextFieldNode& field, cairo_t* cr) {
+void drawField(TextFieldNode& field, limn::sdl::CairoCanvas& canvas) {
+    cairo_t* cr = limn::sdl::CairoCanvas::contextOf(canvas);
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
     cairo_paint(cr);
     cairo_restore(cr);
-    field.drawContent(cr, limn::sdl::RenderState{});
+    field.drawContent(canvas, limn::sdl::RenderState{});
 }
 
 void BM_ScoreTextChanged(benchmark::State& state) {
     auto field = scoreField();
     auto surface = limn::sdl::Surface::create(100, 30, true, 0);
-    cairo_t* cr = cairo_create(surface->cairo());
+    limn::sdl::CairoCanvas canvas(*surface, limn::sdl::CanvasUse::Alone);
     int points = 0;
     for (auto _ : state) {
         points += 10;
         field->setText("SCORE: " + std::to_string(points));
-        drawField(*field, cr);
+        drawField(*field, canvas);
     }
-    cairo_destroy(cr);
 }
 BENCHMARK(BM_ScoreTextChanged)->Unit(benchmark::kMicrosecond);
 
@@ -75,9 +76,8 @@ void BM_ScoreTextUnchanged(benchmark::State& state) {
     auto field = scoreField();
     field->setText("SCORE: 1230");
     auto surface = limn::sdl::Surface::create(100, 30, true, 0);
-    cairo_t* cr = cairo_create(surface->cairo());
-    for (auto _ : state) drawField(*field, cr);
-    cairo_destroy(cr);
+    limn::sdl::CairoCanvas canvas(*surface, limn::sdl::CanvasUse::Alone);
+    for (auto _ : state) drawField(*field, canvas);
 }
 BENCHMARK(BM_ScoreTextUnchanged)->Unit(benchmark::kMicrosecond);
 

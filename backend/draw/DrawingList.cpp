@@ -19,41 +19,34 @@ struct DrawingList::Command {
 
 namespace {
 
-struct PathDeleter {
-    void operator()(cairo_path_t* p) const { cairo_path_destroy(p); }
-};
-using PathPtr = std::unique_ptr<cairo_path_t, PathDeleter>;
-
-// A small context for building paths and asking cairo about them.
-cairo_t* scratch() {
-    static cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
-    static cairo_t* cr = cairo_create(surface);
-    return cr;
-}
-
 // One piece of a path, in local coordinates.
 struct Segment {
     enum Type { Move, Line, Cubic, Close } type;
     double p[6];
 };
 
-void appendSegments(cairo_t* cr, const std::vector<Segment>& segments) {
+CanvasPath pathOf(const std::vector<Segment>& segments) {
+    std::size_t points = 0;
+    for (const Segment& s : segments) points += s.type == Segment::Cubic ? 6 : 2;
+    CanvasPath path;
+    path.reserve(segments.size(), points);
     for (const Segment& s : segments) {
         switch (s.type) {
             case Segment::Move:
-                cairo_move_to(cr, s.p[0], s.p[1]);
+                path.moveTo(s.p[0], s.p[1]);
                 break;
             case Segment::Line:
-                cairo_line_to(cr, s.p[0], s.p[1]);
+                path.lineTo(s.p[0], s.p[1]);
                 break;
             case Segment::Cubic:
-                cairo_curve_to(cr, s.p[0], s.p[1], s.p[2], s.p[3], s.p[4], s.p[5]);
+                path.curveTo(s.p[0], s.p[1], s.p[2], s.p[3], s.p[4], s.p[5]);
                 break;
             case Segment::Close:
-                cairo_close_path(cr);
+                path.close();
                 break;
         }
     }
+    return path;
 }
 
 bool drawsSomething(const std::vector<Segment>& segments) {
@@ -68,7 +61,7 @@ bool drawsSomething(const std::vector<Segment>& segments) {
 struct DrawingList::Op {
     enum Kind { FillOp, StrokeOp, CustomOp };
     Kind kind;
-    PathPtr path;
+    CanvasPath path;
     std::shared_ptr<FillStyle> fill;
     LineStyle line;
     std::shared_ptr<DrawCommand> custom;
@@ -82,7 +75,11 @@ namespace {
 // Turns the command list into fill, stroke and custom operations.
 class Compiler {
 public:
-    explicit Compiler(std::vector<DrawingList::Op>& ops) : ops_(ops) {}
+    explicit Compiler(std::vector<DrawingList::Op>& ops) : ops_(ops) {
+        // A rectangle's or an ellipse's segments without growing.
+        fillSegs_.reserve(kFewSegments);
+        strokeSegs_.reserve(kFewSegments);
+    }
 
     void run(const std::vector<DrawingList::Command>& commands) {
         for (const auto& c : commands) step(c);
@@ -93,6 +90,7 @@ public:
 private:
     using Command = DrawingList::Command;
     using Op = DrawingList::Op;
+    static constexpr std::size_t kFewSegments = 8;
 
     void step(const Command& c) {
         const double* v = c.v;
@@ -132,7 +130,7 @@ private:
                 ellipse(v[0], v[1], v[2], v[3]);
                 break;
             case Command::Custom: {
-                Op op{Op::CustomOp, nullptr, fill_, {}, c.custom, c.custom->bounds(), {}, {}};
+                Op op{Op::CustomOp, {}, fill_, {}, c.custom, c.custom->bounds(), {}, {}};
                 (fill_ ? pendingStrokes_ : ops_).push_back(std::move(op));
                 break;
             }
@@ -233,17 +231,10 @@ private:
 
     void endFill() {
         if (fill_ && drawsSomething(fillSegs_)) {
-            cairo_t* cr = scratch();
-            cairo_new_path(cr);
-            appendSegments(cr, fillSegs_);
-            Bounds b;
-            double x0, y0, x1, y1;
-            cairo_path_extents(cr, &x0, &y0, &x1, &y1);
-            b.add(x0, y0);
-            b.add(x1, y1);
-            Op op{Op::FillOp, PathPtr(cairo_copy_path(cr)), fill_, {}, nullptr, b, {}, {}};
+            CanvasPath path = pathOf(fillSegs_);
+            const Bounds b = pathExtents(path);
+            Op op{Op::FillOp, std::move(path), fill_, {}, nullptr, b, {}, {}};
             if (rectBox_ && fillSegs_.size() == 5) op.rect = rectBox_;
-            cairo_new_path(cr);
             ops_.push_back(std::move(op));
         }
         fillSegs_.clear();
@@ -259,22 +250,14 @@ private:
 
     void flushStroke() {
         if (line_.enabled && drawsSomething(strokeSegs_)) {
-            cairo_t* cr = scratch();
-            cairo_new_path(cr);
-            appendSegments(cr, strokeSegs_);
-            applyLine(cr, line_);
-            double x0, y0, x1, y1;
-            cairo_path_extents(cr, &x0, &y0, &x1, &y1);
-            Bounds b;
-            b.add(x0, y0);
-            b.add(x1, y1);
+            CanvasPath path = pathOf(strokeSegs_);
+            Bounds b = pathExtents(path);
             // Half the width, or more at mitred corners; exact enough for culling and hits.
             b.inflate((line_.thickness > 0 ? line_.thickness : 1) *
                       std::max(0.5, line_.joints == native::wire::JointStyle::MITER
                                         ? line_.miterLimit / 2
                                         : 0.5));
-            Op op{Op::StrokeOp, PathPtr(cairo_copy_path(cr)), nullptr, line_, nullptr, b, {}, {}};
-            cairo_new_path(cr);
+            Op op{Op::StrokeOp, std::move(path), nullptr, line_, nullptr, b, {}, {}};
             (fill_ ? pendingStrokes_ : ops_).push_back(std::move(op));
         }
         strokeSegs_.clear();
@@ -428,7 +411,6 @@ const FillStyle* DrawingList::singleBitmap() {
 bool DrawingList::hit(double x, double y) {
     compile();
     if (!bounds_.contains(x, y)) return false;
-    cairo_t* cr = scratch();
     for (const Op& op : ops_) {
         if (!op.bounds.contains(x, y)) continue;
         switch (op.kind) {
@@ -436,22 +418,11 @@ bool DrawingList::hit(double x, double y) {
                 if (op.custom->hit(x, y)) return true;
                 break;
             case Op::FillOp: {
-                if (op.rect) return true;
-                cairo_new_path(cr);
-                cairo_append_path(cr, op.path.get());
-                cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-                const bool inside = cairo_in_fill(cr, x, y);
-                cairo_new_path(cr);
-                if (inside) return true;
+                if (op.rect || pathFillContains(op.path, FillRule::EvenOdd, x, y)) return true;
                 break;
             }
             case Op::StrokeOp: {
-                cairo_new_path(cr);
-                cairo_append_path(cr, op.path.get());
-                applyLine(cr, op.line);
-                const bool on = cairo_in_stroke(cr, x, y);
-                cairo_new_path(cr);
-                if (on) return true;
+                if (pathStrokeContains(op.path, strokeStyleOf(op.line), x, y)) return true;
                 break;
             }
         }
@@ -459,30 +430,24 @@ bool DrawingList::hit(double x, double y) {
     return false;
 }
 
-void DrawingList::draw(cairo_t* cr, const RenderState& state) {
+void DrawingList::draw(Canvas& canvas, const RenderState& state) {
     compile();
     for (Op& op : ops_) {
         if (!state.clip.intersect(op.bounds.transformed(state.matrix)).empty() ||
             op.kind == Op::CustomOp) {
             switch (op.kind) {
                 case Op::FillOp:
-                    cairo_new_path(cr);
-                    cairo_append_path(cr, op.path.get());
-                    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-                    fillPath(cr, *op.fill, state, op.cache);
+                    fillPath(canvas, op.path, FillRule::EvenOdd, *op.fill, state, op.cache);
                     break;
                 case Op::StrokeOp:
-                    cairo_new_path(cr);
-                    cairo_append_path(cr, op.path.get());
-                    strokePath(cr, op.line, state);
+                    strokePath(canvas, op.path, op.line, state);
                     break;
                 case Op::CustomOp:
-                    op.custom->draw(cr, op.fill ? *op.fill : FillStyle{}, state);
+                    op.custom->draw(canvas, op.fill ? *op.fill : FillStyle{}, state);
                     break;
             }
         }
     }
-    cairo_new_path(cr);
 }
 
 }  // namespace limn::sdl

@@ -12,8 +12,6 @@
 // The handle returned by "limn_display_object_get_graphics" is the node's
 // DrawingList; its owner keeps it alive.
 
-#include <cairo.h>
-
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -24,6 +22,7 @@
 #include "backend/draw/DrawStyle.h"
 #include "backend/draw/RenderState.h"
 #include "backend/image/Surface.h"
+#include "backend/scene/Canvas.h"
 
 namespace limn::sdl {
 
@@ -31,8 +30,9 @@ namespace limn::sdl {
 class DrawCommand {
 public:
     virtual ~DrawCommand() = default;
-    // cr's matrix maps local coordinates to device pixels, as state.matrix.
-    virtual void draw(cairo_t* cr, const FillStyle& fill, const RenderState& state) = 0;
+    // The canvas's transform maps local coordinates to device pixels, as
+    // state.matrix.
+    virtual void draw(Canvas& canvas, const FillStyle& fill, const RenderState& state) = 0;
     [[nodiscard]] virtual Bounds bounds() const = 0;
     [[nodiscard]] virtual bool hit(double x, double y) const { return bounds().contains(x, y); }
 };
@@ -71,7 +71,8 @@ public:
     [[nodiscard]] Bounds bounds();
     // Whether (x, y) lies in a filled area (any alpha) or on a line.
     [[nodiscard]] bool hit(double x, double y);
-    void draw(cairo_t* cr, const RenderState& state);
+    // The canvas's transform is state.matrix.
+    void draw(Canvas& canvas, const RenderState& state);
     // The picture when the list is one bitmap fill of a rectangle exactly its
     // size at the origin, without matrix, repeat or line (what a Bitmap makes).
     [[nodiscard]] const FillStyle* singleBitmap();

@@ -3,14 +3,14 @@
 // in order, each working on the result of the one before; kinds other than
 // drop shadows are ignored.
 //
-// The renderer hands paint() the node drawn alone and the node's device box;
-// paint() composites the filtered result, clipped to cr's clip.
-
-#include <cairo.h>
+// The renderer hands paint() the node drawn alone in the canvas's innermost
+// layer and the node's device box; paint() leaves the filtered result in
+// that layer, within the clip.
 
 #include <vector>
 
 #include "backend/base/Geometry.h"
+#include "backend/scene/Canvas.h"
 #include "runtime/Object.h"
 
 namespace limn::sdl {
@@ -20,7 +20,7 @@ public:
     // Largest filtered picture made at once, per side, in pixels.
     static constexpr int kMaxSide = 8192;
 
-    static void paint(cairo_t* cr, cairo_pattern_t* rendered, const Bounds& area,
+    static void paint(Canvas& canvas, const Bounds& area,
                       const std::vector<rt::ObjectPtr>& filters);
     [[nodiscard]] static Bounds grow(const Bounds& area, const std::vector<rt::ObjectPtr>& filters);
     // The same for one filter record (a rectangle for generateFilterRect).

@@ -9,52 +9,45 @@ namespace {
 
 constexpr double kGradientHalf = 819.2;
 
-bool setPatternMatrix(cairo_pattern_t* pattern, const Affine& m) {
+bool invertible(const Affine& m) {
     const double det = m.determinant();
-    if (det == 0 || !std::isfinite(det)) return false;
-    const Affine inv = m.inverse();
-    cairo_matrix_t cm;
-    cairo_matrix_init(&cm, inv.a, inv.b, inv.c, inv.d, inv.tx, inv.ty);
-    cairo_pattern_set_matrix(pattern, &cm);
-    return true;
+    return det != 0 && std::isfinite(det);
 }
 
-cairo_extend_t spreadExtend(int spread) {
+Spread spreadOf(int spread) {
     switch (spread) {
         case 1:
-            return CAIRO_EXTEND_REPEAT;
+            return Spread::Repeat;
         case 2:
-            return CAIRO_EXTEND_REFLECT;
+            return Spread::Reflect;
         default:
-            return CAIRO_EXTEND_PAD;
+            return Spread::Pad;
     }
 }
 
-void setSolid(cairo_t* cr, std::uint32_t rgb, double alpha, const ColorXf& c) {
-    cairo_set_source_rgba(cr, c.red(((rgb >> 16) & 0xFF) / 255.0),
-                          c.green(((rgb >> 8) & 0xFF) / 255.0), c.blue((rgb & 0xFF) / 255.0),
-                          c.alpha(alpha));
+Rgba through(std::uint32_t rgb, double alpha, const ColorXf& c) {
+    return {c.red(((rgb >> 16) & 0xFF) / 255.0), c.green(((rgb >> 8) & 0xFF) / 255.0),
+            c.blue((rgb & 0xFF) / 255.0), c.alpha(alpha)};
 }
 
-void fillGradient(cairo_t* cr, const FillStyle& fill, const ColorXf& c) {
-    cairo_pattern_t* p =
-        fill.radial ? cairo_pattern_create_radial(std::clamp(fill.focal, -1.0, 1.0) * kGradientHalf,
-                                                  0, 0, 0, 0, kGradientHalf)
-                    : cairo_pattern_create_linear(-kGradientHalf, 0, kGradientHalf, 0);
-    for (const GradientStop& s : fill.stops) {
-        cairo_pattern_add_color_stop_rgba(p, std::clamp(s.offset, 0.0, 1.0),
-                                          c.red(((s.rgb >> 16) & 0xFF) / 255.0),
-                                          c.green(((s.rgb >> 8) & 0xFF) / 255.0),
-                                          c.blue((s.rgb & 0xFF) / 255.0), c.alpha(s.alpha));
-    }
-    cairo_pattern_set_extend(p, spreadExtend(fill.spread));
-    if (setPatternMatrix(p, fill.matrix)) {
-        cairo_set_source(cr, p);
-        cairo_fill(cr);
+void fillGradient(Canvas& canvas, const CanvasPath& path, FillRule rule, const FillStyle& fill,
+                  const ColorXf& c) {
+    if (!invertible(fill.matrix)) return;
+    CanvasGradient g;
+    g.radial = fill.radial;
+    if (fill.radial) {
+        g.x0 = std::clamp(fill.focal, -1.0, 1.0) * kGradientHalf;
+        g.r1 = kGradientHalf;
     } else {
-        cairo_new_path(cr);
+        g.x0 = -kGradientHalf;
+        g.x1 = kGradientHalf;
     }
-    cairo_pattern_destroy(p);
+    g.stops.reserve(fill.stops.size());
+    for (const GradientStop& s : fill.stops)
+        g.stops.push_back({std::clamp(s.offset, 0.0, 1.0), through(s.rgb, s.alpha, c)});
+    g.spread = spreadOf(fill.spread);
+    g.matrix = fill.matrix;
+    canvas.fill(path, CanvasPaint::of(g), rule);
 }
 
 Surface* tintedSource(const FillStyle& fill, const ColorXf& color, FillCache& cache) {
@@ -74,32 +67,13 @@ Surface* tintedSource(const FillStyle& fill, const ColorXf& color, FillCache& ca
     return cache.tinted.get();
 }
 
-void fillBitmap(cairo_t* cr, const FillStyle& fill, const RenderState& state, FillCache& cache) {
+void fillBitmap(Canvas& canvas, const CanvasPath& path, FillRule rule, const FillStyle& fill,
+                const RenderState& state, FillCache& cache) {
     Surface* picture = tintedSource(fill, state.color, cache);
-    if (!picture) {
-        cairo_new_path(cr);
-        return;
-    }
-    cairo_pattern_t* p = cairo_pattern_create_for_surface(picture->cairo());
-    cairo_pattern_set_extend(p, fill.repeat ? CAIRO_EXTEND_REPEAT : CAIRO_EXTEND_NONE);
-    cairo_pattern_set_filter(
-        p, fill.smooth && state.quality ? CAIRO_FILTER_BILINEAR : CAIRO_FILTER_NEAREST);
-    if (!setPatternMatrix(p, fill.matrix)) {
-        cairo_new_path(cr);
-        cairo_pattern_destroy(p);
-        return;
-    }
-    cairo_set_source(cr, p);
+    if (!picture || !invertible(fill.matrix)) return;
+    const CanvasPattern pattern{picture, fill.repeat, fill.smooth && state.quality, fill.matrix};
     const double alpha = state.color.isAlphaOnly() ? std::clamp(state.color.am, 0.0, 1.0) : 1.0;
-    if (alpha < 1) {
-        cairo_save(cr);
-        cairo_clip(cr);
-        cairo_paint_with_alpha(cr, alpha);
-        cairo_restore(cr);
-    } else {
-        cairo_fill(cr);
-    }
-    cairo_pattern_destroy(p);
+    canvas.fill(path, CanvasPaint::of(pattern, alpha), rule);
 }
 
 }  // namespace
@@ -107,7 +81,6 @@ void fillBitmap(cairo_t* cr, const FillStyle& fill, const RenderState& state, Fi
 std::shared_ptr<Surface> tintedCopy(Surface& source, const ColorXf& c) {
     auto out = Surface::create(source.width(), source.height(), true, 0);
     if (!out) return nullptr;
-    cairo_surface_flush(source.cairo());
     auto channel = [](std::uint32_t v, std::uint32_t a, double m, double o) -> double {
         const double straight = a ? v * 255.0 / a : 0.0;
         return std::clamp(straight * m + o, 0.0, 255.0);
@@ -132,65 +105,53 @@ std::shared_ptr<Surface> tintedCopy(Surface& source, const ColorXf& c) {
     return out;
 }
 
-void applyLine(cairo_t* cr, const LineStyle& line) {
-    static const cairo_line_cap_t caps[] = {CAIRO_LINE_CAP_ROUND, CAIRO_LINE_CAP_BUTT,
-                                            CAIRO_LINE_CAP_SQUARE};
-    static const cairo_line_join_t joins[] = {CAIRO_LINE_JOIN_ROUND, CAIRO_LINE_JOIN_MITER,
-                                              CAIRO_LINE_JOIN_BEVEL};
+StrokeStyle strokeStyleOf(const LineStyle& line) {
+    static const LineCap caps[] = {LineCap::Round, LineCap::Butt, LineCap::Square};
+    static const LineJoin joins[] = {LineJoin::Round, LineJoin::Miter, LineJoin::Bevel};
     // Values out of range (the framework passes unknown integers on) draw as round.
     const int cap = static_cast<int>(line.caps);
     const int join = static_cast<int>(line.joints);
-    cairo_set_line_cap(cr, caps[cap >= 0 && cap < 3 ? cap : 0]);
-    cairo_set_line_join(cr, joins[join >= 0 && join < 3 ? join : 0]);
-    cairo_set_miter_limit(cr, line.miterLimit >= 1 ? line.miterLimit : 1);
-    cairo_set_line_width(cr, line.thickness > 0 ? line.thickness : 1);
+    StrokeStyle style;
+    style.cap = caps[cap >= 0 && cap < 3 ? cap : 0];
+    style.join = joins[join >= 0 && join < 3 ? join : 0];
+    style.miterLimit = line.miterLimit >= 1 ? line.miterLimit : 1;
+    style.width = line.thickness > 0 ? line.thickness : 1;
+    return style;
 }
 
-void fillPath(cairo_t* cr, const FillStyle& fill, const RenderState& state, FillCache& cache) {
+void fillPath(Canvas& canvas, const CanvasPath& path, FillRule rule, const FillStyle& fill,
+              const RenderState& state, FillCache& cache) {
     switch (fill.kind) {
         case FillKind::Solid:
-            setSolid(cr, fill.rgb, fill.alpha, state.color);
-            cairo_fill(cr);
+            canvas.fill(path, CanvasPaint::solid(through(fill.rgb, fill.alpha, state.color)), rule);
             break;
         case FillKind::Gradient:
-            fillGradient(cr, fill, state.color);
+            fillGradient(canvas, path, rule, fill, state.color);
             break;
         case FillKind::Bitmap:
-            if (fill.bitmap) {
-                fillBitmap(cr, fill, state, cache);
-            } else {
-                cairo_new_path(cr);
-            }
+            if (fill.bitmap) fillBitmap(canvas, path, rule, fill, state, cache);
             break;
         case FillKind::None:
-            cairo_new_path(cr);
             break;
     }
 }
 
-void strokePath(cairo_t* cr, const LineStyle& line, const RenderState& state) {
-    applyLine(cr, line);
-    setSolid(cr, line.rgb, line.alpha, state.color);
+void strokePath(Canvas& canvas, const CanvasPath& path, const LineStyle& line,
+                const RenderState& state) {
+    StrokeStyle style = strokeStyleOf(line);
     const Affine& m = state.matrix;
-    double deviceWidth = -1;
     using Scale = native::wire::LineScaleMode;
     if (line.thickness <= 0 || line.scaleMode == Scale::NONE) {
-        deviceWidth = line.thickness > 0 ? line.thickness : 1;
+        style.deviceWidth = true;
+        style.width = line.thickness > 0 ? line.thickness : 1;
     } else if (line.scaleMode == Scale::VERTICAL) {
-        deviceWidth = line.thickness * std::hypot(m.c, m.d);
+        style.deviceWidth = true;
+        style.width = line.thickness * std::hypot(m.c, m.d);
     } else if (line.scaleMode == Scale::HORIZONTAL) {
-        deviceWidth = line.thickness * std::hypot(m.a, m.b);
+        style.deviceWidth = true;
+        style.width = line.thickness * std::hypot(m.a, m.b);
     }
-    if (deviceWidth < 0) {
-        cairo_stroke(cr);
-        return;
-    }
-    // The path is already in device space; the pen follows the identity matrix.
-    cairo_save(cr);
-    cairo_identity_matrix(cr);
-    cairo_set_line_width(cr, deviceWidth);
-    cairo_stroke(cr);
-    cairo_restore(cr);
+    canvas.stroke(path, CanvasPaint::solid(through(line.rgb, line.alpha, state.color)), style);
 }
 
 }  // namespace limn::sdl

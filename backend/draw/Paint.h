@@ -1,8 +1,6 @@
 #pragma once
-// Filling and stroking the current cairo path with the drawing list's styles,
+// Filling and stroking a path on a canvas with the drawing list's styles,
 // under a colour transform.
-
-#include <cairo.h>
 
 #include <cstdint>
 #include <memory>
@@ -11,6 +9,7 @@
 #include "backend/draw/DrawStyle.h"
 #include "backend/draw/RenderState.h"
 #include "backend/image/Surface.h"
+#include "backend/scene/Canvas.h"
 
 namespace limn::sdl {
 
@@ -27,10 +26,13 @@ struct FillCache {
 // surface; nullptr when it can't be made).
 std::shared_ptr<Surface> tintedCopy(Surface& source, const ColorXf& color);
 
-// Sets cap, join, miter limit and width (a zero width as one pixel).
-void applyLine(cairo_t* cr, const LineStyle& line);
-// Fill and stroke consume cr's current path.
-void fillPath(cairo_t* cr, const FillStyle& fill, const RenderState& state, FillCache& cache);
-void strokePath(cairo_t* cr, const LineStyle& line, const RenderState& state);
+// Cap, join, miter limit and width (a zero width as one pixel), in the
+// line's own coordinates.
+[[nodiscard]] StrokeStyle strokeStyleOf(const LineStyle& line);
+// The canvas's transform is state.matrix.
+void fillPath(Canvas& canvas, const CanvasPath& path, FillRule rule, const FillStyle& fill,
+              const RenderState& state, FillCache& cache);
+void strokePath(Canvas& canvas, const CanvasPath& path, const LineStyle& line,
+                const RenderState& state);
 
 }  // namespace limn::sdl

@@ -24,7 +24,7 @@ bool TilesCommand::hit(double x, double y) const {
     return false;
 }
 
-void TilesCommand::draw(cairo_t* cr, const FillStyle& fill, const RenderState& state) {
+void TilesCommand::draw(Canvas& canvas, const FillStyle& fill, const RenderState& state) {
     if (!sheet_->picture()) return;
     FillStyle picture;
     picture.kind = FillKind::Bitmap;
@@ -33,8 +33,9 @@ void TilesCommand::draw(cairo_t* cr, const FillStyle& fill, const RenderState& s
     picture.smooth = fill.kind == FillKind::Bitmap && fill.smooth;
     for (const Placed& p : placed_) {
         picture.matrix = Affine::translation(p.x - p.tile.x0, p.y - p.tile.y0);
-        cairo_rectangle(cr, p.x, p.y, p.tile.width(), p.tile.height());
-        fillPath(cr, picture, state, cache_);
+        CanvasPath box;
+        box.rect(p.x, p.y, p.tile.width(), p.tile.height());
+        fillPath(canvas, box, FillRule::EvenOdd, picture, state, cache_);
     }
 }
 

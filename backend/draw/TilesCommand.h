@@ -18,7 +18,7 @@ class TilesCommand final : public DrawCommand {
 public:
     TilesCommand(std::shared_ptr<TilesSheet> sheet, const std::vector<double>& data);
 
-    void draw(cairo_t* cr, const FillStyle& fill, const RenderState& state) override;
+    void draw(Canvas& canvas, const FillStyle& fill, const RenderState& state) override;
     [[nodiscard]] Bounds bounds() const override { return bounds_; }
     [[nodiscard]] bool hit(double x, double y) const override;
 

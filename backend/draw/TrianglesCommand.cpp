@@ -43,14 +43,14 @@ bool TrianglesCommand::culled(const Triangle& t, const Affine& m) const {
     return culling_ > 0 ? cross > 0 : cross < 0;
 }
 
-void TrianglesCommand::path(cairo_t* cr, const Triangle& t) const {
-    cairo_move_to(cr, x(t[0]), y(t[0]));
-    cairo_line_to(cr, x(t[1]), y(t[1]));
-    cairo_line_to(cr, x(t[2]), y(t[2]));
-    cairo_close_path(cr);
+void TrianglesCommand::path(CanvasPath& into, const Triangle& t) const {
+    into.moveTo(x(t[0]), y(t[0]));
+    into.lineTo(x(t[1]), y(t[1]));
+    into.lineTo(x(t[2]), y(t[2]));
+    into.close();
 }
 
-void TrianglesCommand::drawMapped(cairo_t* cr, const FillStyle& fill, const RenderState& state,
+void TrianglesCommand::drawMapped(Canvas& canvas, const FillStyle& fill, const RenderState& state,
                                   const Triangle& t) {
     const double w = fill.bitmap->width();
     const double h = fill.bitmap->height();
@@ -67,22 +67,24 @@ void TrianglesCommand::drawMapped(cairo_t* cr, const FillStyle& fill, const Rend
                             y(t[2]) - y(t[0]), x(t[0]),           y(t[0])};
     FillStyle mapped = fill;
     mapped.matrix = toTriangle * fromBitmap.inverse();
-    path(cr, t);
-    fillPath(cr, mapped, state, cache_);
+    CanvasPath one;
+    path(one, t);
+    fillPath(canvas, one, FillRule::EvenOdd, mapped, state, cache_);
 }
 
-void TrianglesCommand::draw(cairo_t* cr, const FillStyle& fill, const RenderState& state) {
+void TrianglesCommand::draw(Canvas& canvas, const FillStyle& fill, const RenderState& state) {
     if (fill.kind == FillKind::None) return;
     const bool mapped = fill.kind == FillKind::Bitmap && fill.bitmap && uvtStride_ > 0;
+    CanvasPath all;
     for (const Triangle& t : triangles_) {
         if (culled(t, state.matrix)) continue;
         if (mapped) {
-            drawMapped(cr, fill, state, t);
+            drawMapped(canvas, fill, state, t);
         } else {
-            path(cr, t);
+            path(all, t);
         }
     }
-    if (!mapped) fillPath(cr, fill, state, cache_);
+    if (!mapped) fillPath(canvas, all, FillRule::EvenOdd, fill, state, cache_);
 }
 
 bool TrianglesCommand::hit(double px, double py) const {

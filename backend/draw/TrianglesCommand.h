@@ -25,7 +25,7 @@ public:
     TrianglesCommand(std::vector<double> vertices, const std::vector<double>& indices,
                      std::vector<double> uvt, int culling);
 
-    void draw(cairo_t* cr, const FillStyle& fill, const RenderState& state) override;
+    void draw(Canvas& canvas, const FillStyle& fill, const RenderState& state) override;
     [[nodiscard]] Bounds bounds() const override { return bounds_; }
     [[nodiscard]] bool hit(double x, double y) const override;
     [[nodiscard]] std::size_t triangles() const { return triangles_.size(); }
@@ -34,9 +34,9 @@ private:
     using Triangle = std::array<std::size_t, 3>;
 
     [[nodiscard]] bool culled(const Triangle& t, const Affine& toDevice) const;
-    void drawMapped(cairo_t* cr, const FillStyle& fill, const RenderState& state,
+    void drawMapped(Canvas& canvas, const FillStyle& fill, const RenderState& state,
                     const Triangle& t);
-    void path(cairo_t* cr, const Triangle& t) const;
+    void path(CanvasPath& into, const Triangle& t) const;
     [[nodiscard]] double x(std::size_t v) const { return vertices_[2 * v]; }
     [[nodiscard]] double y(std::size_t v) const { return vertices_[2 * v + 1]; }
 

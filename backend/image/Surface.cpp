@@ -64,7 +64,7 @@ Surface::~Surface() {
     cairo_surface_destroy(surface_);
 }
 
-pixman_image_t* Surface::pixman() {
+pixman_image_t* Surface::pixman() const {
     if (!pixman_) {
         pixman_ = pixman_image_create_bits(PIXMAN_a8r8g8b8, width_, height_,
                                            reinterpret_cast<std::uint32_t*>(data_), stride_);
@@ -72,7 +72,7 @@ pixman_image_t* Surface::pixman() {
     return pixman_;
 }
 
-pixman_image_t* Surface::sampler() {
+pixman_image_t* Surface::sampler() const {
     if (!sampler_) {
         sampler_ = pixman_image_create_bits(PIXMAN_a8r8g8b8, width_, height_,
                                             reinterpret_cast<std::uint32_t*>(data_), stride_);

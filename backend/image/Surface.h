@@ -55,11 +55,11 @@ public:
     // The same pixels as a pixman image (made on first use, owned here). The
     // renderer composites from it as it is: set no transform, filter or repeat
     // on it; make an image of your own for that.
-    [[nodiscard]] pixman_image_t* pixman();
+    [[nodiscard]] pixman_image_t* pixman() const;
     // A second pixman image of the same pixels for drawing under a transform
     // (made on first use, owned here): whoever composites from it sets its
     // transform and filter first.
-    [[nodiscard]] pixman_image_t* sampler();
+    [[nodiscard]] pixman_image_t* sampler() const;
     [[nodiscard]] int stride() const { return stride_; }
     [[nodiscard]] std::uint32_t* row(int y) {
         return reinterpret_cast<std::uint32_t*>(data_ + static_cast<std::ptrdiff_t>(y) * stride_);
@@ -82,8 +82,9 @@ private:
     Surface(cairo_surface_t* surface, bool transparent);
 
     cairo_surface_t* surface_;
-    pixman_image_t* pixman_ = nullptr;
-    pixman_image_t* sampler_ = nullptr;
+    // Made on first use from the same pixels.
+    mutable pixman_image_t* pixman_ = nullptr;
+    mutable pixman_image_t* sampler_ = nullptr;
     unsigned char* data_;
     int width_;
     int height_;

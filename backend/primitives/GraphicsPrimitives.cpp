@@ -79,15 +79,18 @@ public:
         bounds_.inflate(size_ / 2);
     }
 
-    void draw(cairo_t* cr, const FillStyle&, const RenderState& state) override {
+    void draw(Canvas& canvas, const FillStyle&, const RenderState& state) override {
         const ColorXf& c = state.color;
         for (std::size_t i = 0; i + 1 < xy_.size(); i += 2) {
             const std::uint32_t argb = i / 2 < colours_.size() ? colours_[i / 2] : fallback_;
-            cairo_set_source_rgba(cr, c.red(((argb >> 16) & 0xFF) / 255.0),
-                                  c.green(((argb >> 8) & 0xFF) / 255.0),
-                                  c.blue((argb & 0xFF) / 255.0), c.alpha((argb >> 24) / 255.0));
-            cairo_rectangle(cr, xy_[i] - size_ / 2, xy_[i + 1] - size_ / 2, size_, size_);
-            cairo_fill(cr);
+            CanvasPath box;
+            box.rect(xy_[i] - size_ / 2, xy_[i + 1] - size_ / 2, size_, size_);
+            canvas.fill(
+                box,
+                CanvasPaint::solid({c.red(((argb >> 16) & 0xFF) / 255.0),
+                                    c.green(((argb >> 8) & 0xFF) / 255.0),
+                                    c.blue((argb & 0xFF) / 255.0), c.alpha((argb >> 24) / 255.0)}),
+                FillRule::EvenOdd);
         }
     }
     [[nodiscard]] Bounds bounds() const override { return bounds_; }

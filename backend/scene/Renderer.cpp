@@ -18,37 +18,6 @@ namespace {
 
 using Blend = native::wire::BlendMode;
 
-cairo_operator_t blendOperator(int mode) {
-    switch (static_cast<Blend>(mode)) {
-        case Blend::MULTIPLY:
-            return CAIRO_OPERATOR_MULTIPLY;
-        case Blend::SCREEN:
-            return CAIRO_OPERATOR_SCREEN;
-        case Blend::LIGHTEN:
-            return CAIRO_OPERATOR_LIGHTEN;
-        case Blend::DARKEN:
-            return CAIRO_OPERATOR_DARKEN;
-        case Blend::DIFFERENCE:
-            return CAIRO_OPERATOR_DIFFERENCE;
-        case Blend::ADD:
-            return CAIRO_OPERATOR_ADD;
-        case Blend::SUBTRACT:
-            return CAIRO_OPERATOR_DIFFERENCE;  // subtract: nearest cairo offers
-        case Blend::INVERT:
-            return CAIRO_OPERATOR_DIFFERENCE;  // invert: nearest cairo offers
-        case Blend::ALPHA:
-            return CAIRO_OPERATOR_DEST_IN;
-        case Blend::ERASE:
-            return CAIRO_OPERATOR_DEST_OUT;
-        case Blend::OVERLAY:
-            return CAIRO_OPERATOR_OVERLAY;
-        case Blend::HARDLIGHT:
-            return CAIRO_OPERATOR_HARD_LIGHT;
-        default:
-            return CAIRO_OPERATOR_OVER;
-    }
-}
-
 bool isWhole(double v) {
     return v == std::floor(v);
 }
@@ -64,12 +33,6 @@ bool drawable(const Affine& m) {
     return std::fabs(m.determinant()) >= kMinDeterminant;
 }
 
-void setMatrix(cairo_t* cr, const Affine& m) {
-    cairo_matrix_t cm;
-    cairo_matrix_init(&cm, m.a, m.b, m.c, m.d, m.tx, m.ty);
-    cairo_set_matrix(cr, &cm);
-}
-
 // Frames with many small children are bound by reading the nodes: the next
 // ones are fetched while one is drawn (the fields a frame reads lie in the
 // node's first lines).
@@ -80,12 +43,10 @@ void prefetchNode(const SceneNode& node) {
         __builtin_prefetch(bytes + at);
 }
 
-// What one part of a frame drawn beside others keeps to itself: its own
-// pixman images of the pictures it samples under a transform, and which band
-// it is drawing. A node's drawn area is written by one band alone: the first
-// (top) band whose box the area meets, or the first band for an empty area.
+// Which band one part of a frame drawn beside others is drawing. A node's
+// drawn area is written by one band alone: the first (top) band whose box
+// the area meets, or the first band for an empty area.
 struct BandPart {
-    std::vector<std::pair<Surface*, pixman_image_t*>> samplers;
     const std::vector<Bounds>* bands = nullptr;  // every band's box, wanted pixels
     std::size_t band = 0;                        // the one being drawn
 
@@ -95,28 +56,6 @@ struct BandPart {
             if (!area.intersect((*bands)[i]).empty()) return i == band;
         }
         return false;
-    }
-
-    BandPart() = default;
-    BandPart(const BandPart&) = delete;
-    BandPart& operator=(const BandPart&) = delete;
-    ~BandPart() {
-        for (auto& entry : samplers) pixman_image_unref(entry.second);
-    }
-
-    pixman_image_t* samplerOf(Surface& surface) {
-        // Most frames sample one or a few pictures: the last one is tried first.
-        if (!samplers.empty() && samplers.back().first == &surface) return samplers.back().second;
-        auto it = std::find_if(samplers.begin(), samplers.end(),
-                               [&](const auto& entry) { return entry.first == &surface; });
-        if (it != samplers.end()) {
-            std::iter_swap(it, samplers.end() - 1);
-            return samplers.back().second;
-        }
-        pixman_image_t* image = pixman_image_create_bits(
-            PIXMAN_a8r8g8b8, surface.width(), surface.height(), surface.row(0), surface.stride());
-        samplers.emplace_back(&surface, image);
-        return image;
     }
 };
 
@@ -129,50 +68,42 @@ std::mutex& sharedDrawing() {
 
 class Painter {
 public:
-    Painter(Surface& target, const RenderOptions& options, BandPart* part = nullptr)
-        : target_(target),
+    Painter(Canvas& canvas, const RenderOptions& options, BandPart* part = nullptr)
+        : canvas_(canvas),
           options_(options),
           part_(part),
-          cr_(cairo_create(target.cairo())),
-          whole_(Bounds::of(0, 0, target.width(), target.height())) {}
-    ~Painter() { cairo_destroy(cr_); }
-    Painter(const Painter&) = delete;
-    Painter& operator=(const Painter&) = delete;
+          whole_(Bounds::of(0, 0, canvas.width(), canvas.height())) {}
 
-    void run(SceneNode& root) {
-        Bounds all = Bounds::of(0, 0, target_.width(), target_.height());
+    // False when nothing was drawn at all.
+    bool run(SceneNode& root) {
+        Bounds all = whole_;
         if (options_.clip) all = all.intersect(*options_.clip);
-        if (all.empty()) return;
+        if (all.empty()) return false;
         const Affine base =
             options_.applyRootTransform ? options_.base * root.matrix() : options_.base;
-        if (!drawable(base)) return;
-        cairo_surface_flush(target_.cairo());
-        cairo_save(cr_);
-        cairo_rectangle(cr_, all.x0, all.y0, all.width(), all.height());
-        cairo_clip(cr_);
+        if (!drawable(base)) return false;
+        // Culling works on the wanted pixels; the canvas's clip stays on the
+        // whole target, so what is drawn comes out as in a whole redraw.
+        const Bounds wanted = options_.cull ? all.intersect(*options_.cull) : all;
+        if (wanted.empty()) return false;
+        canvas_.flush();
+        canvas_.save();
+        // The canvas starts at the identity: the box is in target pixels.
+        canvas_.clipRect(all.x0, all.y0, all.width(), all.height());
         const bool grouped = options_.blendMode != static_cast<int>(Blend::NORMAL) &&
                              options_.blendMode != static_cast<int>(Blend::LAYER);
-        if (grouped) cairo_push_group(cr_);
-        // Culling works on the wanted pixels; cairo's clip stays on the whole
-        // target, so what is drawn comes out as in a whole redraw.
-        const Bounds wanted = options_.cull ? all.intersect(*options_.cull) : all;
-        if (wanted.empty()) {
-            cairo_restore(cr_);
-            return;
-        }
+        if (grouped) canvas_.beginLayer();
         const ColorXf color =
             options_.applyRootColor ? options_.color * root.colorTransform() : options_.color;
         Frame top{base, color, wanted, !grouped && wholeBox(all) && wholeBox(wanted), 0, false};
         drawInside(root, top);
         if (grouped) {
-            cairo_identity_matrix(cr_);
-            cairo_pop_group_to_source(cr_);
-            cairo_set_operator(cr_, blendOperator(options_.blendMode));
-            cairo_paint(cr_);
+            canvas_.setTransform({});
+            canvas_.endLayer(static_cast<BlendMode>(options_.blendMode));
         }
-        cairo_restore(cr_);
-        cairo_surface_flush(target_.cairo());
-        target_.markDirty();
+        canvas_.restore();
+        canvas_.flush();
+        return true;
     }
 
 private:
@@ -264,39 +195,30 @@ private:
             drawInside(node, f);
             return;
         }
-        cairo_save(cr_);
-        // Groups are made and painted in target pixels: popping a group brings
-        // back whatever matrix the drawing before it left on cr_.
-        cairo_identity_matrix(cr_);
-        cairo_push_group(cr_);
+        canvas_.save();
+        // Layers are made and composited in target pixels.
+        canvas_.setTransform({});
+        canvas_.beginLayer();
         f.direct = false;
         drawInside(node, f);
-        cairo_pattern_t* content = cairo_pop_group(cr_);
         if (filtered) {
             auto lock = shareLock();
-            cairo_push_group(cr_);
-            FilterEffects::paint(cr_, content, area, filters);
-            cairo_pattern_destroy(content);
-            content = cairo_pop_group(cr_);
+            canvas_.setTransform({});
+            FilterEffects::paint(canvas_, area, filters);
         }
-        cairo_set_operator(cr_, blendOperator(blend));
-        cairo_set_source(cr_, content);
         if (mask) {
-            cairo_push_group(cr_);
+            canvas_.setTransform({});
+            canvas_.beginLayer();
             const Affine maskMatrix = options_.base * mask->concatenatedMatrix();
             if (drawable(maskMatrix)) {
                 Frame mf{maskMatrix, ColorXf{}, f.clip, false, f.depth, false};
                 drawInside(*mask, mf);
             }
-            cairo_pattern_t* shape = cairo_pop_group(cr_);
-            cairo_set_source(cr_, content);
-            cairo_mask(cr_, shape);
-            cairo_pattern_destroy(shape);
+            canvas_.endMaskedLayer(static_cast<BlendMode>(blend));
         } else {
-            cairo_paint(cr_);
+            canvas_.endLayer(static_cast<BlendMode>(blend));
         }
-        cairo_pattern_destroy(content);
-        cairo_restore(cr_);
+        canvas_.restore();
     }
 
     // A cached subtree: drawn into its own surface under the node's matrix
@@ -330,16 +252,8 @@ private:
             Renderer::render(node, *surface, inside);
             cache = {surface, m, options_.quality, static_cast<int>(x0), static_cast<int>(y0)};
         }
-        cairo_save(cr_);
-        cairo_identity_matrix(cr_);
-        cairo_set_source_surface(cr_, cache.surface->cairo(), ox + cache.x, oy + cache.y);
-        const double alpha = std::clamp(f.color.am, 0.0, 1.0);
-        if (alpha < 1) {
-            cairo_paint_with_alpha(cr_, alpha);
-        } else {
-            cairo_paint(cr_);
-        }
-        cairo_restore(cr_);
+        canvas_.drawSurface(*cache.surface, Affine::translation(ox + cache.x, oy + cache.y),
+                            std::clamp(f.color.am, 0.0, 1.0), true);
         return true;
     }
 
@@ -350,11 +264,9 @@ private:
         bool clipped = false;
         if (scroll) {
             const Bounds box = Bounds::of(0, 0, scroll->width(), scroll->height());
-            cairo_save(cr_);
-            setMatrix(cr_, f.matrix);
-            cairo_rectangle(cr_, 0, 0, box.width(), box.height());
-            cairo_identity_matrix(cr_);
-            cairo_clip(cr_);
+            canvas_.save();
+            canvas_.setTransform(f.matrix);
+            canvas_.clipRect(0, 0, box.width(), box.height());
             clipped = true;
             const Bounds onTarget = box.transformed(f.matrix);
             f.clip = f.clip.intersect(onTarget);
@@ -362,22 +274,22 @@ private:
             f.matrix = f.matrix * Affine::translation(-scroll->x0, -scroll->y0);
         }
         if (!f.clip.empty()) drawOwn(node, f);
-        if (clipped) cairo_restore(cr_);
+        if (clipped) canvas_.restore();
     }
 
     void drawOwn(SceneNode& node, const Frame& f) {
         const RenderState state{f.matrix, f.color, f.clip, options_.quality};
         if (auto bg = node.background()) drawBackground(node, *bg, state);
         if (!node.drawingEmpty() && !(f.direct && drawBitmapDirect(node, f))) {
-            setMatrix(cr_, f.matrix);
+            canvas_.setTransform(f.matrix);
             // Tinted pictures are kept in the drawing list between frames.
             auto lock = f.color.isAlphaOnly() ? std::unique_lock<std::mutex>() : shareLock();
-            node.graphics().draw(cr_, state);
+            node.graphics().draw(canvas_, state);
         }
         if (!node.contentBounds().empty()) {
-            setMatrix(cr_, f.matrix);
+            canvas_.setTransform(f.matrix);
             auto lock = shareLock();
-            node.drawContent(cr_, state);
+            node.drawContent(canvas_, state);
         }
         const auto& children = node.children();
         if (children.empty()) return;
@@ -422,12 +334,14 @@ private:
         const Bounds box = node.ownBounds();
         if (box.empty()) return;
         const ColorXf& c = state.color;
-        setMatrix(cr_, state.matrix);
-        cairo_rectangle(cr_, box.x0, box.y0, box.width(), box.height());
-        cairo_set_source_rgba(cr_, c.red(((rgb >> 16) & 0xFF) / 255.0),
-                              c.green(((rgb >> 8) & 0xFF) / 255.0), c.blue((rgb & 0xFF) / 255.0),
-                              c.alpha(1.0));
-        cairo_fill(cr_);
+        canvas_.setTransform(state.matrix);
+        CanvasPath path;
+        path.rect(box.x0, box.y0, box.width(), box.height());
+        canvas_.fill(path,
+                     CanvasPaint::solid({c.red(((rgb >> 16) & 0xFF) / 255.0),
+                                         c.green(((rgb >> 8) & 0xFF) / 255.0),
+                                         c.blue((rgb & 0xFF) / 255.0), c.alpha(1.0)}),
+                     FillRule::EvenOdd);
     }
 
     // The fast path: a bitmap under any affine matrix, composited by pixman
@@ -452,9 +366,8 @@ private:
         }
         const Bounds placed = Bounds::of(tx, ty, src.width(), src.height()).intersect(f.clip);
         if (placed.empty()) return true;
-        const int x0 = static_cast<int>(placed.x0), y0 = static_cast<int>(placed.y0);
-        composite(src.pixman(), f, x0 - static_cast<int>(tx), y0 - static_cast<int>(ty), x0, y0,
-                  static_cast<int>(placed.x1) - x0, static_cast<int>(placed.y1) - y0);
+        canvas_.blit(src, Affine::translation(tx, ty), std::clamp(f.color.am, 0.0, 1.0), false,
+                     placed);
         return true;
     }
 
@@ -462,57 +375,14 @@ private:
     // the placed picture may touch.
     bool compositeTransformed(Surface& src, bool smoothFill, const Frame& f) {
         const bool smooth = smoothFill && options_.quality;
-        // The transform works relative to a whole pixel near the picture's
-        // origin: pixman's fixed point then stays precise across the picture.
-        const double ox = std::round(f.matrix.tx), oy = std::round(f.matrix.ty);
-        Affine local = f.matrix;
-        local.tx -= ox;
-        local.ty -= oy;
-        const Affine inv = local.inverse();
-        pixman_f_transform ft{};
-        ft.m[0][0] = inv.a;
-        ft.m[0][1] = inv.c;
-        ft.m[0][2] = inv.tx;
-        ft.m[1][0] = inv.b;
-        ft.m[1][1] = inv.d;
-        ft.m[1][2] = inv.ty;
-        ft.m[2][2] = 1;
-        pixman_transform_t t;
-        // Beyond pixman's fixed-point range: let cairo draw it.
-        if (!pixman_transform_from_pixman_f_transform(&t, &ft)) return false;
         const Bounds area =
             Bounds::of(0, 0, src.width(), src.height()).transformed(f.matrix).intersect(f.clip);
-        if (area.empty()) return true;
-        const int x0 = static_cast<int>(std::floor(area.x0));
-        const int y0 = static_cast<int>(std::floor(area.y0));
-        const int x1 = static_cast<int>(std::ceil(area.x1));
-        const int y1 = static_cast<int>(std::ceil(area.y1));
-        pixman_image_t* image = part_ ? part_->samplerOf(src) : src.sampler();
-        pixman_image_set_transform(image, &t);
-        pixman_image_set_filter(image, smooth ? PIXMAN_FILTER_BILINEAR : PIXMAN_FILTER_NEAREST,
-                                nullptr, 0);
-        composite(image, f, x0 - static_cast<int>(ox), y0 - static_cast<int>(oy), x0, y0, x1 - x0,
-                  y1 - y0);
-        return true;
+        return canvas_.blit(src, f.matrix, std::clamp(f.color.am, 0.0, 1.0), smooth, area);
     }
 
-    void composite(pixman_image_t* source, const Frame& f, int srcX, int srcY, int x, int y, int w,
-                   int h) {
-        const double alpha = std::clamp(f.color.am, 0.0, 1.0);
-        pixman_image_t* maskImage = nullptr;
-        if (alpha < 1) {
-            const pixman_color_t solid{0, 0, 0, static_cast<std::uint16_t>(alpha * 0xFFFF + 0.5)};
-            maskImage = pixman_image_create_solid_fill(&solid);
-        }
-        pixman_image_composite32(PIXMAN_OP_OVER, source, maskImage, target_.pixman(), srcX, srcY, 0,
-                                 0, x, y, w, h);
-        if (maskImage) pixman_image_unref(maskImage);
-    }
-
-    Surface& target_;
+    Canvas& canvas_;
     const RenderOptions& options_;
     BandPart* part_;
-    cairo_t* cr_;
     Bounds whole_;
 };
 
@@ -567,7 +437,12 @@ std::vector<std::vector<Bounds>> splitRows(const std::vector<Bounds>& bands, int
 }  // namespace
 
 void Renderer::render(SceneNode& root, Surface& target, const RenderOptions& options) {
-    Painter(target, options).run(root);
+    const auto canvas = openCanvas(target);
+    if (Painter(*canvas, options).run(root)) target.markDirty();
+}
+
+bool Renderer::render(SceneNode& root, Canvas& canvas, const RenderOptions& options) {
+    return Painter(canvas, options).run(root);
 }
 
 bool Renderer::renderRows(SceneNode& root, Surface& target, const RenderOptions& options,
@@ -601,12 +476,13 @@ bool Renderer::renderRows(SceneNode& root, Surface& target, const RenderOptions&
     std::vector<BandPart> state(static_cast<std::size_t>(parts));
     const auto bytes = static_cast<std::size_t>(w) * sizeof(std::uint32_t);
     // Each band is drawn into a scratch frame as a whole redraw would draw it
-    // (cairo's pixels depend on where a clip cuts a shape), skipping only what
+    // (a rasteriser's pixels depend on where a clip cuts a shape), skipping only what
     // cannot reach the band, and its rows are copied into the target.
     const auto drawPart = [&](int part) {
         const auto index = static_cast<std::size_t>(part);
         Surface& into = *scratch[index];
         BandPart* shared = parts > 1 ? &state[index] : nullptr;
+        const auto canvas = openCanvas(into, shared ? CanvasUse::Band : CanvasUse::Alone);
         for (std::size_t i = 0; i < split[index].size(); ++i) {
             const Bounds& band = split[index][i];
             clear(into, band);
@@ -616,7 +492,7 @@ bool Renderer::renderRows(SceneNode& root, Surface& target, const RenderOptions&
                 shared->bands = &wanted;
                 shared->band = firstBand[index] + i;
             }
-            Painter(into, bandOptions, shared).run(root);
+            if (Painter(*canvas, bandOptions, shared).run(root)) into.markDirty();
             for (int y = static_cast<int>(band.y0); y < static_cast<int>(band.y1); ++y)
                 std::memcpy(target.row(y), into.row(y), bytes);
         }

@@ -1,9 +1,9 @@
 #pragma once
-// Draws a tree of scene nodes into a surface with cairo: transforms, colour
-// transforms and alpha multiplied down the tree, visibility, blend modes,
-// opaque backgrounds, scroll rectangles, masks and filters. A node that is a
-// single bitmap, drawn straight into the target, is composited by pixman
-// under its matrix (one composite per bitmap).
+// Draws a tree of scene nodes on a Canvas: transforms, colour transforms and
+// alpha multiplied down the tree, visibility, blend modes, opaque
+// backgrounds, scroll rectangles, masks and filters. A node that is a single
+// bitmap, drawn straight into the target, is blitted under its matrix (one
+// composite per bitmap) when the canvas can.
 //
 // Nodes whose matrix on the target is not finite, cannot be inverted or is
 // beyond any drawable size are skipped with their subtrees. Nesting deeper
@@ -16,6 +16,7 @@
 
 #include "backend/base/Geometry.h"
 #include "backend/image/Surface.h"
+#include "backend/scene/Canvas.h"
 #include "backend/scene/SceneNode.h"
 #include "native/TreeDepth.h"
 
@@ -47,6 +48,9 @@ public:
 
     // Draws `root` and its descendants over what the target holds.
     static void render(SceneNode& root, Surface& target, const RenderOptions& options);
+    // The same on any canvas (its pixels are the target's), whose transform
+    // is the identity; false when nothing was drawn at all.
+    static bool render(SceneNode& root, Canvas& canvas, const RenderOptions& options);
     // Draws the rows of `bands` (boxes across the target's whole width) into
     // the target exactly as a whole redraw would draw them: each band is
     // cleared by `clear` and drawn whole into a scratch surface of the

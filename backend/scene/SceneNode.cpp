@@ -396,7 +396,7 @@ std::uint64_t SceneNode::looseMaskChanges() {
     return looseMasks;
 }
 
-void SceneNode::drawContent(cairo_t*, const RenderState&) {}
+void SceneNode::drawContent(Canvas&, const RenderState&) {}
 bool SceneNode::hitContent(double, double) {
     return false;
 }

@@ -16,8 +16,6 @@
 //   node->setX(10);
 //   node->graphics().drawRect(0, 0, 5, 5);
 
-#include <cairo.h>
-
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -29,6 +27,7 @@
 #include "backend/base/Geometry.h"
 #include "backend/draw/DrawingList.h"
 #include "backend/draw/RenderState.h"
+#include "backend/scene/Canvas.h"
 #include "native/TreeDepth.h"
 #include "runtime/Object.h"
 #include "runtime/TwoEndedArray.h"
@@ -185,9 +184,10 @@ public:
     [[nodiscard]] bool masked() const { return rare_ && !rare_->mask.expired(); }
 
     // Content drawn by a subclass, above the drawing list and below the
-    // children; called only while contentBounds() is not empty. cr's matrix
-    // is state.matrix; the colour transform is the subclass's to apply.
-    virtual void drawContent(cairo_t* cr, const RenderState& state);
+    // children; called only while contentBounds() is not empty. The canvas's
+    // transform is state.matrix; the colour transform is the subclass's to
+    // apply.
+    virtual void drawContent(Canvas& canvas, const RenderState& state);
     // Whether a point in local coordinates touches the subclass's content.
     [[nodiscard]] virtual bool hitContent(double localX, double localY);
     // Local box of the subclass's content.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "backend/desktop/raster/CairoCanvas.h"
 #include "backend/scene/StageLink.h"
 #include "backend/text/TextMarkup.h"
 #include "native/EventRecord.h"
@@ -46,6 +47,11 @@ Rgb through(std::uint32_t rgb, const ColorXf& c) {
 void setSource(cairo_t* cr, std::uint32_t rgb, const ColorXf& color) {
     const Rgb c = through(rgb, color);
     cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a);
+}
+
+CanvasPaint paintOf(std::uint32_t rgb, const ColorXf& color) {
+    const Rgb c = through(rgb, color);
+    return CanvasPaint::solid({c.r, c.g, c.b, c.a});
 }
 
 }  // namespace
@@ -235,39 +241,40 @@ bool TextFieldNode::hitContent(double localX, double localY) {
     return contentBounds().contains(localX, localY);
 }
 
-void TextFieldNode::drawContent(cairo_t* cr, const RenderState& state) {
+void TextFieldNode::drawContent(Canvas& canvas, const RenderState& state) {
     layOut();
     const ColorXf& color = state.color;
-    cairo_save(cr);
+    canvas.save();
     if (background) {
-        setSource(cr, backgroundColor, color);
-        cairo_rectangle(cr, 0, 0, boxWidth_, boxHeight_);
-        cairo_fill(cr);
+        CanvasPath box;
+        box.rect(0, 0, boxWidth_, boxHeight_);
+        canvas.fill(box, paintOf(backgroundColor, color), FillRule::EvenOdd);
     }
-    cairo_rectangle(cr, 0, 0, boxWidth_, boxHeight_);
-    cairo_clip(cr);
-    const auto& lines = layout_.lines();
-    const double top = lines.empty() ? 0 : lines[static_cast<std::size_t>(scrollV() - 1)].top;
-    cairo_translate(cr, kGutter - scrollH(), kGutter - top);
-    const bool showSelection = focused_ && editor_.hasSelection();
-    layout_.draw(cr, color, showSelection ? editor_.selectionBegin() : 0,
-                 showSelection ? editor_.selectionEnd() : 0);
-    if (focused_ && input_) {
-        const Bounds caret = layout_.caretAt(editor_.caret());
-        setSource(cr,
-                  content_.styleAt(editor_.caret() > 0 ? editor_.caret() - 1 : 0, default_).color,
-                  color);
-        cairo_rectangle(cr, std::floor(caret.x0), caret.y0, 1, caret.height());
-        cairo_fill(cr);
-    }
-    cairo_restore(cr);
-    if (border) {
+    canvas.clipRect(0, 0, boxWidth_, boxHeight_);
+    // The text is shaped and drawn by pango, on the desktop's cairo context.
+    if (cairo_t* cr = CairoCanvas::contextOf(canvas)) {
         cairo_save(cr);
-        setSource(cr, borderColor, color);
-        cairo_set_line_width(cr, 1);
-        cairo_rectangle(cr, 0.5, 0.5, std::max(0.0, boxWidth_ - 1), std::max(0.0, boxHeight_ - 1));
-        cairo_stroke(cr);
+        const auto& lines = layout_.lines();
+        const double top = lines.empty() ? 0 : lines[static_cast<std::size_t>(scrollV() - 1)].top;
+        cairo_translate(cr, kGutter - scrollH(), kGutter - top);
+        const bool showSelection = focused_ && editor_.hasSelection();
+        layout_.draw(cr, color, showSelection ? editor_.selectionBegin() : 0,
+                     showSelection ? editor_.selectionEnd() : 0);
+        if (focused_ && input_) {
+            const Bounds caret = layout_.caretAt(editor_.caret());
+            setSource(
+                cr, content_.styleAt(editor_.caret() > 0 ? editor_.caret() - 1 : 0, default_).color,
+                color);
+            cairo_rectangle(cr, std::floor(caret.x0), caret.y0, 1, caret.height());
+            cairo_fill(cr);
+        }
         cairo_restore(cr);
+    }
+    canvas.restore();
+    if (border) {
+        CanvasPath box;
+        box.rect(0.5, 0.5, std::max(0.0, boxWidth_ - 1), std::max(0.0, boxHeight_ - 1));
+        canvas.stroke(box, paintOf(borderColor, color), StrokeStyle{});
     }
 }
 

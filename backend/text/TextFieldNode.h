@@ -85,7 +85,7 @@ public:
 
     void setWidth(double w) override;
     void setHeight(double h) override;
-    void drawContent(cairo_t* cr, const RenderState& state) override;
+    void drawContent(Canvas& canvas, const RenderState& state) override;
     [[nodiscard]] bool hitContent(double localX, double localY) override;
     [[nodiscard]] Bounds contentBounds() override;
     [[nodiscard]] bool takesKeyboardFocus() const override { return input_; }

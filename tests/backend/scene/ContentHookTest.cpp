@@ -9,11 +9,11 @@ namespace {
 class BoxNode final : public SceneNode {
 public:
     BoxNode() : SceneNode(NodeKind::Interactive) {}
-    void drawContent(cairo_t* cr, const RenderState& state) override {
+    void drawContent(Canvas& canvas, const RenderState& state) override {
         ++draws;
-        cairo_rectangle(cr, 0, 0, 10, 10);
-        cairo_set_source_rgba(cr, 0, 1, 0, state.color.alpha(1.0));
-        cairo_fill(cr);
+        CanvasPath box;
+        box.rect(0, 0, 10, 10);
+        canvas.fill(box, CanvasPaint::solid({0, 1, 0, state.color.alpha(1.0)}), FillRule::Winding);
     }
     bool hitContent(double x, double y) override { return x >= 0 && y >= 0 && x < 10 && y < 10; }
     Bounds contentBounds() override { return Bounds::of(0, 0, 10, 10); }

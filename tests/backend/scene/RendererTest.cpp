@@ -216,6 +216,25 @@ TEST_F(Rendering, BlendModesCombineWithWhatLiesBelow) {
     EXPECT_EQ(pixel(stage, 25, 5) >> 24, 0u);  // erased to transparent
 }
 
+// The mask is drawn as it looks, whatever the blend mode of the node it
+// masks: an erasing node erases exactly the mask's shape.
+TEST_F(Rendering, MaskedNodeBlendsOnlyWithinTheMaskShape) {
+    auto stage = makeStage(40, 10);
+    call("limn_display_object_set_bg", stage, 0x808080);
+    auto erase = shape();
+    add(stage, erase);
+    fillRect(erase, 0x000000, 1.0, 0, 0, 40, 10);
+    call("limn_display_object_set_blend_mode", erase, 11);
+    auto m = shape();
+    add(stage, m);
+    fillRect(m, 0x000000, 1.0, 10, 0, 10, 10);
+    call("limn_display_object_set_mask", erase, m);
+    render(stage);
+    EXPECT_EQ(pixel(stage, 15, 5) >> 24, 0u);
+    EXPECT_TRUE(near(pixel(stage, 5, 5), 0xFF808080, 1));
+    EXPECT_TRUE(near(pixel(stage, 25, 5), 0xFF808080, 1));
+}
+
 TEST_F(Rendering, NodeDrawnIntoASurfaceIgnoresItsOwnPosition) {
     auto s = shape();
     fillRect(s, 0xFF0000, 1.0, 0, 0, 4, 4);

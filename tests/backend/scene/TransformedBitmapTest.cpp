@@ -49,7 +49,7 @@ struct Difference {
     int edge = 0;   // largest channel difference anywhere
 };
 
-// Compares the fast path with cairo drawing the same list under matrix m.
+// Compares the fast path with the canvas drawing the same list under matrix m.
 Difference compare(const Affine& m, bool smooth, double alpha) {
     auto bits = picture();
     auto node = bitmapNode(bits, smooth);
@@ -61,14 +61,13 @@ Difference compare(const Affine& m, bool smooth, double alpha) {
     Renderer::render(*node, *fast, options);
 
     auto slow = Surface::create(kSide, kSide, true, 0);
-    cairo_t* cr = cairo_create(slow->cairo());
-    cairo_matrix_t cm;
-    cairo_matrix_init(&cm, m.a, m.b, m.c, m.d, m.tx, m.ty);
-    cairo_set_matrix(cr, &cm);
-    RenderState state{m, ColorXf{1, 1, 1, alpha}, Bounds::of(0, 0, kSide, kSide), true};
-    node->graphics().draw(cr, state);
-    cairo_destroy(cr);
-    cairo_surface_flush(slow->cairo());
+    {
+        const auto canvas = openCanvas(*slow);
+        canvas->setTransform(m);
+        RenderState state{m, ColorXf{1, 1, 1, alpha}, Bounds::of(0, 0, kSide, kSide), true};
+        node->graphics().draw(*canvas, state);
+        canvas->flush();
+    }
 
     const Affine inv = m.inverse();
     Difference d;
