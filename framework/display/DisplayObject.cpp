@@ -1,6 +1,7 @@
 #include "framework/display/DisplayObject.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "framework/display/BroadcastIndex.h"
 #include "framework/display/DisplayObjectContainer.h"
@@ -133,22 +134,64 @@ std::shared_ptr<DisplayObject> DisplayObject::limnFindByID(int id) {
     return id == limnID ? self() : nullptr;
 }
 
+// The backend's x and y are the matrix's translation; with a pivot, x and y
+// are where the pivot lands, the translation plus the pivot's offset.
+
 double DisplayObject::limnGetX() const {
-    return getX(limnHandle).asFloat();
+    const double tx = getX(limnHandle).asFloat();
+    return hasPivot() ? tx + pivotOffset().x : tx;
 }
 
 double DisplayObject::limnSetX(double value) {
-    display::setX(limnHandle, value);
+    display::setX(limnHandle, hasPivot() ? value - pivotOffset().x : value);
     return value;
 }
 
 double DisplayObject::limnGetY() const {
-    return getY(limnHandle).asFloat();
+    const double ty = getY(limnHandle).asFloat();
+    return hasPivot() ? ty + pivotOffset().y : ty;
 }
 
 double DisplayObject::limnSetY(double value) {
-    display::setY(limnHandle, value);
+    display::setY(limnHandle, hasPivot() ? value - pivotOffset().y : value);
     return value;
+}
+
+void DisplayObject::setPivot(double x, double y) {
+    if (!std::isfinite(x)) x = 0;
+    if (!std::isfinite(y)) y = 0;
+    if (x == pivotX_ && y == pivotY_) return;
+    const Place place = pivotPlace();
+    pivotX_ = x;
+    pivotY_ = y;
+    placePivot(place);
+}
+
+DisplayObject::Place DisplayObject::pivotOffset() const {
+    const auto m = limnGetMatrix();
+    return {m->a * pivotX_ + m->c * pivotY_, m->b * pivotX_ + m->d * pivotY_};
+}
+
+DisplayObject::Place DisplayObject::pivotPlace() const {
+    const auto m = limnGetMatrix();
+    return {m->tx + m->a * pivotX_ + m->c * pivotY_, m->ty + m->b * pivotX_ + m->d * pivotY_};
+}
+
+void DisplayObject::placePivot(Place place) {
+    const Place offset = pivotOffset();
+    display::setX(limnHandle, place.x - offset.x);
+    display::setY(limnHandle, place.y - offset.y);
+}
+
+template <class Change>
+void DisplayObject::keepingPivot(Change&& change) {
+    if (!hasPivot()) {
+        change();
+        return;
+    }
+    const Place place = pivotPlace();
+    change();
+    placePivot(place);
 }
 
 double DisplayObject::limnGetScaleX() const {
@@ -156,7 +199,7 @@ double DisplayObject::limnGetScaleX() const {
 }
 
 double DisplayObject::limnSetScaleX(double value) {
-    display::setScaleX(limnHandle, value);
+    keepingPivot([&] { display::setScaleX(limnHandle, value); });
     return value;
 }
 
@@ -165,7 +208,7 @@ double DisplayObject::limnGetScaleY() const {
 }
 
 double DisplayObject::limnSetScaleY(double value) {
-    display::setScaleY(limnHandle, value);
+    keepingPivot([&] { display::setScaleY(limnHandle, value); });
     return value;
 }
 
@@ -182,7 +225,7 @@ double DisplayObject::limnGetRotation() const {
 }
 
 double DisplayObject::limnSetRotation(double value) {
-    display::setRotation(limnHandle, value);
+    keepingPivot([&] { display::setRotation(limnHandle, value); });
     return value;
 }
 
@@ -209,7 +252,7 @@ double DisplayObject::limnGetWidth() const {
 }
 
 double DisplayObject::limnSetWidth(double value) {
-    display::setWidth(limnHandle, value);
+    keepingPivot([&] { display::setWidth(limnHandle, value); });
     return value;
 }
 
@@ -218,7 +261,7 @@ double DisplayObject::limnGetHeight() const {
 }
 
 double DisplayObject::limnSetHeight(double value) {
-    display::setHeight(limnHandle, value);
+    keepingPivot([&] { display::setHeight(limnHandle, value); });
     return value;
 }
 
@@ -562,6 +605,8 @@ const rt::ClassInfo& DisplayObject::staticClass() {
                 .property<&D::limnGetGraphics>("graphics")
                 .property<&D::byNameGetStage>("stage")
                 .property<&D::byNameGetID>("limnID")
+                .property<&D::pivotX, &D::setPivotX>("pivotX")
+                .property<&D::pivotY, &D::setPivotY>("pivotY")
                 .field<&D::limnName>("limnName")
                 .method<&D::globalToLocal>("globalToLocal")
                 .method<&D::localToGlobal>("localToGlobal")

@@ -156,6 +156,25 @@ public:
     [[nodiscard]] std::shared_ptr<Graphics> graphics() { return limnGetGraphics(); }
     [[nodiscard]] std::shared_ptr<Stage> stage() { return limnGetStage(); }
 
+    // The pivot (registration point): the point of this object's own
+    // coordinates that x and y place in the parent, and that rotation and
+    // scale turn about; (0, 0) until set, which is an object without one. An
+    // object with pivot p behaves as its content moved by -p inside a plain
+    // wrapper placed at x and y: bounds, width and height, hit tests, mouse
+    // targets, mouseX, localToGlobal and globalToLocal, masks, scroll
+    // rectangles, cached bitmaps and drags all follow. Changing the pivot keeps
+    // x and y, so the content moves. A non-finite coordinate is taken as 0.
+    // Reached by name as "pivotX" and "pivotY" too (tweens).
+    // transform.matrix is the whole transform into the parent, pivot included
+    // (tx = x - a * pivotX - c * pivotY, ty = y - b * pivotX - d * pivotY);
+    // setting a matrix sets exactly that and keeps the pivot, so x and y then
+    // read where the pivot lands.
+    [[nodiscard]] double pivotX() const { return pivotX_; }
+    [[nodiscard]] double pivotY() const { return pivotY_; }
+    void setPivotX(double value) { setPivot(value, pivotY_); }
+    void setPivotY(double value) { setPivot(pivotX_, value); }
+    void setPivot(double x, double y);
+
     // Notifications, driven by containers: "added"/"removed" reach only `obj`
     // itself; containers pass the stage notifications on to every descendant.
     virtual void limnOnAdded(const std::shared_ptr<DisplayObject>& obj, bool onStage);
@@ -229,6 +248,20 @@ private:
     rt::Dynamic byNameGetObjectsUnderPoint(const geom::Point& point);
     [[nodiscard]] int byNameGetID() const { return limnID; }
 
+    struct Place {
+        double x = 0;
+        double y = 0;
+    };
+    [[nodiscard]] bool hasPivot() const { return pivotX_ != 0 || pivotY_ != 0; }
+    // The pivot through the matrix's linear part: where it lies from the origin.
+    [[nodiscard]] Place pivotOffset() const;
+    // Where the pivot lies in the parent (x and y as read).
+    [[nodiscard]] Place pivotPlace() const;
+    void placePivot(Place place);
+    // Runs a change of rotation or scale, then puts the pivot back where it was.
+    template <class Change>
+    void keepingPivot(Change&& change);
+
     std::weak_ptr<DisplayObjectContainer> limnParent;
     // The container whose child array lists this object, or null. It equals
     // limnParent except while "added" listeners run inside addChild. Non-owning:
@@ -246,6 +279,8 @@ private:
     bool maskIsSelf_ = false;
     // Where this object stands in the broadcast lists (any listener, enterFrame), or -1.
     int heardSlot_[2] = {-1, -1};
+    double pivotX_ = 0;
+    double pivotY_ = 0;
 };
 
 }  // namespace limn::display
