@@ -29,17 +29,19 @@ std::shared_ptr<display::Sprite> panel() {
     return sprite;
 }
 
-// A gradient takes colours, alphas, ratios (0..255) and a box to span. The card
-// is drawn around (0, 0) so that turning the sprite turns it about its centre.
+// A gradient takes colours, alphas, ratios (0..255) and a box to span. The
+// card's pivot is its centre: x and y place the centre, and turning the sprite
+// turns it about its centre.
 std::shared_ptr<display::Sprite> gradientCard() {
     auto card = std::make_shared<display::Sprite>();
     auto span = std::make_shared<geom::Matrix>();
-    span->createGradientBox(160, 100, 0.0, -80.0, -50.0);
+    span->createGradientBox(160, 100);
     auto g = card->graphics();
     g->beginGradientFill(display::GradientType::LINEAR, rt::array({0xFF8A00, 0xE52E71}),
                          rt::array({1.0, 1.0}), rt::array({0, 255}), span);
-    g->drawRoundRect(-80, -50, 160, 100, 24);
+    g->drawRoundRect(0, 0, 160, 100, 24);
     g->endFill();
+    card->setPivot(80, 50);
     card->setX(160);
     card->setY(130);
     return card;

@@ -23,13 +23,11 @@ std::shared_ptr<Sprite> Sprite::fromFile(const std::string& path, bool centred) 
     if (picture->limnHandle.isNull()) return sprite;
     const double width = picture->limnGetWidth();
     const double height = picture->limnGetHeight();
-    const double left = centred ? -width / 2 : 0;
-    const double top = centred ? -height / 2 : 0;
-    auto place = std::make_shared<geom::Matrix>(1, 0, 0, 1, left, top);
     auto g = sprite->limnGetGraphics();
-    g->beginBitmapFill(picture, place, false, true);
-    g->drawRect(left, top, width, height);
+    g->beginBitmapFill(picture, nullptr, false, true);
+    g->drawRect(0, 0, width, height);
     g->endFill();
+    if (centred) sprite->setPivot(width / 2, height / 2);
     return sprite;
 }
 

@@ -20,11 +20,12 @@ public:
     RT_DECLARE_CLASS
 
     Sprite();
-    // A sprite whose drawing list is the picture in the file, smoothed. Centred, the
-    // picture's centre sits on the sprite's origin, so x and y place its centre and
-    // rotation and scale turn it about its centre; otherwise its top-left corner
-    // does. Being drawn in the sprite itself, it is hit by the pointer and counts in
-    // the bounds like any drawing. A file that can't be read gives an empty sprite.
+    // A sprite whose drawing list is the picture in the file, smoothed, its
+    // top-left corner at the sprite's origin. Centred, the pivot is the picture's
+    // centre, so x and y place its centre and rotation and scale turn it about
+    // its centre; otherwise its top-left corner does. Being drawn in the sprite itself, it is hit
+    // by the pointer and counts in the bounds like any drawing. A file that can't be read gives an
+    // empty sprite.
     [[nodiscard]] static std::shared_ptr<Sprite> fromFile(const std::string& path,
                                                           bool centred = false);
 

@@ -53,14 +53,16 @@ TEST_F(BitmapTest, PictureIsDrawnAsOneFilledRectangleOfItsSize) {
     EXPECT_EQ(bitmap->limnGetBitmapData(), bd);
 }
 
-TEST_F(BitmapTest, SpriteFromAFileDrawsThePictureCentredOnItsOrigin) {
+TEST_F(BitmapTest, SpriteFromAFileDrawsThePictureCentredOnItsPivot) {
     picture(30, 20);
     backend.answerWith("limn_bitmap_data_load",
                        [this](rt::Args) { return rt::Dynamic(backend.makeHandle("picture")); });
     auto sprite = Sprite::fromFile("star.png", true);
     rt::Dynamic g = sprite->graphics()->limnHandle;
     EXPECT_EQ(argsOf("limn_bitmap_data_load"), (Args{"star.png"}));
-    EXPECT_EQ(argsOf("limn_gfx_draw_rect"), (Args{g, -15.0, -10.0, 30.0, 20.0}));
+    EXPECT_EQ(argsOf("limn_gfx_draw_rect"), (Args{g, 0.0, 0.0, 30.0, 20.0}));
+    EXPECT_EQ(sprite->pivotX(), 15.0);
+    EXPECT_EQ(sprite->pivotY(), 10.0);
     EXPECT_EQ(argsOf("limn_gfx_begin_bitmap_fill").at(4), rt::Dynamic(true)) << "smoothed";
 
     backend.answerWith("limn_bitmap_data_load", [](rt::Args) { return rt::Dynamic(); });
