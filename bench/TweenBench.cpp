@@ -52,7 +52,7 @@ void freshEngine() {
 
 void frameAt(double seconds) {
     backend->now = seconds;
-    limn::Lib::limnStage->limnRender(true);
+    limn::Lib::stage()->limnRender(true);
 }
 
 std::vector<rt::ObjectPtr> makeTargets(int count, bool display) {
@@ -124,7 +124,7 @@ double floorUpdate(int count, int frames) {
 double finishFrameRatio(int count, bool display) {
     freshEngine();
     auto targets = makeTargets(count, display);
-    auto stage = limn::Lib::limnStage;
+    auto stage = limn::Lib::stage();
     if (display) {
         for (const auto& t : targets)
             stage->addChild(std::static_pointer_cast<limn::display::Sprite>(t));

@@ -28,16 +28,11 @@ rt::Dynamic Lib::limnMainFrame;
 std::shared_ptr<display::Stage> Lib::limnStage;
 std::shared_ptr<display::MovieClip> Lib::limnCurrent;
 
-namespace {
-
-// Back to a fresh process's state, for tests.
-[[maybe_unused]] const bool resetRegistered = rt::registerReset(rt::ResetLayer::Framework, [] {
-    Lib::limnCurrent = nullptr;
-    Lib::limnStage = nullptr;
-    Lib::limnMainFrame = rt::Dynamic();
+const bool Lib::resetRegistered = rt::registerReset(rt::ResetLayer::Framework, [] {
+    limnCurrent = nullptr;
+    limnStage = nullptr;
+    limnMainFrame = rt::Dynamic();
 });
-
-}  // namespace
 
 void Lib::create(rt::Function onLoaded, int width, int height, std::optional<double> frameRate,
                  std::optional<int> colour, std::optional<int> flags,

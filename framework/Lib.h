@@ -45,10 +45,6 @@ namespace limn {
 // The window flags (native::WindowFlags) are members: Lib::FULLSCREEN | Lib::VSYNC.
 class Lib : public native::WindowFlags {
 public:
-    static rt::Dynamic limnMainFrame;                        // set when the frame exists
-    static std::shared_ptr<display::Stage> limnStage;        // the one stage
-    static std::shared_ptr<display::MovieClip> limnCurrent;  // made on first request
-
     // Asks the backend for a main frame of width x height pixels. When the
     // backend reports the frame, the stage is built with the frame rate
     // (default 60), background colour 0xRRGGBB (default 0xFFFFFF) and
@@ -108,12 +104,23 @@ public:
     static std::shared_ptr<display::MovieClip> limnGetCurrent();
     static std::shared_ptr<display::Stage> stage() { return limnGetStage(); }
     static std::shared_ptr<display::MovieClip> current() { return limnGetCurrent(); }
+    // The stage, or null while there is none (where limnGetStage fails).
+    [[nodiscard]] static std::shared_ptr<display::Stage> stageOrNull() { return limnStage; }
 
     // Whole milliseconds on the Timer clock.
     static int getTimer();
     static void getURL(const net::URLRequest& request);
     // Asks the backend to end the application; "limn_close" is looked up at each call.
     static void close();
+
+private:
+    friend struct LibProbe;  // tests
+
+    static rt::Dynamic limnMainFrame;                        // set when the frame exists
+    static std::shared_ptr<display::Stage> limnStage;        // the one stage
+    static std::shared_ptr<display::MovieClip> limnCurrent;  // made on first request
+    // Back to a fresh process's state, for tests (rt::resetProcessState).
+    static const bool resetRegistered;
 };
 
 }  // namespace limn

@@ -11,13 +11,11 @@ namespace {
 
 const native::Call<native::wire::limn_time_stamp> timeStamp;
 
-// Back to a fresh process's state, for tests.
-[[maybe_unused]] const bool resetRegistered =
-    rt::registerReset(rt::ResetLayer::Framework, [] { Timer::sRunningTimers.clear(); });
-
 }  // namespace
 
 std::vector<std::shared_ptr<Timer>> Timer::sRunningTimers;
+const bool Timer::resetRegistered =
+    rt::registerReset(rt::ResetLayer::Framework, [] { sRunningTimers.clear(); });
 
 const rt::ClassInfo& Timer::staticClass() {
     static const rt::ClassInfo info = rt::ClassInfo("limn.Timer", &rt::Object::staticClass())

@@ -32,9 +32,6 @@ class Timer : public rt::Object {
 public:
     RT_DECLARE_CLASS
 
-    // Every running timer, in start order.
-    static std::vector<std::shared_ptr<Timer>> sRunningTimers;
-
     rt::Function run;  // called when due; a timer without one just keeps time
 
     // Made only through create(), which registers the timer as running.
@@ -80,6 +77,13 @@ public:
     [[nodiscard]] static double limnNextWake(double limit);
 
 private:
+    friend struct TimerProbe;  // tests
+
+    // Every running timer, in start order.
+    static std::vector<std::shared_ptr<Timer>> sRunningTimers;
+    // Back to a fresh process's state, for tests (rt::resetProcessState).
+    static const bool resetRegistered;
+
     double mTime = 0;
     double mFireAt = 0;
     bool mRunning = true;

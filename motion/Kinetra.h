@@ -70,9 +70,13 @@ public:
     static ActuatorClass defaultActuator;
     // The ease new actuators start with; one value with GenericActuator::startingEase().
     static std::shared_ptr<easing::IEasing>& defaultEase;
-    static std::map<std::string, Library> targetLibraries;
 
 private:
+    friend struct KinetraProbe;  // tests
+
+    // The running actuators, one list per target's string form (getLibrary files them).
+    static std::map<std::string, Library> targetLibraries;
+
     // The actuators of target's list that animate exactly target, as they are now.
     static std::vector<Actuator> actuatorsOf(const rt::Dynamic& target);
     static std::vector<Actuator> actuatorsOf(const Library& list, const rt::Dynamic& target);

@@ -61,7 +61,7 @@ Game::Game(const std::function<void()>& entry, GameOptions options) : options_(s
     sdl::registerModule();
     entry();
     (void)frame();
-    if (Lib::limnStage) period_ = 1.0 / std::max(1.0, Lib::limnStage->limnGetFrameRate());
+    if (auto stage = Lib::stageOrNull()) period_ = 1.0 / std::max(1.0, stage->limnGetFrameRate());
     step();
 }
 
@@ -142,8 +142,9 @@ void Game::resize(int width, int height) {
 
 void Game::visit(
     const std::function<bool(const std::shared_ptr<display::DisplayObject>&)>& f) const {
-    if (!Lib::limnStage) return;
-    std::vector<std::shared_ptr<display::DisplayObject>> pending{Lib::limnStage};
+    auto stage = Lib::stageOrNull();
+    if (!stage) return;
+    std::vector<std::shared_ptr<display::DisplayObject>> pending{stage};
     while (!pending.empty()) {
         const std::shared_ptr<display::DisplayObject> object = pending.back();
         pending.pop_back();

@@ -127,9 +127,26 @@ public:
     // in its parent's coordinates.
     void limnStartDrag(const std::shared_ptr<Sprite>& sprite, bool lockCenter,
                        const std::shared_ptr<geom::Rectangle>& bounds) override;
-    void limnDrag(const geom::Point& point);
     void limnStopDrag(const std::shared_ptr<Sprite>& sprite) override;
 
+    // Renders now (with "enterFrame" first when asked).
+    virtual void limnRender(bool sendEnterFrame);
+    // Handles one record; returns the wake delay sent to the backend.
+    virtual double limnDoProcessStageEvent(const rt::Dynamic& event);
+    // The handler the backend calls; returns null.
+    rt::Dynamic limnProcessStageEvent(const rt::Dynamic& event);
+
+protected:
+    void limnPollTimers();
+
+private:
+    // Tests read and set the frame schedule and the drag state through it; they are
+    // not reachable by name, so a by-name write can't leave frameRate stale.
+    friend struct StageProbe;
+
+    // Routing, called only from limnDoProcessStageEvent (the methods of the
+    // frame loop are also reachable by name, as they always were).
+    void limnDrag(const geom::Point& point);
     // Input routing. `event` is the native record; `stack` is outermost first.
     void limnCheckInOuts(const std::shared_ptr<events::MouseEvent>& event,
                          const InteractiveStack& stack,
@@ -141,25 +158,13 @@ public:
     void limnOnFocus(rt::Object& event);
     void limnOnKey(rt::Object& event, const std::string& type);
     void limnOnResize(double width, double height);
-
     // Frame loop.
-    virtual void limnRender(bool sendEnterFrame);
     void limnOnChange(rt::Object& event);
     void limnCheckRender();
     // Seconds until the next frame (less the early margin), or `otherTimers`
     // when that is sooner or the frame loop is off.
     double limnNextFrameDue(double otherTimers);
-    void limnPollTimers();
     double limnUpdateNextWake();
-    // Handles one record; returns the wake delay sent to the backend.
-    virtual double limnDoProcessStageEvent(const rt::Dynamic& event);
-    // The handler the backend calls; returns null.
-    rt::Dynamic limnProcessStageEvent(const rt::Dynamic& event);
-
-private:
-    // Tests read and set the frame schedule and the drag state through it; they are
-    // not reachable by name, so a by-name write can't leave frameRate stale.
-    friend struct StageProbe;
 
     HoverStack limnMouseOverObjects;
     HoverStack limnFocusOverObjects;

@@ -7,12 +7,10 @@
 namespace limn::media {
 
 std::vector<std::shared_ptr<SoundChannel>> SoundChannel::limnIncompleteList;
+const bool SoundChannel::resetRegistered =
+    rt::registerReset(rt::ResetLayer::Framework, [] { limnIncompleteList.clear(); });
 
 namespace {
-
-// Back to a fresh process's state, for tests.
-[[maybe_unused]] const bool resetRegistered =
-    rt::registerReset(rt::ResetLayer::Framework, [] { SoundChannel::limnIncompleteList.clear(); });
 
 const native::Call<native::wire::limn_sound_channel_create> channelCreate;
 const native::Call<native::wire::limn_sound_channel_is_complete> channelIsComplete;

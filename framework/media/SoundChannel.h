@@ -23,8 +23,6 @@ class SoundChannel : public events::EventDispatcher {
 public:
     RT_DECLARE_CLASS
 
-    static std::vector<std::shared_ptr<SoundChannel>> limnIncompleteList;
-
     rt::Dynamic limnHandle;  // null once completed
 
     SoundChannel(Token, const rt::Dynamic& soundHandle, double startTime, int loops,
@@ -60,6 +58,13 @@ public:
     [[nodiscard]] static bool limnCompletePending();
 
 private:
+    friend struct SoundChannelProbe;  // tests
+
+    // Channels whose completion the backend has not reported yet, in start order.
+    static std::vector<std::shared_ptr<SoundChannel>> limnIncompleteList;
+    // Back to a fresh process's state, for tests (rt::resetProcessState).
+    static const bool resetRegistered;
+
     std::shared_ptr<SoundTransform> limnTransform;  // the framework's copy, or null
 };
 

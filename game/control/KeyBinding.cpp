@@ -12,16 +12,14 @@ KeyBinding::Bindings KeyBinding::pressBindings;
 KeyBinding::Bindings KeyBinding::releaseBindings;
 std::vector<bool> KeyBinding::keyPressed;
 bool KeyBinding::initialized = false;
+const bool KeyBinding::resetRegistered = rt::registerReset(rt::ResetLayer::Game, [] {
+    initialized = false;
+    pressBindings.clear();
+    releaseBindings.clear();
+    keyPressed.clear();
+});
 
 namespace {
-
-// Back to a fresh process's state, for tests.
-[[maybe_unused]] const bool resetRegistered = rt::registerReset(rt::ResetLayer::Game, [] {
-    KeyBinding::initialized = false;
-    KeyBinding::pressBindings.clear();
-    KeyBinding::releaseBindings.clear();
-    KeyBinding::keyPressed.clear();
-});
 
 void store(KeyBinding::Bindings& bindings, int keyCode, std::shared_ptr<KeyBindingData> data) {
     if (keyCode < 0) return;
@@ -35,16 +33,16 @@ std::shared_ptr<KeyBindingData> at(const KeyBinding::Bindings& bindings, int key
     return bindings[static_cast<std::size_t>(keyCode)];
 }
 
-bool isPressed(int keyCode) {
+bool isPressed(const std::vector<bool>& pressed, int keyCode) {
     const auto index = static_cast<std::size_t>(keyCode);
-    return keyCode >= 0 && index < KeyBinding::keyPressed.size() && KeyBinding::keyPressed[index];
+    return keyCode >= 0 && index < pressed.size() && pressed[index];
 }
 
-void setPressed(int keyCode, bool down) {
+void setPressed(std::vector<bool>& pressed, int keyCode, bool down) {
     if (keyCode < 0) return;
     const auto index = static_cast<std::size_t>(keyCode);
-    if (index >= KeyBinding::keyPressed.size()) KeyBinding::keyPressed.resize(index + 1, false);
-    KeyBinding::keyPressed[index] = down;
+    if (index >= pressed.size()) pressed.resize(index + 1, false);
+    pressed[index] = down;
 }
 
 }  // namespace
@@ -86,16 +84,16 @@ void KeyBinding::stage_onKeyDown(const std::shared_ptr<limn::events::KeyboardEve
     auto binding = at(pressBindings, code);
     if (!binding) return;
     // Held since a press that already fired: only repeating bindings fire again.
-    if (binding->repeat || !isPressed(code)) {
+    if (binding->repeat || !isPressed(keyPressed, code)) {
         if (binding->handler) binding->handler();
     }
-    setPressed(code, true);
+    setPressed(keyPressed, code, true);
 }
 
 void KeyBinding::stage_onKeyUp(const std::shared_ptr<limn::events::KeyboardEvent>& event) {
     if (!event) return;
     const int code = event->keyCode;
-    setPressed(code, false);
+    setPressed(keyPressed, code, false);
     auto binding = at(releaseBindings, code);
     if (binding && binding->handler) binding->handler();
 }

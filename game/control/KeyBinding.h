@@ -30,11 +30,6 @@ public:
 
     KeyBinding() = delete;
 
-    static Bindings pressBindings;
-    static Bindings releaseBindings;
-    static std::vector<bool> keyPressed;  // down since a key-down that reached a press binding
-    static bool initialized;
-
     // Does nothing once it has run.
     static void initialize(const std::shared_ptr<limn::events::EventDispatcher>& stage);
     static void addOnPress(int keyCode, rt::Function handler, bool repeat = false);
@@ -43,8 +38,18 @@ public:
     // The character code of the first character upper-cased; 0 for empty text.
     [[nodiscard]] static int getKeyCode(const std::string& character);
 
+private:
+    friend struct KeyBindingProbe;  // tests
+
     static void stage_onKeyDown(const std::shared_ptr<limn::events::KeyboardEvent>& event);
     static void stage_onKeyUp(const std::shared_ptr<limn::events::KeyboardEvent>& event);
+
+    static Bindings pressBindings;
+    static Bindings releaseBindings;
+    static std::vector<bool> keyPressed;  // down since a key-down that reached a press binding
+    static bool initialized;
+    // Back to a fresh process's state, for tests (rt::resetProcessState).
+    static const bool resetRegistered;
 };
 
 }  // namespace com::quillfern::control

@@ -105,9 +105,9 @@ void SimpleActuator::installFrameDriver() {
 }
 
 void SimpleActuator::limnResetFrameDriver() {
-    if (listening && limn::Lib::limnStage) {
-        limn::Lib::limnStage->removeEventListener(
-            limn::events::Event::ENTER_FRAME, rt::function<&SimpleActuator::shape_onEnterFrame>());
+    if (auto stage = listening ? limn::Lib::stageOrNull() : nullptr) {
+        stage->removeEventListener(limn::events::Event::ENTER_FRAME,
+                                   rt::function<&SimpleActuator::shape_onEnterFrame>());
     }
     for (const auto& actuator : actuators.entries_) {
         if (actuator) actuator->inFrame = false;

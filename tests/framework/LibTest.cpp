@@ -7,6 +7,7 @@
 #include "framework/display/Stage.h"
 #include "framework/net/URLRequest.h"
 #include "native/EventRecord.h"
+#include "tests/framework/LibProbe.h"
 #include "tests/support/BackendTest.h"
 
 namespace limn {
@@ -25,9 +26,9 @@ protected:
     }
     void TearDown() override { resetLib(); }
     static void resetLib() {
-        Lib::limnStage = nullptr;
-        Lib::limnCurrent = nullptr;
-        Lib::limnMainFrame = rt::Dynamic();
+        limn::LibProbe::stage() = nullptr;
+        limn::LibProbe::current() = nullptr;
+        limn::LibProbe::mainFrame() = rt::Dynamic();
     }
     // The arguments "limn_create_main_frame" received (one array).
     [[nodiscard]] rt::ArrayPtr frameArgs() const {
@@ -128,7 +129,7 @@ TEST_F(LibTest, OnLoadedRunsOnceTheStageIsComplete) {
     EXPECT_TRUE(quitHook);
     EXPECT_EQ(backend.stored(Lib::stage()->limnHandle, "limn_display_object_set_bg").asInt(),
               0x123456);
-    EXPECT_EQ(backend.last("limn_get_frame_stage")->args[0], Lib::limnMainFrame);
+    EXPECT_EQ(backend.last("limn_get_frame_stage")->args[0], limn::LibProbe::mainFrame());
 }
 
 TEST_F(LibTest, QuitEventClosesTheApplication) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/framework/TimerProbe.h"
 #include "tests/support/BackendTest.h"
 
 namespace limn {
@@ -11,9 +12,9 @@ class TimerTest : public testing::BackendTest {
 protected:
     void SetUp() override {
         BackendTest::SetUp();
-        Timer::sRunningTimers.clear();
+        TimerProbe::running().clear();
     }
-    void TearDown() override { Timer::sRunningTimers.clear(); }
+    void TearDown() override { TimerProbe::running().clear(); }
 
     std::shared_ptr<Timer> counting(double period, int& count) {
         auto timer = Timer::create(period);
@@ -38,8 +39,8 @@ TEST_F(TimerTest, NewTimerIsRunningAndDueOnePeriodLater) {
     auto timer = Timer::create(100);
     EXPECT_DOUBLE_EQ(timer->fireAt(), 5100.0);
     EXPECT_TRUE(timer->isRunning());
-    ASSERT_EQ(Timer::sRunningTimers.size(), 1u);
-    EXPECT_EQ(Timer::sRunningTimers[0], timer);
+    ASSERT_EQ(TimerProbe::running().size(), 1u);
+    EXPECT_EQ(TimerProbe::running()[0], timer);
 }
 
 TEST_F(TimerTest, CheckFiresOnlyOnceDueAndAdvancesByOnePeriod) {
@@ -73,8 +74,8 @@ TEST_F(TimerTest, StopLeavesTheRunningListAndSecondStopDoesNothing) {
     a->stop();
     a->stop();
     EXPECT_FALSE(a->isRunning());
-    ASSERT_EQ(Timer::sRunningTimers.size(), 1u);
-    EXPECT_EQ(Timer::sRunningTimers[0], b);
+    ASSERT_EQ(TimerProbe::running().size(), 1u);
+    EXPECT_EQ(TimerProbe::running()[0], b);
 }
 
 TEST_F(TimerTest, DelayZeroFiresAtNextPollThenIsGone) {
@@ -82,7 +83,7 @@ TEST_F(TimerTest, DelayZeroFiresAtNextPollThenIsGone) {
     Timer::delay(rt::function([&count] { ++count; }), 0);
     Timer::limnCheckTimers();
     EXPECT_EQ(count, 1);
-    EXPECT_TRUE(Timer::sRunningTimers.empty());
+    EXPECT_TRUE(TimerProbe::running().empty());
     Timer::limnCheckTimers();
     EXPECT_EQ(count, 1);
 }
@@ -90,7 +91,7 @@ TEST_F(TimerTest, DelayZeroFiresAtNextPollThenIsGone) {
 TEST_F(TimerTest, DelayStopsBeforeCallingSoAThrowLeavesNoTimer) {
     Timer::delay(rt::function([] { throw rt::Error("boom"); }), 0);
     EXPECT_THROW(Timer::limnCheckTimers(), rt::Error);
-    EXPECT_TRUE(Timer::sRunningTimers.empty());
+    EXPECT_TRUE(TimerProbe::running().empty());
 }
 
 TEST_F(TimerTest, DelayKeepsRunningWhenTheCallerDropsIt) {

@@ -1,6 +1,7 @@
 #include "game/burrowbop/Burrowbop.h"
 
 #include "framework/text/TextField.h"
+#include "tests/framework/LibProbe.h"
 #include "tests/game/GameHarness.h"
 
 namespace burrowbop_test {
@@ -10,7 +11,7 @@ using ScreenFlow = GameTest;
 using RoundPlay = GameTest;
 
 TEST_F(ScreenFlow, MainAsksForPortraitFrameAndAddsTheGameWhenItExists) {
-    limn::Lib::limnStage = nullptr;
+    limn::LibProbe::stage() = nullptr;
     Burrowbop::main();
     const auto* call = backend.last("limn_create_main_frame");
     ASSERT_NE(call, nullptr);

@@ -5,17 +5,19 @@
 #include "framework/events/EventDispatcher.h"
 #include "framework/events/KeyboardEvent.h"
 #include "runtime/Function.h"
+#include "tests/game/KeyBindingProbe.h"
 
 namespace {
 
 using com::quillfern::control::KeyBinding;
+using com::quillfern::control::KeyBindingProbe;
 using limn::events::EventDispatcher;
 using limn::events::KeyboardEvent;
 
 class KeyBindingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        KeyBinding::initialized = false;
+        KeyBindingProbe::initialized() = false;
         KeyBinding::initialize(stage);
     }
 
@@ -94,7 +96,8 @@ TEST_F(KeyBindingTest, NewerPressBindingReplacesOlder) {
 
 TEST_F(KeyBindingTest, UnboundKeyDownLeavesKeyNotPressed) {
     down(40);
-    EXPECT_LE(KeyBinding::keyPressed.size(), 40u) << "an unbound key-down must not mark the key";
+    EXPECT_LE(KeyBindingProbe::keyPressed().size(), 40u)
+        << "an unbound key-down must not mark the key";
     int calls = 0;
     KeyBinding::addOnPress(40, counter(calls));
     down(40);
@@ -119,7 +122,7 @@ TEST_F(KeyBindingTest, NegativeAndHugeCodesAreHarmless) {
     up(-1);
     down(100000);
     EXPECT_EQ(calls, 0);
-    EXPECT_TRUE(KeyBinding::pressBindings.empty());
+    EXPECT_TRUE(KeyBindingProbe::pressBindings().empty());
 }
 
 TEST_F(KeyBindingTest, HandlerRemovingItsOwnBindingIsSafe) {

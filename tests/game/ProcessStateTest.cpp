@@ -9,11 +9,14 @@
 #include "motion/easing/Expo.h"
 #include "motion/easing/Quad.h"
 #include "runtime/ProcessState.h"
+#include "tests/framework/LibProbe.h"
+#include "tests/game/KeyBindingProbe.h"
 
 namespace {
 
 using com::quillfern::burrowbop::Burrowbop;
 using com::quillfern::control::KeyBinding;
+using com::quillfern::control::KeyBindingProbe;
 using com::quillfern::motion::Kinetra;
 using limn::display::Stage;
 using limn::events::Listener;
@@ -31,7 +34,7 @@ TEST(ProcessState, ResetLeavesEveryOwnerAsAFreshProcessHasIt) {
         return Kinetra::Actuator();
     };
     Stage::shouldRotateInterface = rt::function([](int) { return true; });
-    KeyBinding::initialized = true;
+    KeyBindingProbe::initialized() = true;
     Burrowbop::PIXI = true;
 
     rt::resetProcessState();
@@ -45,9 +48,9 @@ TEST(ProcessState, ResetLeavesEveryOwnerAsAFreshProcessHasIt) {
     EXPECT_EQ(*restored, freshActuator);
     EXPECT_TRUE(Stage::shouldRotateInterface(Stage::OrientationPortrait).asBool());
     EXPECT_FALSE(Stage::shouldRotateInterface(Stage::OrientationLandscapeLeft).asBool());
-    EXPECT_FALSE(KeyBinding::initialized);
+    EXPECT_FALSE(KeyBindingProbe::initialized());
     EXPECT_FALSE(Burrowbop::PIXI);
-    EXPECT_EQ(limn::Lib::limnStage, nullptr);
+    EXPECT_EQ(limn::LibProbe::stage(), nullptr);
 }
 
 }  // namespace

@@ -9,11 +9,13 @@
 #include "motion/Kinetra.h"
 #include "motion/actuators/SimpleActuator.h"
 #include "runtime/ProcessState.h"
+#include "tests/motion/KinetraProbe.h"
 #include "tests/support/BackendTest.h"
 
 namespace motion_test {
 
 using com::quillfern::motion::Kinetra;
+using com::quillfern::motion::KinetraProbe;
 using com::quillfern::motion::actuators::GenericActuator;
 using com::quillfern::motion::actuators::SimpleActuator;
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/motion/KinetraProbe.h"
 #include "tests/motion/TweenFixture.h"
 
 namespace motion_test {
@@ -55,11 +56,11 @@ protected:
         }
         // Lists that only a lookup created stay, empty; compare the others.
         std::size_t nonEmpty = 0;
-        for (const auto& [key, list] : Kinetra::targetLibraries) nonEmpty += list.empty() ? 0 : 1;
+        for (const auto& [key, list] : KinetraProbe::libraries()) nonEmpty += list.empty() ? 0 : 1;
         ASSERT_EQ(nonEmpty, expected.size());
         for (const auto& [key, list] : expected) {
-            auto found = Kinetra::targetLibraries.find(key);
-            ASSERT_NE(found, Kinetra::targetLibraries.end()) << key;
+            auto found = KinetraProbe::libraries().find(key);
+            ASSERT_NE(found, KinetraProbe::libraries().end()) << key;
             std::vector<GenericActuator*> actual;
             for (const auto& a : found->second) actual.push_back(a.get());
             EXPECT_EQ(actual, list) << key;

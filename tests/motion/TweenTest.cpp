@@ -5,6 +5,7 @@
 #include "motion/TweenTimer.h"
 #include "motion/easing/Quad.h"
 #include "runtime/Error.h"
+#include "tests/motion/KinetraProbe.h"
 #include "tests/motion/TweenFixture.h"
 
 namespace motion_test {
@@ -26,7 +27,7 @@ TEST_F(TweenTest, FirstFrameAtTheStartTimeDoesNotUpdate) {
     EXPECT_LT(num(plain, "v"), 100.0);
     frameAt(10400);
     EXPECT_EQ(num(plain, "v"), 100.0);
-    EXPECT_TRUE(Kinetra::targetLibraries.empty());
+    EXPECT_TRUE(KinetraProbe::libraries().empty());
 }
 
 TEST_F(TweenTest, DefaultExpoEaseLandsExactlyOnTheEndValue) {
@@ -107,7 +108,7 @@ TEST_F(TweenTest, FirstTweenOffTheStageFailsClearlyAndALaterOneStillRuns) {
 
 TEST_F(TweenTest, NullTargetReturnsNullAndRegistersNothing) {
     EXPECT_EQ(Kinetra::tween(nullptr, 1, rt::props({{"alpha", 0}})), nullptr);
-    EXPECT_TRUE(Kinetra::targetLibraries.empty());
+    EXPECT_TRUE(KinetraProbe::libraries().empty());
     EXPECT_TRUE(SimpleActuator::getActuators().empty());
 }
 
@@ -165,7 +166,7 @@ TEST_F(TweenTest, StopRunsUpdateThenCompleteOnceAndEmptiesTheList) {
         ->onComplete(rt::function([&] { log.push_back("c"); }));
     Kinetra::stop(s);
     EXPECT_EQ(log, (std::vector<std::string>{"u", "c"}));
-    EXPECT_EQ(Kinetra::targetLibraries.count(s->toString()), 0u);
+    EXPECT_EQ(KinetraProbe::libraries().count(s->toString()), 0u);
 }
 
 TEST_F(TweenTest, StopByNameOrArrayOfNamesStopsOnlyMatchingTweens) {
@@ -176,7 +177,7 @@ TEST_F(TweenTest, StopByNameOrArrayOfNamesStopsOnlyMatchingTweens) {
     Kinetra::stop(s, "x");
     EXPECT_EQ(Kinetra::getLibrary(s).size(), 2u);
     Kinetra::stop(s, rt::array({"y", "alpha"}));
-    EXPECT_TRUE(Kinetra::targetLibraries.empty());
+    EXPECT_TRUE(KinetraProbe::libraries().empty());
 }
 
 TEST_F(TweenTest, StopWithCompleteJumpsToEndValues) {
@@ -216,7 +217,7 @@ TEST_F(TweenTest, ResetStopsEverythingWithoutHandlers) {
     }
     Kinetra::reset();
     EXPECT_EQ(handlers, 0);
-    EXPECT_TRUE(Kinetra::targetLibraries.empty());
+    EXPECT_TRUE(KinetraProbe::libraries().empty());
     frameAt(2000);
     EXPECT_EQ(handlers, 0);
 }
@@ -236,7 +237,7 @@ TEST_F(TweenTest, TwoTimersShareAListButNotEachOther) {
     int done = 0;
     Kinetra::timer(1)->onComplete(rt::function([&] { ++done; }));
     Kinetra::timer(1)->onComplete(rt::function([&] { ++done; }));
-    EXPECT_EQ(Kinetra::targetLibraries.size(), 1u);
+    EXPECT_EQ(KinetraProbe::libraries().size(), 1u);
     frameAt(1000);
     EXPECT_EQ(done, 2);
 }
@@ -404,7 +405,7 @@ TEST_F(TweenTest, ActuatorLeavesItsListEvenWhenTheTargetsStringFormChanged) {
     Kinetra::tween(counter, 1, rt::props({{"v", 5}}));
     frameAt(1000);
     EXPECT_EQ(counter->v, 5.0);
-    EXPECT_TRUE(Kinetra::targetLibraries.empty());
+    EXPECT_TRUE(KinetraProbe::libraries().empty());
 }
 
 TEST_F(TweenTest, PlainObjectsKeepOneListWhileTheirFieldsChange) {
@@ -440,7 +441,7 @@ TEST_F(TweenTest, TransformAndEffectsOnlyRecord) {
     EXPECT_TRUE(t->overwrite);
     auto e = Kinetra::effects(s, 2);
     EXPECT_EQ(e->get("duration").asFloat(), 2.0);
-    EXPECT_TRUE(Kinetra::targetLibraries.empty());
+    EXPECT_TRUE(KinetraProbe::libraries().empty());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "framework/display/ManagedStage.h"
 #include "framework/media/Sound.h"
+#include "tests/framework/TimerProbe.h"
 #include "tests/framework/display/StageProbe.h"
 #include "tests/framework/display/StageTestSupport.h"
 
@@ -52,16 +53,17 @@ TEST_F(StageFrameLoop, FrameRateSetsThePeriodAndZeroSwitchesTheLoopOff) {
     stage->limnSetFrameRate(0);
     EXPECT_EQ(display::StageProbe::framePeriod(*stage), 0.0);
     backend.setTime(100);
-    stage->limnCheckRender();
+    display::StageProbe::checkRender(*stage);
     EXPECT_EQ(backend.count("limn_render_stage"), 0);
-    EXPECT_EQ(stage->limnNextFrameDue(7.5), 7.5);
+    EXPECT_EQ(display::StageProbe::nextFrameDue(*stage, 7.5), 7.5);
 }
 
 TEST_F(StageFrameLoop, NextFrameDueWakesEarly) {
     stage->limnSetFrameRate(60);
     display::StageProbe::lastRender(*stage) = 10.0;
     backend.setTime(10.010);
-    EXPECT_NEAR(stage->limnNextFrameDue(315000000.0), 10.0 + 1.0 / 60 - 10.010 - 0.005, 1e-9);
+    EXPECT_NEAR(display::StageProbe::nextFrameDue(*stage, 315000000.0),
+                10.0 + 1.0 / 60 - 10.010 - 0.005, 1e-9);
 }
 
 TEST_F(StageFrameLoop, PollRendersOnlyOnceTheFrameIsDue) {
@@ -160,17 +162,19 @@ TEST_F(StageFrameLoop, WakeIsZeroOrLessOnlyWhileSomethingIsOverdue) {
     stage->limnSetFrameRate(0);
     Timer::create(0);
     EXPECT_EQ(send(0), 0.0) << "an overdue timer asks for an immediate poll";
-    Timer::sRunningTimers.clear();
+    TimerProbe::running().clear();
     stage->limnSetFrameRate(60);
     display::StageProbe::lastRender(*stage) = 0;
     backend.setTime(5);
-    EXPECT_LE(stage->limnNextFrameDue(1.0), 0.0) << "an overdue frame asks for an immediate poll";
+    EXPECT_LE(display::StageProbe::nextFrameDue(*stage, 1.0), 0.0)
+        << "an overdue frame asks for an immediate poll";
 }
 
 TEST_F(StageFrameLoop, ClockGoingBackRendersAndKeepsTheWakeWithinAPeriod) {
     display::StageProbe::lastRender(*stage) = 500.0;
     backend.setTime(2.0);
-    EXPECT_LE(stage->limnNextFrameDue(315000000.0), display::StageProbe::framePeriod(*stage));
+    EXPECT_LE(display::StageProbe::nextFrameDue(*stage, 315000000.0),
+              display::StageProbe::framePeriod(*stage));
     send(ManagedStage::etPoll);
     EXPECT_EQ(backend.count("limn_render_stage"), 1);
     EXPECT_EQ(display::StageProbe::lastRender(*stage), 2.0);

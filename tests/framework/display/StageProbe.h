@@ -1,6 +1,6 @@
 #pragma once
-// The stage's frame schedule and drag state, for tests: private to the stage and
-// kept off its by-name table.
+// The stage's frame schedule, drag state and frame-loop steps, for tests:
+// private to the stage (the state is kept off its by-name table).
 
 #include <memory>
 
@@ -17,6 +17,10 @@ struct StageProbe {
     static std::shared_ptr<geom::Rectangle> dragBounds(const Stage& s) { return s.limnDragBounds; }
     static double dragOffsetX(const Stage& s) { return s.limnDragOffsetX; }
     static double dragOffsetY(const Stage& s) { return s.limnDragOffsetY; }
+    static void checkRender(Stage& s) { s.limnCheckRender(); }
+    static double nextFrameDue(Stage& s, double otherTimers) {
+        return s.limnNextFrameDue(otherTimers);
+    }
 };
 
 }  // namespace limn::display

@@ -17,6 +17,8 @@
 #include "framework/media/SoundChannel.h"
 #include "native/EventRecord.h"
 #include "runtime/Function.h"
+#include "tests/framework/TimerProbe.h"
+#include "tests/framework/media/SoundChannelProbe.h"
 #include "tests/support/BackendTest.h"
 
 namespace limn::testing {
@@ -45,16 +47,16 @@ class StageTest : public BackendTest {
 protected:
     void SetUp() override {
         BackendTest::SetUp();
-        Timer::sRunningTimers.clear();
-        media::SoundChannel::limnIncompleteList.clear();
+        TimerProbe::running().clear();
+        media::SoundChannelProbe::incomplete().clear();
         backend.answerWith("limn_display_object_get_id", [](rt::Args args) {
             return rt::Dynamic(recording::RecordingBackend::idOf(args[0]));
         });
         stage = std::make_shared<Stage>(backend.makeHandle("stage"), 320, 480);
     }
     void TearDown() override {
-        Timer::sRunningTimers.clear();
-        media::SoundChannel::limnIncompleteList.clear();
+        TimerProbe::running().clear();
+        media::SoundChannelProbe::incomplete().clear();
     }
 
     static std::shared_ptr<EventRecord> record(int type, int id = 0, double x = 0, double y = 0) {

@@ -5,6 +5,7 @@
 #include "framework/events/Event.h"
 #include "framework/media/Sound.h"
 #include "runtime/Function.h"
+#include "tests/framework/media/SoundChannelProbe.h"
 #include "tests/support/BackendTest.h"
 
 namespace limn::media {
@@ -16,13 +17,13 @@ class SoundChannelTest : public testing::BackendTest {
 protected:
     void SetUp() override {
         BackendTest::SetUp();
-        SoundChannel::limnIncompleteList.clear();
+        SoundChannelProbe::incomplete().clear();
         backend.answerWith("limn_sound_from_file",
                            [this](rt::Args) -> rt::Dynamic { return backend.makeHandle("file"); });
         backend.answer("limn_sound_get_status", rt::props({{"bytesLoaded", 1}, {"bytesTotal", 1}}));
         sound = std::make_shared<Sound>(std::make_shared<net::URLRequest>("s.wav"));
     }
-    void TearDown() override { SoundChannel::limnIncompleteList.clear(); }
+    void TearDown() override { SoundChannelProbe::incomplete().clear(); }
 
     // Completion is scripted per channel handle.
     void completeWhen(std::function<bool(int)> isDone) {
@@ -42,7 +43,7 @@ TEST_F(SoundChannelTest, TwoPlaysGiveTwoChannelsEachCompletingOnce) {
     int second = 0;
     countCompletions(sound->play(), first);
     countCompletions(sound->play(), second);
-    EXPECT_EQ(SoundChannel::limnIncompleteList.size(), 2u);
+    EXPECT_EQ(SoundChannelProbe::incomplete().size(), 2u);
     EXPECT_TRUE(SoundChannel::limnCompletePending());
     completeWhen([](int) { return true; });
     SoundChannel::limnPollComplete();
@@ -80,9 +81,9 @@ TEST_F(SoundChannelTest, UnfinishedChannelsStayInOrder) {
     const int bId = recording::RecordingBackend::idOf(b->limnHandle);
     completeWhen([bId](int id) { return id == bId; });
     SoundChannel::limnPollComplete();
-    ASSERT_EQ(SoundChannel::limnIncompleteList.size(), 2u);
-    EXPECT_EQ(SoundChannel::limnIncompleteList[0], a);
-    EXPECT_EQ(SoundChannel::limnIncompleteList[1], c);
+    ASSERT_EQ(SoundChannelProbe::incomplete().size(), 2u);
+    EXPECT_EQ(SoundChannelProbe::incomplete()[0], a);
+    EXPECT_EQ(SoundChannelProbe::incomplete()[1], c);
 }
 
 TEST_F(SoundChannelTest, SoundStartedByACompletionListenerIsCheckedInTheSameWalk) {
@@ -98,8 +99,8 @@ TEST_F(SoundChannelTest, SoundStartedByACompletionListenerIsCheckedInTheSameWalk
     SoundChannel::limnPollComplete();
     ASSERT_NE(started, nullptr);
     EXPECT_EQ(checks, 2) << "the new channel should be checked in the same walk";
-    ASSERT_EQ(SoundChannel::limnIncompleteList.size(), 1u);
-    EXPECT_EQ(SoundChannel::limnIncompleteList[0], started);
+    ASSERT_EQ(SoundChannelProbe::incomplete().size(), 1u);
+    EXPECT_EQ(SoundChannelProbe::incomplete()[0], started);
 }
 
 TEST_F(SoundChannelTest, ChannelWithoutHandleNeverEntersTheList) {

@@ -5,6 +5,7 @@
 #include "framework/events/Event.h"
 #include "framework/events/IOErrorEvent.h"
 #include "runtime/Function.h"
+#include "tests/framework/media/SoundChannelProbe.h"
 #include "tests/support/BackendTest.h"
 
 namespace limn::media {
@@ -22,12 +23,12 @@ class SoundTest : public testing::BackendTest {
 protected:
     void SetUp() override {
         BackendTest::SetUp();
-        SoundChannel::limnIncompleteList.clear();
+        SoundChannelProbe::incomplete().clear();
         backend.answerWith("limn_sound_from_file",
                            [this](rt::Args) -> rt::Dynamic { return backend.makeHandle("file"); });
         backend.answer("limn_sound_get_status", status(100, 100));
     }
-    void TearDown() override { SoundChannel::limnIncompleteList.clear(); }
+    void TearDown() override { SoundChannelProbe::incomplete().clear(); }
 
     std::shared_ptr<Sound> loaded(const std::string& url = "sounds/eep.wav") {
         return std::make_shared<Sound>(std::make_shared<net::URLRequest>(url));

@@ -17,6 +17,7 @@
 #include "game/burrowbop/Mole.h"
 #include "runtime/ProcessState.h"
 #include "testing.h"
+#include "tests/framework/LibProbe.h"
 #include "tests/game/frames/SessionFixture.h"
 
 namespace {
@@ -26,7 +27,7 @@ using limn::sdl::Session;
 using limn::sdl::SessionReport;
 
 std::shared_ptr<Burrowbop> theGame() {
-    auto clip = limn::Lib::limnCurrent;
+    auto clip = limn::LibProbe::current();
     if (!clip || clip->limnGetNumChildren() == 0) return nullptr;
     return std::dynamic_pointer_cast<Burrowbop>(clip->getChildAt(0));
 }

@@ -18,6 +18,7 @@
 #include "game/burrowbop/Burrowbop.h"
 #include "game/burrowbop/Mole.h"
 #include "runtime/ProcessState.h"
+#include "tests/framework/LibProbe.h"
 #include "tests/game/frames/SessionFixture.h"
 
 namespace {
@@ -46,7 +47,7 @@ std::string fileBytes(const std::string& path) {
 
 // The game's state, or "" while its clip is not up yet.
 std::string stateNow() {
-    auto clip = limn::Lib::limnCurrent;
+    auto clip = limn::LibProbe::current();
     if (!clip || clip->limnGetNumChildren() == 0) return {};
     auto game = theGame();
     return game ? game->currentState : std::string();
