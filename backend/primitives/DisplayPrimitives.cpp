@@ -76,8 +76,8 @@ double pointerLocal(SceneNode& n, bool wantX) {
     auto* stage = dynamic_cast<StageNode*>(n.root());
     if (!stage) return 0;
     const Affine inv = n.concatenatedMatrix().inverse();
-    return wantX ? inv.mapX(stage->pointerX, stage->pointerY)
-                 : inv.mapY(stage->pointerX, stage->pointerY);
+    return wantX ? inv.mapX(stage->pointerStageX(), stage->pointerStageY())
+                 : inv.mapY(stage->pointerStageX(), stage->pointerStageY());
 }
 
 void registerCreation(native::TableModule& m) {

@@ -41,10 +41,10 @@ void fillPointerTarget(StageNode& stage, const rt::Dynamic& record) {
     const bool pointer =
         (type >= etMouseMove && type <= etMouseUp) || (type >= etTouchBegin && type <= etTouchEnd);
     if (!pointer) return;
-    stage.pointerX = fieldNumber(record, "x");
-    stage.pointerY = fieldNumber(record, "y");
+    stage.setPointer(fieldNumber(record, "x"), fieldNumber(record, "y"));
     if (field(record, "id").asInt() == 0) {
-        setField(record, "id", StageInput(stage).idAt(stage.pointerX, stage.pointerY));
+        setField(record, "id",
+                 StageInput(stage).idAt(stage.pointerStageX(), stage.pointerStageY()));
     }
 }
 
@@ -81,8 +81,8 @@ void registerStage(native::TableModule& m) {
     handle<wire::limn_stage_set_focus>(m, [](StageNode& s, const rt::Dynamic& target, int) {
         s.setFocus(SceneNode::from(target));
     });
-    handle<wire::limn_stage_get_focus_rect>(m, [](StageNode& s) { return s.focusRect ? 1 : 0; });
-    handle<wire::limn_stage_set_focus_rect>(m, [](StageNode& s, bool on) { s.focusRect = on; });
+    handle<wire::limn_stage_get_focus_rect>(m, [](StageNode& s) { return s.focusRect() ? 1 : 0; });
+    handle<wire::limn_stage_set_focus_rect>(m, [](StageNode& s, bool on) { s.setFocusRect(on); });
     handle<wire::limn_stage_is_opengl>(m, [](const rt::Dynamic&) { return false; });
     handle<wire::limn_stage_get_stage_width>(m, [](StageNode& s) { return s.stageWidth(); });
     handle<wire::limn_stage_get_stage_height>(m, [](StageNode& s) { return s.stageHeight(); });
@@ -90,12 +90,12 @@ void registerStage(native::TableModule& m) {
 }
 
 void registerStageSettings(native::TableModule& m) {
-    handle<wire::limn_stage_get_scale_mode>(m, [](StageNode& s) { return s.scaleMode; });
-    handle<wire::limn_stage_set_scale_mode>(m, [](StageNode& s, int v) { s.scaleMode = v; });
-    handle<wire::limn_stage_get_align>(m, [](StageNode& s) { return s.align; });
-    handle<wire::limn_stage_set_align>(m, [](StageNode& s, int v) { s.align = v; });
-    handle<wire::limn_stage_get_quality>(m, [](StageNode& s) { return s.quality; });
-    handle<wire::limn_stage_set_quality>(m, [](StageNode& s, int v) { s.quality = v; });
+    handle<wire::limn_stage_get_scale_mode>(m, [](StageNode& s) { return s.scaleMode(); });
+    handle<wire::limn_stage_set_scale_mode>(m, [](StageNode& s, int v) { s.setScaleMode(v); });
+    handle<wire::limn_stage_get_align>(m, [](StageNode& s) { return s.align(); });
+    handle<wire::limn_stage_set_align>(m, [](StageNode& s, int v) { s.setAlign(v); });
+    handle<wire::limn_stage_get_quality>(m, [](StageNode& s) { return s.quality(); });
+    handle<wire::limn_stage_set_quality>(m, [](StageNode& s, int v) { s.setQuality(v); });
     handle<wire::limn_stage_get_display_state>(m, [](StageNode& s) { return s.displayState(); });
     handle<wire::limn_stage_set_display_state>(m,
                                                [](StageNode& s, int v) { s.setDisplayState(v); });

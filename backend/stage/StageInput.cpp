@@ -81,15 +81,13 @@ SceneNode* StageInput::interactiveAt(double x, double y) {
 
 void StageInput::mouseMove(double x, double y, int flags) {
     observe(pointerCall(InputCall::Kind::MouseMove, x, y, flags));
-    stage_.pointerX = x;
-    stage_.pointerY = y;
+    stage_.setPointer(x, y);
     send(etMouseMove, x, y, idAt(x, y), flags);
 }
 
 void StageInput::mouseDown(double x, double y, int flags) {
     observe(pointerCall(InputCall::Kind::MouseDown, x, y, flags));
-    stage_.pointerX = x;
-    stage_.pointerY = y;
+    stage_.setPointer(x, y);
     const int id = idAt(x, y);
     SceneNode* target = interactiveSelfOrAncestor(SceneNode::findById(id));
     pressId_ = target ? target->id() : stage_.id();
@@ -99,8 +97,7 @@ void StageInput::mouseDown(double x, double y, int flags) {
 
 void StageInput::mouseUp(double x, double y, int flags) {
     observe(pointerCall(InputCall::Kind::MouseUp, x, y, flags));
-    stage_.pointerX = x;
-    stage_.pointerY = y;
+    stage_.setPointer(x, y);
     const int id = idAt(x, y);
     send(etMouseUp, x, y, id, flags);
     SceneNode* target = interactiveSelfOrAncestor(SceneNode::findById(id));
@@ -113,7 +110,8 @@ void StageInput::moveFocusOnPress(SceneNode* target) {
     SceneNode* wanted = target && target->takesKeyboardFocus() ? target : nullptr;
     if (wanted == stage_.focus()) return;
     const int id = wanted ? wanted->id() : stage_.id();
-    if (send(etFocus, stage_.pointerX, stage_.pointerY, id, 0, 1) != 1) stage_.setFocus(wanted);
+    if (send(etFocus, stage_.pointerStageX(), stage_.pointerStageY(), id, 0, 1) != 1)
+        stage_.setFocus(wanted);
 }
 
 void StageInput::touchBegin(std::int64_t finger, double x, double y, int flags) {
@@ -153,8 +151,8 @@ int StageInput::keyTargetId() {
 bool StageInput::key(bool down, int keyCode, int charCode, int flags) {
     if (observer_) observer_(keyCall(down, keyCode, charCode, flags));
     if (SceneNode* focus = stage_.focus()) focus->keyInput(keyCode, charCode, down, flags);
-    const int result = send(down ? etKeyDown : etKeyUp, stage_.pointerX, stage_.pointerY,
-                            keyTargetId(), flags, keyCode, charCode, down);
+    const int result = send(down ? etKeyDown : etKeyUp, stage_.pointerStageX(),
+                            stage_.pointerStageY(), keyTargetId(), flags, keyCode, charCode, down);
     return result == 1;
 }
 
@@ -162,7 +160,8 @@ void StageInput::text(const std::string& utf8, int flags) {
     if (observer_) observer_(textCall(utf8, flags));
     if (SceneNode* focus = stage_.focus()) focus->textInput(utf8);
     for (int cp : codePoints(utf8)) {
-        send(etChar, stage_.pointerX, stage_.pointerY, keyTargetId(), flags, 0, cp, true, cp);
+        send(etChar, stage_.pointerStageX(), stage_.pointerStageY(), keyTargetId(), flags, 0, cp,
+             true, cp);
     }
 }
 
@@ -178,7 +177,7 @@ void StageInput::quit() {
 
 void StageInput::poll() {
     observe(pointerCall(InputCall::Kind::Poll));
-    send(etPoll, stage_.pointerX, stage_.pointerY, stage_.id(), 0);
+    send(etPoll, stage_.pointerStageX(), stage_.pointerStageY(), stage_.id(), 0);
 }
 
 void StageInput::redraw() {

@@ -156,8 +156,8 @@ std::vector<Bounds> StageNode::damagedBoxes() {
     if (Surface::changes() != surfaceChanges_ || SceneNode::looseMaskChanges() != maskChanges_)
         fullDamage_ = true;
     const std::uint32_t bg = background().value_or(0xFFFFFF);
-    if (quality != lastQuality_ || bg != lastBackground_) fullDamage_ = true;
-    lastQuality_ = quality;
+    if (quality_ != lastQuality_ || bg != lastBackground_) fullDamage_ = true;
+    lastQuality_ = quality_;
     lastBackground_ = bg;
     widenForFilters(base);
     const int width = frame_->width(), height = frame_->height();
@@ -216,7 +216,7 @@ void StageNode::render() {
     if (boxes.empty()) return;
     RenderOptions options;
     options.base = {scaleX_, 0, 0, scaleY_, 0, 0};
-    options.quality = quality > 0;
+    options.quality = quality_ > 0;
     options.recordAreas = true;
     const Bounds all = Bounds::of(0, 0, w, h);
     double pixels = 0;

@@ -78,10 +78,12 @@ public:
     [[nodiscard]] double lastRedrawnPixels() const { return redrawn_; }
 
     // Pointer position in stage pixels, as last reported by input.
-    double pointerX = 0;
-    double pointerY = 0;
-    [[nodiscard]] double pointerStageX() const override { return pointerX; }
-    [[nodiscard]] double pointerStageY() const override { return pointerY; }
+    void setPointer(double x, double y) {
+        pointerX_ = x;
+        pointerY_ = y;
+    }
+    [[nodiscard]] double pointerStageX() const override { return pointerX_; }
+    [[nodiscard]] double pointerStageY() const override { return pointerY_; }
 
     // The system clipboard (SDL's).
     [[nodiscard]] std::string clipboardText() const override;
@@ -90,10 +92,15 @@ public:
     [[nodiscard]] SceneNode* focus() const;
     void setFocus(SceneNode* node);
 
-    int scaleMode = 0;
-    int align = 0;
-    int quality = 2;
-    bool focusRect = true;
+    // Settings the framework writes and reads back; only quality changes the frames.
+    [[nodiscard]] int scaleMode() const { return scaleMode_; }
+    void setScaleMode(int mode) { scaleMode_ = mode; }
+    [[nodiscard]] int align() const { return align_; }
+    void setAlign(int align) { align_ = align; }
+    [[nodiscard]] int quality() const { return quality_; }
+    void setQuality(int quality) { quality_ = quality; }
+    [[nodiscard]] bool focusRect() const { return focusRect_; }
+    void setFocusRect(bool on) { focusRect_ = on; }
     [[nodiscard]] int displayState() const { return displayState_; }
     void setDisplayState(int state);
     void setDisplayStateListener(std::function<void(int)> listener) {
@@ -151,6 +158,12 @@ private:
     std::weak_ptr<SceneNode> focus_;
     int displayState_ = 0;
     std::function<void(int)> displayListener_;
+    double pointerX_ = 0;
+    double pointerY_ = 0;
+    int scaleMode_ = 0;
+    int align_ = 0;
+    int quality_ = 2;
+    bool focusRect_ = true;
 };
 
 }  // namespace limn::sdl

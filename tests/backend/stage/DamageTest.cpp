@@ -50,7 +50,7 @@ int maxDifference(StageNode& stage) {
                                 0xFF000000u | stage.background().value_or(0xFFFFFF));
     RenderOptions options;
     options.base = {stage.outputScaleX(), 0, 0, stage.outputScaleY(), 0, 0};
-    options.quality = stage.quality > 0;
+    options.quality = stage.quality() > 0;
     Renderer::render(stage, *full, options);
     int worst = 0;
     for (int y = 0; y < frame->height(); ++y) {
