@@ -241,9 +241,10 @@ BENCHMARK(BM_DispatchEvent)->Arg(1)->Arg(10);
 // c) A sprite's plain accessors against the limn... calls they wrap (recording backend).
 
 template <class Write>
-void spriteWrites(benchmark::State& state, Write write) {
+void spriteWrites(benchmark::State& state, Write write, double pivot = 0) {
     auto& backend = RecordingBackend::instance();
     auto sprite = std::make_shared<limn::display::Sprite>();
+    sprite->setPivot(pivot, pivot);
     int n = 0;
     for (auto _ : state) {
         write(*sprite);
@@ -279,6 +280,18 @@ void BM_SpriteX(benchmark::State& state) {
 }
 BENCHMARK(BM_SpriteX);
 
+// A pivot costs a matrix read per position write; none costs a test.
+void BM_PivotedSpriteSetX(benchmark::State& state) {
+    spriteWrites(
+        state,
+        [](limn::display::Sprite& s) {
+            s.setX(0.5);
+            benchmark::ClobberMemory();
+        },
+        8);
+}
+BENCHMARK(BM_PivotedSpriteSetX);
+
 int main(int argc, char** argv) {
     // Every declared primitive resolves when the recording backend installs,
     // so the benchmark's own module must be there first.
@@ -303,6 +316,9 @@ int main(int argc, char** argv) {
          "BM_FieldSetterDirect"},
         {"sprite setX(v) / limnSetX(v)", "BM_SpriteSetX", "BM_SpriteLimnSetX"},
         {"sprite x() / limnGetX()", "BM_SpriteX", "BM_SpriteLimnGetX"},
+        {"sprite limnSetX(v) / the typed primitive call it makes", "BM_SpriteLimnSetX",
+         "BM_PrimitiveTypedSetX", 1.1},
+        {"pivoted sprite setX(v) / sprite setX(v)", "BM_PivotedSpriteSetX", "BM_SpriteSetX"},
         {"dispatchEvent / direct calls, 1 listener", "BM_DispatchEvent/1",
          "BM_ListenersCalledDirectly/1"},
         {"dispatchEvent / direct calls, 10 listeners", "BM_DispatchEvent/10",
