@@ -49,11 +49,12 @@ public:
     // The game's entry point: opens the window (offscreen under a test) and
     // puts the game on the stage.
     static void main(bool withExits = false) {
-        Lib::create(rt::function([withExits] {
-                        if (withExits) examples::addExits();
-                        Lib::current()->addChild(TapGame::create());
-                    }),
-                    320, 480, 30.0, 0xFFFFFF, 0, "Tap!");
+        Lib::create(
+            [withExits] {
+                if (withExits) examples::addExits();
+                Lib::current()->addChild(TapGame::create());
+            },
+            {.width = 320, .height = 480, .frameRate = 30.0, .flags = 0, .title = "Tap!"});
     }
 
     // Made with create(): listeners need the object to be owned already.
@@ -70,20 +71,20 @@ private:
     static std::shared_ptr<text::TextField> label(const std::string& name, double y,
                                                   const std::string& text) {
         auto field = std::make_shared<text::TextField>();
-        field->limnSetName(name);
-        field->limnSetDefTextFormat(std::make_shared<text::TextFormat>(rt::Dynamic(), 22));
-        field->limnSetX(20);
-        field->limnSetY(y);
-        field->limnSetWidth(280);
-        field->limnSetText(text);
+        field->setName(name);
+        field->setDefaultTextFormat(text::TextFormat::make({.size = 22}));
+        field->setX(20);
+        field->setY(y);
+        field->setWidth(280);
+        field->setText(text);
         return field;
     }
 
     void build() {
         button_ = std::make_shared<display::Sprite>();
-        button_->limnSetName("button");
-        button_->limnGetGraphics()->beginFill(0xE63946);
-        button_->limnGetGraphics()->drawCircle(160, 240, 60);
+        button_->setName("button");
+        button_->graphics()->beginFill(0xE63946);
+        button_->graphics()->drawCircle(160, 240, 60);
         addChild(button_);
         title_ = label("title", 40, "Tap the button to start");
         addChild(title_);
@@ -91,33 +92,34 @@ private:
         addChild(score_text_);
         // A weak link: the game owns the button, which must not own the game.
         std::weak_ptr<TapGame> self = std::static_pointer_cast<TapGame>(shared_from_this());
-        button_->addEventListener(events::MouseEvent::CLICK, rt::function([self](rt::Dynamic) {
-                                      if (auto game = self.lock()) game->tap();
-                                  }));
+        button_->on(events::MouseEvent::CLICK, [self] {
+            if (auto game = self.lock()) game->tap();
+        });
     }
 
     void tap() {
         if (over_) return;
         if (!playing_) return start();
         score_ += kPointsPerTap;
-        score_text_->limnSetText("Score: " + std::to_string(score_));
+        score_text_->setText("Score: " + std::to_string(score_));
     }
 
     void start() {
         playing_ = true;
-        title_->limnSetVisible(false);
-        score_text_->limnSetText("Score: 0");
+        title_->setVisible(false);
+        score_text_->setText("Score: 0");
         std::weak_ptr<TapGame> self = std::static_pointer_cast<TapGame>(shared_from_this());
-        Timer::delay(rt::function([self] {
-                         if (auto game = self.lock()) game->endRound();
-                     }),
-                     kRoundMs);
+        Timer::delay(
+            [self] {
+                if (auto game = self.lock()) game->endRound();
+            },
+            kRoundMs);
     }
 
     void endRound() {
         over_ = true;
         playing_ = false;
-        score_text_->limnSetText("Time up! Score: " + std::to_string(score_));
+        score_text_->setText("Time up! Score: " + std::to_string(score_));
     }
 
     std::shared_ptr<display::Sprite> button_;
@@ -149,13 +151,13 @@ protected:
     limn::testing::Game game{[] { TapGame::main(); }, options()};
 
     std::shared_ptr<TapGame> tapGame() const { return game.findAll<TapGame>().front(); }
-    std::string scoreText() const { return game.find<text::TextField>("score")->limnGetText(); }
+    std::string scoreText() const { return game.find<text::TextField>("score")->text(); }
 };
 
 TEST_F(TapGameTest, TheTitleShowsFirst) {
     auto title = game.find<text::TextField>("title");
     ASSERT_NE(title, nullptr);
-    EXPECT_TRUE(title->limnGetVisible());
+    EXPECT_TRUE(title->visible());
     EXPECT_FALSE(tapGame()->playing());
     const auto match = game.expectFrameMatches("golden/title.png", 2);
     EXPECT_TRUE(match) << match;
