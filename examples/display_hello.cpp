@@ -37,8 +37,8 @@ std::shared_ptr<display::Sprite> gradientCard() {
     auto span = std::make_shared<geom::Matrix>();
     span->createGradientBox(160, 100);
     auto g = card->graphics();
-    g->beginGradientFill(display::GradientType::LINEAR, rt::array({0xFF8A00, 0xE52E71}),
-                         rt::array({1.0, 1.0}), rt::array({0, 255}), span);
+    g->beginGradientFill(display::GradientType::LINEAR, {0xFF8A00, 0xE52E71}, {1.0, 1.0}, {0, 255},
+                         span);
     g->drawRoundRect(0, 0, 160, 100, 24);
     g->endFill();
     card->setPivot(80, 50);

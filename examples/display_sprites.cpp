@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <random>
 #include <vector>
 
 #include "examples/CommandLine.h"
@@ -17,7 +18,6 @@
 #include "framework/display/Bitmap.h"
 #include "framework/display/MovieClip.h"
 #include "framework/text/TextField.h"
-#include "runtime/Random.h"
 
 using namespace limn;
 
@@ -76,9 +76,11 @@ void countFrame() {
 void start(int count) {
     examples::addExits();
     auto picture = ballPicture();
+    std::mt19937 generator(1);  // the same scene every run
+    auto random = [&generator] { return std::uniform_real_distribution<double>()(generator); };
     for (int i = 0; i < count; ++i) {
-        Ball b{std::make_shared<display::Bitmap>(picture), rt::random() * (kWidth - kSize),
-               rt::random() * (kHeight - kSize), rt::random() * 6 - 3, rt::random() * 6 - 3};
+        Ball b{std::make_shared<display::Bitmap>(picture), random() * (kWidth - kSize),
+               random() * (kHeight - kSize), random() * 6 - 3, random() * 6 - 3};
         Lib::current()->addChild(b.bitmap);
         balls.push_back(b);
     }

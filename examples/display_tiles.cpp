@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "examples/CommandLine.h"
 #include "examples/Exits.h"
@@ -83,13 +84,13 @@ Tile tileAt(char c, bool secondFrame) {
 // The whole map as one list of x, y, tile triples.
 void drawMap(display::Shape& map, const std::shared_ptr<display::Tilesheet>& sheet,
              bool secondFrame) {
-    auto data = std::make_shared<rt::Array>(3 * kRows * kColumns);
-    std::size_t i = 0;
+    std::vector<int> data;
+    data.reserve(3 * kRows * kColumns);
     for (int row = 0; row < kRows; ++row) {
         for (int col = 0; col < kColumns; ++col) {
-            (*data)[i++] = col * kTile;
-            (*data)[i++] = row * kTile;
-            (*data)[i++] = static_cast<int>(tileAt(kMap[row][col], secondFrame));
+            data.push_back(col * kTile);
+            data.push_back(row * kTile);
+            data.push_back(static_cast<int>(tileAt(kMap[row][col], secondFrame)));
         }
     }
     map.graphics()->clear();

@@ -50,6 +50,17 @@ public:
                            SpreadMethod spreadMethod = SpreadMethod::PAD,
                            InterpolationMethod interpolationMethod = InterpolationMethod::RGB,
                            double focalPointRatio = 0.0);
+    // From C++, the lists as plain values:
+    // beginGradientFill(GradientType::LINEAR, {0xFF8A00, 0xE52E71}, {1.0, 1.0}, {0, 255}, box).
+    void beginGradientFill(GradientType type, const std::vector<int>& colors,
+                           const std::vector<double>& alphas, const std::vector<int>& ratios,
+                           std::shared_ptr<geom::Matrix> matrix = nullptr,
+                           SpreadMethod spreadMethod = SpreadMethod::PAD,
+                           InterpolationMethod interpolationMethod = InterpolationMethod::RGB,
+                           double focalPointRatio = 0.0) {
+        beginGradientFill(type, arrayOf(colors), arrayOf(alphas), arrayOf(ratios),
+                          std::move(matrix), spreadMethod, interpolationMethod, focalPointRatio);
+    }
     void endFill();
     void clear();
     // No thickness: no line.
@@ -78,6 +89,11 @@ public:
     // Throws rt::Error when `sheet` is null.
     void drawTiles(const std::shared_ptr<Tilesheet>& sheet, const rt::ArrayPtr& data,
                    bool smooth = false);
+    // From C++, the x, y, tile triples as plain numbers.
+    void drawTiles(const std::shared_ptr<Tilesheet>& sheet, const std::vector<int>& data,
+                   bool smooth = false) {
+        drawTiles(sheet, arrayOf(data), smooth);
+    }
     void drawPoints(const rt::ArrayPtr& xy, const rt::ArrayPtr& pointRGBA = nullptr,
                     std::uint32_t defaultRGBA = 0xFFFFFFFF, double size = -1.0);
 
@@ -85,6 +101,12 @@ public:
     [[nodiscard]] static std::uint32_t RGBA(std::uint32_t rgb, std::uint32_t alpha = 0xFF);
 
     rt::Dynamic limnHandle;
+
+private:
+    template <class T>
+    [[nodiscard]] static rt::ArrayPtr arrayOf(const std::vector<T>& values) {
+        return std::make_shared<rt::Array>(values.begin(), values.end());
+    }
 };
 
 }  // namespace limn::display
