@@ -6,54 +6,15 @@
 // node check-raster.js PAGES_DIR CHROMIUM
 'use strict';
 const assert = require('assert/strict');
-const puppeteer = require('puppeteer-core');
-const { serve } = require('./serve.js');
+const { withBrowser, openProbe, run } = require('./probe-page.js');
 
 const [pagesDir, browserPath] = process.argv.slice(2);
 const kScale = 2;
 const kBackground = [0x20, 0x30, 0x40, 255];
 
-async function main() {
-  const server = await serve(pagesDir, 0, '127.0.0.1');
-  const url = `http://127.0.0.1:${server.address().port}/raster_probe.html`;
-  const browser = await puppeteer.launch({
-    executablePath: browserPath, headless: 'shell', args: ['--no-sandbox'],
-  });
-  try {
-    await check(browser, url);
-    console.log('web raster: all checks passed');
-  } finally {
-    await browser.close();
-    server.close();
-  }
-}
-
-async function check(browser, url) {
-  const page = await browser.newPage();
-  await page.setViewport({ width: 320, height: 480, deviceScaleFactor: kScale });
-  const errors = [];
-  const lines = [];
-  page.on('pageerror', (error) => errors.push(String(error)));
-  page.on('console', (message) => {
-    if (message.type() === 'error') errors.push(message.text());
-    lines.push(message.text());
-  });
-  await page.goto(url);
-  for (let i = 0; i < 100 && !lines.includes('raster: drew'); ++i) {
-    await new Promise((r) => setTimeout(r, 50));
-  }
-  assert.ok(lines.includes('raster: drew'), `the probe never drew; it said:\n${lines.join('\n')}`);
-  assert.deepEqual(errors, [], 'no console error');
-
-  // Pixels at CSS positions.
-  const pixel = (x, y) => page.evaluate((x, y) => Array.from(
-    document.getElementById('canvas').getContext('2d').getImageData(x, y, 1, 1).data),
-    x * kScale, y * kScale);
-  const near = async (x, y, want, tolerance, what) => {
-    const got = await pixel(x, y);
-    const off = got.some((v, i) => Math.abs(v - want[i]) > tolerance);
-    assert.ok(!off, `${what} at (${x}, ${y}): got ${got}, want ${want} within ${tolerance}`);
-  };
+run(() => withBrowser(pagesDir, browserPath, async (browser, base) => {
+  const { pixel, near, said, lines } =
+      await openProbe(browser, `${base}/raster_probe.html`, 'raster: drew', kScale);
 
   await near(20, 20, [255, 0, 0, 255], 0, 'the red square');
   await near(40, 40, [127, 0, 128, 255], 1, 'half blue over red');
@@ -63,9 +24,8 @@ async function check(browser, url) {
   await near(199.5, 30, [255, 255, 255, 255], 3, 'the gradient\'s end');
   await near(210, 30, kBackground, 0, 'nothing past the gradient\'s box');
 
-  assert.ok(lines.includes('raster: uploads 1 2 same handle 1'),
-            `a picture is copied again only for a new version:\n${lines.join('\n')}`);
-  assert.ok(lines.includes('raster: after free uploads 3'), lines.join('\n'));
+  said('raster: uploads 1 2 same handle 1');  // copied again only for a new version
+  said('raster: after free uploads 3');
   await near(15, 105, [0, 255, 0, 255], 0, 'the picture\'s opaque green row');
   await near(15, 115, [0x90, 0x18, 0x20, 255], 2, 'its half-transparent red row, unpremultiplied');
   await near(15, 125, kBackground, 0, 'its clear row');
@@ -93,9 +53,5 @@ async function check(browser, url) {
   const argb = parseInt(read.slice('raster: read '.length), 16) >>> 0;
   const [r, g, b, a] = await pixel(40, 40);
   assert.equal(argb, ((a << 24) | (r << 16) | (g << 8) | b) >>> 0, 'read back as ARGB32');
-}
-
-main().catch((error) => {
-  console.error(error);
-  process.exit(1);
-});
+  console.log('web raster: all checks passed');
+}));

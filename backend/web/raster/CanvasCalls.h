@@ -24,13 +24,18 @@ int limn_raster_layer_new(int width, int height);
 void limn_raster_layer_free(int context);
 void limn_raster_draw_layer(int into, int from, double x, double y);
 void limn_raster_read(int context, int x, int y, int width, int height, void* to, int stride);
+void limn_raster_write(int context, int x, int y, int width, int height, const void* from,
+                       int stride);
+void limn_raster_reset(int context);
+int limn_raster_path_contains(int path, int evenOdd, double x, double y);
+int limn_raster_stroke_contains(int path, double width, int caps, int joints, double miterLimit,
+                                double x, double y);
 
 void limn_raster_save(int context);
 void limn_raster_restore(int context);
 void limn_raster_set_transform(int context, double a, double b, double c, double d, double e,
                                double f);
-void limn_raster_transform(int context, double a, double b, double c, double d, double e,
-                           double f);
+void limn_raster_transform(int context, double a, double b, double c, double d, double e, double f);
 void limn_raster_set_alpha(int context, double alpha);
 void limn_raster_set_blend(int context, int mode);
 void limn_raster_set_smoothing(int context, int smooth);
@@ -64,8 +69,8 @@ int limn_raster_picture(int key, double version, const void* pixels, int width, 
                         int stride, int opaque);
 void limn_raster_picture_free(int key);
 int limn_raster_uploads();
-void limn_raster_draw_picture(int context, int picture, double sx, double sy, double sw,
-                              double sh, int smooth);
+void limn_raster_draw_picture(int context, int picture, double sx, double sy, double sw, double sh,
+                              int smooth);
 void limn_raster_paint_picture(int context, int path, int picture, int repeat, int smooth,
                                int stroke, int evenOdd, double a, double b, double c, double d,
                                double e, double f);

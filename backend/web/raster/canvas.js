@@ -19,7 +19,8 @@ mergeInto(LibraryManager.library, {
              'difference', 'lighter', 'difference', 'difference', 'destination-in',
              'destination-out', 'overlay', 'hard-light'],
     caps: ['round', 'butt', 'square'],
-    joins: ['round', 'bevel', 'miter'],
+    joins: ['round', 'miter', 'bevel'],
+    probe: null,  // a 1 x 1 context for point-in-path questions
 
     add: function (table, value) {
       for (var i = 1; i < table.length; ++i) {
@@ -152,6 +153,39 @@ mergeInto(LibraryManager.library, {
     var c = LimnRaster.context(handle);
     if (!c || width <= 0 || height <= 0) return;
     LimnRaster.fromImageData(c.getImageData(x, y, width, height), at, stride);
+  },
+
+  // Writes premultiplied ARGB32 rows from `at` into a box of a context, replacing
+  // what was there (the clip, transform and blend are not consulted).
+  limn_raster_write__deps: ['$LimnRaster'],
+  limn_raster_write: function (handle, x, y, width, height, at, stride) {
+    var c = LimnRaster.context(handle);
+    if (!c || width <= 0 || height <= 0) return;
+    c.putImageData(LimnRaster.toImageData(at, width, height, stride, 0), x, y);
+  },
+  // Clears a context whole and drops its saved states, transform and clip.
+  limn_raster_reset__deps: ['$LimnRaster'],
+  limn_raster_reset: function (handle) {
+    var c = LimnRaster.context(handle);
+    if (c) c.canvas.width = c.canvas.width;
+  },
+  // Whether (x, y) is inside the filled path, or on it stroked with the line given.
+  limn_raster_path_contains__deps: ['$LimnRaster'],
+  limn_raster_path_contains: function (path, evenOdd, x, y) {
+    var r = LimnRaster;
+    if (!r.probe) r.probe = r.newCanvas(1, 1).getContext('2d');
+    return r.probe.isPointInPath(r.paths[path], x, y, evenOdd ? 'evenodd' : 'nonzero') ? 1 : 0;
+  },
+  limn_raster_stroke_contains__deps: ['$LimnRaster'],
+  limn_raster_stroke_contains: function (path, width, caps, joints, miterLimit, x, y) {
+    var r = LimnRaster;
+    if (!r.probe) r.probe = r.newCanvas(1, 1).getContext('2d');
+    var c = r.probe;
+    c.lineWidth = width;
+    c.lineCap = r.caps[caps] || 'round';
+    c.lineJoin = r.joins[joints] || 'round';
+    c.miterLimit = miterLimit;
+    return c.isPointInStroke(r.paths[path], x, y) ? 1 : 0;
   },
 
   limn_raster_save__deps: ['$LimnRaster'],
