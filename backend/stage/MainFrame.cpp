@@ -13,6 +13,7 @@
 #include "backend/base/Clock.h"
 #include "backend/stage/KeyMap.h"
 #include "backend/stage/LateWakeups.h"
+#include "backend/stage/ViewFit.h"
 #include "runtime/Log.h"
 
 #include <poll.h>
@@ -28,9 +29,6 @@ namespace {
 
 MainFrame* current = nullptr;
 
-constexpr double kNever = 1e300;
-// A run of immediate wake requests is spaced by this much.
-constexpr double kImmediateSpacing = 0.001;
 // How often an offscreen frame looks for pushed events while it sleeps.
 constexpr double kOffscreenLook = 0.005;
 
@@ -262,14 +260,9 @@ void MainFrame::layout() {
     }
     SDL_GetWindowSize(window_, &winW, &winH);
     outputPerWindow_ = winW > 0 ? static_cast<double>(outW) / winW : 1.0;
-    const double scale =
-        std::max(0.01, std::min(static_cast<double>(outW) / w, static_cast<double>(outH) / h));
-    const int viewW = std::max(1, static_cast<int>(std::lround(w * scale)));
-    const int viewH = std::max(1, static_cast<int>(std::lround(h * scale)));
-    view_ = {(outW - viewW) / 2, (outH - viewH) / 2, viewW, viewH};
-    // Each way the stage fills the view to its last whole pixel: no seam of
-    // background at the edges for scales that don't divide evenly.
-    stage_->setOutputScale(static_cast<double>(viewW) / w, static_cast<double>(viewH) / h);
+    const ViewFit fit = ViewFit::of(w, h, outW, outH);
+    view_ = {fit.x, fit.y, fit.w, fit.h};
+    stage_->setOutputScale(fit.scaleX, fit.scaleY);
 }
 
 void MainFrame::present(Surface& frame, const std::vector<Bounds>& boxes) {
@@ -378,13 +371,8 @@ void MainFrame::run() {
     closeWindow();
 }
 
-double MainFrame::deadline() {
-    const auto delay = stage_->wakeDelay();
-    if (!delay) return kNever;
-    if (*delay > 0) return stage_->wakeRequestedAt() + *delay;
-    // At once, unless the previous poll was also an immediate one.
-    return lastPollImmediate_ ? std::max(stage_->wakeRequestedAt(), lastPoll_ + kImmediateSpacing)
-                              : stage_->wakeRequestedAt();
+double MainFrame::deadline() const {
+    return wakes_.deadline(*stage_);
 }
 
 bool MainFrame::waitEvent(SDL_Event& event) {
@@ -415,10 +403,7 @@ bool MainFrame::waitEvent(SDL_Event& event) {
 }
 
 void MainFrame::servePoll() {
-    const auto delay = stage_->wakeDelay();
-    lastPollImmediate_ = delay && *delay <= 0;
-    lastPoll_ = Clock::realNow();
-    stage_->clearWake();
+    wakes_.polled(*stage_, Clock::realNow());
     input_.poll();
 }
 

@@ -32,6 +32,7 @@
 
 #include "backend/stage/StageInput.h"
 #include "backend/stage/StageNode.h"
+#include "backend/stage/WakeSchedule.h"
 #include "native/WireConstants.h"
 #include "runtime/Dynamic.h"
 
@@ -66,7 +67,7 @@ private:
     void openWindow(int flags, const std::string& title);
     void closeWindow();
     bool waitEvent(SDL_Event& event);
-    [[nodiscard]] double deadline();
+    [[nodiscard]] double deadline() const;
     void servePoll();
     void handle(const SDL_Event& event);
     void handleWindow(const SDL_WindowEvent& event);
@@ -105,8 +106,7 @@ private:
     bool videoStarted_ = false;
     bool open_ = true;
     bool leftDown_ = false, middleDown_ = false, rightDown_ = false;
-    double lastPoll_ = -1;
-    bool lastPollImmediate_ = false;
+    WakeSchedule wakes_;
 };
 
 }  // namespace limn::sdl

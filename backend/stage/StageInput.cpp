@@ -216,4 +216,44 @@ void StageInput::apply(const InputCall& c) {
     }
 }
 
+bool StageInput::feed(const native::EventRecord& e) {
+    // Which touch is primary is this class's to say.
+    const int flags = e.flags & ~efPrimaryTouch;
+    switch (e.type) {
+        case etMouseMove:
+            mouseMove(e.x, e.y, flags);
+            break;
+        case etMouseDown:
+            mouseDown(e.x, e.y, flags);
+            break;
+        case etMouseUp:
+            mouseUp(e.x, e.y, flags);
+            break;
+        case etTouchBegin:
+            touchBegin(e.value, e.x, e.y, flags);
+            break;
+        case etTouchMove:
+            touchMove(e.value, e.x, e.y, flags);
+            break;
+        case etTouchEnd:
+            touchEnd(e.value, e.x, e.y, flags);
+            break;
+        case etKeyDown:
+        case etKeyUp:
+            return key(e.type == etKeyDown, e.value, e.code, flags);
+        case etChar: {
+            std::string utf8;
+            utf8::append(utf8, static_cast<char32_t>(e.charCode));
+            text(utf8, flags);
+            break;
+        }
+        case etResize:
+            resize();
+            break;
+        default:
+            break;
+    }
+    return false;
+}
+
 }  // namespace limn::sdl

@@ -40,6 +40,11 @@ public:
 
     // Makes the call `call` describes (how a replay feeds input back in).
     void apply(const InputCall& call);
+    // Makes the call a platform's event record describes (the page's input comes
+    // as records: backend/web/PageShell.h), its position in stage pixels: pointer,
+    // touch (the record's value the finger), key, character and resize records.
+    // Others are passed over. Returns what key() returns.
+    bool feed(const native::EventRecord& record);
     // Sees every call above before it is handled (a session recorder); one at most.
     void setObserver(std::function<void(const InputCall&)> observer) {
         observer_ = std::move(observer);

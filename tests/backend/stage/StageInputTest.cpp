@@ -1,3 +1,6 @@
+#include <iterator>
+#include <random>
+#include <tuple>
 #include <vector>
 
 #include "backend/stage/KeyMap.h"
@@ -118,6 +121,56 @@ TEST_F(Input, PumpedPointerRecordsGetTheirTarget) {
     call("limn_managed_stage_pump_event", stage, record);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].id, id(other));
+}
+
+// The page's input arrives as records: fed in, they make the calls a recorder sees,
+// and those calls replayed make the same events again.
+TEST_F(Input, FedRecordsReplayAsTheCallsTheyMade) {
+    std::mt19937 random(23);
+    const int kinds[] = {etMouseMove, etMouseDown, etMouseUp, etTouchBegin, etTouchMove,
+                         etTouchEnd,  etKeyDown,   etKeyUp,   etChar,       etPoll};
+    std::vector<InputCall> calls;
+    input->setObserver([&](const InputCall& c) { calls.push_back(c); });
+    for (int i = 0; i < 300; ++i) {
+        native::EventRecord r;
+        r.type = kinds[random() % std::size(kinds)];
+        r.x = static_cast<double>(random() % 100);
+        r.y = static_cast<double>(random() % 100);
+        r.flags = static_cast<int>(random() % 2 ? efLeftDown | efShiftDown : efPrimaryTouch);
+        r.value = static_cast<int>(random() % 3 + 1);
+        r.code = static_cast<int>(random() % 128);
+        r.charCode = static_cast<int>(random() % 3 == 0 ? 0xD800 : 0x41 + random() % 0x500);
+        input->feed(r);
+    }
+    const auto fed = seen;
+    ASSERT_GT(fed.size(), 200u);
+    seen.clear();
+    StageInput again(*StageNode::from(stage));
+    for (const auto& c : calls) again.apply(c);
+    ASSERT_EQ(seen.size(), fed.size());
+    for (std::size_t i = 0; i < fed.size(); ++i) {
+        const auto want = std::tie(fed[i].type, fed[i].id, fed[i].flags, fed[i].value, fed[i].code);
+        EXPECT_EQ(std::tie(seen[i].type, seen[i].id, seen[i].flags, seen[i].value, seen[i].code),
+                  want)
+            << "event " << i;
+    }
+    // No record's own primary flag survives: the first finger down is primary.
+    for (const auto& c : calls) EXPECT_EQ(c.flags & efPrimaryTouch, 0);
+
+    seen.clear();
+    native::EventRecord key;
+    key.type = etKeyDown;
+    key.value = 65;
+    key.code = 97;
+    input->feed(key);
+    native::EventRecord typed;
+    typed.type = etChar;
+    typed.charCode = 0xE9;
+    input->feed(typed);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(std::tie(seen[0].type, seen[0].value, seen[0].code),
+              std::make_tuple(int{etKeyDown}, 65, 97));
+    EXPECT_EQ(std::tie(seen[1].type, seen[1].code), std::make_tuple(int{etChar}, 0xE9));
 }
 
 TEST(KeyMap, KeysMapToTheFrameworkCodes) {
