@@ -77,9 +77,7 @@ void Recorder::frameOpened(MainFrame& frame, int flags, const std::string& title
     open.stageHeight = stage_->stageHeight();
     open.windowWidth = static_cast<int>(std::lround(open.stageWidth * scale_));
     open.windowHeight = static_cast<int>(std::lround(open.stageHeight * scale_));
-    if (SDL_Window* window = frame.window()) {
-        SDL_GetWindowSize(window, &open.windowWidth, &open.windowHeight);
-    }
+    frame.platform().viewSize(open.windowWidth, open.windowHeight);
     open.flags = flags;
     open.title = title;
     open.scale = scale_;

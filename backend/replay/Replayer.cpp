@@ -1,7 +1,5 @@
 #include "backend/replay/Replayer.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -161,15 +159,8 @@ void Replayer::pace(MainFrame& frame, std::int64_t realMicros) const {
 }
 
 void Replayer::serveWindow(MainFrame& frame) const {
-    if (frame.headless()) return;
     // The recording is the input; the window only answers to being closed.
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-        const bool closing =
-            event.type == SDL_QUIT ||
-            (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
-        if (closing) frame.close();
-    }
+    if (frame.platform().closeRequested()) frame.close();
 }
 
 void Replayer::runFrame(MainFrame& frame) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "backend/desktop/stage/SdlPlatform.h"
 #include "backend/stage/MainFrame.h"
 
 namespace limn::sdl {
@@ -50,7 +51,8 @@ TEST(WindowPresent, WindowSurfaceHoldsTheFrameAfterPartialPresents) {
     RealVideo video;
     unsetenv("LIMN_PRESENT");
     MainFrame frame(96, 64, 0, "present");
-    SDL_Surface* shown = frame.window() ? SDL_GetWindowSurface(frame.window()) : nullptr;
+    SDL_Window* window = static_cast<SdlPlatform&>(frame.platform()).window();
+    SDL_Surface* shown = window ? SDL_GetWindowSurface(window) : nullptr;
     if (!shown || shown->w != 96 || shown->h != 64) {
         GTEST_SKIP() << "needs an X display showing a 96 x 64 window; run under xvfb-run";
     }
