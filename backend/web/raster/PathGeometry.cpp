@@ -77,6 +77,14 @@ Bounds pathExtents(const CanvasPath& path) {
             }
             case CanvasPath::Verb::Close:
                 break;
+            case CanvasPath::Verb::Rect:
+                x = p[at];
+                y = p[at + 1];
+                box.add(x, y);
+                box.add(x + p[at + 2], y + p[at + 3]);
+                pending = false;
+                at += 4;
+                break;
         }
     }
     return box;

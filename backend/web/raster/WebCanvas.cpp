@@ -58,6 +58,17 @@ CanvasPath mapped(const CanvasPath& path, const Affine& m) {
             case CanvasPath::Verb::Close:
                 out.close();
                 break;
+            case CanvasPath::Verb::Rect: {
+                // A parallelogram once mapped: its corners in the rectangle's order.
+                const double x = p[at], y = p[at + 1], w = p[at + 2], h = p[at + 3];
+                out.moveTo(m.mapX(x, y), m.mapY(x, y));
+                out.lineTo(m.mapX(x + w, y), m.mapY(x + w, y));
+                out.lineTo(m.mapX(x + w, y + h), m.mapY(x + w, y + h));
+                out.lineTo(m.mapX(x, y + h), m.mapY(x, y + h));
+                out.close();
+                at += 4;
+                break;
+            }
         }
     }
     return out;
@@ -174,6 +185,10 @@ int WebCanvas::pathHandle(const CanvasPath& path) {
                 break;
             case CanvasPath::Verb::Close:
                 limn_raster_close(made->handle);
+                break;
+            case CanvasPath::Verb::Rect:
+                limn_raster_rect(made->handle, p[at], p[at + 1], p[at + 2], p[at + 3]);
+                at += 4;
                 break;
         }
     }
