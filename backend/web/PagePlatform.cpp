@@ -1,0 +1,108 @@
+#include "backend/web/PagePlatform.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "backend/base/Clock.h"
+#include "backend/web/PageShell.h"
+#include "backend/web/raster/CanvasCalls.h"
+
+namespace limn::web {
+
+using namespace native::codes;
+using raster::kPageContext;
+
+PagePlatform::PagePlatform(sdl::MainFrame& frame, int, const std::string&) : frame_(frame) {
+    frame_.stage()->setPresenter(
+        [this](sdl::Surface& shown, const std::vector<sdl::Bounds>& boxes) {
+            present(shown, boxes);
+        });
+    frame_.stage()->setDisplayStateListener([](int) { PageShell::toggleFullScreen(); });
+}
+
+PagePlatform::~PagePlatform() {
+    frame_.stage()->setPresenter(nullptr);
+    frame_.stage()->setDisplayStateListener(nullptr);
+}
+
+void PagePlatform::run() {
+    PageShell::instance().start([this](const native::EventRecord& r) { event(r); },
+                                [this](double time) { frame(time); });
+}
+
+bool PagePlatform::viewSize(int& width, int& height) const {
+    const auto& shell = PageShell::instance();
+    width = static_cast<int>(std::lround(shell.width()));
+    height = static_cast<int>(std::lround(shell.height()));
+    return true;
+}
+
+void PagePlatform::layout() {
+    int outW = 0;
+    int outH = 0;
+    limn_raster_canvas_size(kPageContext, &outW, &outH);
+    auto& stage = *frame_.stage();
+    fit_ = sdl::ViewFit::of(stage.stageWidth(), stage.stageHeight(), std::max(1, outW),
+                            std::max(1, outH));
+    stage.setOutputScale(fit_.scaleX, fit_.scaleY);
+    presentAll_ = true;
+}
+
+void PagePlatform::event(const native::EventRecord& record) {
+    if (!frame_.isOpen()) return;
+    if (record.type == etResize) {
+        layout();
+        frame_.input().resize();
+        if (auto last = frame_.stage()->lastFrame()) present(*last, {});
+        return;
+    }
+    // CSS pixels to device pixels to stage pixels.
+    const double ratio = PageShell::instance().pixelRatio();
+    native::EventRecord inStage = record;
+    inStage.x = (record.x * ratio - fit_.x) / fit_.scaleX;
+    inStage.y = (record.y * ratio - fit_.y) / fit_.scaleY;
+    frame_.input().feed(inStage);
+}
+
+void PagePlatform::frame(double) {
+    if (!frame_.isOpen()) {
+        if (!left_) PageShell::leave();
+        left_ = true;
+        return;
+    }
+    if (frame_.deadline() <= sdl::Clock::realNow()) frame_.servePoll();
+}
+
+void PagePlatform::present(sdl::Surface& shown, const std::vector<sdl::Bounds>& boxes) {
+    const bool all = presentAll_ || boxes.empty();
+    presentAll_ = false;
+    if (all) {
+        int outW = 0;
+        int outH = 0;
+        limn_raster_canvas_size(kPageContext, &outW, &outH);
+        // The letterbox: black around the view.
+        limn_raster_clear_rect(kPageContext, 0, 0, outW, outH);
+        limn_raster_write(kPageContext, fit_.x, fit_.y, shown.width(), shown.height(), shown.row(0),
+                          shown.stride());
+        return;
+    }
+    for (const auto& box : boxes) {
+        const int x0 = std::clamp(static_cast<int>(std::floor(box.x0)), 0, shown.width());
+        const int y0 = std::clamp(static_cast<int>(std::floor(box.y0)), 0, shown.height());
+        const int x1 = std::clamp(static_cast<int>(std::ceil(box.x1)), 0, shown.width());
+        const int y1 = std::clamp(static_cast<int>(std::ceil(box.y1)), 0, shown.height());
+        if (x1 <= x0 || y1 <= y0) continue;
+        limn_raster_write(kPageContext, fit_.x + x0, fit_.y + y0, x1 - x0, y1 - y0,
+                          shown.row(y0) + x0, shown.stride());
+    }
+}
+
+}  // namespace limn::web
+
+namespace limn::sdl {
+
+std::unique_ptr<Platform> openPlatform(MainFrame& frame, int flags, const std::string& title) {
+    return std::make_unique<web::PagePlatform>(frame, flags, title);
+}
+
+}  // namespace limn::sdl

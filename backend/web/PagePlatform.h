@@ -1,0 +1,48 @@
+#pragma once
+// The page's platform (Platform.h): the stage shown on the page's canvas, fitted to
+// it at the device pixel ratio (sharp on a phone), letterboxed like the desktop's
+// window; the page's input (PageShell) fed to the stage in stage pixels; and the
+// stage polled on the first animation frame at or after its wake request.
+//
+// The canvas keeps its pixels between frames: a frame in which nothing changed
+// draws nothing, and a change writes only its damaged boxes. Closing the frame
+// (the back button on the first screen, or the program) leaves the page.
+// WebAssembly builds only.
+
+#include <string>
+#include <vector>
+
+#include "backend/stage/MainFrame.h"
+#include "backend/stage/Platform.h"
+#include "backend/stage/ViewFit.h"
+#include "native/EventRecord.h"
+
+namespace limn::web {
+
+class PagePlatform final : public sdl::Platform {
+public:
+    PagePlatform(sdl::MainFrame& frame, int flags, const std::string& title);
+    ~PagePlatform() override;
+    PagePlatform(const PagePlatform&) = delete;
+    PagePlatform& operator=(const PagePlatform&) = delete;
+
+    // Starts the page's loop and returns: the program runs on in its frames.
+    void run() override;
+    [[nodiscard]] bool headless() const override { return false; }
+    [[nodiscard]] const char* driver() const override { return "page"; }
+    bool viewSize(int& width, int& height) const override;
+    bool closeRequested() override { return false; }
+
+private:
+    void event(const native::EventRecord& record);
+    void frame(double time);
+    void layout();
+    void present(sdl::Surface& frame, const std::vector<sdl::Bounds>& boxes);
+
+    sdl::MainFrame& frame_;  // owns this platform
+    sdl::ViewFit fit_;
+    bool presentAll_ = true;
+    bool left_ = false;
+};
+
+}  // namespace limn::web
