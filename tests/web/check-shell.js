@@ -8,6 +8,7 @@
 const assert = require('assert/strict');
 const puppeteer = require('puppeteer-core');
 const { serve } = require('./serve.js');
+const { watchConsole } = require('./probe-page.js');
 
 const [pagesDir, browserPath] = process.argv.slice(2);
 const ET = { keyDown: 1, char: 2, keyUp: 3, mouseDown: 5, mouseUp: 7, resize: 8, touchBegin: 15,
@@ -39,13 +40,7 @@ async function main() {
 async function checkProbe(browser, url) {
   const page = await browser.newPage();
   await page.setViewport({ width: 320, height: 480, deviceScaleFactor: 2, hasTouch: true });
-  const errors = [];
-  const lines = [];
-  page.on('pageerror', (error) => errors.push(String(error)));
-  page.on('console', (message) => {
-    if (message.type() === 'error') errors.push(message.text());
-    lines.push(message.text());
-  });
+  const { errors, lines } = watchConsole(page);
   const events = () => lines.map(parseEvent).filter(Boolean);
   const waitFor = async (what, test) => {
     for (let i = 0; i < 100; ++i) {

@@ -19,11 +19,8 @@ async function withBrowser(pagesDir, browserPath, check) {
   }
 }
 
-// Opens `url` at 320 x 480 CSS pixels and `scale`, and waits for the console line
-// `done`. Fails on any console error.
-async function openProbe(browser, url, done, scale) {
-  const page = await browser.newPage();
-  await page.setViewport({ width: 320, height: 480, deviceScaleFactor: scale });
+// Keeps what a page says: every console line, and its errors (uncaught ones too).
+function watchConsole(page) {
   const errors = [];
   const lines = [];
   page.on('pageerror', (error) => errors.push(String(error)));
@@ -31,6 +28,15 @@ async function openProbe(browser, url, done, scale) {
     if (message.type() === 'error') errors.push(message.text());
     lines.push(message.text());
   });
+  return { errors, lines };
+}
+
+// Opens `url` at 320 x 480 CSS pixels and `scale`, and waits for the console line
+// `done`. Fails on any console error.
+async function openProbe(browser, url, done, scale) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 320, height: 480, deviceScaleFactor: scale });
+  const { errors, lines } = watchConsole(page);
   await page.goto(url);
   for (let i = 0; i < 100 && !lines.includes(done); ++i) {
     await new Promise((r) => setTimeout(r, 50));
@@ -56,4 +62,4 @@ function run(main) {
   });
 }
 
-module.exports = { withBrowser, openProbe, run };
+module.exports = { withBrowser, watchConsole, openProbe, run };

@@ -1,7 +1,9 @@
 #pragma once
 // Surfaces as the page's pictures (CanvasCalls.h): a surface's pixels are copied to
 // the page the first time it is drawn and again only when its version moves. A
-// surface that goes away must be forgotten, or its picture stays on the page.
+// surface that goes away must be forgotten (Surface's destructor is to call
+// forgetPicture() in the page's build): else its picture stays on the page, and a
+// surface made at the same address at the same version would be shown it.
 // WebAssembly builds only.
 
 namespace limn::sdl {

@@ -32,8 +32,13 @@ mergeInto(LibraryManager.library, {
     drop: function (table, handle) {
       if (handle > 0 && handle < table.length) table[handle] = null;
     },
+    // The page's canvas may be drawn on before the shell starts (its 2D context
+    // is the same object either way).
     context: function (handle) {
-      if (handle === 1 && !LimnRaster.contexts[1]) LimnRaster.contexts[1] = LimnShell.context;
+      if (handle === 1 && !LimnRaster.contexts[1]) {
+        var canvas = LimnShell.canvas || Module['canvas'] || document.getElementById('canvas');
+        LimnRaster.contexts[1] = LimnShell.context || canvas.getContext('2d');
+      }
       return LimnRaster.contexts[handle];
     },
     // 0xAARRGGBB (straight alpha) as a CSS colour.
