@@ -20,6 +20,7 @@
 // number as 0 when it is not one. A "name__MULT" primitive's handler is
 // written the same way; its arguments are unpacked from the array.
 
+#include <array>
 #include <cstddef>
 #include <tuple>
 #include <type_traits>
@@ -164,6 +165,71 @@ void handle(TableModule& module, F f) {
             return handler_detail::invoke<P>(f, args);
         });
     }
+}
+
+// Every primitive of a part of the wire (wire::part) has a handler: a part of a
+// backend registers its handlers in a function template taking the module as
+// `auto&` and proves it complete when it compiles:
+//
+//   constexpr void handleDrawing(auto& module) { handle<wire::limn_gfx_clear>(module, ...); ... }
+//   static_assert(native::handlesAll<wire::part::Drawing>([](auto& m) { handleDrawing(m); }));
+//
+// The proof runs the registration at compile time on a Coverage instead of a
+// module; a primitive of the part without a handler fails the build naming it
+// (HandlerOf<wire::NAME, false>), and so does a handler of another part's
+// primitive.
+template <class Part>
+class Coverage;
+
+template <class... P>
+class Coverage<wire::part::List<P...>> {
+public:
+    template <class Q>
+    constexpr void mark() {
+        static_assert((std::is_same_v<Q, P> || ...),
+                      "this primitive belongs to another part of the wire");
+        std::size_t i = 0;
+        ((std::is_same_v<Q, P> ? false : (++i, true)) && ...);
+        seen_[i] = true;
+    }
+    [[nodiscard]] constexpr const std::array<bool, sizeof...(P)>& seen() const { return seen_; }
+
+private:
+    std::array<bool, sizeof...(P)> seen_{};
+};
+
+template <class P, class Part, class F>
+constexpr void handle(Coverage<Part>& coverage, const F& /*handler*/) {
+    coverage.template mark<P>();
+}
+
+template <class P, bool kHandled>
+struct HandlerOf {
+    static_assert(kHandled,
+                  "no handler for this primitive of the part (see native/WirePrimitives.h)");
+    static constexpr bool value = kHandled;
+};
+
+namespace handler_detail {
+
+template <class Register, class... P>
+constexpr bool handlesAll(wire::part::List<P...> /*part*/) {
+    constexpr auto seen = [] {
+        Coverage<wire::part::List<P...>> coverage;
+        Register{}(coverage);
+        return coverage.seen();
+    }();
+    return [&]<std::size_t... I>(std::index_sequence<I...>) {
+        return (HandlerOf<P, seen[I]>::value && ...);
+    }
+    (std::index_sequence_for<P...>{});
+}
+
+}  // namespace handler_detail
+
+template <class Part, class Register>
+constexpr bool handlesAll(Register /*registration*/) {
+    return handler_detail::handlesAll<Register>(Part{});
 }
 
 // Registers a handler that reads its arguments itself (a wrapper that

@@ -2,8 +2,13 @@
 // Every primitive of module "limn", once: its name, its result's kind and its
 // parameters' kinds, in order. The framework calls them through
 // native::Call<wire::NAME> (native/Call.h) and a backend registers its handlers
-// through native::Handlers (native/Handler.h); both are checked against this
+// through native::handle (native/Handler.h); both are checked against this
 // list by the compiler.
+//
+// The list comes in parts (LIMN_WIRE_STAGE, LIMN_WIRE_DISPLAY ...), each
+// answered by one part of a backend (backend/primitives/), which proves at
+// compile time that it handles every primitive of its part (wire::part,
+// native::handlesAll).
 //
 // LIMN_WIRE_PRIMITIVES(P, V) expands P(name, Result, (Kind, param)...) for a
 // fixed argument count and V(name, Result, (Kind, param)...) for a primitive
@@ -24,8 +29,8 @@
 #include "native/WireKinds.h"
 
 // clang-format off
-#define LIMN_WIRE_PRIMITIVES(P, V) \
-    /* frames, stages and the clock */ \
+// Frames, stages and the clock.
+#define LIMN_WIRE_STAGE(P, V) \
     V(limn_create_main_frame, Void, (Function, onFrame), (Int, width), (Int, height), (Int, flags), (Any, title), (Any, extra)) \
     P(limn_get_frame_stage, Handle, (Handle, frame)) \
     P(limn_close, Void) \
@@ -51,8 +56,10 @@
     P(limn_stage_get_quality, Int, (Handle, stage)) \
     P(limn_stage_set_quality, Void, (Handle, stage), (Int, value)) \
     P(limn_stage_get_display_state, Int, (Handle, stage)) \
-    P(limn_stage_set_display_state, Void, (Handle, stage), (Int, value)) \
-    /* display objects and containers */ \
+    P(limn_stage_set_display_state, Void, (Handle, stage), (Int, value))
+
+// Display objects and containers.
+#define LIMN_WIRE_DISPLAY(P, V) \
     P(limn_create_display_object, Handle) \
     P(limn_create_display_object_container, Handle) \
     P(limn_display_object_get_id, Int, (Handle, object)) \
@@ -102,8 +109,10 @@
     P(limn_doc_add_child, Void, (Handle, container), (Handle, child)) \
     P(limn_doc_remove_child, Void, (Handle, container), (Int, index)) \
     P(limn_doc_set_child_index, Void, (Handle, container), (Handle, child), (Int, index)) \
-    P(limn_doc_swap_children, Void, (Handle, container), (Int, index1), (Int, index2)) \
-    /* drawing lists */ \
+    P(limn_doc_swap_children, Void, (Handle, container), (Int, index1), (Int, index2))
+
+// Drawing lists.
+#define LIMN_WIRE_DRAWING(P, V) \
     P(limn_gfx_clear, Void, (Handle, gfx)) \
     P(limn_gfx_begin_fill, Void, (Handle, gfx), (Int, color), (MaybeNumber, alpha)) \
     P(limn_gfx_begin_bitmap_fill, Void, (Handle, gfx), (Handle, bitmap), (Any, matrix), (Bool, repeat), (Bool, smooth)) \
@@ -119,18 +128,26 @@
     V(limn_gfx_draw_round_rect, Void, (Handle, gfx), (Number, x), (Number, y), (Number, width), (Number, height), (Number, ellipseWidth), (MaybeNumber, ellipseHeight)) \
     V(limn_gfx_draw_points, Void, (Handle, gfx), (Array, xy), (Any, pointRGBA), (Any, defaultRGBA), (Bool, reserved), (Number, size)) \
     P(limn_gfx_draw_data, Void, (Handle, gfx), (Array, data)) \
-    P(limn_gfx_draw_datum, Void, (Handle, gfx), (Object, datum)) \
+    P(limn_gfx_draw_datum, Void, (Handle, gfx), (Object, datum))
+
+// Tile sheets, and drawing lists of tiles and triangles.
+#define LIMN_WIRE_TILES(P, V) \
     P(limn_gfx_draw_tiles, Void, (Handle, gfx), (Handle, sheet), (Array, data)) \
     P(limn_gfx_draw_triangles, Void, (Handle, gfx), (Array, vertices), (Array, indices), (Any, uvtData), (Int, culling)) \
     P(limn_tilesheet_create, Handle, (Handle, bitmap)) \
-    P(limn_tilesheet_add_rect, Void, (Handle, sheet), (Object, rect)) \
-    /* surfaces */ \
+    P(limn_tilesheet_add_rect, Void, (Handle, sheet), (Object, rect))
+
+// Surfaces made and loaded.
+#define LIMN_WIRE_IMAGES(P, V) \
     P(limn_bitmap_data_create, Handle, (Int, width), (Int, height), (Int, flags), (Int, rgb), (Int, alpha)) \
     P(limn_bitmap_data_load, Handle, (String, path)) \
     P(limn_bitmap_data_from_bytes, Handle, (Handle, bytes), (Any, rawAlpha)) \
     P(limn_bitmap_data_width, Int, (Handle, bitmap)) \
     P(limn_bitmap_data_height, Int, (Handle, bitmap)) \
-    P(limn_bitmap_data_get_transparent, Bool, (Handle, bitmap)) \
+    P(limn_bitmap_data_get_transparent, Bool, (Handle, bitmap))
+
+// The pixels of surfaces.
+#define LIMN_WIRE_PIXELS(P, V) \
     P(limn_bitmap_data_get_pixel, Int, (Handle, bitmap), (Number, x), (Number, y)) \
     P(limn_bitmap_data_get_pixel32, Int, (Handle, bitmap), (Number, x), (Number, y)) \
     P(limn_bitmap_data_get_pixel_rgba, Int, (Handle, bitmap), (Number, x), (Number, y)) \
@@ -147,17 +164,24 @@
     P(limn_bitmap_data_clone, Handle, (Handle, bitmap)) \
     P(limn_bitmap_data_copy, Void, (Handle, source), (Object, sourceRect), (Handle, target), (Object, destPoint)) \
     V(limn_bitmap_data_copy_channel, Void, (Handle, source), (Object, sourceRect), (Handle, target), (Object, destPoint), (Int, sourceChannel), (Int, destChannel)) \
-    V(limn_render_surface_to_surface, Void, (Handle, target), (Handle, source), (Any, matrix), (Any, colorTransform), (Any, blendMode), (Any, clipRect), (Bool, smoothing)) \
-    P(limn_bitmap_data_generate_filter_rect, Void, (Object, sourceRect), (Object, filter), (Object, into)) \
-    /* byte buffers */ \
+    V(limn_render_surface_to_surface, Void, (Handle, target), (Handle, source), (Any, matrix), (Any, colorTransform), (Any, blendMode), (Any, clipRect), (Bool, smoothing))
+
+// Filters.
+#define LIMN_WIRE_FILTERS(P, V) \
+    P(limn_bitmap_data_generate_filter_rect, Void, (Object, sourceRect), (Object, filter), (Object, into))
+
+// Byte buffers.
+#define LIMN_WIRE_BYTES(P, V) \
     P(limn_byte_array_create, Handle, (Any, size)) \
     P(limn_byte_array_read_file, Handle, (String, path)) \
     P(limn_byte_array_get_length, Any, (Handle, bytes)) \
     P(limn_byte_array_get, Int, (Handle, bytes), (Number, index)) \
     P(limn_byte_array_set, Void, (Handle, bytes), (Number, index), (Int, value)) \
     P(limn_byte_array_as_string, String, (Handle, bytes)) \
-    P(limn_byte_array_get_bytes, Void, (Handle, bytes), (Any, into)) \
-    /* text fields */ \
+    P(limn_byte_array_get_bytes, Void, (Handle, bytes), (Any, into))
+
+// Text fields.
+#define LIMN_WIRE_TEXT(P, V) \
     P(limn_text_field_create, Handle) \
     P(limn_text_field_get_text, String, (Handle, field)) \
     P(limn_text_field_set_text, Void, (Handle, field), (Any, value)) \
@@ -194,8 +218,10 @@
     P(limn_text_field_set_scroll_h, Void, (Handle, field), (Int, value)) \
     P(limn_text_field_get_def_text_format, Void, (Handle, field), (Object, into)) \
     P(limn_text_field_set_def_text_format, Void, (Handle, field), (Object, format)) \
-    P(limn_text_field_set_text_format, Void, (Handle, field), (Object, format), (Any, beginIndex), (Any, endIndex)) \
-    /* sounds and channels */ \
+    P(limn_text_field_set_text_format, Void, (Handle, field), (Object, format), (Any, beginIndex), (Any, endIndex))
+
+// Sounds and channels.
+#define LIMN_WIRE_SOUND(P, V) \
     P(limn_sound_from_file, Handle, (String, path), (Bool, asMusic)) \
     P(limn_sound_get_status, Any, (Handle, sound)) \
     P(limn_sound_get_length, Number, (Handle, sound)) \
@@ -208,6 +234,18 @@
     P(limn_sound_channel_get_position, Number, (Handle, channel)) \
     P(limn_sound_channel_stop, Void, (Handle, channel)) \
     P(limn_sound_channel_set_transform, Void, (Handle, channel), (Any, transform))
+
+#define LIMN_WIRE_PRIMITIVES(P, V) \
+    LIMN_WIRE_STAGE(P, V) \
+    LIMN_WIRE_DISPLAY(P, V) \
+    LIMN_WIRE_DRAWING(P, V) \
+    LIMN_WIRE_TILES(P, V) \
+    LIMN_WIRE_IMAGES(P, V) \
+    LIMN_WIRE_PIXELS(P, V) \
+    LIMN_WIRE_FILTERS(P, V) \
+    LIMN_WIRE_BYTES(P, V) \
+    LIMN_WIRE_TEXT(P, V) \
+    LIMN_WIRE_SOUND(P, V)
 // clang-format on
 
 // Helpers of the declaration below: LIMN_WIRE_EACH(m, (Kind, name)...) expands
@@ -266,5 +304,33 @@ LIMN_WIRE_PRIMITIVES(LIMN_WIRE_DECLARE_FIXED, LIMN_WIRE_DECLARE_MANY)
 #undef LIMN_WIRE_DECLARE_FIXED
 #undef LIMN_WIRE_DECLARE_MANY
 #undef LIMN_WIRE_DECLARE
+
+// The parts of the wire, each answered by one part of a backend
+// (backend/primitives/): the primitives of each, as a list of types.
+namespace part {
+
+template <class... P>
+struct List {
+    static constexpr std::size_t size = sizeof...(P);
+};
+template <class Ignored, class... P>
+struct ListOf {
+    using type = List<P...>;
+};
+
+#define LIMN_WIRE_LISTED(id, ...) , id
+using Stage = ListOf<void LIMN_WIRE_STAGE(LIMN_WIRE_LISTED, LIMN_WIRE_LISTED)>::type;
+using Display = ListOf<void LIMN_WIRE_DISPLAY(LIMN_WIRE_LISTED, LIMN_WIRE_LISTED)>::type;
+using Drawing = ListOf<void LIMN_WIRE_DRAWING(LIMN_WIRE_LISTED, LIMN_WIRE_LISTED)>::type;
+using Tiles = ListOf<void LIMN_WIRE_TILES(LIMN_WIRE_LISTED, LIMN_WIRE_LISTED)>::type;
+using Images = ListOf<void LIMN_WIRE_IMAGES(LIMN_WIRE_LISTED, LIMN_WIRE_LISTED)>::type;
+using Pixels = ListOf<void LIMN_WIRE_PIXELS(LIMN_WIRE_LISTED, LIMN_WIRE_LISTED)>::type;
+using Filters = ListOf<void LIMN_WIRE_FILTERS(LIMN_WIRE_LISTED, LIMN_WIRE_LISTED)>::type;
+using Bytes = ListOf<void LIMN_WIRE_BYTES(LIMN_WIRE_LISTED, LIMN_WIRE_LISTED)>::type;
+using Text = ListOf<void LIMN_WIRE_TEXT(LIMN_WIRE_LISTED, LIMN_WIRE_LISTED)>::type;
+using Sound = ListOf<void LIMN_WIRE_SOUND(LIMN_WIRE_LISTED, LIMN_WIRE_LISTED)>::type;
+#undef LIMN_WIRE_LISTED
+
+}  // namespace part
 
 }  // namespace limn::native::wire

@@ -110,7 +110,9 @@ void setTransform(const wire::limn_sound_channel_set_transform::Args& a) {
 
 }  // namespace
 
-void registerAudioPrimitives(native::TableModule& module) {
+namespace {
+
+constexpr void handleAudioPart(auto& module) {
     using native::handle;
     handle<wire::limn_sound_from_file>(module, fromFile);
     handle<wire::limn_sound_get_status>(module, status);
@@ -125,5 +127,14 @@ void registerAudioPrimitives(native::TableModule& module) {
     handle<wire::limn_sound_channel_stop>(module, stop);
     handle<wire::limn_sound_channel_set_transform>(module, setTransform);
 }
+
+}  // namespace
+
+void registerAudioPrimitives(native::TableModule& module) {
+    handleAudioPart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Sound>([](auto& m) { handleAudioPart(m); }));
 
 }  // namespace limn::sdl

@@ -16,7 +16,9 @@ long long indexOf(double v) {
 
 }  // namespace
 
-void registerBytePrimitives(native::TableModule& m) {
+namespace {
+
+constexpr void handleBytePart(auto& m) {
     namespace wire = native::wire;
     using native::handle;
     handle<wire::limn_byte_array_create>(m, [](const auto& a) {
@@ -63,5 +65,14 @@ void registerBytePrimitives(native::TableModule& m) {
             }
         });
 }
+
+}  // namespace
+
+void registerBytePrimitives(native::TableModule& module) {
+    handleBytePart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Bytes>([](auto& m) { handleBytePart(m); }));
 
 }  // namespace limn::sdl

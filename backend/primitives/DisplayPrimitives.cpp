@@ -16,7 +16,7 @@ using native::handle;
 
 // A getter and a setter of one number.
 template <class GetP, class SetP, auto Get, auto Set>
-void addNumber(native::TableModule& m) {
+constexpr void addNumber(auto& m) {
     handle<GetP>(m, [](SceneNode& n) -> double { return (n.*Get)(); });
     handle<SetP>(m, [](SceneNode& n, const auto& a) { (n.*Set)(a.value); });
 }
@@ -80,7 +80,7 @@ double pointerLocal(SceneNode& n, bool wantX) {
                  : inv.mapY(stage->pointerStageX(), stage->pointerStageY());
 }
 
-void registerCreation(native::TableModule& m) {
+constexpr void registerCreation(auto& m) {
     handle<wire::limn_create_display_object>(
         m, []() -> rt::Dynamic { return std::make_shared<SceneNode>(NodeKind::Shape); });
     handle<wire::limn_create_display_object_container>(
@@ -90,7 +90,7 @@ void registerCreation(native::TableModule& m) {
         m, [](SceneNode& n) -> rt::Dynamic { return n.graphicsHandle(); });
 }
 
-void registerTransform(native::TableModule& m) {
+constexpr void registerTransform(auto& m) {
     using Node = SceneNode;
     addNumber<wire::limn_display_object_get_x, wire::limn_display_object_set_x, &Node::x,
               &Node::setX>(m);
@@ -136,7 +136,7 @@ void registerTransform(native::TableModule& m) {
     });
 }
 
-void registerLook(native::TableModule& m) {
+constexpr void registerLook(auto& m) {
     handle<wire::limn_display_object_get_color_transform>(m, [](SceneNode& n, const auto& a) {
         writeColor(a.into, a.concatenated ? n.concatenatedColorTransform() : n.colorTransform());
         return a.into;
@@ -172,7 +172,7 @@ void registerLook(native::TableModule& m) {
     });
 }
 
-void registerEffects(native::TableModule& m) {
+constexpr void registerEffects(auto& m) {
     handle<wire::limn_display_object_set_scroll_rect>(
         m, [](SceneNode& n, const auto& a) { n.setScrollRect(readRect(a.rect)); });
     handle<wire::limn_display_object_set_scale9_grid>(m, [](const auto&) {});
@@ -204,7 +204,7 @@ void registerEffects(native::TableModule& m) {
     });
 }
 
-void registerChildren(native::TableModule& m) {
+constexpr void registerChildren(auto& m) {
     handle<wire::limn_doc_add_child>(m, [](SceneNode& n, const auto& a) {
         if (SceneNode* child = SceneNode::from(a.child)) n.addChild(child->shared_from_this());
     });
@@ -218,12 +218,25 @@ void registerChildren(native::TableModule& m) {
 
 }  // namespace
 
-void registerDisplayPrimitives(native::TableModule& m) {
+namespace {
+
+constexpr void handleDisplayPart(auto& m) {
     registerCreation(m);
     registerTransform(m);
     registerLook(m);
     registerEffects(m);
     registerChildren(m);
 }
+
+}  // namespace
+
+void registerDisplayPrimitives(native::TableModule& module) {
+    handleDisplayPart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Display>([](auto& m) {
+    handleDisplayPart(m);
+}));
 
 }  // namespace limn::sdl

@@ -21,8 +21,21 @@ void generateFilterRect(const native::wire::limn_bitmap_data_generate_filter_rec
 
 }  // namespace
 
-void registerFilterPrimitives(native::TableModule& module) {
+namespace {
+
+constexpr void handleFilterPart(auto& module) {
     native::handle<native::wire::limn_bitmap_data_generate_filter_rect>(module, generateFilterRect);
 }
+
+}  // namespace
+
+void registerFilterPrimitives(native::TableModule& module) {
+    handleFilterPart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Filters>([](auto& m) {
+    handleFilterPart(m);
+}));
 
 }  // namespace limn::sdl

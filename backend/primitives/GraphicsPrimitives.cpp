@@ -114,7 +114,9 @@ void drawPoints(DrawingList& list, const wire::limn_gfx_draw_points::Args& a) {
 
 }  // namespace
 
-void registerGraphicsPrimitives(native::TableModule& m) {
+namespace {
+
+constexpr void handleGraphicsPart(auto& m) {
     handle<wire::limn_gfx_clear>(m, [](DrawingList& l) { l.clear(); });
     handle<wire::limn_gfx_begin_fill>(m, [](DrawingList& l, const auto& a) {
         l.beginFill(static_cast<std::uint32_t>(a.color), a.alpha.value_or(1.0));
@@ -154,5 +156,16 @@ void registerGraphicsPrimitives(native::TableModule& m) {
     handle<wire::limn_gfx_draw_data>(m, [](const auto&) {});
     handle<wire::limn_gfx_draw_datum>(m, [](const auto&) {});
 }
+
+}  // namespace
+
+void registerGraphicsPrimitives(native::TableModule& module) {
+    handleGraphicsPart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Drawing>([](auto& m) {
+    handleGraphicsPart(m);
+}));
 
 }  // namespace limn::sdl

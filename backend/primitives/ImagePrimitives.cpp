@@ -35,7 +35,9 @@ bool bytesOf(const rt::Dynamic& value, std::vector<std::uint8_t>& scratch,
 
 }  // namespace
 
-void registerImagePrimitives(native::TableModule& m) {
+namespace {
+
+constexpr void handleImagePart(auto& m) {
     namespace wire = native::wire;
     using native::handle;
     // width, height, flags (1: transparent), fill RGB, fill alpha 0..255.
@@ -70,5 +72,14 @@ void registerImagePrimitives(native::TableModule& m) {
         return s ? s->transparent() : false;
     });
 }
+
+}  // namespace
+
+void registerImagePrimitives(native::TableModule& module) {
+    handleImagePart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Images>([](auto& m) { handleImagePart(m); }));
 
 }  // namespace limn::sdl

@@ -97,7 +97,7 @@ void renderSurface(Surface& target, const wire::limn_render_surface_to_surface::
     target.markDirty();
 }
 
-void registerReads(native::TableModule& m) {
+constexpr void registerReads(auto& m) {
     handle<wire::limn_bitmap_data_get_pixel>(m, [](Surface& s, const auto& a) {
         return static_cast<int>(PixelOps::getPixel32(s, whole(a.x), whole(a.y)) & 0xFFFFFF);
     });
@@ -121,7 +121,7 @@ void registerReads(native::TableModule& m) {
     });
 }
 
-void registerWrites(native::TableModule& m) {
+constexpr void registerWrites(auto& m) {
     handle<wire::limn_bitmap_data_set_pixel>(m, [](Surface& s, const auto& a) {
         PixelOps::setPixel(s, whole(a.x), whole(a.y), colourOf(a.color));
     });
@@ -149,7 +149,9 @@ void registerWrites(native::TableModule& m) {
 
 }  // namespace
 
-void registerPixelPrimitives(native::TableModule& m) {
+namespace {
+
+constexpr void handlePixelPart(auto& m) {
     registerReads(m);
     registerWrites(m);
     handle<wire::limn_bitmap_data_clone>(
@@ -164,5 +166,14 @@ void registerPixelPrimitives(native::TableModule& m) {
     handle<wire::limn_bitmap_data_copy_channel>(m, copyChannel);
     handle<wire::limn_render_surface_to_surface>(m, renderSurface);
 }
+
+}  // namespace
+
+void registerPixelPrimitives(native::TableModule& module) {
+    handlePixelPart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Pixels>([](auto& m) { handlePixelPart(m); }));
 
 }  // namespace limn::sdl

@@ -47,7 +47,7 @@ void fillPointerTarget(StageNode& stage, const rt::Dynamic& record) {
     }
 }
 
-void registerFrame(native::TableModule& m) {
+constexpr void registerFrame(auto& m) {
     handle<wire::limn_create_main_frame>(m, createMainFrame);
     handle<wire::limn_get_frame_stage>(
         m, [](MainFrame& frame) -> rt::Dynamic { return frame.stage(); });
@@ -67,7 +67,7 @@ void registerFrame(native::TableModule& m) {
     });
 }
 
-void registerStage(native::TableModule& m) {
+constexpr void registerStage(auto& m) {
     handle<wire::limn_set_stage_handler>(
         m, [](StageNode& s, const auto& a) { s.setHandler(a.handler.asFunction()); });
     handle<wire::limn_render_stage>(m, [](StageNode& s) { s.render(); });
@@ -88,7 +88,7 @@ void registerStage(native::TableModule& m) {
     handle<wire::limn_stage_get_dpi_scale>(m, [](StageNode& s) { return s.outputScale(); });
 }
 
-void registerStageSettings(native::TableModule& m) {
+constexpr void registerStageSettings(auto& m) {
     handle<wire::limn_stage_get_scale_mode>(m, [](StageNode& s) { return s.scaleMode(); });
     handle<wire::limn_stage_set_scale_mode>(
         m, [](StageNode& s, const auto& a) { s.setScaleMode(a.value); });
@@ -104,10 +104,21 @@ void registerStageSettings(native::TableModule& m) {
 
 }  // namespace
 
-void registerStagePrimitives(native::TableModule& m) {
+namespace {
+
+constexpr void handleStagePart(auto& m) {
     registerFrame(m);
     registerStage(m);
     registerStageSettings(m);
 }
+
+}  // namespace
+
+void registerStagePrimitives(native::TableModule& module) {
+    handleStagePart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Stage>([](auto& m) { handleStagePart(m); }));
 
 }  // namespace limn::sdl

@@ -15,7 +15,7 @@ using native::handle;
 
 // Registers the setter P; the field lays itself out again after any set.
 template <class P>
-void setter(native::TableModule& module, void (*set)(TextFieldNode&, const typename P::Args&)) {
+constexpr void setter(auto& module, void (*set)(TextFieldNode&, const typename P::Args&)) {
     handle<P>(module, [set](TextFieldNode& field, const typename P::Args& a) {
         set(field, a);
         field.changed();
@@ -30,7 +30,7 @@ std::string textOf(const rt::Dynamic& v) {
     return v.isNull() ? "" : v.asString();
 }
 
-void addStrings(native::TableModule& m) {
+constexpr void addStrings(auto& m) {
     handle<wire::limn_text_field_get_text>(m, [](TextFieldNode& f) { return f.text(); });
     setter<wire::limn_text_field_set_text>(
         m, [](TextFieldNode& f, const auto& a) { f.setText(textOf(a.value)); });
@@ -39,7 +39,7 @@ void addStrings(native::TableModule& m) {
         m, [](TextFieldNode& f, const auto& a) { f.setHtmlText(textOf(a.value)); });
 }
 
-void addFlags(native::TableModule& m) {
+constexpr void addFlags(auto& m) {
     handle<wire::limn_text_field_get_selectable>(m, [](TextFieldNode& f) { return f.selectable; });
     setter<wire::limn_text_field_set_selectable>(
         m, [](TextFieldNode& f, const auto& a) { f.selectable = a.value; });
@@ -63,7 +63,7 @@ void addFlags(native::TableModule& m) {
         m, [](TextFieldNode& f, const auto& a) { f.background = a.value; });
 }
 
-void addColours(native::TableModule& m) {
+constexpr void addColours(auto& m) {
     handle<wire::limn_text_field_get_text_color>(
         m, [](TextFieldNode& f) { return static_cast<int>(f.textColor()); });
     setter<wire::limn_text_field_set_text_color>(
@@ -78,7 +78,7 @@ void addColours(native::TableModule& m) {
         m, [](TextFieldNode& f, const auto& a) { f.backgroundColor = rgb(a.value, 0xFFFFFF); });
 }
 
-void addMeasures(native::TableModule& m) {
+constexpr void addMeasures(auto& m) {
     handle<wire::limn_text_field_get_text_width>(m, [](TextFieldNode& f) { return f.textWidth(); });
     handle<wire::limn_text_field_get_text_height>(m,
                                                   [](TextFieldNode& f) { return f.textHeight(); });
@@ -96,7 +96,7 @@ void addMeasures(native::TableModule& m) {
         m, [](TextFieldNode& f, const auto& a) { f.setScrollH(a.value); });
 }
 
-void addFormats(native::TableModule& m) {
+constexpr void addFormats(auto& m) {
     handle<wire::limn_text_field_create>(
         m, []() -> rt::Dynamic { return std::make_shared<TextFieldNode>(); });
     handle<wire::limn_text_field_get_def_text_format>(
@@ -113,12 +113,23 @@ void addFormats(native::TableModule& m) {
 
 }  // namespace
 
-void registerTextPrimitives(native::TableModule& module) {
+namespace {
+
+constexpr void handleTextPart(auto& module) {
     addFormats(module);
     addStrings(module);
     addFlags(module);
     addColours(module);
     addMeasures(module);
 }
+
+}  // namespace
+
+void registerTextPrimitives(native::TableModule& module) {
+    handleTextPart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Text>([](auto& m) { handleTextPart(m); }));
 
 }  // namespace limn::sdl

@@ -45,11 +45,22 @@ void drawTriangles(DrawingList& list, const native::wire::limn_gfx_draw_triangle
 
 }  // namespace
 
-void registerTilesPrimitives(native::TableModule& module) {
+namespace {
+
+constexpr void handleTilesPart(auto& module) {
     native::handle<native::wire::limn_tilesheet_create>(module, createSheet);
     native::handle<native::wire::limn_tilesheet_add_rect>(module, addRect);
     native::handle<native::wire::limn_gfx_draw_tiles>(module, drawTiles);
     native::handle<native::wire::limn_gfx_draw_triangles>(module, drawTriangles);
 }
+
+}  // namespace
+
+void registerTilesPrimitives(native::TableModule& module) {
+    handleTilesPart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Tiles>([](auto& m) { handleTilesPart(m); }));
 
 }  // namespace limn::sdl

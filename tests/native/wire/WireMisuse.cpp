@@ -103,6 +103,21 @@ struct Node {
 #endif
 }
 
+// A part of a backend: the tiles part of the wire has four primitives.
+constexpr void handleTiles(auto& module) {
+    handle<wire::limn_tilesheet_create>(module, [](const auto&) { return rt::Dynamic(); });
+    handle<wire::limn_tilesheet_add_rect>(module, [](Node&, const auto&) {});
+    handle<wire::limn_gfx_draw_tiles>(module, [](Node&, const auto&) {});
+#if !defined(CASE_MISSING_HANDLER)
+    handle<wire::limn_gfx_draw_triangles>(module, [](Node&, const auto&) {});
+#endif
+#if defined(CASE_HANDLER_IN_ANOTHER_PART)
+    handle<wire::limn_gfx_clear>(module, [](Node&) {});
+#endif
+}
+
+static_assert(handlesAll<wire::part::Tiles>([](auto& m) { handleTiles(m); }));
+
 }  // namespace
 
 }  // namespace limn::native
