@@ -43,16 +43,20 @@ void Lib::create(rt::Function onLoaded, int width, int height, std::optional<dou
         // A second create() gets a root clip of its own on its own stage.
         limnCurrent = nullptr;
         limnMainFrame = frame;
-        auto stage = std::make_shared<display::Stage>(getFrameStage(limnMainFrame), width, height);
+        auto stage = std::make_shared<display::Stage>(getFrameStage({.frame = limnMainFrame}),
+                                                      width, height);
         limnStage = stage;
         stage->limnSetFrameRate(rate);
         stage->limnSetBG(background);
         stage->onQuit = rt::function<&Lib::close>();
         if (onLoaded) onLoaded();
     });
-    createMainFrame(onFrame, width, height,
-                    flags.value_or(FULLSCREEN | BORDERLESS | RESIZABLE | HARDWARE),
-                    title.value_or("Limn"), extra.value_or(""));
+    createMainFrame({.onFrame = onFrame,
+                     .width = width,
+                     .height = height,
+                     .flags = flags.value_or(FULLSCREEN | BORDERLESS | RESIZABLE | HARDWARE),
+                     .title = title.value_or("Limn"),
+                     .extra = extra.value_or("")});
 }
 
 void Lib::open(rt::Function onLoaded, const Window& window) {
@@ -102,7 +106,7 @@ int Lib::getTimer() {
 }
 
 void Lib::getURL(const net::URLRequest& request) {
-    getUrl(request.url);
+    getUrl({.url = request.url});
 }
 
 void Lib::close() {

@@ -62,7 +62,7 @@ void Timer::limnCheck(double now) {
 }
 
 double Timer::stamp() {
-    return timeStamp().asFloat();
+    return timeStamp();
 }
 
 double Timer::GetMS() {

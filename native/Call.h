@@ -2,15 +2,19 @@
 // A typed call of a primitive declared in native/WirePrimitives.h.
 //
 //   const native::Call<native::wire::limn_display_object_set_x> setX;
-//   setX(handle, 10.0);
+//   setX({.object = handle, .value = 10.0});
+//   const double x = getX({.object = handle});
 //
-// The name and argument count come from the declaration, and each argument is
-// checked against its parameter's kind when the call compiles: a missing or
-// extra argument, or one of another kind (a number where a handle goes, a
-// bool where a number goes), is a compile error. Resolution, the messages of
-// a missing primitive and the null callable are those of native::Primitive.
+// The name and argument count come from the declaration. The arguments are
+// passed by name, in declaration order, and each is checked against its
+// parameter's kind when the call compiles: a missing, misnamed or misplaced
+// argument, or one of another kind (a number where a handle goes, a bool where
+// a number goes), is a compile error, and so is a positional call
+// ({handle, 10.0}; see wire::ByName). The result is of the declared kind
+// (double, int, bool, std::string, or rt::Dynamic for the kinds that cross as
+// they are; nothing for Void). Resolution, the messages of a missing primitive
+// and the null callable are those of native::Primitive.
 
-#include <cstddef>
 #include <utility>
 
 #include "native/Primitive.h"
@@ -21,34 +25,36 @@ namespace limn::native {
 template <class P>
 class Call {
 public:
+    using Args = typename P::Send;
+
     Call() = default;
     Call(const Call&) = delete;
     Call& operator=(const Call&) = delete;
 
-    template <class... A>
-    rt::Dynamic operator()(A&&... args) const {
-        static_assert(sizeof...(A) == P::Params::size,
-                      "wrong number of arguments for this primitive");
-        check<A...>(std::index_sequence_for<A...>{});
-        return primitive_(wire::crossing(std::forward<A>(args))...);
+    // A primitive without parameters is called with none: now().
+    auto operator()(Args args = noArguments()) const {
+        return wire::result<typename P::Result>(asCrossed(std::move(args)));
+    }
+
+    // The result as it crossed, for a caller that reads it more strictly than
+    // its kind does.
+    rt::Dynamic asCrossed(Args args) const {
+        return std::move(args).apply([this](auto&&... values) {
+            if constexpr (sizeof...(values) == 0) {
+                return primitive_.invoke({});
+            } else {
+                const rt::Dynamic packed[] = {
+                    wire::crossing(std::forward<decltype(values)>(values))...};
+                return primitive_.invoke(packed);
+            }
+        });
     }
 
     [[nodiscard]] const Primitive& primitive() const { return primitive_; }
     [[nodiscard]] bool isNull() const { return primitive_.isNull(); }
 
 private:
-    template <class... A, std::size_t... I>
-    static constexpr void check(std::index_sequence<I...>) {
-        (checkOne<I, A>(), ...);
-    }
-
-    template <std::size_t I, class A>
-    static constexpr void checkOne() {
-        using Kind = typename wire::KindAt<I, typename P::Params>::type;
-        static_assert(Kind::template accepts<A>,
-                      "an argument of this primitive call is not of its parameter's kind "
-                      "(see native/WirePrimitives.h)");
-    }
+    static Args noArguments() requires(P::arity == 0) { return {}; }
 
     Primitive primitive_{P::name, P::many ? kVariableArgs : P::arity};
 };

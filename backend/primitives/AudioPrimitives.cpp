@@ -11,6 +11,8 @@ namespace limn::sdl {
 
 namespace {
 
+namespace wire = native::wire;
+
 AudioSound* soundOf(const rt::Dynamic& handle) {
     return handle.handleAs<AudioSound>();
 }
@@ -23,26 +25,26 @@ void fill(const rt::ObjectPtr& record, const char* name, const std::optional<std
     if (value) record->set(name, *value);
 }
 
-rt::Dynamic fromFile(std::string path, bool streamed) {
+rt::Dynamic fromFile(const wire::limn_sound_from_file::Args& a) {
     // Music is streamed from its file as it plays; other sounds are decoded whole.
-    return AudioSound::fromFile(path, streamed);
+    return AudioSound::fromFile(a.path, a.asMusic);
 }
 
-rt::Dynamic status(const rt::Dynamic& handle) {
-    AudioSound* sound = soundOf(handle);
+rt::Dynamic status(const wire::limn_sound_get_status::Args& a) {
+    AudioSound* sound = soundOf(a.sound);
     if (!sound) return {};
     const auto bytes = static_cast<double>(sound->bytesTotal());
     return rt::props({{"bytesLoaded", bytes}, {"bytesTotal", bytes}});
 }
 
-double length(const rt::Dynamic& handle) {
-    AudioSound* sound = soundOf(handle);
+double length(const wire::limn_sound_get_length::Args& a) {
+    AudioSound* sound = soundOf(a.sound);
     return sound ? sound->lengthMs() : 0.0;
 }
 
-void id3(const rt::Dynamic& handle, const rt::Dynamic& into) {
-    AudioSound* sound = soundOf(handle);
-    rt::ObjectPtr record = into.asObject();
+void id3(const wire::limn_sound_get_id3::Args& a) {
+    AudioSound* sound = soundOf(a.sound);
+    rt::ObjectPtr record = a.into.asObject();
     if (!sound || !record) return;
     const AudioTags& tags = sound->tags();
     fill(record, "album", tags.album);
@@ -54,8 +56,8 @@ void id3(const rt::Dynamic& handle, const rt::Dynamic& into) {
     fill(record, "year", tags.year);
 }
 
-void close(const rt::Dynamic& handle) {
-    if (AudioSound* sound = soundOf(handle)) sound->close();
+void close(const wire::limn_sound_close::Args& a) {
+    if (AudioSound* sound = soundOf(a.sound)) sound->close();
 }
 
 // Volume and pan of a SoundTransform record; none plays at full volume, centred.
@@ -67,50 +69,50 @@ std::pair<double, double> transformOf(const rt::Dynamic& value) {
     return {transform->get(kVolume).asFloat(), transform->get(kPan).asFloat()};
 }
 
-rt::Dynamic channelCreate(const rt::Dynamic& handle, double start, int loops,
-                          const rt::Dynamic& transform) {
-    AudioSound* sound = soundOf(handle);
+rt::Dynamic channelCreate(const wire::limn_sound_channel_create::Args& a) {
+    AudioSound* sound = soundOf(a.sound);
     if (!sound) return {};
-    const auto [volume, pan] = transformOf(transform);
-    return AudioChannel::play(*sound, start, loops, volume, pan);
+    const auto [volume, pan] = transformOf(a.transform);
+    return AudioChannel::play(*sound, a.startTime, a.loops, volume, pan);
 }
 
-bool isComplete(const rt::Dynamic& handle) {
-    AudioChannel* channel = channelOf(handle);
+bool isComplete(const wire::limn_sound_channel_is_complete::Args& a) {
+    AudioChannel* channel = channelOf(a.channel);
     return channel == nullptr || channel->isComplete();
 }
 
-double left(const rt::Dynamic& handle) {
-    AudioChannel* channel = channelOf(handle);
+double left(const wire::limn_sound_channel_get_left::Args& a) {
+    AudioChannel* channel = channelOf(a.channel);
     return channel ? channel->leftPeak() : 0.0;
 }
 
-double right(const rt::Dynamic& handle) {
-    AudioChannel* channel = channelOf(handle);
+double right(const wire::limn_sound_channel_get_right::Args& a) {
+    AudioChannel* channel = channelOf(a.channel);
     return channel ? channel->rightPeak() : 0.0;
 }
 
-double position(const rt::Dynamic& handle) {
-    AudioChannel* channel = channelOf(handle);
+double position(const wire::limn_sound_channel_get_position::Args& a) {
+    AudioChannel* channel = channelOf(a.channel);
     return channel ? channel->positionMs() : 0.0;
 }
 
-void stop(const rt::Dynamic& handle) {
-    if (AudioChannel* channel = channelOf(handle)) channel->stop();
+void stop(const wire::limn_sound_channel_stop::Args& a) {
+    if (AudioChannel* channel = channelOf(a.channel)) channel->stop();
 }
 
-void setTransform(const rt::Dynamic& handle, const rt::Dynamic& transform) {
-    AudioChannel* channel = channelOf(handle);
-    if (channel && !transform.isNull()) {
-        const auto [volume, pan] = transformOf(transform);
+void setTransform(const wire::limn_sound_channel_set_transform::Args& a) {
+    AudioChannel* channel = channelOf(a.channel);
+    if (channel && !a.transform.isNull()) {
+        const auto [volume, pan] = transformOf(a.transform);
         channel->setTransform(volume, pan);
     }
 }
 
 }  // namespace
 
-void registerAudioPrimitives(native::TableModule& module) {
-    namespace wire = native::wire;
+namespace {
+
+constexpr void handleAudioPart(auto& module) {
     using native::handle;
     handle<wire::limn_sound_from_file>(module, fromFile);
     handle<wire::limn_sound_get_status>(module, status);
@@ -125,5 +127,14 @@ void registerAudioPrimitives(native::TableModule& module) {
     handle<wire::limn_sound_channel_stop>(module, stop);
     handle<wire::limn_sound_channel_set_transform>(module, setTransform);
 }
+
+}  // namespace
+
+void registerAudioPrimitives(native::TableModule& module) {
+    handleAudioPart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Sound>([](auto& m) { handleAudioPart(m); }));
 
 }  // namespace limn::sdl

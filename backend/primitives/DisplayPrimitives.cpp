@@ -16,9 +16,9 @@ using native::handle;
 
 // A getter and a setter of one number.
 template <class GetP, class SetP, auto Get, auto Set>
-void addNumber(native::TableModule& m) {
+constexpr void addNumber(auto& m) {
     handle<GetP>(m, [](SceneNode& n) -> double { return (n.*Get)(); });
-    handle<SetP>(m, [](SceneNode& n, double v) { (n.*Set)(v); });
+    handle<SetP>(m, [](SceneNode& n, const auto& a) { (n.*Set)(a.value); });
 }
 
 Affine readMatrix(const rt::Dynamic& m) {
@@ -80,7 +80,7 @@ double pointerLocal(SceneNode& n, bool wantX) {
                  : inv.mapY(stage->pointerStageX(), stage->pointerStageY());
 }
 
-void registerCreation(native::TableModule& m) {
+constexpr void registerCreation(auto& m) {
     handle<wire::limn_create_display_object>(
         m, []() -> rt::Dynamic { return std::make_shared<SceneNode>(NodeKind::Shape); });
     handle<wire::limn_create_display_object_container>(
@@ -90,7 +90,7 @@ void registerCreation(native::TableModule& m) {
         m, [](SceneNode& n) -> rt::Dynamic { return n.graphicsHandle(); });
 }
 
-void registerTransform(native::TableModule& m) {
+constexpr void registerTransform(auto& m) {
     using Node = SceneNode;
     addNumber<wire::limn_display_object_get_x, wire::limn_display_object_set_x, &Node::x,
               &Node::setX>(m);
@@ -112,64 +112,57 @@ void registerTransform(native::TableModule& m) {
         m, [](SceneNode& n) { return pointerLocal(n, true); });
     handle<wire::limn_display_object_get_mouse_y>(
         m, [](SceneNode& n) { return pointerLocal(n, false); });
-    handle<wire::limn_display_object_get_matrix>(
-        m, [](SceneNode& n, const rt::Dynamic& into, bool concatenated) {
-            writeMatrix(into, concatenated ? n.concatenatedMatrix() : n.matrix());
-            return into;
-        });
-    handle<wire::limn_display_object_set_matrix>(m, [](SceneNode& n, const rt::Dynamic& m) {
-        if (m.isObject()) n.setMatrix(readMatrix(m));
+    handle<wire::limn_display_object_get_matrix>(m, [](SceneNode& n, const auto& a) {
+        writeMatrix(a.into, a.concatenated ? n.concatenatedMatrix() : n.matrix());
+        return a.into;
     });
-    handle<wire::limn_display_object_global_to_local>(
-        m, [](SceneNode& n, const rt::Dynamic& point) {
-            mapPoint(point, n.concatenatedMatrix().inverse());
-            return point;
-        });
-    handle<wire::limn_display_object_local_to_global>(m,
-                                                      [](SceneNode& n, const rt::Dynamic& point) {
-                                                          mapPoint(point, n.concatenatedMatrix());
-                                                          return point;
-                                                      });
-    handle<wire::limn_display_object_get_pixel_bounds>(
-        m, [](SceneNode& n, const rt::Dynamic& into) {
-            writeRect(into, n.localBounds().transformed(n.concatenatedMatrix()));
-            return into;
-        });
-    handle<wire::limn_display_object_hit_test_point>(
-        m, [](SceneNode& n, double x, double y, bool shape, bool visibleOnly) {
-            return HitTester::covers(n, x, y, shape, visibleOnly);
-        });
+    handle<wire::limn_display_object_set_matrix>(m, [](SceneNode& n, const auto& a) {
+        if (a.matrix.isObject()) n.setMatrix(readMatrix(a.matrix));
+    });
+    handle<wire::limn_display_object_global_to_local>(m, [](SceneNode& n, const auto& a) {
+        mapPoint(a.point, n.concatenatedMatrix().inverse());
+        return a.point;
+    });
+    handle<wire::limn_display_object_local_to_global>(m, [](SceneNode& n, const auto& a) {
+        mapPoint(a.point, n.concatenatedMatrix());
+        return a.point;
+    });
+    handle<wire::limn_display_object_get_pixel_bounds>(m, [](SceneNode& n, const auto& a) {
+        writeRect(a.into, n.localBounds().transformed(n.concatenatedMatrix()));
+        return a.into;
+    });
+    handle<wire::limn_display_object_hit_test_point>(m, [](SceneNode& n, const auto& a) {
+        return HitTester::covers(n, a.x, a.y, a.shape, a.visibleOnly);
+    });
 }
 
-void registerLook(native::TableModule& m) {
-    handle<wire::limn_display_object_get_color_transform>(
-        m, [](SceneNode& n, const rt::Dynamic& into, bool concatenated) {
-            writeColor(into, concatenated ? n.concatenatedColorTransform() : n.colorTransform());
-            return into;
-        });
-    handle<wire::limn_display_object_set_color_transform>(m,
-                                                          [](SceneNode& n, const rt::Dynamic& c) {
-                                                              if (c.isObject())
-                                                                  n.setColorTransform(readColor(c));
-                                                          });
+constexpr void registerLook(auto& m) {
+    handle<wire::limn_display_object_get_color_transform>(m, [](SceneNode& n, const auto& a) {
+        writeColor(a.into, a.concatenated ? n.concatenatedColorTransform() : n.colorTransform());
+        return a.into;
+    });
+    handle<wire::limn_display_object_set_color_transform>(m, [](SceneNode& n, const auto& a) {
+        if (a.transform.isObject()) n.setColorTransform(readColor(a.transform));
+    });
     handle<wire::limn_display_object_get_visible>(m, [](SceneNode& n) { return n.visible(); });
-    handle<wire::limn_display_object_set_visible>(m, [](SceneNode& n, bool v) { n.setVisible(v); });
+    handle<wire::limn_display_object_set_visible>(
+        m, [](SceneNode& n, const auto& a) { n.setVisible(a.value); });
     handle<wire::limn_display_object_get_cache_as_bitmap>(
         m, [](SceneNode& n) { return n.cacheAsBitmap(); });
     handle<wire::limn_display_object_set_cache_as_bitmap>(
-        m, [](SceneNode& n, bool v) { n.setCacheAsBitmap(v); });
+        m, [](SceneNode& n, const auto& a) { n.setCacheAsBitmap(a.value); });
     handle<wire::limn_display_object_get_name>(m, [](SceneNode& n) { return n.name(); });
     handle<wire::limn_display_object_set_name>(
-        m, [](SceneNode& n, std::string name) { n.setName(std::move(name)); });
+        m, [](SceneNode& n, const auto& a) { n.setName(a.value); });
     handle<wire::limn_display_object_get_blend_mode>(m, [](SceneNode& n) { return n.blendMode(); });
     handle<wire::limn_display_object_set_blend_mode>(
-        m, [](SceneNode& n, const rt::Dynamic& mode) { n.setBlendMode(blendModeIndex(mode)); });
+        m, [](SceneNode& n, const auto& a) { n.setBlendMode(blendModeIndex(a.mode)); });
     handle<wire::limn_display_object_get_bg>(m, [](SceneNode& n) -> rt::Dynamic {
         auto bg = n.background();
         return bg ? static_cast<int>(0x1000000 | *bg) : 0;
     });
-    handle<wire::limn_display_object_set_bg>(m, [](SceneNode& n, int value) {
-        const auto rgb = static_cast<std::uint32_t>(value) & 0xFFFFFF;
+    handle<wire::limn_display_object_set_bg>(m, [](SceneNode& n, const auto& args) {
+        const auto rgb = static_cast<std::uint32_t>(args.value) & 0xFFFFFF;
         // A stage always has a background (0 is black); others take 0 as none.
         if (n.kind() == NodeKind::Stage || rgb != 0) {
             n.setBackground(rgb);
@@ -179,18 +172,17 @@ void registerLook(native::TableModule& m) {
     });
 }
 
-void registerEffects(native::TableModule& m) {
+constexpr void registerEffects(auto& m) {
     handle<wire::limn_display_object_set_scroll_rect>(
-        m, [](SceneNode& n, const rt::Dynamic& r) { n.setScrollRect(readRect(r)); });
-    handle<wire::limn_display_object_set_scale9_grid>(
-        m, [](const rt::Dynamic&, const rt::Dynamic&) {});
-    handle<wire::limn_display_object_set_mask>(m, [](SceneNode& n, const rt::Dynamic& m) {
-        SceneNode* mask = SceneNode::from(m);
+        m, [](SceneNode& n, const auto& a) { n.setScrollRect(readRect(a.rect)); });
+    handle<wire::limn_display_object_set_scale9_grid>(m, [](const auto&) {});
+    handle<wire::limn_display_object_set_mask>(m, [](SceneNode& n, const auto& a) {
+        SceneNode* mask = SceneNode::from(a.mask);
         n.setMask(mask ? mask->shared_from_this() : nullptr);
     });
-    handle<wire::limn_display_object_set_filters>(m, [](SceneNode& n, const rt::Dynamic& f) {
+    handle<wire::limn_display_object_set_filters>(m, [](SceneNode& n, const auto& a) {
         std::vector<rt::ObjectPtr> filters;
-        if (auto list = f.asArray()) {
+        if (auto list = a.filters.asArray()) {
             for (const auto& one : *list) {
                 if (auto o = one.asObject()) filters.push_back(std::move(o));
             }
@@ -198,42 +190,53 @@ void registerEffects(native::TableModule& m) {
         n.setFilters(std::move(filters));
     });
     handle<wire::limn_display_object_set_mouse_enabled>(
-        m, [](SceneNode& n, bool v) { n.setMouseEnabled(v); });
-    handle<wire::limn_display_object_draw_to_surface>(
-        m, [](SceneNode& node, const rt::Dynamic& into, const rt::Dynamic& matrix,
-              const rt::Dynamic& color, const rt::Dynamic& blend, const rt::Dynamic& clip) {
-            Surface* target = Surface::from(into);
-            if (!target) return;
-            RenderOptions options;
-            if (matrix.isObject()) options.base = readMatrix(matrix);
-            if (color.isObject()) options.color = readColor(color);
-            options.blendMode = blendModeIndex(blend);
-            options.clip = readRect(clip);
-            options.applyRootTransform = false;
-            Renderer::render(node, *target, options);
-        });
+        m, [](SceneNode& n, const auto& a) { n.setMouseEnabled(a.value); });
+    handle<wire::limn_display_object_draw_to_surface>(m, [](SceneNode& node, const auto& a) {
+        Surface* target = Surface::from(a.surface);
+        if (!target) return;
+        RenderOptions options;
+        if (a.matrix.isObject()) options.base = readMatrix(a.matrix);
+        if (a.colorTransform.isObject()) options.color = readColor(a.colorTransform);
+        options.blendMode = blendModeIndex(a.blendMode);
+        options.clip = readRect(a.clipRect);
+        options.applyRootTransform = false;
+        Renderer::render(node, *target, options);
+    });
 }
 
-void registerChildren(native::TableModule& m) {
-    handle<wire::limn_doc_add_child>(m, [](SceneNode& n, const rt::Dynamic& c) {
-        if (SceneNode* child = SceneNode::from(c)) n.addChild(child->shared_from_this());
+constexpr void registerChildren(auto& m) {
+    handle<wire::limn_doc_add_child>(m, [](SceneNode& n, const auto& a) {
+        if (SceneNode* child = SceneNode::from(a.child)) n.addChild(child->shared_from_this());
     });
-    handle<wire::limn_doc_remove_child>(m, [](SceneNode& n, int i) { n.removeChildAt(i); });
-    handle<wire::limn_doc_set_child_index>(m, [](SceneNode& n, const rt::Dynamic& c, int i) {
-        n.setChildIndex(SceneNode::from(c), i);
-    });
-    handle<wire::limn_doc_swap_children>(m,
-                                         [](SceneNode& n, int a, int b) { n.swapChildren(a, b); });
+    handle<wire::limn_doc_remove_child>(
+        m, [](SceneNode& n, const auto& a) { n.removeChildAt(a.index); });
+    handle<wire::limn_doc_set_child_index>(
+        m, [](SceneNode& n, const auto& a) { n.setChildIndex(SceneNode::from(a.child), a.index); });
+    handle<wire::limn_doc_swap_children>(
+        m, [](SceneNode& n, const auto& a) { n.swapChildren(a.index1, a.index2); });
 }
 
 }  // namespace
 
-void registerDisplayPrimitives(native::TableModule& m) {
+namespace {
+
+constexpr void handleDisplayPart(auto& m) {
     registerCreation(m);
     registerTransform(m);
     registerLook(m);
     registerEffects(m);
     registerChildren(m);
 }
+
+}  // namespace
+
+void registerDisplayPrimitives(native::TableModule& module) {
+    handleDisplayPart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Display>([](auto& m) {
+    handleDisplayPart(m);
+}));
 
 }  // namespace limn::sdl

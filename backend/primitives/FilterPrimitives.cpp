@@ -8,21 +8,34 @@ namespace limn::sdl {
 namespace {
 
 // source rectangle, filter, result rectangle (filled in place).
-void generateFilterRect(const rt::Dynamic& source, const rt::Dynamic& filter,
-                        const rt::Dynamic& result) {
-    const Bounds area = Bounds::of(fieldNumber(source, "x"), fieldNumber(source, "y"),
-                                   fieldNumber(source, "width"), fieldNumber(source, "height"));
-    const Bounds grown = FilterEffects::growOne(area, filter);
-    setField(result, "x", grown.empty() ? 0.0 : grown.x0);
-    setField(result, "y", grown.empty() ? 0.0 : grown.y0);
-    setField(result, "width", grown.width());
-    setField(result, "height", grown.height());
+void generateFilterRect(const native::wire::limn_bitmap_data_generate_filter_rect::Args& a) {
+    const Bounds area =
+        Bounds::of(fieldNumber(a.sourceRect, "x"), fieldNumber(a.sourceRect, "y"),
+                   fieldNumber(a.sourceRect, "width"), fieldNumber(a.sourceRect, "height"));
+    const Bounds grown = FilterEffects::growOne(area, a.filter);
+    setField(a.into, "x", grown.empty() ? 0.0 : grown.x0);
+    setField(a.into, "y", grown.empty() ? 0.0 : grown.y0);
+    setField(a.into, "width", grown.width());
+    setField(a.into, "height", grown.height());
+}
+
+}  // namespace
+
+namespace {
+
+constexpr void handleFilterPart(auto& module) {
+    native::handle<native::wire::limn_bitmap_data_generate_filter_rect>(module, generateFilterRect);
 }
 
 }  // namespace
 
 void registerFilterPrimitives(native::TableModule& module) {
-    native::handle<native::wire::limn_bitmap_data_generate_filter_rect>(module, generateFilterRect);
+    handleFilterPart(module);
 }
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Filters>([](auto& m) {
+    handleFilterPart(m);
+}));
 
 }  // namespace limn::sdl

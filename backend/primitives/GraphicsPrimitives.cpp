@@ -23,15 +23,13 @@ std::uint32_t colour(const rt::Dynamic& v) {
 
 // limn_gfx_begin_gradient_fill: handle, type, colours, alphas, ratios, matrix, spread,
 // interpolation, focal.
-void gradientFill(DrawingList& list, int type, const rt::Dynamic& colourList,
-                  const rt::Dynamic& alphaList, const rt::Dynamic& ratioList,
-                  const rt::Dynamic& matrix, int spread, int, double focal) {
+void gradientFill(DrawingList& list, const wire::limn_gfx_begin_gradient_fill::Args& a) {
     FillStyle fill;
     fill.kind = FillKind::Gradient;
-    fill.radial = type == 0;
-    auto colours = colourList.asArray();
-    auto alphas = alphaList.asArray();
-    auto ratios = ratioList.asArray();
+    fill.radial = a.type == 0;
+    auto colours = a.colors.asArray();
+    auto alphas = a.alphas.asArray();
+    auto ratios = a.ratios.asArray();
     const std::size_t n = colours ? colours->size() : 0;
     for (std::size_t i = 0; i < n; ++i) {
         GradientStop stop;
@@ -42,27 +40,25 @@ void gradientFill(DrawingList& list, int type, const rt::Dynamic& colourList,
                           : (n > 1 ? static_cast<double>(i) / (n - 1) : 0.0);
         fill.stops.push_back(stop);
     }
-    fill.matrix = readMatrix(matrix).value_or(Affine{});
-    fill.spread = spread;
-    fill.focal = focal;
+    fill.matrix = readMatrix(a.matrix).value_or(Affine{});
+    fill.spread = a.spreadMethod;
+    fill.focal = a.focalPointRatio;
     list.beginFill(std::move(fill));
 }
 
 // limn_gfx_line_style: handle, thickness or null, colour, alpha, hinting, scale mode, caps, joints,
 // miter.
-void lineStyle(DrawingList& list, const rt::Dynamic& thickness, int rgb,
-               std::optional<double> alpha, bool pixelHinting, wire::LineScaleMode scaleMode,
-               wire::CapsStyle caps, wire::JointStyle joints, std::optional<double> miter) {
+void lineStyle(DrawingList& list, const wire::limn_gfx_line_style::Args& a) {
     LineStyle line;
-    line.enabled = !thickness.isNull() && std::isfinite(thickness.asFloat());
-    line.thickness = line.enabled ? std::max(0.0, thickness.asFloat()) : 0.0;
-    line.rgb = static_cast<std::uint32_t>(rgb) & 0xFFFFFF;
-    line.alpha = alpha.value_or(1.0);
-    line.pixelHinting = pixelHinting;
-    line.scaleMode = scaleMode;
-    line.caps = caps;
-    line.joints = joints;
-    line.miterLimit = miter.value_or(3.0);
+    line.enabled = !a.thickness.isNull() && std::isfinite(a.thickness.asFloat());
+    line.thickness = line.enabled ? std::max(0.0, a.thickness.asFloat()) : 0.0;
+    line.rgb = static_cast<std::uint32_t>(a.color) & 0xFFFFFF;
+    line.alpha = a.alpha.value_or(1.0);
+    line.pixelHinting = a.pixelHinting;
+    line.scaleMode = a.scaleMode;
+    line.caps = a.caps;
+    line.joints = a.joints;
+    line.miterLimit = a.miterLimit.value_or(3.0);
     list.lineStyle(line);
 }
 
@@ -103,61 +99,73 @@ private:
     Bounds bounds_;
 };
 
-void drawPoints(DrawingList& list, const rt::Dynamic& xyList, const rt::Dynamic& colourList,
-                const rt::Dynamic& defaultColour, bool, double size) {
+void drawPoints(DrawingList& list, const wire::limn_gfx_draw_points::Args& a) {
     std::vector<double> xy;
-    if (auto a = xyList.asArray()) {
-        for (const auto& n : *a) xy.push_back(n.asFloat());
+    if (auto list = a.xy.asArray()) {
+        for (const auto& n : *list) xy.push_back(n.asFloat());
     }
     std::vector<std::uint32_t> colours;
-    if (auto a = colourList.asArray()) {
-        for (const auto& n : *a) colours.push_back(colour(n));
+    if (auto list = a.pointRGBA.asArray()) {
+        for (const auto& n : *list) colours.push_back(colour(n));
     }
-    const std::uint32_t fallback = defaultColour.isNull() ? 0xFFFFFFFFu : colour(defaultColour);
-    list.add(std::make_shared<PointsCommand>(std::move(xy), std::move(colours), fallback, size));
+    const std::uint32_t fallback = a.defaultRGBA.isNull() ? 0xFFFFFFFFu : colour(a.defaultRGBA);
+    list.add(std::make_shared<PointsCommand>(std::move(xy), std::move(colours), fallback, a.size));
 }
 
 }  // namespace
 
-void registerGraphicsPrimitives(native::TableModule& m) {
+namespace {
+
+constexpr void handleGraphicsPart(auto& m) {
     handle<wire::limn_gfx_clear>(m, [](DrawingList& l) { l.clear(); });
-    handle<wire::limn_gfx_begin_fill>(m, [](DrawingList& l, int rgb, std::optional<double> alpha) {
-        l.beginFill(static_cast<std::uint32_t>(rgb), alpha.value_or(1.0));
+    handle<wire::limn_gfx_begin_fill>(m, [](DrawingList& l, const auto& a) {
+        l.beginFill(static_cast<std::uint32_t>(a.color), a.alpha.value_or(1.0));
     });
-    handle<wire::limn_gfx_begin_bitmap_fill>(
-        m, [](DrawingList& l, const rt::Dynamic& bitmap, const rt::Dynamic& matrix, bool repeat,
-              bool smooth) {
-            FillStyle fill;
-            fill.kind = FillKind::Bitmap;
-            fill.bitmap = std::dynamic_pointer_cast<Surface>(bitmap.asHandle());
-            fill.matrix = readMatrix(matrix).value_or(Affine{});
-            fill.repeat = repeat;
-            fill.smooth = smooth;
-            l.beginFill(std::move(fill));
-        });
+    handle<wire::limn_gfx_begin_bitmap_fill>(m, [](DrawingList& l, const auto& a) {
+        FillStyle fill;
+        fill.kind = FillKind::Bitmap;
+        fill.bitmap = std::dynamic_pointer_cast<Surface>(a.bitmap.asHandle());
+        fill.matrix = readMatrix(a.matrix).value_or(Affine{});
+        fill.repeat = a.repeat;
+        fill.smooth = a.smooth;
+        l.beginFill(std::move(fill));
+    });
     handle<wire::limn_gfx_begin_gradient_fill>(m, gradientFill);
     handle<wire::limn_gfx_end_fill>(m, [](DrawingList& l) { l.endFill(); });
     handle<wire::limn_gfx_line_style>(m, lineStyle);
-    handle<wire::limn_gfx_move_to>(m, [](DrawingList& l, double x, double y) { l.moveTo(x, y); });
-    handle<wire::limn_gfx_line_to>(m, [](DrawingList& l, double x, double y) { l.lineTo(x, y); });
-    handle<wire::limn_gfx_curve_to>(m, [](DrawingList& l, double cx, double cy, double ax,
-                                          double ay) { l.curveTo(cx, cy, ax, ay); });
-    handle<wire::limn_gfx_arc_to>(m, [](DrawingList& l, double cx, double cy, double ax,
-                                        double ay) { l.arcTo(cx, cy, ax, ay); });
+    handle<wire::limn_gfx_move_to>(m, [](DrawingList& l, const auto& a) { l.moveTo(a.x, a.y); });
+    handle<wire::limn_gfx_line_to>(m, [](DrawingList& l, const auto& a) { l.lineTo(a.x, a.y); });
+    handle<wire::limn_gfx_curve_to>(m, [](DrawingList& l, const auto& a) {
+        l.curveTo(a.controlX, a.controlY, a.anchorX, a.anchorY);
+    });
+    handle<wire::limn_gfx_arc_to>(m, [](DrawingList& l, const auto& a) {
+        l.arcTo(a.controlX, a.controlY, a.anchorX, a.anchorY);
+    });
     // Centre and radii: drawCircle(x, y, r) sends x, y, r, r.
-    handle<wire::limn_gfx_draw_ellipse>(
-        m, [](DrawingList& l, double x, double y, double rx, double ry) {
-            l.drawEllipse(x - rx, y - ry, 2 * rx, 2 * ry);
-        });
+    handle<wire::limn_gfx_draw_ellipse>(m, [](DrawingList& l, const auto& a) {
+        l.drawEllipse(a.x - a.radiusX, a.y - a.radiusY, 2 * a.radiusX, 2 * a.radiusY);
+    });
     handle<wire::limn_gfx_draw_rect>(
-        m, [](DrawingList& l, double x, double y, double w, double h) { l.drawRect(x, y, w, h); });
-    handle<wire::limn_gfx_draw_round_rect>(
-        m, [](DrawingList& l, double x, double y, double w, double h, double ew,
-              std::optional<double> eh) { l.drawRoundRect(x, y, w, h, ew, eh.value_or(ew)); });
+        m, [](DrawingList& l, const auto& a) { l.drawRect(a.x, a.y, a.width, a.height); });
+    handle<wire::limn_gfx_draw_round_rect>(m, [](DrawingList& l, const auto& a) {
+        l.drawRoundRect(a.x, a.y, a.width, a.height, a.ellipseWidth,
+                        a.ellipseHeight.value_or(a.ellipseWidth));
+    });
     handle<wire::limn_gfx_draw_points>(m, drawPoints);
     // Prepared drawing commands are never made by this backend; nothing to draw.
-    handle<wire::limn_gfx_draw_data>(m, [](const rt::Dynamic&, const rt::Dynamic&) {});
-    handle<wire::limn_gfx_draw_datum>(m, [](const rt::Dynamic&, const rt::Dynamic&) {});
+    handle<wire::limn_gfx_draw_data>(m, [](const auto&) {});
+    handle<wire::limn_gfx_draw_datum>(m, [](const auto&) {});
 }
+
+}  // namespace
+
+void registerGraphicsPrimitives(native::TableModule& module) {
+    handleGraphicsPart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Drawing>([](auto& m) {
+    handleGraphicsPart(m);
+}));
 
 }  // namespace limn::sdl

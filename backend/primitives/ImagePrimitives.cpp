@@ -35,42 +35,51 @@ bool bytesOf(const rt::Dynamic& value, std::vector<std::uint8_t>& scratch,
 
 }  // namespace
 
-void registerImagePrimitives(native::TableModule& m) {
+namespace {
+
+constexpr void handleImagePart(auto& m) {
     namespace wire = native::wire;
     using native::handle;
     // width, height, flags (1: transparent), fill RGB, fill alpha 0..255.
-    handle<wire::limn_bitmap_data_create>(
-        m, [](int width, int height, int flags, int fillRgb, int fillAlpha) -> rt::Dynamic {
-            const int alpha = std::clamp(fillAlpha, 0, 255);
-            const auto rgb = static_cast<std::uint32_t>(fillRgb) & 0xFFFFFF;
-            return Surface::create(width, height, (flags & 1) != 0,
-                                   (static_cast<std::uint32_t>(alpha) << 24) | rgb);
-        });
+    handle<wire::limn_bitmap_data_create>(m, [](const auto& a) -> rt::Dynamic {
+        const int alpha = std::clamp(a.alpha, 0, 255);
+        const auto rgb = static_cast<std::uint32_t>(a.rgb) & 0xFFFFFF;
+        return Surface::create(a.width, a.height, (a.flags & 1) != 0,
+                               (static_cast<std::uint32_t>(alpha) << 24) | rgb);
+    });
     handle<wire::limn_bitmap_data_load>(
-        m, [](std::string path) -> rt::Dynamic { return ImageLoader::fromFile(path); });
-    handle<wire::limn_bitmap_data_from_bytes>(
-        m, [](const rt::Dynamic& bytes, const rt::Dynamic& alphaBytes) -> rt::Dynamic {
-            std::vector<std::uint8_t> scratch, alphaScratch;
-            const std::uint8_t* data = nullptr;
-            std::size_t size = 0;
-            if (!bytesOf(bytes, scratch, data, size)) return {};
-            const std::uint8_t* alpha = nullptr;
-            std::size_t alphaSize = 0;
-            bytesOf(alphaBytes, alphaScratch, alpha, alphaSize);
-            return ImageLoader::fromBytes(data, size, alpha, alphaSize);
-        });
-    handle<wire::limn_bitmap_data_width>(m, [](const rt::Dynamic& h) {
-        Surface* s = Surface::from(h);
+        m, [](const auto& a) -> rt::Dynamic { return ImageLoader::fromFile(a.path); });
+    handle<wire::limn_bitmap_data_from_bytes>(m, [](const auto& a) -> rt::Dynamic {
+        std::vector<std::uint8_t> scratch, alphaScratch;
+        const std::uint8_t* data = nullptr;
+        std::size_t size = 0;
+        if (!bytesOf(a.bytes, scratch, data, size)) return {};
+        const std::uint8_t* alpha = nullptr;
+        std::size_t alphaSize = 0;
+        bytesOf(a.rawAlpha, alphaScratch, alpha, alphaSize);
+        return ImageLoader::fromBytes(data, size, alpha, alphaSize);
+    });
+    handle<wire::limn_bitmap_data_width>(m, [](const auto& a) {
+        Surface* s = Surface::from(a.bitmap);
         return s ? s->width() : 0;
     });
-    handle<wire::limn_bitmap_data_height>(m, [](const rt::Dynamic& h) {
-        Surface* s = Surface::from(h);
+    handle<wire::limn_bitmap_data_height>(m, [](const auto& a) {
+        Surface* s = Surface::from(a.bitmap);
         return s ? s->height() : 0;
     });
-    handle<wire::limn_bitmap_data_get_transparent>(m, [](const rt::Dynamic& h) {
-        Surface* s = Surface::from(h);
+    handle<wire::limn_bitmap_data_get_transparent>(m, [](const auto& a) {
+        Surface* s = Surface::from(a.bitmap);
         return s ? s->transparent() : false;
     });
 }
+
+}  // namespace
+
+void registerImagePrimitives(native::TableModule& module) {
+    handleImagePart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Images>([](auto& m) { handleImagePart(m); }));
 
 }  // namespace limn::sdl

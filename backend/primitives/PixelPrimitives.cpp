@@ -45,12 +45,11 @@ std::span<std::uint8_t> bytesOf(const rt::Dynamic& handle) {
     return {};
 }
 
-void copyChannel(Surface& from, const rt::Dynamic& rect, const rt::Dynamic& toHandle,
-                 const rt::Dynamic& point, int sourceChannel, int destChannel) {
-    Surface* to = Surface::from(toHandle);
+void copyChannel(Surface& from, const wire::limn_bitmap_data_copy_channel::Args& a) {
+    Surface* to = Surface::from(a.target);
     if (!to) return;
-    PixelOps::copyChannel(from, rectOf(rect), *to, whole(field(point, "x").asFloat()),
-                          whole(field(point, "y").asFloat()), sourceChannel, destChannel);
+    PixelOps::copyChannel(from, rectOf(a.sourceRect), *to, whole(field(a.destPoint, "x").asFloat()),
+                          whole(field(a.destPoint, "y").asFloat()), a.sourceChannel, a.destChannel);
 }
 
 Affine matrixOf(const rt::Dynamic& m) {
@@ -68,10 +67,8 @@ ColorXf colorTransformOf(const rt::Dynamic& c) {
 }
 
 // target, source, matrix, colour transform, blend mode, clip rectangle, smoothing.
-void renderSurface(Surface& target, const rt::Dynamic& sourceHandle, const rt::Dynamic& matrix,
-                   const rt::Dynamic& color, const rt::Dynamic& blend, const rt::Dynamic& clip,
-                   bool smoothing) {
-    std::shared_ptr<Surface> source = surfaceOf(sourceHandle);
+void renderSurface(Surface& target, const wire::limn_render_surface_to_surface::Args& a) {
+    std::shared_ptr<Surface> source = surfaceOf(a.source);
     if (!source) return;
     // Drawing a surface into itself reads from a copy.
     if (source.get() == &target) source = PixelOps::clone(*source);
@@ -81,17 +78,18 @@ void renderSurface(Surface& target, const rt::Dynamic& sourceHandle, const rt::D
     fill.kind = FillKind::Bitmap;
     fill.bitmap = source;
     fill.repeat = false;
-    fill.smooth = smoothing;
+    fill.smooth = a.smoothing;
     node.graphics().beginFill(fill);
     node.graphics().drawRect(0, 0, source->width(), source->height());
     node.graphics().endFill();
     RenderOptions options;
-    options.base = matrixOf(matrix);
-    options.color = colorTransformOf(color);
-    options.blendMode = blendModeIndex(blend);
-    if (clip.isObject()) {
-        options.clip = Bounds::of(fieldNumber(clip, "x"), fieldNumber(clip, "y"),
-                                  fieldNumber(clip, "width"), fieldNumber(clip, "height"));
+    options.base = matrixOf(a.matrix);
+    options.color = colorTransformOf(a.colorTransform);
+    options.blendMode = blendModeIndex(a.blendMode);
+    if (a.clipRect.isObject()) {
+        options.clip =
+            Bounds::of(fieldNumber(a.clipRect, "x"), fieldNumber(a.clipRect, "y"),
+                       fieldNumber(a.clipRect, "width"), fieldNumber(a.clipRect, "height"));
     }
     options.applyRootTransform = false;
     options.quality = fill.smooth;
@@ -99,76 +97,83 @@ void renderSurface(Surface& target, const rt::Dynamic& sourceHandle, const rt::D
     target.markDirty();
 }
 
-void registerReads(native::TableModule& m) {
-    handle<wire::limn_bitmap_data_get_pixel>(m, [](Surface& s, double x, double y) {
-        return static_cast<int>(PixelOps::getPixel32(s, whole(x), whole(y)) & 0xFFFFFF);
+constexpr void registerReads(auto& m) {
+    handle<wire::limn_bitmap_data_get_pixel>(m, [](Surface& s, const auto& a) {
+        return static_cast<int>(PixelOps::getPixel32(s, whole(a.x), whole(a.y)) & 0xFFFFFF);
     });
-    handle<wire::limn_bitmap_data_get_pixel32>(m, [](Surface& s, double x, double y) {
-        return static_cast<int>(PixelOps::getPixel32(s, whole(x), whole(y)));
+    handle<wire::limn_bitmap_data_get_pixel32>(m, [](Surface& s, const auto& a) {
+        return static_cast<int>(PixelOps::getPixel32(s, whole(a.x), whole(a.y)));
     });
-    handle<wire::limn_bitmap_data_get_pixel_rgba>(m, [](Surface& s, double x, double y) {
-        const std::uint32_t p = PixelOps::getPixel32(s, whole(x), whole(y));
+    handle<wire::limn_bitmap_data_get_pixel_rgba>(m, [](Surface& s, const auto& a) {
+        const std::uint32_t p = PixelOps::getPixel32(s, whole(a.x), whole(a.y));
         return static_cast<int>(p << 8 | p >> 24);
     });
-    handle<wire::limn_bitmap_data_get_pixels>(
-        m, [](Surface& s, const rt::Dynamic& rect, const rt::Dynamic& bytes) {
-            PixelOps::getPixels(s, rectOf(rect), bytesOf(bytes));
-        });
-    handle<wire::limn_bitmap_data_get_color_bounds_rect>(
-        m, [](Surface& s, double mask, double colour, bool find, const rt::Dynamic& into) {
-            const PixelRect r = PixelOps::colorBounds(s, colourOf(mask), colourOf(colour), find);
-            setField(into, "x", r.x);
-            setField(into, "y", r.y);
-            setField(into, "width", r.width);
-            setField(into, "height", r.height);
-        });
+    handle<wire::limn_bitmap_data_get_pixels>(m, [](Surface& s, const auto& a) {
+        PixelOps::getPixels(s, rectOf(a.rect), bytesOf(a.bytes));
+    });
+    handle<wire::limn_bitmap_data_get_color_bounds_rect>(m, [](Surface& s, const auto& a) {
+        const PixelRect r =
+            PixelOps::colorBounds(s, colourOf(a.mask), colourOf(a.color), a.findColor);
+        setField(a.into, "x", r.x);
+        setField(a.into, "y", r.y);
+        setField(a.into, "width", r.width);
+        setField(a.into, "height", r.height);
+    });
 }
 
-void registerWrites(native::TableModule& m) {
-    handle<wire::limn_bitmap_data_set_pixel>(m, [](Surface& s, double x, double y, double c) {
-        PixelOps::setPixel(s, whole(x), whole(y), colourOf(c));
+constexpr void registerWrites(auto& m) {
+    handle<wire::limn_bitmap_data_set_pixel>(m, [](Surface& s, const auto& a) {
+        PixelOps::setPixel(s, whole(a.x), whole(a.y), colourOf(a.color));
     });
-    handle<wire::limn_bitmap_data_set_pixel32>(m, [](Surface& s, double x, double y, double c) {
-        PixelOps::setPixel32(s, whole(x), whole(y), colourOf(c));
+    handle<wire::limn_bitmap_data_set_pixel32>(m, [](Surface& s, const auto& a) {
+        PixelOps::setPixel32(s, whole(a.x), whole(a.y), colourOf(a.color));
     });
-    handle<wire::limn_bitmap_data_set_pixel_rgba>(m, [](Surface& s, double x, double y, double c) {
-        const std::uint32_t rgba = colourOf(c);
-        PixelOps::setPixel32(s, whole(x), whole(y), rgba >> 8 | rgba << 24);
+    handle<wire::limn_bitmap_data_set_pixel_rgba>(m, [](Surface& s, const auto& a) {
+        const std::uint32_t rgba = colourOf(a.color);
+        PixelOps::setPixel32(s, whole(a.x), whole(a.y), rgba >> 8 | rgba << 24);
     });
-    handle<wire::limn_bitmap_data_set_bytes>(
-        m, [](Surface& s, const rt::Dynamic& rect, const rt::Dynamic& bytes) {
-            PixelOps::setPixels(s, rectOf(rect), bytesOf(bytes));
-        });
+    handle<wire::limn_bitmap_data_set_bytes>(m, [](Surface& s, const auto& a) {
+        PixelOps::setPixels(s, rectOf(a.rect), bytesOf(a.bytes));
+    });
     handle<wire::limn_bitmap_data_clear>(
-        m, [](Surface& s, double c) { PixelOps::clear(s, colourOf(c)); });
-    handle<wire::limn_bitmap_data_fill>(
-        m, [](Surface& s, const rt::Dynamic& rect, double c, int alphaByte) {
-            const auto alpha = static_cast<std::uint32_t>(std::clamp(alphaByte, 0, 255));
-            PixelOps::fill(s, rectOf(rect), alpha << 24 | (colourOf(c) & 0xFFFFFF));
-        });
+        m, [](Surface& s, const auto& a) { PixelOps::clear(s, colourOf(a.color)); });
+    handle<wire::limn_bitmap_data_fill>(m, [](Surface& s, const auto& a) {
+        const auto alpha = static_cast<std::uint32_t>(std::clamp(a.alpha, 0, 255));
+        PixelOps::fill(s, rectOf(a.rect), alpha << 24 | (colourOf(a.color) & 0xFFFFFF));
+    });
     handle<wire::limn_bitmap_data_scroll>(
-        m, [](Surface& s, double x, double y) { PixelOps::scroll(s, whole(x), whole(y)); });
+        m, [](Surface& s, const auto& a) { PixelOps::scroll(s, whole(a.x), whole(a.y)); });
     handle<wire::limn_bitmap_data_set_flags>(
-        m, [](Surface& s, int flags) { PixelOps::setTransparent(s, (flags & 1) != 0); });
+        m, [](Surface& s, const auto& a) { PixelOps::setTransparent(s, (a.flags & 1) != 0); });
 }
 
 }  // namespace
 
-void registerPixelPrimitives(native::TableModule& m) {
+namespace {
+
+constexpr void handlePixelPart(auto& m) {
     registerReads(m);
     registerWrites(m);
     handle<wire::limn_bitmap_data_clone>(
         m, [](Surface& s) -> rt::Dynamic { return PixelOps::clone(s); });
-    handle<wire::limn_bitmap_data_copy>(
-        m, [](Surface& from, const rt::Dynamic& rect, const rt::Dynamic& toHandle,
-              const rt::Dynamic& point) {
-            if (Surface* to = Surface::from(toHandle)) {
-                PixelOps::copy(from, rectOf(rect), *to, whole(field(point, "x").asFloat()),
-                               whole(field(point, "y").asFloat()));
-            }
-        });
+    handle<wire::limn_bitmap_data_copy>(m, [](Surface& from, const auto& a) {
+        if (Surface* to = Surface::from(a.target)) {
+            PixelOps::copy(from, rectOf(a.sourceRect), *to,
+                           whole(field(a.destPoint, "x").asFloat()),
+                           whole(field(a.destPoint, "y").asFloat()));
+        }
+    });
     handle<wire::limn_bitmap_data_copy_channel>(m, copyChannel);
     handle<wire::limn_render_surface_to_surface>(m, renderSurface);
 }
+
+}  // namespace
+
+void registerPixelPrimitives(native::TableModule& module) {
+    handlePixelPart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Pixels>([](auto& m) { handlePixelPart(m); }));
 
 }  // namespace limn::sdl

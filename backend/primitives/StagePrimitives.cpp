@@ -19,14 +19,13 @@ namespace wire = native::wire;
 using native::handle;
 
 // limn_create_main_frame(callable, width, height, flags, title, extra), as one array.
-void createMainFrame(const rt::Dynamic& callable, int width, int height, int flags,
-                     const rt::Dynamic& titleOrNull, const rt::Dynamic&) {
-    const rt::Function created = callable.asFunction();
-    const std::string title = titleOrNull.isNull() ? "Limn" : titleOrNull.asString();
-    auto frame = std::make_shared<MainFrame>(width, height, flags, title);
+void createMainFrame(const wire::limn_create_main_frame::Args& a) {
+    const rt::Function created = a.onFrame.asFunction();
+    const std::string title = a.title.isNull() ? "Limn" : a.title.asString();
+    auto frame = std::make_shared<MainFrame>(a.width, a.height, a.flags, title);
     // A recording or replaying session sees the frame open and runs it.
     Session* session = Session::active();
-    if (session) session->frameOpened(*frame, flags, title);
+    if (session) session->frameOpened(*frame, a.flags, title);
     if (created) created(frame);
     if (session) {
         session->runFrame(*frame);
@@ -48,65 +47,78 @@ void fillPointerTarget(StageNode& stage, const rt::Dynamic& record) {
     }
 }
 
-void registerFrame(native::TableModule& m) {
+constexpr void registerFrame(auto& m) {
     handle<wire::limn_create_main_frame>(m, createMainFrame);
     handle<wire::limn_get_frame_stage>(
         m, [](MainFrame& frame) -> rt::Dynamic { return frame.stage(); });
     handle<wire::limn_close>(m, [] {
         if (MainFrame* frame = MainFrame::running()) frame->close();
     });
-    handle<wire::limn_get_url>(m, [](std::string url) {
-        if (!url.empty()) SDL_OpenURL(url.c_str());
+    handle<wire::limn_get_url>(m, [](const auto& a) {
+        if (!a.url.empty()) SDL_OpenURL(a.url.c_str());
     });
     handle<wire::limn_time_stamp>(m, [] { return Clock::now(); });
-    handle<wire::limn_managed_stage_create>(m, [](int width, int height) -> rt::Dynamic {
-        return std::make_shared<StageNode>(width, height);
+    handle<wire::limn_managed_stage_create>(m, [](const auto& a) -> rt::Dynamic {
+        return std::make_shared<StageNode>(a.width, a.height);
     });
-    handle<wire::limn_managed_stage_pump_event>(m, [](StageNode& s, const rt::Dynamic& record) {
-        fillPointerTarget(s, record);
-        s.deliver(record);
+    handle<wire::limn_managed_stage_pump_event>(m, [](StageNode& s, const auto& a) {
+        fillPointerTarget(s, a.event);
+        s.deliver(a.event);
     });
 }
 
-void registerStage(native::TableModule& m) {
-    handle<wire::limn_set_stage_handler>(m, [](StageNode& s, const rt::Dynamic& handler, int, int) {
-        s.setHandler(handler.asFunction());
-    });
+constexpr void registerStage(auto& m) {
+    handle<wire::limn_set_stage_handler>(
+        m, [](StageNode& s, const auto& a) { s.setHandler(a.handler.asFunction()); });
     handle<wire::limn_render_stage>(m, [](StageNode& s) { s.render(); });
-    handle<wire::limn_stage_set_next_wake>(m, [](StageNode& s, double at) { s.requestWake(at); });
+    handle<wire::limn_stage_set_next_wake>(
+        m, [](StageNode& s, const auto& a) { s.requestWake(a.at); });
     handle<wire::limn_stage_get_focus_id>(m, [](StageNode& s) {
         SceneNode* focus = s.focus();
         return focus ? focus->id() : 0;
     });
-    handle<wire::limn_stage_set_focus>(m, [](StageNode& s, const rt::Dynamic& target, int) {
-        s.setFocus(SceneNode::from(target));
-    });
+    handle<wire::limn_stage_set_focus>(
+        m, [](StageNode& s, const auto& a) { s.setFocus(SceneNode::from(a.target)); });
     handle<wire::limn_stage_get_focus_rect>(m, [](StageNode& s) { return s.focusRect() ? 1 : 0; });
-    handle<wire::limn_stage_set_focus_rect>(m, [](StageNode& s, bool on) { s.setFocusRect(on); });
-    handle<wire::limn_stage_is_opengl>(m, [](const rt::Dynamic&) { return false; });
+    handle<wire::limn_stage_set_focus_rect>(
+        m, [](StageNode& s, const auto& a) { s.setFocusRect(a.value); });
+    handle<wire::limn_stage_is_opengl>(m, [](const auto&) { return false; });
     handle<wire::limn_stage_get_stage_width>(m, [](StageNode& s) { return s.stageWidth(); });
     handle<wire::limn_stage_get_stage_height>(m, [](StageNode& s) { return s.stageHeight(); });
     handle<wire::limn_stage_get_dpi_scale>(m, [](StageNode& s) { return s.outputScale(); });
 }
 
-void registerStageSettings(native::TableModule& m) {
+constexpr void registerStageSettings(auto& m) {
     handle<wire::limn_stage_get_scale_mode>(m, [](StageNode& s) { return s.scaleMode(); });
-    handle<wire::limn_stage_set_scale_mode>(m, [](StageNode& s, int v) { s.setScaleMode(v); });
+    handle<wire::limn_stage_set_scale_mode>(
+        m, [](StageNode& s, const auto& a) { s.setScaleMode(a.value); });
     handle<wire::limn_stage_get_align>(m, [](StageNode& s) { return s.align(); });
-    handle<wire::limn_stage_set_align>(m, [](StageNode& s, int v) { s.setAlign(v); });
+    handle<wire::limn_stage_set_align>(m, [](StageNode& s, const auto& a) { s.setAlign(a.value); });
     handle<wire::limn_stage_get_quality>(m, [](StageNode& s) { return s.quality(); });
-    handle<wire::limn_stage_set_quality>(m, [](StageNode& s, int v) { s.setQuality(v); });
+    handle<wire::limn_stage_set_quality>(
+        m, [](StageNode& s, const auto& a) { s.setQuality(a.value); });
     handle<wire::limn_stage_get_display_state>(m, [](StageNode& s) { return s.displayState(); });
-    handle<wire::limn_stage_set_display_state>(m,
-                                               [](StageNode& s, int v) { s.setDisplayState(v); });
+    handle<wire::limn_stage_set_display_state>(
+        m, [](StageNode& s, const auto& a) { s.setDisplayState(a.value); });
 }
 
 }  // namespace
 
-void registerStagePrimitives(native::TableModule& m) {
+namespace {
+
+constexpr void handleStagePart(auto& m) {
     registerFrame(m);
     registerStage(m);
     registerStageSettings(m);
 }
+
+}  // namespace
+
+void registerStagePrimitives(native::TableModule& module) {
+    handleStagePart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Stage>([](auto& m) { handleStagePart(m); }));
 
 }  // namespace limn::sdl

@@ -14,10 +14,10 @@ namespace wire = native::wire;
 using native::handle;
 
 // Registers the setter P; the field lays itself out again after any set.
-template <class P, class V>
-void setter(native::TableModule& module, void (*set)(TextFieldNode&, V)) {
-    handle<P>(module, [set](TextFieldNode& field, V value) {
-        set(field, value);
+template <class P>
+constexpr void setter(auto& module, void (*set)(TextFieldNode&, const typename P::Args&)) {
+    handle<P>(module, [set](TextFieldNode& field, const typename P::Args& a) {
+        set(field, a);
         field.changed();
     });
 }
@@ -30,55 +30,55 @@ std::string textOf(const rt::Dynamic& v) {
     return v.isNull() ? "" : v.asString();
 }
 
-void addStrings(native::TableModule& m) {
+constexpr void addStrings(auto& m) {
     handle<wire::limn_text_field_get_text>(m, [](TextFieldNode& f) { return f.text(); });
     setter<wire::limn_text_field_set_text>(
-        m, +[](TextFieldNode& f, const rt::Dynamic& v) { f.setText(textOf(v)); });
+        m, [](TextFieldNode& f, const auto& a) { f.setText(textOf(a.value)); });
     handle<wire::limn_text_field_get_html_text>(m, [](TextFieldNode& f) { return f.htmlText(); });
     setter<wire::limn_text_field_set_html_text>(
-        m, +[](TextFieldNode& f, const rt::Dynamic& v) { f.setHtmlText(textOf(v)); });
+        m, [](TextFieldNode& f, const auto& a) { f.setHtmlText(textOf(a.value)); });
 }
 
-void addFlags(native::TableModule& m) {
+constexpr void addFlags(auto& m) {
     handle<wire::limn_text_field_get_selectable>(m, [](TextFieldNode& f) { return f.selectable; });
     setter<wire::limn_text_field_set_selectable>(
-        m, +[](TextFieldNode& f, bool v) { f.selectable = v; });
+        m, [](TextFieldNode& f, const auto& a) { f.selectable = a.value; });
     handle<wire::limn_text_field_get_type>(m, [](TextFieldNode& f) { return f.input(); });
     setter<wire::limn_text_field_set_type>(
-        m, +[](TextFieldNode& f, bool v) { f.setInput(v); });
+        m, [](TextFieldNode& f, const auto& a) { f.setInput(a.input); });
     handle<wire::limn_text_field_get_multiline>(m, [](TextFieldNode& f) { return f.multiline(); });
     setter<wire::limn_text_field_set_multiline>(
-        m, +[](TextFieldNode& f, bool v) { f.setMultiline(v); });
+        m, [](TextFieldNode& f, const auto& a) { f.setMultiline(a.value); });
     handle<wire::limn_text_field_get_word_wrap>(m, [](TextFieldNode& f) { return f.wordWrap(); });
     setter<wire::limn_text_field_set_word_wrap>(
-        m, +[](TextFieldNode& f, bool v) { f.setWordWrap(v); });
+        m, [](TextFieldNode& f, const auto& a) { f.setWordWrap(a.value); });
     handle<wire::limn_text_field_get_auto_size>(m, [](TextFieldNode& f) { return f.autoSize(); });
     setter<wire::limn_text_field_set_auto_size>(
-        m, +[](TextFieldNode& f, int v) { f.setAutoSize(v); });
+        m, [](TextFieldNode& f, const auto& a) { f.setAutoSize(a.value); });
     handle<wire::limn_text_field_get_border>(m, [](TextFieldNode& f) { return f.border; });
     setter<wire::limn_text_field_set_border>(
-        m, +[](TextFieldNode& f, bool v) { f.border = v; });
+        m, [](TextFieldNode& f, const auto& a) { f.border = a.value; });
     handle<wire::limn_text_field_get_background>(m, [](TextFieldNode& f) { return f.background; });
     setter<wire::limn_text_field_set_background>(
-        m, +[](TextFieldNode& f, bool v) { f.background = v; });
+        m, [](TextFieldNode& f, const auto& a) { f.background = a.value; });
 }
 
-void addColours(native::TableModule& m) {
+constexpr void addColours(auto& m) {
     handle<wire::limn_text_field_get_text_color>(
         m, [](TextFieldNode& f) { return static_cast<int>(f.textColor()); });
     setter<wire::limn_text_field_set_text_color>(
-        m, +[](TextFieldNode& f, const rt::Dynamic& v) { f.setTextColor(rgb(v, 0)); });
+        m, [](TextFieldNode& f, const auto& a) { f.setTextColor(rgb(a.value, 0)); });
     handle<wire::limn_text_field_get_border_color>(
         m, [](TextFieldNode& f) { return static_cast<int>(f.borderColor); });
     setter<wire::limn_text_field_set_border_color>(
-        m, +[](TextFieldNode& f, const rt::Dynamic& v) { f.borderColor = rgb(v, 0); });
+        m, [](TextFieldNode& f, const auto& a) { f.borderColor = rgb(a.value, 0); });
     handle<wire::limn_text_field_get_background_color>(
         m, [](TextFieldNode& f) { return static_cast<int>(f.backgroundColor); });
     setter<wire::limn_text_field_set_background_color>(
-        m, +[](TextFieldNode& f, const rt::Dynamic& v) { f.backgroundColor = rgb(v, 0xFFFFFF); });
+        m, [](TextFieldNode& f, const auto& a) { f.backgroundColor = rgb(a.value, 0xFFFFFF); });
 }
 
-void addMeasures(native::TableModule& m) {
+constexpr void addMeasures(auto& m) {
     handle<wire::limn_text_field_get_text_width>(m, [](TextFieldNode& f) { return f.textWidth(); });
     handle<wire::limn_text_field_get_text_height>(m,
                                                   [](TextFieldNode& f) { return f.textHeight(); });
@@ -90,39 +90,46 @@ void addMeasures(native::TableModule& m) {
         m, [](TextFieldNode& f) { return f.bottomScrollV(); });
     handle<wire::limn_text_field_get_scroll_v>(m, [](TextFieldNode& f) { return f.scrollV(); });
     setter<wire::limn_text_field_set_scroll_v>(
-        m, +[](TextFieldNode& f, int v) { f.setScrollV(v); });
+        m, [](TextFieldNode& f, const auto& a) { f.setScrollV(a.value); });
     handle<wire::limn_text_field_get_scroll_h>(m, [](TextFieldNode& f) { return f.scrollH(); });
     setter<wire::limn_text_field_set_scroll_h>(
-        m, +[](TextFieldNode& f, int v) { f.setScrollH(v); });
+        m, [](TextFieldNode& f, const auto& a) { f.setScrollH(a.value); });
 }
 
-void addFormats(native::TableModule& m) {
+constexpr void addFormats(auto& m) {
     handle<wire::limn_text_field_create>(
         m, []() -> rt::Dynamic { return std::make_shared<TextFieldNode>(); });
     handle<wire::limn_text_field_get_def_text_format>(
-        m, [](TextFieldNode& f, const rt::Dynamic& into) {
-            TextPatch::toRecord(f.defaultFormat(), into);
-        });
-    handle<wire::limn_text_field_set_def_text_format>(
-        m, [](TextFieldNode& f, const rt::Dynamic& format) {
-            f.setDefaultFormat(TextPatch::fromRecord(format));
-        });
-    handle<wire::limn_text_field_set_text_format>(
-        m, [](TextFieldNode& f, const rt::Dynamic& format, const rt::Dynamic& begin,
-              const rt::Dynamic& end) {
-            f.setTextFormat(TextPatch::fromRecord(format), begin.isNull() ? -1 : begin.asInt(),
-                            end.isNull() ? -1 : end.asInt());
-        });
+        m, [](TextFieldNode& f, const auto& a) { TextPatch::toRecord(f.defaultFormat(), a.into); });
+    handle<wire::limn_text_field_set_def_text_format>(m, [](TextFieldNode& f, const auto& a) {
+        f.setDefaultFormat(TextPatch::fromRecord(a.format));
+    });
+    handle<wire::limn_text_field_set_text_format>(m, [](TextFieldNode& f, const auto& a) {
+        f.setTextFormat(TextPatch::fromRecord(a.format),
+                        a.beginIndex.isNull() ? -1 : a.beginIndex.asInt(),
+                        a.endIndex.isNull() ? -1 : a.endIndex.asInt());
+    });
 }
 
 }  // namespace
 
-void registerTextPrimitives(native::TableModule& module) {
+namespace {
+
+constexpr void handleTextPart(auto& module) {
     addFormats(module);
     addStrings(module);
     addFlags(module);
     addColours(module);
     addMeasures(module);
 }
+
+}  // namespace
+
+void registerTextPrimitives(native::TableModule& module) {
+    handleTextPart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Text>([](auto& m) { handleTextPart(m); }));
 
 }  // namespace limn::sdl

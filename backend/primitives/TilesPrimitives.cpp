@@ -20,36 +20,47 @@ std::vector<double> numbers(const rt::Dynamic& value) {
     return out;
 }
 
-rt::Dynamic createSheet(const rt::Dynamic& bitmap) {
-    return std::make_shared<TilesSheet>(std::dynamic_pointer_cast<Surface>(bitmap.asHandle()));
+rt::Dynamic createSheet(const native::wire::limn_tilesheet_create::Args& a) {
+    return std::make_shared<TilesSheet>(std::dynamic_pointer_cast<Surface>(a.bitmap.asHandle()));
 }
 
-void addRect(TilesSheet& sheet, const rt::Dynamic& r) {
-    sheet.addTile(Bounds::of(fieldNumber(r, "x"), fieldNumber(r, "y"), fieldNumber(r, "width"),
-                             fieldNumber(r, "height")));
+void addRect(TilesSheet& sheet, const native::wire::limn_tilesheet_add_rect::Args& a) {
+    sheet.addTile(Bounds::of(fieldNumber(a.rect, "x"), fieldNumber(a.rect, "y"),
+                             fieldNumber(a.rect, "width"), fieldNumber(a.rect, "height")));
 }
 
-void drawTiles(DrawingList& list, const rt::Dynamic& sheetHandle, const rt::Dynamic& data) {
-    auto sheet = std::dynamic_pointer_cast<TilesSheet>(sheetHandle.asHandle());
-    if (sheet) list.add(std::make_shared<TilesCommand>(sheet, numbers(data)));
+void drawTiles(DrawingList& list, const native::wire::limn_gfx_draw_tiles::Args& a) {
+    auto sheet = std::dynamic_pointer_cast<TilesSheet>(a.sheet.asHandle());
+    if (sheet) list.add(std::make_shared<TilesCommand>(sheet, numbers(a.data)));
 }
 
 // graphics, vertices, indices, uvt data, culling (-1, 0 or 1).
-void drawTriangles(DrawingList& list, const rt::Dynamic& vertices, const rt::Dynamic& indices,
-                   const rt::Dynamic& uvt, int culling) {
-    list.add(std::make_shared<TrianglesCommand>(numbers(vertices), numbers(indices), numbers(uvt),
-                                                culling > 0   ? 1
-                                                : culling < 0 ? -1
-                                                              : 0));
+void drawTriangles(DrawingList& list, const native::wire::limn_gfx_draw_triangles::Args& a) {
+    list.add(std::make_shared<TrianglesCommand>(numbers(a.vertices), numbers(a.indices),
+                                                numbers(a.uvtData),
+                                                a.culling > 0   ? 1
+                                                : a.culling < 0 ? -1
+                                                                : 0));
 }
 
 }  // namespace
 
-void registerTilesPrimitives(native::TableModule& module) {
+namespace {
+
+constexpr void handleTilesPart(auto& module) {
     native::handle<native::wire::limn_tilesheet_create>(module, createSheet);
     native::handle<native::wire::limn_tilesheet_add_rect>(module, addRect);
     native::handle<native::wire::limn_gfx_draw_tiles>(module, drawTiles);
     native::handle<native::wire::limn_gfx_draw_triangles>(module, drawTriangles);
 }
+
+}  // namespace
+
+void registerTilesPrimitives(native::TableModule& module) {
+    handleTilesPart(module);
+}
+
+// Every primitive of this part of the wire has its handler.
+static_assert(native::handlesAll<native::wire::part::Tiles>([](auto& m) { handleTilesPart(m); }));
 
 }  // namespace limn::sdl

@@ -83,7 +83,8 @@ BitmapData::BitmapData(int width, int height, bool transparent,
     }
     if (width < 1 || height < 1) return;
     int flags = HARDWARE | (transparent ? TRANSPARENT : 0);
-    limnHandle = surfaceCreate(width, height, flags, rgb, alpha);
+    limnHandle = surfaceCreate(
+        {.width = width, .height = height, .flags = flags, .rgb = rgb, .alpha = alpha});
 }
 
 std::shared_ptr<BitmapData> BitmapData::withHandle(rt::Dynamic handle) {
@@ -93,18 +94,18 @@ std::shared_ptr<BitmapData> BitmapData::withHandle(rt::Dynamic handle) {
 }
 
 std::shared_ptr<BitmapData> BitmapData::load(const std::string& fileName) {
-    return withHandle(surfaceLoad(fileName));
+    return withHandle(surfaceLoad({.path = fileName}));
 }
 
 std::shared_ptr<BitmapData> BitmapData::loadFromBytes(
     const std::shared_ptr<utils::ByteArray>& bytes,
     const std::shared_ptr<utils::ByteArray>& rawAlpha) {
-    return withHandle(surfaceFromBytes(dataOf(bytes), dataOf(rawAlpha)));
+    return withHandle(surfaceFromBytes({.bytes = dataOf(bytes), .rawAlpha = dataOf(rawAlpha)}));
 }
 
 std::shared_ptr<BitmapData> BitmapData::loadFromVexoBytes(
     const std::shared_ptr<rt::Bytes>& bytes, const std::shared_ptr<rt::Bytes>& rawAlpha) {
-    return withHandle(surfaceFromBytes(bytes, rawAlpha));
+    return withHandle(surfaceFromBytes({.bytes = bytes, .rawAlpha = rawAlpha}));
 }
 
 std::uint32_t BitmapData::createColor(std::uint32_t rgb, std::uint32_t alpha) {
@@ -120,11 +121,11 @@ std::uint32_t BitmapData::extractColor(std::uint32_t argb) {
 }
 
 void BitmapData::clear(std::uint32_t color) {
-    surfaceClear(limnHandle, color);
+    surfaceClear({.bitmap = limnHandle, .color = color});
 }
 
 std::shared_ptr<BitmapData> BitmapData::clone() const {
-    return withHandle(surfaceClone(limnHandle));
+    return withHandle(surfaceClone({.bitmap = limnHandle}));
 }
 
 void BitmapData::copyPixels(const std::shared_ptr<BitmapData>& sourceBitmapData,
@@ -133,15 +134,22 @@ void BitmapData::copyPixels(const std::shared_ptr<BitmapData>& sourceBitmapData,
                             const std::shared_ptr<BitmapData>& /*alphaBitmapData*/,
                             const std::shared_ptr<geom::Point>& /*alphaPoint*/,
                             bool /*mergeAlpha*/) {
-    surfaceCopy(handleOf(sourceBitmapData), sourceRect, limnHandle, destPoint);
+    surfaceCopy({.source = handleOf(sourceBitmapData),
+                 .sourceRect = sourceRect,
+                 .target = limnHandle,
+                 .destPoint = destPoint});
 }
 
 void BitmapData::copyChannel(const std::shared_ptr<BitmapData>& sourceBitmapData,
                              const std::shared_ptr<geom::Rectangle>& sourceRect,
                              const std::shared_ptr<geom::Point>& destPoint, int sourceChannel,
                              int destChannel) {
-    surfaceCopyChannel(handleOf(sourceBitmapData), sourceRect, limnHandle, destPoint, sourceChannel,
-                       destChannel);
+    surfaceCopyChannel({.source = handleOf(sourceBitmapData),
+                        .sourceRect = sourceRect,
+                        .target = limnHandle,
+                        .destPoint = destPoint,
+                        .sourceChannel = sourceChannel,
+                        .destChannel = destChannel});
 }
 
 void BitmapData::dispose() {
@@ -158,18 +166,25 @@ void BitmapData::draw(const std::shared_ptr<IBitmapDrawable>& source,
 }
 
 void BitmapData::fillRect(const std::shared_ptr<geom::Rectangle>& rect, std::uint32_t color) {
-    surfaceFill(limnHandle, rect, extractColor(color), extractAlpha(color));
+    surfaceFill({.bitmap = limnHandle,
+                 .rect = rect,
+                 .color = extractColor(color),
+                 .alpha = extractAlpha(color)});
 }
 
 void BitmapData::fillRectEx(const std::shared_ptr<geom::Rectangle>& rect, int color, int alpha) {
-    surfaceFill(limnHandle, rect, color, alpha);
+    surfaceFill({.bitmap = limnHandle, .rect = rect, .color = color, .alpha = alpha});
 }
 
 std::shared_ptr<geom::Rectangle> BitmapData::getColorBoundsRect(std::uint32_t mask,
                                                                 std::uint32_t color,
                                                                 bool findColor) {
     auto result = std::make_shared<geom::Rectangle>();
-    surfaceColorBounds(limnHandle, mask, color, findColor, result);
+    surfaceColorBounds({.bitmap = limnHandle,
+                        .mask = mask,
+                        .color = color,
+                        .findColor = findColor,
+                        .into = result});
     return result;
 }
 
@@ -178,41 +193,41 @@ std::shared_ptr<utils::ByteArray> BitmapData::getPixels(
     // 64-bit so that an absurd surface size reaches the backend instead of overflowing here.
     std::int64_t size = std::int64_t{limnGetWidth()} * limnGetHeight() * 4;
     auto bytes = std::make_shared<utils::ByteArray>(rt::Dynamic(size));
-    surfaceGetPixels(limnHandle, rect, bytes->limnGetData());
+    surfaceGetPixels({.bitmap = limnHandle, .rect = rect, .bytes = bytes->limnGetData()});
     return bytes;
 }
 
 int BitmapData::getPixel(int x, int y) const {
-    return surfaceGetPixel(limnHandle, x, y).asInt();
+    return surfaceGetPixel({.bitmap = limnHandle, .x = x, .y = y});
 }
 
 std::uint32_t BitmapData::getPixel32(int x, int y) const {
-    return static_cast<std::uint32_t>(surfaceGetPixel32(limnHandle, x, y).asInt());
+    return static_cast<std::uint32_t>(surfaceGetPixel32({.bitmap = limnHandle, .x = x, .y = y}));
 }
 
 void BitmapData::scroll(int x, int y) {
-    surfaceScroll(limnHandle, x, y);
+    surfaceScroll({.bitmap = limnHandle, .x = x, .y = y});
 }
 
 void BitmapData::setPixel32(int x, int y, std::uint32_t color) {
-    surfaceSetPixel32(limnHandle, x, y, color);
+    surfaceSetPixel32({.bitmap = limnHandle, .x = x, .y = y, .color = color});
 }
 
 void BitmapData::setPixel(int x, int y, int color) {
-    surfaceSetPixel(limnHandle, x, y, color);
+    surfaceSetPixel({.bitmap = limnHandle, .x = x, .y = y, .color = color});
 }
 
 std::shared_ptr<geom::Rectangle> BitmapData::generateFilterRect(
     const std::shared_ptr<geom::Rectangle>& sourceRect,
     const std::shared_ptr<filters::BitmapFilter>& filter) {
     auto result = std::make_shared<geom::Rectangle>();
-    surfaceFilterRect(sourceRect, filter, result);
+    surfaceFilterRect({.sourceRect = sourceRect, .filter = filter, .into = result});
     return result;
 }
 
 void BitmapData::setPixels(const std::shared_ptr<geom::Rectangle>& rect,
                            const std::shared_ptr<utils::ByteArray>& bytes) {
-    surfaceSetBytes(limnHandle, rect, dataOf(bytes));
+    surfaceSetBytes({.bitmap = limnHandle, .rect = rect, .bytes = dataOf(bytes)});
 }
 
 void BitmapData::limnDrawToSurface(const rt::Dynamic& surface,
@@ -221,11 +236,17 @@ void BitmapData::limnDrawToSurface(const rt::Dynamic& surface,
                                    const rt::Dynamic& blendMode,
                                    const std::shared_ptr<geom::Rectangle>& clipRect,
                                    bool smoothing) {
-    surfaceRender(surface, limnHandle, matrix, colorTransform, blendMode, clipRect, smoothing);
+    surfaceRender({.target = surface,
+                   .source = limnHandle,
+                   .matrix = matrix,
+                   .colorTransform = colorTransform,
+                   .blendMode = blendMode,
+                   .clipRect = clipRect,
+                   .smoothing = smoothing});
 }
 
 void BitmapData::setFlags(int flags) {
-    surfaceSetFlags(limnHandle, flags);
+    surfaceSetFlags({.bitmap = limnHandle, .flags = flags});
 }
 
 std::shared_ptr<geom::Rectangle> BitmapData::limnGetRect() const {
@@ -233,15 +254,15 @@ std::shared_ptr<geom::Rectangle> BitmapData::limnGetRect() const {
 }
 
 int BitmapData::limnGetWidth() const {
-    return surfaceWidth(limnHandle).asInt();
+    return surfaceWidth({.bitmap = limnHandle});
 }
 
 int BitmapData::limnGetHeight() const {
-    return surfaceHeight(limnHandle).asInt();
+    return surfaceHeight({.bitmap = limnHandle});
 }
 
 bool BitmapData::limnGetTransparent() const {
-    return surfaceTransparent(limnHandle).asBool();
+    return surfaceTransparent({.bitmap = limnHandle});
 }
 
 }  // namespace limn::display

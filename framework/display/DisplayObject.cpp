@@ -72,7 +72,7 @@ const native::Call<native::wire::limn_display_object_draw_to_surface> drawToSurf
 constexpr int kBackgroundSet = 0x1000000;
 
 int readId(const rt::Dynamic& handle) {
-    return getId(handle).asInt();
+    return getId({.object = handle});
 }
 
 std::shared_ptr<geom::Rectangle> cloneOrNull(const std::shared_ptr<geom::Rectangle>& r) {
@@ -117,7 +117,8 @@ std::shared_ptr<DisplayObject> DisplayObject::self() {
 }
 
 std::shared_ptr<Graphics> DisplayObject::limnGetGraphics() {
-    if (!limnGraphicsCache) limnGraphicsCache = std::make_shared<Graphics>(getGraphics(limnHandle));
+    if (!limnGraphicsCache)
+        limnGraphicsCache = std::make_shared<Graphics>(getGraphics({.object = limnHandle}));
     return limnGraphicsCache;
 }
 
@@ -138,22 +139,22 @@ std::shared_ptr<DisplayObject> DisplayObject::limnFindByID(int id) {
 // are where the pivot lands, the translation plus the pivot's offset.
 
 double DisplayObject::limnGetX() const {
-    const double tx = getX(limnHandle).asFloat();
+    const double tx = getX({.object = limnHandle});
     return hasPivot() ? tx + pivotOffset().x : tx;
 }
 
 double DisplayObject::limnSetX(double value) {
-    display::setX(limnHandle, hasPivot() ? value - pivotOffset().x : value);
+    display::setX({.object = limnHandle, .value = hasPivot() ? value - pivotOffset().x : value});
     return value;
 }
 
 double DisplayObject::limnGetY() const {
-    const double ty = getY(limnHandle).asFloat();
+    const double ty = getY({.object = limnHandle});
     return hasPivot() ? ty + pivotOffset().y : ty;
 }
 
 double DisplayObject::limnSetY(double value) {
-    display::setY(limnHandle, hasPivot() ? value - pivotOffset().y : value);
+    display::setY({.object = limnHandle, .value = hasPivot() ? value - pivotOffset().y : value});
     return value;
 }
 
@@ -179,8 +180,8 @@ DisplayObject::Place DisplayObject::pivotPlace() const {
 
 void DisplayObject::placePivot(Place place) {
     const Place offset = pivotOffset();
-    display::setX(limnHandle, place.x - offset.x);
-    display::setY(limnHandle, place.y - offset.y);
+    display::setX({.object = limnHandle, .value = place.x - offset.x});
+    display::setY({.object = limnHandle, .value = place.y - offset.y});
 }
 
 template <class Change>
@@ -195,93 +196,93 @@ void DisplayObject::keepingPivot(Change&& change) {
 }
 
 double DisplayObject::limnGetScaleX() const {
-    return getScaleX(limnHandle).asFloat();
+    return getScaleX({.object = limnHandle});
 }
 
 double DisplayObject::limnSetScaleX(double value) {
-    keepingPivot([&] { display::setScaleX(limnHandle, value); });
+    keepingPivot([&] { display::setScaleX({.object = limnHandle, .value = value}); });
     return value;
 }
 
 double DisplayObject::limnGetScaleY() const {
-    return getScaleY(limnHandle).asFloat();
+    return getScaleY({.object = limnHandle});
 }
 
 double DisplayObject::limnSetScaleY(double value) {
-    keepingPivot([&] { display::setScaleY(limnHandle, value); });
+    keepingPivot([&] { display::setScaleY({.object = limnHandle, .value = value}); });
     return value;
 }
 
 double DisplayObject::limnGetMouseX() const {
-    return getMouseX(limnHandle).asFloat();
+    return getMouseX({.object = limnHandle});
 }
 
 double DisplayObject::limnGetMouseY() const {
-    return getMouseY(limnHandle).asFloat();
+    return getMouseY({.object = limnHandle});
 }
 
 double DisplayObject::limnGetRotation() const {
-    return getRotation(limnHandle).asFloat();
+    return getRotation({.object = limnHandle});
 }
 
 double DisplayObject::limnSetRotation(double value) {
-    keepingPivot([&] { display::setRotation(limnHandle, value); });
+    keepingPivot([&] { display::setRotation({.object = limnHandle, .value = value}); });
     return value;
 }
 
 bool DisplayObject::limnGetCacheAsBitmap() const {
-    return getCacheAsBitmap(limnHandle).asBool();
+    return getCacheAsBitmap({.object = limnHandle});
 }
 
 bool DisplayObject::limnSetCacheAsBitmap(bool value) {
-    display::setCacheAsBitmap(limnHandle, value);
+    display::setCacheAsBitmap({.object = limnHandle, .value = value});
     return value;
 }
 
 bool DisplayObject::limnGetVisible() const {
-    return getVisible(limnHandle).asBool();
+    return getVisible({.object = limnHandle});
 }
 
 bool DisplayObject::limnSetVisible(bool value) {
-    display::setVisible(limnHandle, value);
+    display::setVisible({.object = limnHandle, .value = value});
     return value;
 }
 
 double DisplayObject::limnGetWidth() const {
-    return getWidth(limnHandle).asFloat();
+    return getWidth({.object = limnHandle});
 }
 
 double DisplayObject::limnSetWidth(double value) {
-    keepingPivot([&] { display::setWidth(limnHandle, value); });
+    keepingPivot([&] { display::setWidth({.object = limnHandle, .value = value}); });
     return value;
 }
 
 double DisplayObject::limnGetHeight() const {
-    return getHeight(limnHandle).asFloat();
+    return getHeight({.object = limnHandle});
 }
 
 double DisplayObject::limnSetHeight(double value) {
-    keepingPivot([&] { display::setHeight(limnHandle, value); });
+    keepingPivot([&] { display::setHeight({.object = limnHandle, .value = value}); });
     return value;
 }
 
 std::string DisplayObject::limnGetName() const {
-    return rt::fromDynamic<std::string>(getName(limnHandle));
+    return getName({.object = limnHandle});
 }
 
 std::string DisplayObject::limnSetName(const std::string& value) {
-    display::setName(limnHandle, value);
+    display::setName({.object = limnHandle, .value = value});
     return value;
 }
 
 BlendMode DisplayObject::limnGetBlendMode() const {
-    int index = getBlendMode(limnHandle).asInt();
+    int index = getBlendMode({.object = limnHandle});
     if (index < 0 || index >= kBlendModeCount) return BlendMode::NORMAL;
     return static_cast<BlendMode>(index);
 }
 
 BlendMode DisplayObject::limnSetBlendMode(BlendMode value) {
-    display::setBlendMode(limnHandle, static_cast<int>(value));
+    display::setBlendMode({.object = limnHandle, .mode = static_cast<int>(value)});
     return value;
 }
 
@@ -292,7 +293,7 @@ std::shared_ptr<geom::Rectangle> DisplayObject::limnGetScale9Grid() const {
 std::shared_ptr<geom::Rectangle> DisplayObject::limnSetScale9Grid(
     const std::shared_ptr<geom::Rectangle>& value) {
     limnScale9Grid = cloneOrNull(value);
-    display::setScale9Grid(limnHandle, limnScale9Grid);
+    display::setScale9Grid({.object = limnHandle, .grid = limnScale9Grid});
     return value;
 }
 
@@ -303,7 +304,7 @@ std::shared_ptr<geom::Rectangle> DisplayObject::limnGetScrollRect() const {
 std::shared_ptr<geom::Rectangle> DisplayObject::limnSetScrollRect(
     const std::shared_ptr<geom::Rectangle>& value) {
     limnScrollRect = cloneOrNull(value);
-    display::setScrollRect(limnHandle, limnScrollRect);
+    display::setScrollRect({.object = limnHandle, .rect = limnScrollRect});
     return value;
 }
 
@@ -318,17 +319,17 @@ std::shared_ptr<DisplayObject> DisplayObject::limnSetMask(
     const std::shared_ptr<DisplayObject>& value) {
     maskIsSelf_ = value.get() == this;
     mask_ = maskIsSelf_ ? nullptr : value;
-    display::setMask(limnHandle, value ? value->limnHandle : rt::Dynamic());
+    display::setMask({.object = limnHandle, .mask = value ? value->limnHandle : rt::Dynamic()});
     return value;
 }
 
 std::optional<int> DisplayObject::limnSetBG(std::optional<int> value) {
-    setBG(limnHandle, value.value_or(0));
+    setBG({.object = limnHandle, .value = value.value_or(0)});
     return value;
 }
 
 std::optional<int> DisplayObject::limnGetBG() const {
-    rt::Dynamic raw = getBG(limnHandle);
+    rt::Dynamic raw = getBG({.object = limnHandle});
     if (raw.isNull()) return std::nullopt;
     int colour = raw.asInt();
     if ((colour & kBackgroundSet) == 0) return std::nullopt;
@@ -339,11 +340,11 @@ std::optional<DisplayObject::FilterArray> DisplayObject::limnSetFilters(
     const std::optional<FilterArray>& value) {
     if (!value) {
         limnFilters.reset();
-        display::setFilters(limnHandle, rt::Dynamic());
+        display::setFilters({.object = limnHandle, .filters = rt::Dynamic()});
         return value;
     }
     limnFilters = cloneFilters(*value);
-    display::setFilters(limnHandle, toArray(*limnFilters));
+    display::setFilters({.object = limnHandle, .filters = toArray(*limnFilters)});
     return value;
 }
 
@@ -400,42 +401,42 @@ std::shared_ptr<DisplayObjectContainer> DisplayObject::limnSetParent(
 
 std::shared_ptr<geom::Matrix> DisplayObject::limnGetMatrix() const {
     auto m = std::make_shared<geom::Matrix>();
-    getMatrix(limnHandle, m, false);
+    getMatrix({.object = limnHandle, .into = m, .concatenated = false});
     return m;
 }
 
 std::shared_ptr<geom::Matrix> DisplayObject::limnGetConcatenatedMatrix() const {
     auto m = std::make_shared<geom::Matrix>();
-    getMatrix(limnHandle, m, true);
+    getMatrix({.object = limnHandle, .into = m, .concatenated = true});
     return m;
 }
 
 std::shared_ptr<geom::Matrix> DisplayObject::limnSetMatrix(const std::shared_ptr<geom::Matrix>& m) {
-    setMatrix(limnHandle, m);
+    setMatrix({.object = limnHandle, .matrix = m});
     return m;
 }
 
 std::shared_ptr<geom::ColorTransform> DisplayObject::limnGetColorTransform() const {
     auto ct = std::make_shared<geom::ColorTransform>();
-    getColorTransform(limnHandle, ct, false);
+    getColorTransform({.object = limnHandle, .into = ct, .concatenated = false});
     return ct;
 }
 
 std::shared_ptr<geom::ColorTransform> DisplayObject::limnGetConcatenatedColorTransform() const {
     auto ct = std::make_shared<geom::ColorTransform>();
-    getColorTransform(limnHandle, ct, true);
+    getColorTransform({.object = limnHandle, .into = ct, .concatenated = true});
     return ct;
 }
 
 std::shared_ptr<geom::ColorTransform> DisplayObject::limnSetColorTransform(
     const std::shared_ptr<geom::ColorTransform>& ct) {
-    setColorTransform(limnHandle, ct);
+    setColorTransform({.object = limnHandle, .transform = ct});
     return ct;
 }
 
 std::shared_ptr<geom::Rectangle> DisplayObject::limnGetPixelBounds() const {
     auto r = std::make_shared<geom::Rectangle>();
-    getPixelBounds(limnHandle, r);
+    getPixelBounds({.object = limnHandle, .into = r});
     return r;
 }
 
@@ -452,32 +453,37 @@ std::shared_ptr<geom::Transform> DisplayObject::limnSetTransform(
 }
 
 double DisplayObject::limnGetAlpha() const {
-    return getAlpha(limnHandle).asFloat();
+    return getAlpha({.object = limnHandle});
 }
 
 double DisplayObject::limnSetAlpha(double value) {
-    display::setAlpha(limnHandle, value);
+    display::setAlpha({.object = limnHandle, .value = value});
     return value;
 }
 
 std::shared_ptr<geom::Point> DisplayObject::globalToLocal(const geom::Point& point) {
     auto converted = point.clone();
-    globalToLocalPrim(limnHandle, converted);
+    globalToLocalPrim({.object = limnHandle, .point = converted});
     return converted;
 }
 
 std::shared_ptr<geom::Point> DisplayObject::localToGlobal(const geom::Point& point) {
     auto converted = point.clone();
-    localToGlobalPrim(limnHandle, converted);
+    localToGlobalPrim({.object = limnHandle, .point = converted});
     return converted;
 }
 
 bool DisplayObject::hitTestPoint(double x, double y, bool shapeFlag) {
-    return hitTestPointPrim(limnHandle, x, y, shapeFlag, true).asBool();
+    return hitTestPointPrim(
+        {.object = limnHandle, .x = x, .y = y, .shape = shapeFlag, .visibleOnly = true});
 }
 
 void DisplayObject::limnGetObjectsUnderPoint(const geom::Point& point, ObjectArray& result) {
-    if (hitTestPointPrim(limnHandle, point.x, point.y, true, false).asBool()) {
+    if (hitTestPointPrim({.object = limnHandle,
+                          .x = point.x,
+                          .y = point.y,
+                          .shape = true,
+                          .visibleOnly = false})) {
         result.push_back(self());
     }
 }
@@ -532,7 +538,12 @@ void DisplayObject::limnDrawToSurface(const rt::Dynamic& surface,
                                       const rt::Dynamic& blendMode,
                                       const std::shared_ptr<geom::Rectangle>& clipRect,
                                       bool /*smoothing*/) {
-    drawToSurface(limnHandle, surface, matrix, colorTransform, blendMode, clipRect);
+    drawToSurface({.object = limnHandle,
+                   .surface = surface,
+                   .matrix = matrix,
+                   .colorTransform = colorTransform,
+                   .blendMode = blendMode,
+                   .clipRect = clipRect});
 }
 
 std::string DisplayObject::toString() const {

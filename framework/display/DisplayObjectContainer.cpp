@@ -145,7 +145,7 @@ int DisplayObjectContainer::limnGetNumChildren() const {
 void DisplayObjectContainer::limnRemoveChildFromArray(const std::shared_ptr<DisplayObject>& child) {
     int i = getChildIndex(child);
     if (i < 0) return;
-    removeChildPrim(limnHandle, i);
+    removeChildPrim({.container = limnHandle, .index = i});
     child->listedIn_ = nullptr;
     limnChildren.erase(limnChildren.begin() + i);
     BroadcastIndex::treeChanged();
@@ -223,7 +223,7 @@ std::shared_ptr<DisplayObject> DisplayObjectContainer::addChild(
     noteIndex(*child, limnChildren.size() - 1);
     BroadcastIndex::treeChanged();
     try {
-        addChildPrim(limnHandle, child->limnHandle);
+        addChildPrim({.container = limnHandle, .child = child->limnHandle});
     } catch (...) {
         limnChildren.pop_back();
         child->listedIn_ = nullptr;
@@ -324,7 +324,7 @@ void DisplayObjectContainer::setChildIndex(const std::shared_ptr<DisplayObject>&
         throw rt::Error(text);
     }
     if (index < 0) throw rt::Error(invalidIndex(index));
-    setChildIndexPrim(limnHandle, child->limnHandle, index);
+    setChildIndexPrim({.container = limnHandle, .child = child->limnHandle, .index = index});
     BroadcastIndex::treeChanged();
     auto first = limnChildren.begin();
     if (index < orig) {
@@ -354,7 +354,7 @@ void DisplayObjectContainer::swapChildrenAt(int index1, int index2) {
     noteIndex(*limnChildren[index2], static_cast<std::size_t>(index2));
     BroadcastIndex::treeChanged();
     try {
-        swapChildrenPrim(limnHandle, index1, index2);
+        swapChildrenPrim({.container = limnHandle, .index1 = index1, .index2 = index2});
     } catch (...) {
         std::swap(limnChildren[index1], limnChildren[index2]);
         throw;

@@ -56,14 +56,18 @@ const rt::ClassInfo& Graphics::staticClass() {
 }
 
 void Graphics::beginFill(int color, double alpha) {
-    gfxBeginFill(limnHandle, color, alpha);
+    gfxBeginFill({.gfx = limnHandle, .color = color, .alpha = alpha});
 }
 
 void Graphics::beginBitmapFill(const std::shared_ptr<BitmapData>& bitmap,
                                const std::shared_ptr<geom::Matrix>& matrix, bool repeat,
                                bool smooth) {
     if (!bitmap) throw rt::Error("beginBitmapFill: bitmap is null");
-    gfxBeginBitmapFill(limnHandle, bitmap->limnHandle, matrix, repeat, smooth);
+    gfxBeginBitmapFill({.gfx = limnHandle,
+                        .bitmap = bitmap->limnHandle,
+                        .matrix = matrix,
+                        .repeat = repeat,
+                        .smooth = smooth});
 }
 
 void Graphics::beginGradientFill(GradientType type, const rt::ArrayPtr& colors,
@@ -74,64 +78,99 @@ void Graphics::beginGradientFill(GradientType type, const rt::ArrayPtr& colors,
         matrix = std::make_shared<geom::Matrix>();
         matrix->createGradientBox(200, 200, std::nullopt, -100.0, -100.0);
     }
-    gfxBeginGradientFill(limnHandle, indexOf(type), colors, alphas, ratios, matrix,
-                         indexOf(spreadMethod), indexOf(interpolationMethod), focalPointRatio);
+    gfxBeginGradientFill({.gfx = limnHandle,
+                          .type = indexOf(type),
+                          .colors = colors,
+                          .alphas = alphas,
+                          .ratios = ratios,
+                          .matrix = matrix,
+                          .spreadMethod = indexOf(spreadMethod),
+                          .interpolationMethod = indexOf(interpolationMethod),
+                          .focalPointRatio = focalPointRatio});
 }
 
 void Graphics::endFill() {
-    gfxEndFill(limnHandle);
+    gfxEndFill({.gfx = limnHandle});
 }
 
 void Graphics::clear() {
-    gfxClear(limnHandle);
+    gfxClear({.gfx = limnHandle});
 }
 
 void Graphics::lineStyle(std::optional<double> thickness, int color, double alpha,
                          bool pixelHinting, LineScaleMode scaleMode, CapsStyle caps,
                          JointStyle joints, double miterLimit) {
-    gfxLineStyle(limnHandle, orNull(thickness), color, alpha, pixelHinting, scaleMode, caps, joints,
-                 miterLimit);
+    gfxLineStyle({.gfx = limnHandle,
+                  .thickness = orNull(thickness),
+                  .color = color,
+                  .alpha = alpha,
+                  .pixelHinting = pixelHinting,
+                  .scaleMode = scaleMode,
+                  .caps = caps,
+                  .joints = joints,
+                  .miterLimit = miterLimit});
 }
 
 void Graphics::moveTo(double x, double y) {
-    gfxMoveTo(limnHandle, x, y);
+    gfxMoveTo({.gfx = limnHandle, .x = x, .y = y});
 }
 
 void Graphics::lineTo(double x, double y) {
-    gfxLineTo(limnHandle, x, y);
+    gfxLineTo({.gfx = limnHandle, .x = x, .y = y});
 }
 
 void Graphics::curveTo(double controlX, double controlY, double anchorX, double anchorY) {
-    gfxCurveTo(limnHandle, controlX, controlY, anchorX, anchorY);
+    gfxCurveTo({.gfx = limnHandle,
+                .controlX = controlX,
+                .controlY = controlY,
+                .anchorX = anchorX,
+                .anchorY = anchorY});
 }
 
 void Graphics::arcTo(double controlX, double controlY, double anchorX, double anchorY) {
-    gfxArcTo(limnHandle, controlX, controlY, anchorX, anchorY);
+    gfxArcTo({.gfx = limnHandle,
+              .controlX = controlX,
+              .controlY = controlY,
+              .anchorX = anchorX,
+              .anchorY = anchorY});
 }
 
 void Graphics::drawEllipse(double x, double y, double width, double height) {
     // The backend draws an ellipse from its centre and radii (as drawCircle
     // sends them), so the bounding box is converted here.
-    gfxDrawEllipse(limnHandle, x + width / 2, y + height / 2, width / 2, height / 2);
+    gfxDrawEllipse({.gfx = limnHandle,
+                    .x = x + width / 2,
+                    .y = y + height / 2,
+                    .radiusX = width / 2,
+                    .radiusY = height / 2});
 }
 
 void Graphics::drawCircle(double x, double y, double radius) {
-    gfxDrawEllipse(limnHandle, x, y, radius, radius);
+    gfxDrawEllipse({.gfx = limnHandle, .x = x, .y = y, .radiusX = radius, .radiusY = radius});
 }
 
 void Graphics::drawRect(double x, double y, double width, double height) {
-    gfxDrawRect(limnHandle, x, y, width, height);
+    gfxDrawRect({.gfx = limnHandle, .x = x, .y = y, .width = width, .height = height});
 }
 
 void Graphics::drawRoundRect(double x, double y, double width, double height, double ellipseWidth,
                              std::optional<double> ellipseHeight) {
-    gfxDrawRoundRect(limnHandle, x, y, width, height, ellipseWidth,
-                     ellipseHeight.value_or(ellipseWidth));
+    gfxDrawRoundRect({.gfx = limnHandle,
+                      .x = x,
+                      .y = y,
+                      .width = width,
+                      .height = height,
+                      .ellipseWidth = ellipseWidth,
+                      .ellipseHeight = ellipseHeight.value_or(ellipseWidth)});
 }
 
 void Graphics::drawTriangles(const rt::ArrayPtr& vertices, const rt::ArrayPtr& indices,
                              const rt::ArrayPtr& uvtData, TriangleCulling culling) {
-    gfxDrawTriangles(limnHandle, vertices, indices, uvtData, indexOf(culling));
+    gfxDrawTriangles({.gfx = limnHandle,
+                      .vertices = vertices,
+                      .indices = indices,
+                      .uvtData = uvtData,
+                      .culling = indexOf(culling)});
 }
 
 void Graphics::drawGraphicsData(const std::vector<std::shared_ptr<IGraphicsData>>& graphicsData) {
@@ -141,24 +180,29 @@ void Graphics::drawGraphicsData(const std::vector<std::shared_ptr<IGraphicsData>
         if (!datum) throw rt::Error("drawGraphicsData: null element");
         handles->push_back(datum->limnHandle);
     }
-    gfxDrawData(limnHandle, handles);
+    gfxDrawData({.gfx = limnHandle, .data = handles});
 }
 
 void Graphics::drawGraphicsDatum(const std::shared_ptr<IGraphicsData>& graphicsDatum) {
     if (!graphicsDatum) throw rt::Error("drawGraphicsDatum: datum is null");
-    gfxDrawDatum(limnHandle, graphicsDatum->limnHandle);
+    gfxDrawDatum({.gfx = limnHandle, .datum = graphicsDatum->limnHandle});
 }
 
 void Graphics::drawTiles(const std::shared_ptr<Tilesheet>& sheet, const rt::ArrayPtr& data,
                          bool smooth) {
     if (!sheet) throw rt::Error("drawTiles: sheet is null");
     beginBitmapFill(sheet->limnGetBitmap(), nullptr, false, smooth);
-    gfxDrawTiles(limnHandle, sheet->limnHandle, data);
+    gfxDrawTiles({.gfx = limnHandle, .sheet = sheet->limnHandle, .data = data});
 }
 
 void Graphics::drawPoints(const rt::ArrayPtr& xy, const rt::ArrayPtr& pointRGBA,
                           std::uint32_t defaultRGBA, double size) {
-    gfxDrawPoints(limnHandle, xy, pointRGBA, defaultRGBA, false, size);
+    gfxDrawPoints({.gfx = limnHandle,
+                   .xy = xy,
+                   .pointRGBA = pointRGBA,
+                   .defaultRGBA = defaultRGBA,
+                   .reserved = false,
+                   .size = size});
 }
 
 std::uint32_t Graphics::RGBA(std::uint32_t rgb, std::uint32_t alpha) {

@@ -22,7 +22,7 @@ bool InteractiveObject::limnGetMouseEnabled() const {
 
 bool InteractiveObject::limnSetMouseEnabled(bool value) {
     limnMouseEnabled = value;
-    display::setMouseEnabled(limnHandle, value);
+    display::setMouseEnabled({.object = limnHandle, .value = value});
     return limnMouseEnabled;
 }
 

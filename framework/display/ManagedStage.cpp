@@ -33,7 +33,7 @@ const rt::ClassInfo& ManagedStage::staticClass() {
 }
 
 ManagedStage::ManagedStage(int width, int height)
-    : Stage(managedStageCreate(width, height), width, height),
+    : Stage(managedStageCreate({.width = width, .height = height}), width, height),
       setNextWake(rt::function([](double) {})),
       beginRender(rt::function([] {})),
       endRender(rt::function([] {})) {}
@@ -43,7 +43,7 @@ void ManagedStage::resize(int width, int height) {
 }
 
 void ManagedStage::pumpEvent(const rt::Dynamic& event) {
-    managedStagePumpEvent(limnHandle, event);
+    managedStagePumpEvent({.stage = limnHandle, .event = event});
 }
 
 void ManagedStage::sendQuit() {

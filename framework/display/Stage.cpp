@@ -192,7 +192,10 @@ const rt::ClassInfo& Stage::staticClass() {
 
 Stage::Stage(rt::Dynamic handle, int width, int height)
     : DisplayObjectContainer(std::move(handle)) {
-    setStageHandler(limnHandle, rt::bind<&Stage::limnProcessStageEvent>(this), width, height);
+    setStageHandler({.stage = limnHandle,
+                     .handler = rt::bind<&Stage::limnProcessStageEvent>(this),
+                     .width = width,
+                     .height = height});
     limnInvalid = false;
     limnLastRender = 0;
     limnSetFrameRate(100);
@@ -203,7 +206,7 @@ std::shared_ptr<Stage> Stage::limnGetStage() {
 }
 
 bool Stage::limnIsOpenGL() const {
-    return display::isOpenGL(limnHandle).asBool();
+    return display::isOpenGL({.stage = limnHandle});
 }
 
 void Stage::invalidate() {
@@ -217,70 +220,73 @@ double Stage::limnSetFrameRate(double rate) {
 }
 
 std::shared_ptr<InteractiveObject> Stage::limnGetFocus() {
-    auto found = limnFindByID(getFocusId(limnHandle).asInt());
+    auto found = limnFindByID(getFocusId({.stage = limnHandle}));
     return found ? found->limnAsInteractiveObject() : nullptr;
 }
 
 std::shared_ptr<InteractiveObject> Stage::limnSetFocus(
     const std::shared_ptr<InteractiveObject>& object) {
-    display::setFocus(limnHandle, object ? object->limnHandle : rt::Dynamic(), 0);
+    display::setFocus({.stage = limnHandle,
+                       .target = object ? object->limnHandle : rt::Dynamic(),
+                       .reserved = 0});
     return object;
 }
 
 bool Stage::limnGetStageFocusRect() const {
-    return getFocusRect(limnHandle).asFloat() != 0;
+    return getFocusRect({.stage = limnHandle}) != 0;
 }
 
 bool Stage::limnSetStageFocusRect(bool flag) {
-    setFocusRect(limnHandle, flag);
+    setFocusRect({.stage = limnHandle, .value = flag});
     return flag;
 }
 
 double Stage::limnGetStageWidth() const {
-    return getStageWidth(limnHandle).asFloat();
+    return getStageWidth({.stage = limnHandle});
 }
 
 double Stage::limnGetStageHeight() const {
-    return getStageHeight(limnHandle).asFloat();
+    return getStageHeight({.stage = limnHandle});
 }
 
 double Stage::limnGetDPIScale() const {
-    return getDpiScale(limnHandle).asFloat();
+    return getDpiScale({.stage = limnHandle});
 }
 
 StageScaleMode Stage::limnGetScaleMode() const {
-    return enumOf<StageScaleMode>(getScaleMode(limnHandle), kStageScaleModeCount);
+    return enumOf<StageScaleMode>(getScaleMode({.stage = limnHandle}), kStageScaleModeCount);
 }
 
 StageScaleMode Stage::limnSetScaleMode(StageScaleMode mode) {
-    display::setScaleMode(limnHandle, static_cast<int>(mode));
+    display::setScaleMode({.stage = limnHandle, .value = static_cast<int>(mode)});
     return mode;
 }
 
 StageAlign Stage::limnGetAlign() const {
-    return enumOf<StageAlign>(getAlign(limnHandle), kStageAlignCount);
+    return enumOf<StageAlign>(getAlign({.stage = limnHandle}), kStageAlignCount);
 }
 
 StageAlign Stage::limnSetAlign(StageAlign align) {
-    display::setAlign(limnHandle, static_cast<int>(align));
+    display::setAlign({.stage = limnHandle, .value = static_cast<int>(align)});
     return align;
 }
 
 StageQuality Stage::limnGetQuality() const {
-    return enumOf<StageQuality>(getQuality(limnHandle), kStageQualityCount);
+    return enumOf<StageQuality>(getQuality({.stage = limnHandle}), kStageQualityCount);
 }
 
 StageQuality Stage::limnSetQuality(StageQuality quality) {
-    display::setQuality(limnHandle, static_cast<int>(quality));
+    display::setQuality({.stage = limnHandle, .value = static_cast<int>(quality)});
     return quality;
 }
 
 StageDisplayState Stage::limnGetDisplayState() const {
-    return enumOf<StageDisplayState>(getDisplayState(limnHandle), kStageDisplayStateCount);
+    return enumOf<StageDisplayState>(getDisplayState({.stage = limnHandle}),
+                                     kStageDisplayStateCount);
 }
 
 StageDisplayState Stage::limnSetDisplayState(StageDisplayState state) {
-    display::setDisplayState(limnHandle, static_cast<int>(state));
+    display::setDisplayState({.stage = limnHandle, .value = static_cast<int>(state)});
     return state;
 }
 
@@ -493,7 +499,7 @@ void Stage::limnRender(bool sendEnterFrame) {
         limnInvalid = false;
         limnBroadcast(std::make_shared<events::Event>(events::Event::RENDER));
     }
-    renderStage(limnHandle);
+    renderStage({.stage = limnHandle});
 }
 
 void Stage::limnCheckRender() {
@@ -532,7 +538,7 @@ double Stage::limnUpdateNextWake() {
         wake = kSoundPollInterval;
     }
     wake = limnNextFrameDue(wake);
-    setNextWake(limnHandle, wake);
+    setNextWake({.stage = limnHandle, .at = wake});
     return wake;
 }
 

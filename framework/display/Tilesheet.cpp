@@ -21,11 +21,11 @@ const rt::ClassInfo& Tilesheet::staticClass() {
 }
 
 Tilesheet::Tilesheet(std::shared_ptr<BitmapData> image) : limnBitmap(std::move(image)) {
-    limnHandle = sheetCreate(limnBitmap ? limnBitmap->limnHandle : rt::Dynamic());
+    limnHandle = sheetCreate({.bitmap = limnBitmap ? limnBitmap->limnHandle : rt::Dynamic()});
 }
 
 void Tilesheet::addTileRect(const std::shared_ptr<geom::Rectangle>& rect) {
-    sheetAddRect(limnHandle, rect);
+    sheetAddRect({.sheet = limnHandle, .rect = rect});
 }
 
 }  // namespace limn::display

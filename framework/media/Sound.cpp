@@ -47,7 +47,7 @@ Sound::Sound(const std::shared_ptr<net::URLRequest>& request,
 }
 
 void Sound::close() {
-    if (!limnHandle.isNull()) soundClose(limnHandle);
+    if (!limnHandle.isNull()) soundClose({.sound = limnHandle});
     limnHandle = rt::Dynamic();
     limnLoading = false;
 }
@@ -57,7 +57,7 @@ void Sound::load(const std::shared_ptr<net::URLRequest>& request,
     bytesLoaded_ = 0;
     bytesTotal_ = 0;
     const std::string url = request ? request->url : std::string();
-    limnHandle = soundFromFile(url, asMusic);
+    limnHandle = soundFromFile({.path = url, .asMusic = asMusic});
     if (limnHandle.isNull()) throw rt::Error("Could not load:" + url);
     limnLoading = true;
     limnCheckLoading();
@@ -65,7 +65,7 @@ void Sound::load(const std::shared_ptr<net::URLRequest>& request,
 
 void Sound::limnCheckLoading() {
     if (!limnLoading || limnHandle.isNull()) return;
-    const rt::ObjectPtr status = soundGetStatus(limnHandle).asObject();
+    const rt::ObjectPtr status = soundGetStatus({.sound = limnHandle}).asObject();
     if (!status) throw rt::Error("Could not get sound status");
     bytesLoaded_ = status->get("bytesLoaded").asInt();
     bytesTotal_ = status->get("bytesTotal").asInt();
@@ -83,13 +83,13 @@ std::shared_ptr<ID3Info> Sound::limnGetID3() {
     limnCheckLoading();
     if (limnHandle.isNull() || limnLoading) return nullptr;
     auto info = std::make_shared<ID3Info>();
-    soundGetID3(limnHandle, info);
+    soundGetID3({.sound = limnHandle, .into = info});
     return info;
 }
 
 double Sound::limnGetLength() const {
     if (limnHandle.isNull() || limnLoading) return 0;
-    return soundGetLength(limnHandle).asFloat();
+    return soundGetLength({.sound = limnHandle});
 }
 
 void Sound::limnOnError(const std::string& message) {

@@ -49,7 +49,8 @@ const rt::ClassInfo& SoundChannel::staticClass() {
 SoundChannel::SoundChannel(Token, const rt::Dynamic& soundHandle, double startTime, int loops,
                            const std::shared_ptr<SoundTransform>& transform)
     : limnTransform(cloneOrNull(transform)) {
-    limnHandle = channelCreate(soundHandle, startTime, loops, limnTransform);
+    limnHandle = channelCreate(
+        {.sound = soundHandle, .startTime = startTime, .loops = loops, .transform = limnTransform});
 }
 
 std::shared_ptr<SoundChannel> SoundChannel::create(
@@ -62,7 +63,7 @@ std::shared_ptr<SoundChannel> SoundChannel::create(
 }
 
 void SoundChannel::stop() {
-    channelStop(limnHandle);
+    channelStop({.channel = limnHandle});
 }
 
 std::shared_ptr<SoundTransform> SoundChannel::limnGetTransform() const {
@@ -72,26 +73,25 @@ std::shared_ptr<SoundTransform> SoundChannel::limnGetTransform() const {
 std::shared_ptr<SoundTransform> SoundChannel::limnSetTransform(
     const std::shared_ptr<SoundTransform>& t) {
     limnTransform = cloneOrNull(t);
-    channelSetTransform(limnHandle, limnTransform);
+    channelSetTransform({.channel = limnHandle, .transform = limnTransform});
     return t;
 }
 
 double SoundChannel::limnGetLeft() const {
-    return channelGetLeft(limnHandle).asFloat();
+    return channelGetLeft({.channel = limnHandle});
 }
 
 double SoundChannel::limnGetRight() const {
-    return channelGetRight(limnHandle).asFloat();
+    return channelGetRight({.channel = limnHandle});
 }
 
 double SoundChannel::limnGetPosition() const {
-    return channelGetPosition(limnHandle).asFloat();
+    return channelGetPosition({.channel = limnHandle});
 }
 
 bool SoundChannel::limnCheckComplete() {
     if (limnHandle.isNull()) return false;
-    const rt::Dynamic done = channelIsComplete(limnHandle);
-    if (!done.asBool()) return false;
+    if (!channelIsComplete({.channel = limnHandle})) return false;
     limnHandle = rt::Dynamic();
     dispatchEvent(std::make_shared<events::Event>(events::Event::SOUND_COMPLETE));
     return true;

@@ -44,10 +44,6 @@ const native::Call<native::wire::limn_text_field_set_auto_size> tfSetAutoSize;
 const native::Call<native::wire::limn_text_field_get_def_text_format> tfGetDefTextFormat;
 const native::Call<native::wire::limn_text_field_set_def_text_format> tfSetDefTextFormat;
 
-std::string asText(const rt::Dynamic& value) {
-    return value.isNull() ? std::string() : value.asString();
-}
-
 }  // namespace
 
 // Every property of the list, and its getter and setter as methods by name.
@@ -90,165 +86,169 @@ std::shared_ptr<TextField> TextField::withText(const std::string& text,
 
 void TextField::setTextFormat(const std::shared_ptr<TextFormat>& format,
                               std::optional<int> beginIndex, std::optional<int> endIndex) {
-    tfApplyFormat(limnHandle, format, beginIndex.value_or(-1), endIndex.value_or(-1));
+    tfApplyFormat({.field = limnHandle,
+                   .format = format,
+                   .beginIndex = beginIndex.value_or(-1),
+                   .endIndex = endIndex.value_or(-1)});
 }
 
 std::string TextField::limnGetText() const {
-    return asText(tfGetText(limnHandle));
+    return tfGetText({.field = limnHandle});
 }
 
 std::string TextField::limnSetText(const std::string& value) {
-    tfSetText(limnHandle, value);
+    tfSetText({.field = limnHandle, .value = value});
     return value;
 }
 
 std::string TextField::limnGetHTMLText() const {
-    return asText(tfGetHTMLText(limnHandle));
+    return tfGetHTMLText({.field = limnHandle});
 }
 
 std::string TextField::limnSetHTMLText(const std::string& value) {
-    tfSetHTMLText(limnHandle, value);
+    tfSetHTMLText({.field = limnHandle, .value = value});
     return value;
 }
 
 int TextField::limnGetTextColor() const {
-    return tfGetTextColor(limnHandle).asInt();
+    return tfGetTextColor({.field = limnHandle});
 }
 
 int TextField::limnSetTextColor(int value) {
-    tfSetTextColor(limnHandle, value);
+    tfSetTextColor({.field = limnHandle, .value = value});
     return value;
 }
 
 bool TextField::limnGetSelectable() const {
-    return tfGetSelectable(limnHandle).asBool();
+    return tfGetSelectable({.field = limnHandle});
 }
 
 bool TextField::limnSetSelectable(bool value) {
-    tfSetSelectable(limnHandle, value);
+    tfSetSelectable({.field = limnHandle, .value = value});
     return value;
 }
 
 bool TextField::limnGetMultiline() const {
-    return tfGetMultiline(limnHandle).asBool();
+    return tfGetMultiline({.field = limnHandle});
 }
 
 bool TextField::limnSetMultiline(bool value) {
-    tfSetMultiline(limnHandle, value);
+    tfSetMultiline({.field = limnHandle, .value = value});
     return value;
 }
 
 bool TextField::limnGetWordWrap() const {
-    return tfGetWordWrap(limnHandle).asBool();
+    return tfGetWordWrap({.field = limnHandle});
 }
 
 bool TextField::limnSetWordWrap(bool value) {
-    tfSetWordWrap(limnHandle, value);
+    tfSetWordWrap({.field = limnHandle, .value = value});
     return value;
 }
 
 bool TextField::limnGetBorder() const {
-    return tfGetBorder(limnHandle).asBool();
+    return tfGetBorder({.field = limnHandle});
 }
 
 bool TextField::limnSetBorder(bool value) {
-    tfSetBorder(limnHandle, value);
+    tfSetBorder({.field = limnHandle, .value = value});
     return value;
 }
 
 int TextField::limnGetBorderColor() const {
-    return tfGetBorderColor(limnHandle).asInt();
+    return tfGetBorderColor({.field = limnHandle});
 }
 
 int TextField::limnSetBorderColor(int value) {
-    tfSetBorderColor(limnHandle, value);
+    tfSetBorderColor({.field = limnHandle, .value = value});
     return value;
 }
 
 bool TextField::limnGetBackground() const {
-    return tfGetBackground(limnHandle).asBool();
+    return tfGetBackground({.field = limnHandle});
 }
 
 bool TextField::limnSetBackground(bool value) {
-    tfSetBackground(limnHandle, value);
+    tfSetBackground({.field = limnHandle, .value = value});
     return value;
 }
 
 int TextField::limnGetBackgroundColor() const {
-    return tfGetBackgroundColor(limnHandle).asInt();
+    return tfGetBackgroundColor({.field = limnHandle});
 }
 
 int TextField::limnSetBackgroundColor(int value) {
-    tfSetBackgroundColor(limnHandle, value);
+    tfSetBackgroundColor({.field = limnHandle, .value = value});
     return value;
 }
 
 double TextField::limnGetTextWidth() const {
-    return tfGetTextWidth(limnHandle).asFloat();
+    return tfGetTextWidth({.field = limnHandle});
 }
 
 double TextField::limnGetTextHeight() const {
-    return tfGetTextHeight(limnHandle).asFloat();
+    return tfGetTextHeight({.field = limnHandle});
 }
 
 int TextField::limnGetMaxScrollV() const {
-    return tfGetMaxScrollV(limnHandle).asInt();
+    return tfGetMaxScrollV({.field = limnHandle});
 }
 
 int TextField::limnGetMaxScrollH() const {
-    return tfGetMaxScrollH(limnHandle).asInt();
+    return tfGetMaxScrollH({.field = limnHandle});
 }
 
 int TextField::limnGetBottomScrollV() const {
-    return tfGetBottomScrollV(limnHandle).asInt();
+    return tfGetBottomScrollV({.field = limnHandle});
 }
 
 int TextField::limnGetScrollH() const {
-    return tfGetScrollH(limnHandle).asInt();
+    return tfGetScrollH({.field = limnHandle});
 }
 
 int TextField::limnSetScrollH(int value) {
-    tfSetScrollH(limnHandle, value);
+    tfSetScrollH({.field = limnHandle, .value = value});
     return value;
 }
 
 int TextField::limnGetScrollV() const {
-    return tfGetScrollV(limnHandle).asInt();
+    return tfGetScrollV({.field = limnHandle});
 }
 
 int TextField::limnSetScrollV(int value) {
-    tfSetScrollV(limnHandle, value);
+    tfSetScrollV({.field = limnHandle, .value = value});
     return value;
 }
 
 TextFieldType TextField::limnGetType() const {
-    return tfGetType(limnHandle) == rt::Dynamic(true) ? TextFieldType::INPUT
-                                                      : TextFieldType::DYNAMIC;
+    // Only a true answer reads as INPUT.
+    return tfGetType.asCrossed({.field = limnHandle}) == rt::Dynamic(true) ? TextFieldType::INPUT
+                                                                           : TextFieldType::DYNAMIC;
 }
 
 TextFieldType TextField::limnSetType(TextFieldType value) {
-    tfSetType(limnHandle, value == TextFieldType::INPUT);
+    tfSetType({.field = limnHandle, .input = value == TextFieldType::INPUT});
     return value;
 }
 
 TextFieldAutoSize TextField::limnGetAutoSize() const {
-    return rt::fromDynamic<TextFieldAutoSize>(tfGetAutoSize(limnHandle).asInt());
+    return rt::fromDynamic<TextFieldAutoSize>(tfGetAutoSize({.field = limnHandle}));
 }
 
 TextFieldAutoSize TextField::limnSetAutoSize(TextFieldAutoSize value) {
-    tfSetAutoSize(limnHandle, static_cast<int>(value));
+    tfSetAutoSize({.field = limnHandle, .value = static_cast<int>(value)});
     return value;
 }
 
 std::shared_ptr<TextFormat> TextField::limnGetDefTextFormat() const {
     auto format = std::make_shared<TextFormat>();
-    tfGetDefTextFormat(limnHandle, format);
+    tfGetDefTextFormat({.field = limnHandle, .into = format});
     return format;
 }
 
 std::shared_ptr<TextFormat> TextField::limnSetDefTextFormat(
     const std::shared_ptr<TextFormat>& format) {
-    tfSetDefTextFormat(limnHandle, format);
+    tfSetDefTextFormat({.field = limnHandle, .format = format});
     return format;
 }
 

@@ -44,33 +44,32 @@ const rt::ClassInfo& ByteArray::staticClass() {
     return info;
 }
 
-ByteArray::ByteArray(const rt::Dynamic& size) : limnData(createBuffer(size)) {}
+ByteArray::ByteArray(const rt::Dynamic& size) : limnData(createBuffer({.size = size})) {}
 
 std::shared_ptr<ByteArray> ByteArray::readFile(const std::string& path) {
-    rt::Dynamic handle = readWholeFile(path);
+    rt::Dynamic handle = readWholeFile({.path = path});
     auto result = std::make_shared<ByteArray>();
     result->limnData = handle;
     return result;
 }
 
 std::string ByteArray::asString() const {
-    rt::Dynamic text = bufferAsText(limnData);
-    return text.isNull() ? std::string() : text.asString();
+    return bufferAsText({.bytes = limnData});
 }
 
 int ByteArray::limnGetLength() const {
-    return lengthOf(limnData).asInt();
+    return lengthOf({.bytes = limnData}).asInt();
 }
 
 int ByteArray::__get(int index) const {
     requireIndex(index);
-    return byteGet(limnData, index).asInt();
+    return byteGet({.bytes = limnData, .index = index});
 }
 
 void ByteArray::__set(int index, int value) {
     // Writing past the end grows the backend's buffer; only negative indices are refused.
     if (index < 0) throw rt::RangeError("ByteArray: negative index " + std::to_string(index));
-    byteSet(limnData, index, value);
+    byteSet({.bytes = limnData, .index = index, .value = value});
 }
 
 int ByteArray::readByte() {
@@ -113,7 +112,7 @@ std::string ByteArray::readUTFBytes(int count) {
 std::shared_ptr<rt::Bytes> ByteArray::getBytes() const {
     auto bytes =
         std::make_shared<rt::Bytes>(static_cast<std::size_t>(std::max(0, limnGetLength())));
-    copyBytesOut(limnData, bytes);
+    copyBytesOut({.bytes = limnData, .into = bytes});
     return bytes;
 }
 
@@ -146,7 +145,7 @@ void ByteArray::requireIndex(int index) const {
 }
 
 int ByteArray::byteAt(int index) const {
-    return byteGet(limnData, index).asInt() & 0xFF;
+    return byteGet({.bytes = limnData, .index = index}) & 0xFF;
 }
 
 }  // namespace limn::utils

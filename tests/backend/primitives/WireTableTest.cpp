@@ -852,15 +852,16 @@ const std::vector<Case>& table() {
          [](Scene& s) {
              auto b = Scene::bitmap(2, 2, 0);
              const native::Call<native::wire::limn_bitmap_data_set_pixel_rgba> set;
-             set(b->limnHandle, 1.0, 1.0, double(0x112233FF));
+             set({.bitmap = b->limnHandle, .x = 1.0, .y = 1.0, .color = double(0x112233FF)});
              s.keep["bitmap"] = b;
          },
          [](Scene& s) {
              auto b = std::dynamic_pointer_cast<BitmapData>(s.keep["bitmap"]);
              EXPECT_EQ(b->getPixel32(1, 1), 0xFF112233);
              const native::Call<native::wire::limn_bitmap_data_get_pixel_rgba> get;
-             EXPECT_EQ(static_cast<std::uint32_t>(get(b->limnHandle, 1.0, 1.0).asInt()),
-                       0x112233FFu);
+             EXPECT_EQ(
+                 static_cast<std::uint32_t>(get({.bitmap = b->limnHandle, .x = 1.0, .y = 1.0})),
+                 0x112233FFu);
          }},
         {{"limn_bitmap_data_generate_filter_rect"},
          [](Scene&) {},
