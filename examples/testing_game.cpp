@@ -88,8 +88,8 @@ private:
         addChild(button_);
         title_ = label("title", 40, "Tap the button to start");
         addChild(title_);
-        score_text_ = label("score", 400, "");
-        addChild(score_text_);
+        scoreText_ = label("score", 400, "");
+        addChild(scoreText_);
         // A weak link: the game owns the button, which must not own the game.
         std::weak_ptr<TapGame> self = std::static_pointer_cast<TapGame>(shared_from_this());
         button_->on(events::MouseEvent::CLICK, [self] {
@@ -101,13 +101,13 @@ private:
         if (over_) return;
         if (!playing_) return start();
         score_ += kPointsPerTap;
-        score_text_->setText("Score: " + std::to_string(score_));
+        scoreText_->setText("Score: " + std::to_string(score_));
     }
 
     void start() {
         playing_ = true;
         title_->setVisible(false);
-        score_text_->setText("Score: 0");
+        scoreText_->setText("Score: 0");
         std::weak_ptr<TapGame> self = std::static_pointer_cast<TapGame>(shared_from_this());
         Timer::delay(
             [self] {
@@ -119,12 +119,12 @@ private:
     void endRound() {
         over_ = true;
         playing_ = false;
-        score_text_->setText("Time up! Score: " + std::to_string(score_));
+        scoreText_->setText("Time up! Score: " + std::to_string(score_));
     }
 
     std::shared_ptr<display::Sprite> button_;
     std::shared_ptr<text::TextField> title_;
-    std::shared_ptr<text::TextField> score_text_;
+    std::shared_ptr<text::TextField> scoreText_;
     int score_ = 0;
     bool playing_ = false;
     bool over_ = false;
@@ -148,50 +148,50 @@ limn::testing::GameOptions options() {
 // A fresh game for every test, from its entry point.
 class TapGameTest : public ::testing::Test {
 protected:
-    limn::testing::Game game{[] { TapGame::main(); }, options()};
+    limn::testing::Game game_{[] { TapGame::main(); }, options()};
 
-    std::shared_ptr<TapGame> tapGame() const { return game.findAll<TapGame>().front(); }
-    std::string scoreText() const { return game.find<text::TextField>("score")->text(); }
+    std::shared_ptr<TapGame> tapGame() const { return game_.findAll<TapGame>().front(); }
+    std::string scoreText() const { return game_.find<text::TextField>("score")->text(); }
 };
 
 TEST_F(TapGameTest, TheTitleShowsFirst) {
-    auto title = game.find<text::TextField>("title");
+    auto title = game_.find<text::TextField>("title");
     ASSERT_NE(title, nullptr);
     EXPECT_TRUE(title->visible());
     EXPECT_FALSE(tapGame()->playing());
-    const auto match = game.expectFrameMatches("golden/title.png", 2);
+    const auto match = game_.expectFrameMatches("golden/title.png", 2);
     EXPECT_TRUE(match) << match;
 }
 
 TEST_F(TapGameTest, EveryTapScoresAPoint) {
-    game.tap(160, 240);  // starts the round
-    game.step();
+    game_.tap(160, 240);  // starts the round
+    game_.step();
     for (int i = 0; i < 3; ++i) {
-        game.tap(160, 240);
-        game.step();
+        game_.tap(160, 240);
+        game_.step();
     }
     EXPECT_EQ(tapGame()->score(), 3);
     EXPECT_EQ(scoreText(), "Score: 3");
-    const auto match = game.expectFrameMatches("golden/three-taps.png", 2);
+    const auto match = game_.expectFrameMatches("golden/three-taps.png", 2);
     EXPECT_TRUE(match) << match;
 }
 
 TEST_F(TapGameTest, ATapBesideTheButtonDoesNotScore) {
-    game.tap(160, 240);
-    game.tap(20, 460);
-    game.step();
+    game_.tap(160, 240);
+    game_.tap(20, 460);
+    game_.step();
     EXPECT_EQ(tapGame()->score(), 0);
 }
 
 TEST_F(TapGameTest, TheRoundEndsAfterTenSecondsAndTapsNoLongerCount) {
-    game.tap(160, 240);
-    game.tap(160, 240);
-    game.advance(9.9);
+    game_.tap(160, 240);
+    game_.tap(160, 240);
+    game_.advance(9.9);
     EXPECT_TRUE(tapGame()->playing());
-    game.advance(0.2);
+    game_.advance(0.2);
     EXPECT_EQ(scoreText(), "Time up! Score: 1");
-    game.tap(160, 240);
-    game.step();
+    game_.tap(160, 240);
+    game_.step();
     EXPECT_EQ(tapGame()->score(), 1);
 }
 

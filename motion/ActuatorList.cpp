@@ -27,7 +27,7 @@ const rt::Object* objectOf(const GenericActuator& actuator) {
 }  // namespace
 
 void ActuatorList::unindex(GenericActuator& actuator) {
-    auto& place = actuator.limnPlace;
+    auto& place = actuator.place_;
     if (place.indexedUnder) {
         auto found = targetIndex().find(place.indexedUnder);
         if (found != targetIndex().end()) {
@@ -57,8 +57,8 @@ const ActuatorList::Actuator& ActuatorList::operator[](std::size_t index) const 
 
 void ActuatorList::file(const Actuator& actuator, std::string key) {
     entries_.push_back(actuator);
-    actuator->limnLibraryKey = std::move(key);
-    auto& place = actuator->limnPlace;
+    actuator->libraryKey_ = std::move(key);
+    auto& place = actuator->place_;
     place.list = this;
     place.entry = std::prev(entries_.end());
     if (const rt::Object* object = objectOf(*actuator)) {
@@ -73,7 +73,7 @@ bool ActuatorList::remove(const GenericActuator* actuator) {
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
         if (it->get() != actuator) continue;
         Actuator keep = *it;
-        if (keep->limnPlace.list == this && keep->limnPlace.entry == it) {
+        if (keep->place_.list == this && keep->place_.entry == it) {
             unindex(*keep);
         } else {
             --loose_;
@@ -85,7 +85,7 @@ bool ActuatorList::remove(const GenericActuator* actuator) {
 }
 
 void ActuatorList::removeFiled(GenericActuator& actuator) {
-    auto entry = actuator.limnPlace.entry;
+    auto entry = actuator.place_.entry;
     unindex(actuator);
     // The entry may hold the last reference: let go of it after the bookkeeping.
     Actuator keep = std::move(*entry);
@@ -97,14 +97,14 @@ std::vector<ActuatorList::Actuator> ActuatorList::filedFor(const rt::Object* obj
     auto found = targetIndex().find(object);
     if (found == targetIndex().end()) return mine;
     for (GenericActuator* actuator : found->second) {
-        if (actuator->limnPlace.list == this) mine.push_back(*actuator->limnPlace.entry);
+        if (actuator->place_.list == this) mine.push_back(*actuator->place_.entry);
     }
     return mine;
 }
 
 void ActuatorList::releaseFiled() {
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-        if ((*it)->limnPlace.list == this && (*it)->limnPlace.entry == it) unindex(**it);
+        if ((*it)->place_.list == this && (*it)->place_.entry == it) unindex(**it);
     }
 }
 

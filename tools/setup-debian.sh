@@ -3,7 +3,7 @@
 # Quiet and quick when everything is already there.
 set -euo pipefail
 packages=(
-  build-essential cmake pkg-config clang-format
+  build-essential cmake pkg-config clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libvorbis-dev
   libcairo2-dev libpango1.0-dev libjpeg62-turbo-dev fonts-dejavu-core fonts-quicksand

@@ -86,8 +86,8 @@ public:
     [[nodiscard]] const rt::ObjectPtr& getProperties() const { return properties; }
     // The list this actuator was filed in (null when none holds it now) and the
     // key of the facade's map it was filed under (empty when never filed).
-    [[nodiscard]] ActuatorList* limnGetFiledList() const { return limnPlace.list; }
-    [[nodiscard]] const std::string& limnGetLibraryKey() const { return limnLibraryKey; }
+    [[nodiscard]] ActuatorList* limnGetFiledList() const { return place_.list; }
+    [[nodiscard]] const std::string& limnGetLibraryKey() const { return libraryKey_; }
 
 protected:
     // Options and identity; all of them are also read and written by name.
@@ -119,7 +119,7 @@ private:
 
     // The key of the facade list this actuator was filed under: it leaves that
     // list even if the target's string form has changed meanwhile.
-    std::string limnLibraryKey;
+    std::string libraryKey_;
     // Where ActuatorList::file put it: the list (null when not filed), its
     // entry there and its entry in the index by target object.
     struct LibraryPlace {
@@ -128,7 +128,7 @@ private:
         const rt::Object* indexedUnder = nullptr;
         std::list<GenericActuator*>::iterator byTarget;
     };
-    LibraryPlace limnPlace;
+    LibraryPlace place_;
 };
 
 // Calls a handler with the elements of an argument array (none when null).

@@ -110,7 +110,7 @@ void SimpleActuator::limnResetFrameDriver() {
                                    rt::function<&SimpleActuator::shape_onEnterFrame>());
     }
     for (const auto& actuator : actuators.entries_) {
-        if (actuator) actuator->inFrame = false;
+        if (actuator) actuator->inFrame_ = false;
     }
     actuators.entries_.clear();
     actuators.finished_ = 0;
@@ -150,8 +150,8 @@ void SimpleActuator::move() {
     timeOffset = startTime;
     actuators.entries_.push_back(std::static_pointer_cast<SimpleActuator>(self()));
     records.emplace_back();
-    frameSlot = actuators.entries_.size() - 1;
-    inFrame = true;
+    frameSlot_ = actuators.entries_.size() - 1;
+    inFrame_ = true;
 }
 
 std::shared_ptr<GenericActuator> SimpleActuator::onUpdate(rt::Function handler,
@@ -286,27 +286,27 @@ SimpleActuator::FrameRecord SimpleActuator::record() const {
 }
 
 void SimpleActuator::refreshRecord() {
-    if (!inFrame || frameSlot >= actuators.entries_.size() ||
-        actuators.entries_[frameSlot].get() != this) {
+    if (!inFrame_ || frameSlot_ >= actuators.entries_.size() ||
+        actuators.entries_[frameSlot_].get() != this) {
         return;
     }
-    records[frameSlot] = record();
-    recordEase = _ease;
-    recordTarget = propertyDetails.empty() ? nullptr : propertyDetails[0].target.asObject();
+    records[frameSlot_] = record();
+    recordEase_ = _ease;
+    recordTarget_ = propertyDetails.empty() ? nullptr : propertyDetails[0].target.asObject();
 }
 
 void SimpleActuator::releaseFrameEntry() {
-    if (!inFrame || frameSlot >= actuators.entries_.size() ||
-        actuators.entries_[frameSlot].get() != this) {
+    if (!inFrame_ || frameSlot_ >= actuators.entries_.size() ||
+        actuators.entries_[frameSlot_].get() != this) {
         return;
     }
     // The entry stays, counted, until the next frame drops it; the list just
     // stops owning a finished actuator, so that frame only skips it.
-    records[frameSlot] = FrameRecord{};
-    inFrame = false;
-    recordEase = nullptr;
-    recordTarget = nullptr;
-    actuators.entries_[frameSlot] = nullptr;
+    records[frameSlot_] = FrameRecord{};
+    inFrame_ = false;
+    recordEase_ = nullptr;
+    recordTarget_ = nullptr;
+    actuators.entries_[frameSlot_] = nullptr;
 }
 
 void SimpleActuator::keepEntry(std::size_t from, std::size_t to) {
@@ -314,7 +314,7 @@ void SimpleActuator::keepEntry(std::size_t from, std::size_t to) {
     auto& entries = actuators.entries_;
     entries[to] = std::move(entries[from]);
     records[to] = records[from];
-    if (entries[to]) entries[to]->frameSlot = to;
+    if (entries[to]) entries[to]->frameSlot_ = to;
 }
 
 // The walk is bound by fetching the targets; start that a few entries early.
@@ -358,7 +358,7 @@ void SimpleActuator::shape_onEnterFrame(const std::shared_ptr<limn::events::Even
         std::shared_ptr<SimpleActuator> actuator = entries[index];
         if (!actuator) continue;
         if (!actuator->active) {
-            actuator->inFrame = false;
+            actuator->inFrame_ = false;
             entries[index] = nullptr;
             continue;
         }

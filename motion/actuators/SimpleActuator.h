@@ -116,11 +116,11 @@ private:
     void releaseFrameEntry();
 
     static std::vector<FrameRecord> records;  // parallel to actuators
-    std::size_t frameSlot = 0;
-    bool inFrame = false;
+    std::size_t frameSlot_ = 0;
+    bool inFrame_ = false;
     // Hold what the record's raw pointers point to while it may be read.
-    std::shared_ptr<easing::IEasing> recordEase;
-    rt::ObjectPtr recordTarget;
+    std::shared_ptr<easing::IEasing> recordEase_;
+    rt::ObjectPtr recordTarget_;
 };
 
 }  // namespace com::quillfern::motion::actuators

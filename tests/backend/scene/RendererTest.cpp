@@ -201,14 +201,14 @@ TEST_F(Rendering, BlendModesCombineWithWhatLiesBelow) {
     auto stage = makeStage(40, 10);
     call("limn_display_object_set_bg", stage, 0x808080);
     auto multiply = shape();
-    auto add_ = shape();
+    auto additive = shape();
     auto erase = shape();
-    for (auto& s : {multiply, add_, erase}) add(stage, s);
+    for (auto& s : {multiply, additive, erase}) add(stage, s);
     fillRect(multiply, 0x800000, 1.0, 0, 0, 10, 10);
-    fillRect(add_, 0x404040, 1.0, 10, 0, 10, 10);
+    fillRect(additive, 0x404040, 1.0, 10, 0, 10, 10);
     fillRect(erase, 0x000000, 1.0, 20, 0, 10, 10);
     call("limn_display_object_set_blend_mode", multiply, 2);
-    call("limn_display_object_set_blend_mode", add_, 7);
+    call("limn_display_object_set_blend_mode", additive, 7);
     call("limn_display_object_set_blend_mode", erase, 11);
     render(stage);
     EXPECT_TRUE(near(pixel(stage, 5, 5), 0xFF400000, 3));
