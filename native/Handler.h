@@ -203,11 +203,11 @@ constexpr void handle(Coverage<Part>& coverage, const F& /*handler*/) {
     coverage.template mark<P>();
 }
 
-template <class P, bool kHandled>
+template <class P, bool Handled>
 struct HandlerOf {
-    static_assert(kHandled,
+    static_assert(Handled,
                   "no handler for this primitive of the part (see native/WirePrimitives.h)");
-    static constexpr bool value = kHandled;
+    static constexpr bool value = Handled;
 };
 
 namespace handler_detail {
