@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "backend/base/Clock.h"
+#include "backend/desktop/raster/SurfaceViews.h"
 #include "backend/scene/BandPool.h"
 #include "backend/scene/Renderer.h"
 
@@ -195,12 +196,14 @@ void StageNode::widenForFilters(const Affine& base) {
 
 void StageNode::fillBackground(Surface& surface, const Bounds& box) {
     const std::uint32_t bg = background().value_or(0xFFFFFF);
-    pixman_color_t colour{static_cast<std::uint16_t>(((bg >> 16) & 0xFF) * 257),
-                          static_cast<std::uint16_t>(((bg >> 8) & 0xFF) * 257),
-                          static_cast<std::uint16_t>((bg & 0xFF) * 257), 0xFFFF};
-    pixman_box32_t b{static_cast<int>(box.x0), static_cast<int>(box.y0), static_cast<int>(box.x1),
-                     static_cast<int>(box.y1)};
-    pixman_image_fill_boxes(PIXMAN_OP_SRC, surface.pixman(), &colour, 1, &b);
+    const std::uint32_t pixel = 0xFF000000u | (bg & 0xFFFFFFu);
+    const int x0 = std::max(0, static_cast<int>(box.x0));
+    const int x1 = std::min(surface.width(), static_cast<int>(box.x1));
+    const int y0 = std::max(0, static_cast<int>(box.y0));
+    const int y1 = std::min(surface.height(), static_cast<int>(box.y1));
+    if (x1 <= x0) return;
+    surface.flush();
+    for (int y = y0; y < y1; ++y) std::fill(surface.row(y) + x0, surface.row(y) + x1, pixel);
 }
 
 void StageNode::render() {
@@ -266,7 +269,7 @@ bool StageNode::redrawBands(const std::vector<Bounds>& bands, const RenderOption
 
 bool StageNode::saveFrame(const std::string& path) const {
     if (!frame_) return false;
-    return cairo_surface_write_to_png(frame_->cairo(), path.c_str()) == CAIRO_STATUS_SUCCESS;
+    return writePng(*frame_, path);
 }
 
 SceneNode* StageNode::focus() const {
