@@ -193,8 +193,8 @@ void BM_SpritesPixman(benchmark::State& state) {
         for (int i = 0; i < n; ++i) {
             const int x = static_cast<int>(std::ceil(spriteX(i, frame, w, frac) - 0.5));
             const int y = static_cast<int>(std::ceil(spriteY(i, frame, h, frac) - 0.5));
-            pixman_image_composite32(PIXMAN_OP_OVER, pixmanOf(*sprite), nullptr, pixmanOf(*target), 0,
-                                     0, 0, 0, x, y, kSpriteW, kSpriteH);
+            pixman_image_composite32(PIXMAN_OP_OVER, pixmanOf(*sprite), nullptr, pixmanOf(*target),
+                                     0, 0, 0, 0, x, y, kSpriteW, kSpriteH);
         }
         ++frame;
         benchmark::DoNotOptimize(target->row(0));

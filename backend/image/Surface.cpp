@@ -26,8 +26,9 @@ std::shared_ptr<Surface> Surface::create(int width, int height, bool transparent
                                          std::uint32_t argb) {
     if (!validSize(width, height)) return nullptr;
     const int stride = width * 4;
-    std::unique_ptr<unsigned char[]> pixels(new (std::nothrow) unsigned char[
-        static_cast<std::size_t>(stride) * static_cast<std::size_t>(height)]);
+    std::unique_ptr<unsigned char[]> pixels(
+        new (std::nothrow) unsigned char[static_cast<std::size_t>(stride) *
+                                         static_cast<std::size_t>(height)]);
     if (!pixels) return nullptr;
     unsigned char* data = pixels.get();
     auto surface = std::shared_ptr<Surface>(

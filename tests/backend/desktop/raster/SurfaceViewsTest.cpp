@@ -40,9 +40,8 @@ TEST(SurfaceViews, AdoptsOnlyUsableImagesAndKeepsTheirPixels) {
               nullptr);
     EXPECT_EQ(SurfaceViews::adopt(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 0, 4), true),
               nullptr);
-    EXPECT_EQ(SurfaceViews::adopt(cairo_image_surface_create(CAIRO_FORMAT_ARGB32,
-                                                             Surface::kMaxSide + 1, 1),
-                                  true),
+    EXPECT_EQ(SurfaceViews::adopt(
+                  cairo_image_surface_create(CAIRO_FORMAT_ARGB32, Surface::kMaxSide + 1, 1), true),
               nullptr);
 
     // Odd width: cairo may pad rows; the surface reads them at cairo's stride.
