@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "RatioReporter.h"
+#include "backend/desktop/raster/SurfaceViews.h"
 #include "backend/image/Surface.h"
 #include "backend/scene/BandPool.h"
 #include "backend/stage/StageInput.h"
@@ -38,7 +39,7 @@ constexpr int kSpriteH = 37;
 // A picture with soft alpha edges: an ellipse fading out towards its rim.
 std::shared_ptr<Surface> softSprite() {
     auto s = Surface::create(kSpriteW, kSpriteH, true, 0);
-    cairo_t* cr = cairo_create(s->cairo());
+    cairo_t* cr = cairo_create(cairoOf(*s));
     cairo_translate(cr, kSpriteW / 2.0, kSpriteH / 2.0);
     cairo_scale(cr, kSpriteW / 2.0, kSpriteH / 2.0);
     cairo_pattern_t* p = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
@@ -55,7 +56,7 @@ std::shared_ptr<Surface> softSprite() {
 
 std::shared_ptr<Surface> opaquePicture(int w, int h) {
     auto s = Surface::create(w, h, false, 0xFF3080C0);
-    cairo_t* cr = cairo_create(s->cairo());
+    cairo_t* cr = cairo_create(cairoOf(*s));
     cairo_set_source_rgb(cr, 0.2, 0.6, 0.2);
     cairo_rectangle(cr, 0, h * 0.6, w, h * 0.4);
     cairo_fill(cr);
@@ -91,8 +92,8 @@ void BM_GameFrame(benchmark::State& state) {
     stage->addChild(pictureNode(opaquePicture(320, 480)));
     auto mole = softSprite();
     auto picture = Surface::create(50, 50, true, 0);
-    cairo_t* cr = cairo_create(picture->cairo());
-    cairo_set_source_surface(cr, mole->cairo(), 12, 6);
+    cairo_t* cr = cairo_create(cairoOf(*picture));
+    cairo_set_source_surface(cr, cairoOf(*mole), 12, 6);
     cairo_paint(cr);
     cairo_destroy(cr);
     picture->markDirty();
@@ -188,12 +189,12 @@ void BM_SpritesPixman(benchmark::State& state) {
     const pixman_box32_t all{0, 0, w, h};
     int frame = 0;
     for (auto _ : state) {
-        pixman_image_fill_boxes(PIXMAN_OP_SRC, target->pixman(), &white, 1, &all);
+        pixman_image_fill_boxes(PIXMAN_OP_SRC, pixmanOf(*target), &white, 1, &all);
         for (int i = 0; i < n; ++i) {
             const int x = static_cast<int>(std::ceil(spriteX(i, frame, w, frac) - 0.5));
             const int y = static_cast<int>(std::ceil(spriteY(i, frame, h, frac) - 0.5));
-            pixman_image_composite32(PIXMAN_OP_OVER, sprite->pixman(), nullptr, target->pixman(), 0,
-                                     0, 0, 0, x, y, kSpriteW, kSpriteH);
+            pixman_image_composite32(PIXMAN_OP_OVER, pixmanOf(*sprite), nullptr, pixmanOf(*target),
+                                     0, 0, 0, 0, x, y, kSpriteW, kSpriteH);
         }
         ++frame;
         benchmark::DoNotOptimize(target->row(0));

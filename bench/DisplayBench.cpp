@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "RatioReporter.h"
+#include "backend/desktop/raster/SurfaceViews.h"
 #include "backend/image/Surface.h"
 #include "backend/primitives/Primitives.h"
 #include "backend/scene/BandPool.h"
@@ -211,26 +212,26 @@ void BM_SpritesPixmanFloor(benchmark::State& state) {
     auto target = Surface::create(w, h, false, 0xFFFFFFFF);
     auto sprite = spriteSurface();
     Screen screen(w, h);
-    pixman_image_t* source = sprite->sampler();
+    pixman_image_t* source = samplerOf(*sprite);
     pixman_image_set_filter(source, transformed ? PIXMAN_FILTER_BILINEAR : PIXMAN_FILTER_NEAREST,
                             nullptr, 0);
     const pixman_color_t white{0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF};
     const pixman_box32_t all{0, 0, w, h};
     int frame = 0;
     for (auto _ : state) {
-        pixman_image_fill_boxes(PIXMAN_OP_SRC, target->pixman(), &white, 1, &all);
+        pixman_image_fill_boxes(PIXMAN_OP_SRC, pixmanOf(*target), &white, 1, &all);
         for (int i = 0; i < n; ++i) {
             const Place p = place(i, frame, w, h, transformed);
             if (!transformed) {
-                pixman_image_composite32(PIXMAN_OP_OVER, sprite->pixman(), nullptr,
-                                         target->pixman(), 0, 0, 0, 0, static_cast<int>(p.x),
+                pixman_image_composite32(PIXMAN_OP_OVER, pixmanOf(*sprite), nullptr,
+                                         pixmanOf(*target), 0, 0, 0, 0, static_cast<int>(p.x),
                                          static_cast<int>(p.y), kSpriteW, kSpriteH);
                 continue;
             }
             int x0, y0, x1, y1;
             const pixman_transform_t t = inverseOf(p, x0, y0, x1, y1);
             pixman_image_set_transform(source, &t);
-            pixman_image_composite32(PIXMAN_OP_OVER, source, nullptr, target->pixman(), x0, y0, 0,
+            pixman_image_composite32(PIXMAN_OP_OVER, source, nullptr, pixmanOf(*target), x0, y0, 0,
                                      0, x0, y0, x1 - x0, y1 - y0);
         }
         screen.present(*target, {});

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "backend/desktop/raster/SurfaceViews.h"
 #include "backend/image/Surface.h"
 #include "backend/scene/Renderer.h"
 #include "backend/text/TextFieldNode.h"
@@ -67,10 +68,10 @@ int main(int argc, char** argv) {
     const double height = field.textHeight();
     auto surface = limn::sdl::Surface::create(300, 200, true, 0xFFFFFFFF);
     limn::sdl::Renderer::render(field, *surface, limn::sdl::RenderOptions{});
-    cairo_surface_flush(surface->cairo());
+    surface->flush();
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     std::printf("%s %zu bytes %s %s: text %.0f x %.0f, %.3f s\n", argv[1], text.size(), argv[3],
                 argv[4], width, height, took.count());
-    if (argc > 5) cairo_surface_write_to_png(surface->cairo(), argv[5]);
+    if (argc > 5) cairo_surface_write_to_png(cairoOf(*surface), argv[5]);
     return 0;
 }

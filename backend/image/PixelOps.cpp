@@ -82,13 +82,13 @@ PixelOps::CopyRects PixelOps::clipCopy(const Surface& from, PixelRect rect, cons
 
 std::uint32_t PixelOps::getPixel32(const Surface& s, int x, int y) {
     if (!inside(s, x, y)) return 0;
-    cairo_surface_flush(s.cairo());
+    s.flush();
     return unpremultiply(s.row(y)[x]);
 }
 
 void PixelOps::setPixel32(Surface& s, int x, int y, std::uint32_t argb) {
     if (!inside(s, x, y)) return;
-    cairo_surface_flush(s.cairo());
+    s.flush();
     s.row(y)[x] = stored(s, argb);
     s.markDirty();
 }
@@ -102,7 +102,7 @@ void PixelOps::setPixel(Surface& s, int x, int y, std::uint32_t rgb) {
 std::shared_ptr<Surface> PixelOps::clone(const Surface& s) {
     auto copy = Surface::create(s.width(), s.height(), s.transparent(), 0);
     if (!copy) return nullptr;
-    cairo_surface_flush(s.cairo());
+    s.flush();
     for (int y = 0; y < s.height(); ++y) {
         std::memcpy(copy->row(y), s.row(y), static_cast<std::size_t>(s.width()) * 4);
     }
@@ -117,7 +117,7 @@ void PixelOps::clear(Surface& s, std::uint32_t argb) {
 void PixelOps::fill(Surface& s, PixelRect rect, std::uint32_t argb) {
     const PixelRect r = clip(s, rect);
     if (r.empty()) return;
-    cairo_surface_flush(s.cairo());
+    s.flush();
     const std::uint32_t pixel = stored(s, argb);
     for (int y = r.y; y < r.y + r.height; ++y) std::fill_n(s.row(y) + r.x, r.width, pixel);
     s.markDirty();
@@ -126,9 +126,9 @@ void PixelOps::fill(Surface& s, PixelRect rect, std::uint32_t argb) {
 void PixelOps::copy(const Surface& from, PixelRect rect, Surface& to, int toX, int toY) {
     const auto [r, d] = clipCopy(from, rect, to, toX, toY);
     if (d.empty()) return;
-    cairo_surface_flush(from.cairo());
+    from.flush();
     const std::vector<std::uint32_t> pixels = straightRows(from, r);
-    cairo_surface_flush(to.cairo());
+    to.flush();
     for (int y = 0; y < d.height; ++y) {
         std::uint32_t* row = to.row(d.y + y) + d.x;
         for (int x = 0; x < d.width; ++x)
@@ -159,7 +159,7 @@ void PixelOps::copyChannel(const Surface& from, PixelRect rect, Surface& to, int
     if (fromShift < 0 || toShift < 0) return;
     const auto [r, d] = clipCopy(from, rect, to, toX, toY);
     if (d.empty()) return;
-    cairo_surface_flush(from.cairo());
+    from.flush();
     const std::vector<std::uint32_t> source = straightRows(from, r);
     const std::vector<std::uint32_t> target = straightRows(to, d);
     const std::uint32_t keep = ~(0xFFu << toShift);
@@ -177,7 +177,7 @@ void PixelOps::copyChannel(const Surface& from, PixelRect rect, Surface& to, int
 std::size_t PixelOps::getPixels(const Surface& s, PixelRect rect, std::span<std::uint8_t> out) {
     const PixelRect r = clip(s, rect);
     if (r.empty()) return 0;
-    cairo_surface_flush(s.cairo());
+    s.flush();
     std::size_t at = 0;
     for (int y = r.y; y < r.y + r.height; ++y) {
         const std::uint32_t* row = s.row(y);
@@ -196,7 +196,7 @@ std::size_t PixelOps::getPixels(const Surface& s, PixelRect rect, std::span<std:
 void PixelOps::setPixels(Surface& s, PixelRect rect, std::span<const std::uint8_t> in) {
     const PixelRect r = clip(s, rect);
     if (r.empty()) return;
-    cairo_surface_flush(s.cairo());
+    s.flush();
     std::size_t at = 0;
     for (int y = r.y; y < r.y + r.height; ++y) {
         std::uint32_t* row = s.row(y);
@@ -217,7 +217,7 @@ void PixelOps::setPixels(Surface& s, PixelRect rect, std::span<const std::uint8_
 
 PixelRect PixelOps::colorBounds(const Surface& s, std::uint32_t mask, std::uint32_t color,
                                 bool find) {
-    cairo_surface_flush(s.cairo());
+    s.flush();
     int x0 = s.width(), y0 = s.height(), x1 = -1, y1 = -1;
     for (int y = 0; y < s.height(); ++y) {
         const std::uint32_t* row = s.row(y);
@@ -239,7 +239,7 @@ void PixelOps::scroll(Surface& s, int dx, int dy) {
     if (std::abs(static_cast<long>(dx)) >= s.width() ||
         std::abs(static_cast<long>(dy)) >= s.height())
         return;
-    cairo_surface_flush(s.cairo());
+    s.flush();
     const int w = s.width() - std::abs(dx);
     const int h = s.height() - std::abs(dy);
     const int fromX = dx < 0 ? -dx : 0;
@@ -260,7 +260,7 @@ void PixelOps::setTransparent(Surface& s, bool transparent) {
     if (s.transparent() == transparent) return;
     s.setTransparent(transparent);
     if (transparent) return;
-    cairo_surface_flush(s.cairo());
+    s.flush();
     for (int y = 0; y < s.height(); ++y) {
         std::uint32_t* row = s.row(y);
         for (int x = 0; x < s.width(); ++x) row[x] = unpremultiply(row[x]) | 0xFF000000u;

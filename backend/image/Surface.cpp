@@ -1,5 +1,12 @@
 #include "backend/image/Surface.h"
 
+#include <algorithm>
+#include <new>
+
+#ifdef __EMSCRIPTEN__
+#include "backend/web/raster/WebPictures.h"
+#endif
+
 namespace limn::sdl {
 
 namespace {
@@ -18,12 +25,14 @@ std::uint32_t premultiply(std::uint32_t argb) {
 std::shared_ptr<Surface> Surface::create(int width, int height, bool transparent,
                                          std::uint32_t argb) {
     if (!validSize(width, height)) return nullptr;
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(s);
-        return nullptr;
-    }
-    auto surface = std::shared_ptr<Surface>(new Surface(s, transparent));
+    const int stride = width * 4;
+    std::unique_ptr<unsigned char[]> pixels(
+        new (std::nothrow) unsigned char[static_cast<std::size_t>(stride) *
+                                         static_cast<std::size_t>(height)]);
+    if (!pixels) return nullptr;
+    unsigned char* data = pixels.get();
+    auto surface = std::shared_ptr<Surface>(
+        new Surface(std::move(pixels), data, width, height, stride, transparent));
     if (!transparent) argb |= 0xFF000000u;
     const std::uint32_t pixel = premultiply(argb);
     for (int y = 0; y < height; ++y) {
@@ -34,54 +43,43 @@ std::shared_ptr<Surface> Surface::create(int width, int height, bool transparent
     return surface;
 }
 
-std::shared_ptr<Surface> Surface::adopt(cairo_surface_t* s, bool transparent) {
-    if (!s) return nullptr;
-    const bool usable =
-        cairo_surface_status(s) == CAIRO_STATUS_SUCCESS &&
-        cairo_surface_get_type(s) == CAIRO_SURFACE_TYPE_IMAGE &&
-        cairo_image_surface_get_format(s) == CAIRO_FORMAT_ARGB32 &&
-        validSize(cairo_image_surface_get_width(s), cairo_image_surface_get_height(s));
-    if (!usable) {
-        cairo_surface_destroy(s);
+std::shared_ptr<Surface> Surface::wrap(unsigned char* data, int width, int height, int stride,
+                                       bool transparent, std::unique_ptr<Views> views) {
+    if (!data || !validSize(width, height) || stride < width * 4 || stride % 4 != 0) {
         return nullptr;
     }
-    return std::shared_ptr<Surface>(new Surface(s, transparent));
+    auto surface =
+        std::shared_ptr<Surface>(new Surface(nullptr, data, width, height, stride, transparent));
+    if (views) surface->views_.store(views.release(), std::memory_order_release);
+    return surface;
 }
 
-Surface::Surface(cairo_surface_t* surface, bool transparent)
-    : surface_(surface),
-      data_(cairo_image_surface_get_data(surface)),
-      width_(cairo_image_surface_get_width(surface)),
-      height_(cairo_image_surface_get_height(surface)),
-      stride_(cairo_image_surface_get_stride(surface)),
-      transparent_(transparent) {
-    cairo_surface_flush(surface_);
-}
+Surface::Surface(std::unique_ptr<unsigned char[]> own, unsigned char* data, int width, int height,
+                 int stride, bool transparent)
+    : own_(std::move(own)),
+      data_(data),
+      width_(width),
+      height_(height),
+      stride_(stride),
+      transparent_(transparent) {}
 
 Surface::~Surface() {
-    if (pixman_) pixman_image_unref(pixman_);
-    if (sampler_) pixman_image_unref(sampler_);
-    cairo_surface_destroy(surface_);
+#ifdef __EMSCRIPTEN__
+    web::raster::forgetPicture(*this);
+#endif
+    delete views_.load(std::memory_order_acquire);
 }
 
-pixman_image_t* Surface::pixman() const {
-    if (!pixman_) {
-        pixman_ = pixman_image_create_bits(PIXMAN_a8r8g8b8, width_, height_,
-                                           reinterpret_cast<std::uint32_t*>(data_), stride_);
+Surface::Views& Surface::setViews(std::unique_ptr<Views> views) const {
+    Views* expected = nullptr;
+    if (views_.compare_exchange_strong(expected, views.get(), std::memory_order_acq_rel)) {
+        return *views.release();
     }
-    return pixman_;
-}
-
-pixman_image_t* Surface::sampler() const {
-    if (!sampler_) {
-        sampler_ = pixman_image_create_bits(PIXMAN_a8r8g8b8, width_, height_,
-                                            reinterpret_cast<std::uint32_t*>(data_), stride_);
-    }
-    return sampler_;
+    return *expected;
 }
 
 void Surface::markDirty() {
-    cairo_surface_mark_dirty(surface_);
+    if (Views* v = views()) v->pixelsChanged();
     ++version_;
     if (shown_) ++anyChange;
 }

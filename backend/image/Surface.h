@@ -1,5 +1,5 @@
 #pragma once
-// The pixel surface behind a BitmapData handle: a cairo image surface in
+// The pixel surface behind a BitmapData handle: its own pixels in
 // premultiplied ARGB32 (one uint32 per pixel, 0xAARRGGBB with the colour
 // channels already multiplied by alpha), rows `stride()` bytes apart.
 // A surface that is not transparent keeps every alpha byte at 0xFF.
@@ -8,15 +8,15 @@
 // nullptr and allocates nothing). A null handle reads as size 0 and draws
 // nothing.
 //
-// After writing pixels directly, call markDirty(): it tells cairo and bumps
-// version(), which caches derived from the pixels compare.
+// Before reading or writing pixels directly, call flush(): drawing a
+// backend's views still hold is then in the pixels. After writing, call
+// markDirty(): it tells the views and bumps version(), which caches derived
+// from the pixels compare.
 //
 //   auto s = Surface::create(64, 32, true, 0x80FF0000);
 //   uint32_t* row = s->row(3);
 
-#include <cairo.h>
-#include <pixman.h>
-
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -28,14 +28,28 @@ class Surface final : public rt::NativeObject {
 public:
     static constexpr int kMaxSide = 16384;
 
+    // What a raster backend keeps beside the pixels (the desktop's cairo and
+    // pixman images over the same memory): made on demand, owned by the
+    // surface and gone before its pixels.
+    class Views {
+    public:
+        virtual ~Views() = default;
+        // Finishes drawing the views hold, so that the pixels show it.
+        virtual void flush() {}
+        // The pixels were changed directly.
+        virtual void pixelsChanged() {}
+    };
+
     // A new surface filled with `argb` (straight 0xAARRGGBB; the alpha is
     // forced to 0xFF when not transparent). nullptr for a refused size or
     // when memory runs out.
     static std::shared_ptr<Surface> create(int width, int height, bool transparent,
                                            std::uint32_t argb);
-    // Takes over one reference to an ARGB32 image surface; nullptr (and the
-    // reference released) when it is not a usable ARGB32 image surface.
-    static std::shared_ptr<Surface> adopt(cairo_surface_t* surface, bool transparent);
+    // A surface on pixels kept by `views` (which frees them when it goes):
+    // `data` holds `height` rows `stride` bytes apart. nullptr (and `views`
+    // dropped) for a refused size or a stride shorter than a row.
+    static std::shared_ptr<Surface> wrap(unsigned char* data, int width, int height, int stride,
+                                         bool transparent, std::unique_ptr<Views> views);
     // The surface behind a handle value, or nullptr.
     static Surface* from(const rt::Dynamic& handle) { return handle.handleAs<Surface>(); }
     [[nodiscard]] static bool validSize(int width, int height) {
@@ -51,15 +65,15 @@ public:
     [[nodiscard]] bool transparent() const { return transparent_; }
     void setTransparent(bool transparent) { transparent_ = transparent; }
 
-    [[nodiscard]] cairo_surface_t* cairo() const { return surface_; }
-    // The same pixels as a pixman image (made on first use, owned here). The
-    // renderer composites from it as it is: set no transform, filter or repeat
-    // on it; make an image of your own for that.
-    [[nodiscard]] pixman_image_t* pixman() const;
-    // A second pixman image of the same pixels for drawing under a transform
-    // (made on first use, owned here): whoever composites from it sets its
-    // transform and filter first.
-    [[nodiscard]] pixman_image_t* sampler() const;
+    // The backend's views of the pixels, or nullptr before it made any.
+    [[nodiscard]] Views* views() const { return views_.load(std::memory_order_acquire); }
+    // Gives the surface its views unless it has some already (then `views` is
+    // dropped). Safe from several threads at once: all get the same views.
+    Views& setViews(std::unique_ptr<Views> views) const;
+    // Drawing the views hold is in the pixels after this.
+    void flush() const {
+        if (Views* v = views()) v->flush();
+    }
     [[nodiscard]] int stride() const { return stride_; }
     [[nodiscard]] std::uint32_t* row(int y) {
         return reinterpret_cast<std::uint32_t*>(data_ + static_cast<std::ptrdiff_t>(y) * stride_);
@@ -79,12 +93,13 @@ public:
     [[nodiscard]] static std::uint64_t changes();
 
 private:
-    Surface(cairo_surface_t* surface, bool transparent);
+    Surface(std::unique_ptr<unsigned char[]> own, unsigned char* data, int width, int height,
+            int stride, bool transparent);
 
-    cairo_surface_t* surface_;
-    // Made on first use from the same pixels.
-    mutable pixman_image_t* pixman_ = nullptr;
-    mutable pixman_image_t* sampler_ = nullptr;
+    // The pixels when the surface made them (else the views keep them).
+    std::unique_ptr<unsigned char[]> own_;
+    // Owned; deleted first, while the pixels they show remain.
+    mutable std::atomic<Views*> views_{nullptr};
     unsigned char* data_;
     int width_;
     int height_;

@@ -41,7 +41,18 @@ int channelDifference(std::uint32_t a, std::uint32_t b) {
 }  // namespace
 
 FramePicture FramePicture::of(const Surface& surface) {
-    return fromCairo(surface.cairo());
+    surface.flush();
+    FramePicture picture;
+    picture.width = surface.width();
+    picture.height = surface.height();
+    picture.pixels.resize(static_cast<std::size_t>(picture.width) *
+                          static_cast<std::size_t>(picture.height));
+    for (int y = 0; y < picture.height; ++y) {
+        const std::uint32_t* row = surface.row(y);
+        std::copy(row, row + picture.width,
+                  picture.pixels.data() + std::ptrdiff_t{y} * picture.width);
+    }
+    return picture;
 }
 
 std::optional<FramePicture> FramePicture::load(const std::string& path) {

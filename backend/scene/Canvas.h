@@ -223,6 +223,10 @@ enum class CanvasUse : std::uint8_t {
 // backend). What it draws is in the surface after flush() or when it goes;
 // the surface must outlive it.
 std::unique_ptr<Canvas> openCanvas(Surface& target, CanvasUse use = CanvasUse::Alone);
+// Makes what the raster backend keeps beside a surface's pixels for drawing
+// it (one definition per backend), so that canvases on other threads only
+// read it. Called on the program's thread.
+void prepareSurface(const Surface& surface);
 
 // Path geometry, measured the way the raster backend draws (one definition
 // per backend; the shared code calls them on its own thread only).

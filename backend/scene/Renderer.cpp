@@ -395,7 +395,7 @@ bool prepareTree(SceneNode& node, int depth) {
     if (!node.filters().empty() || node.scrollRect()) return false;
     (void)node.localBounds();
     (void)node.contentBounds();
-    if (Surface* picture = node.singlePicture()) (void)picture->pixman();
+    if (Surface* picture = node.singlePicture()) prepareSurface(*picture);
     if (node.masked()) {
         if (auto mask = node.mask(); mask && !prepareTree(*mask, depth + 1)) return false;
     }
@@ -459,7 +459,7 @@ bool Renderer::renderRows(SceneNode& root, Surface& target, const RenderOptions&
     while (static_cast<int>(scratch.size()) < parts) {
         auto surface = Surface::create(w, h, false, 0xFF000000u);
         if (!surface) return false;
-        (void)surface->pixman();
+        prepareSurface(*surface);
         scratch.push_back(std::move(surface));
     }
     const auto split = splitRows(bands, parts);

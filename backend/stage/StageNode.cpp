@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "backend/base/Clock.h"
+#include "backend/desktop/raster/SurfaceViews.h"
 #include "backend/scene/BandPool.h"
 #include "backend/scene/Renderer.h"
 
@@ -195,12 +196,13 @@ void StageNode::widenForFilters(const Affine& base) {
 
 void StageNode::fillBackground(Surface& surface, const Bounds& box) {
     const std::uint32_t bg = background().value_or(0xFFFFFF);
+    // pixman's SIMD fill, as before the frame's pixels left cairo.
     pixman_color_t colour{static_cast<std::uint16_t>(((bg >> 16) & 0xFF) * 257),
                           static_cast<std::uint16_t>(((bg >> 8) & 0xFF) * 257),
                           static_cast<std::uint16_t>((bg & 0xFF) * 257), 0xFFFF};
     pixman_box32_t b{static_cast<int>(box.x0), static_cast<int>(box.y0), static_cast<int>(box.x1),
                      static_cast<int>(box.y1)};
-    pixman_image_fill_boxes(PIXMAN_OP_SRC, surface.pixman(), &colour, 1, &b);
+    pixman_image_fill_boxes(PIXMAN_OP_SRC, pixmanOf(surface), &colour, 1, &b);
 }
 
 void StageNode::render() {
@@ -266,7 +268,7 @@ bool StageNode::redrawBands(const std::vector<Bounds>& bands, const RenderOption
 
 bool StageNode::saveFrame(const std::string& path) const {
     if (!frame_) return false;
-    return cairo_surface_write_to_png(frame_->cairo(), path.c_str()) == CAIRO_STATUS_SUCCESS;
+    return writePng(*frame_, path);
 }
 
 SceneNode* StageNode::focus() const {

@@ -88,7 +88,7 @@ protected:
     static std::uint32_t pixel(const rt::Dynamic& stage, int x, int y) {
         auto frame = StageNode::from(stage)->lastFrame();
         if (!frame || x < 0 || y < 0 || x >= frame->width() || y >= frame->height()) return 0;
-        cairo_surface_flush(frame->cairo());
+        frame->flush();
         const std::uint32_t p = frame->row(y)[x];
         const std::uint32_t a = p >> 24;
         if (a == 0) return 0;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "backend/desktop/raster/SurfaceViews.h"
 #include "backend/image/Surface.h"
 #include "backend/scene/Renderer.h"
 #include "backend/scene/SceneNode.h"
@@ -19,7 +20,7 @@ struct Ink {
 
 // Pixels whose alpha is at least `threshold`.
 inline Ink inkOf(sdl::Surface& surface, int threshold = 64) {
-    cairo_surface_flush(surface.cairo());
+    surface.flush();
     Ink ink;
     for (int y = 0; y < surface.height(); ++y) {
         const std::uint32_t* row = surface.row(y);
@@ -39,7 +40,7 @@ inline Ink inkOf(sdl::Surface& surface, int threshold = 64) {
 inline std::shared_ptr<sdl::Surface> render(sdl::SceneNode& node, int width, int height) {
     auto surface = sdl::Surface::create(width, height, true, 0x00000000);
     sdl::Renderer::render(node, *surface, sdl::RenderOptions{});
-    cairo_surface_flush(surface->cairo());
+    surface->flush();
     return surface;
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "backend/desktop/raster/SurfaceViews.h"
 #include "backend/image/ImageDecoder.h"
 #include "backend/image/ImageLoader.h"
 
@@ -98,7 +99,7 @@ std::shared_ptr<Surface> decodePng(const std::uint8_t* d, std::size_t n, const s
                                    std::size_t alphaSize) {
     PngReader reader{d, n};
     cairo_surface_t* s = cairo_image_surface_create_from_png_stream(&PngReader::read, &reader);
-    auto surface = Surface::adopt(opaqueToArgb(s), ImageLoader::pngHasAlpha(d, n) || alpha);
+    auto surface = SurfaceViews::adopt(opaqueToArgb(s), ImageLoader::pngHasAlpha(d, n) || alpha);
     if (!surface || !alpha) return surface;
     // Rare: a separate alpha plane; through straight colours once, in place.
     unpremultiplyInPlace(*surface);

@@ -150,7 +150,7 @@ bool isWhole(double v) {
 }  // namespace
 
 CairoCanvas::CairoCanvas(Surface& target, CanvasUse use)
-    : target_(target), cr_(cairo_create(target.cairo())), band_(use == CanvasUse::Band) {}
+    : target_(target), cr_(cairo_create(cairoOf(target))), band_(use == CanvasUse::Band) {}
 
 CairoCanvas::~CairoCanvas() {
     for (auto& entry : samplers_) pixman_image_unref(entry.second);
@@ -218,7 +218,7 @@ bool CairoCanvas::setSource(const CanvasPaint& paint) {
         }
         case CanvasPaint::Kind::Pattern: {
             const CanvasPattern& pattern = *paint.pattern;
-            cairo_pattern_t* p = cairo_pattern_create_for_surface(pattern.surface->cairo());
+            cairo_pattern_t* p = cairo_pattern_create_for_surface(cairoOf(*pattern.surface));
             cairo_pattern_set_extend(p, pattern.repeat ? CAIRO_EXTEND_REPEAT : CAIRO_EXTEND_NONE);
             cairo_pattern_set_filter(p,
                                      pattern.smooth ? CAIRO_FILTER_BILINEAR : CAIRO_FILTER_NEAREST);
@@ -263,7 +263,7 @@ void CairoCanvas::stroke(const CanvasPath& path, const CanvasPaint& paint,
 
 void CairoCanvas::drawSurface(const Surface& picture, const Affine& matrix, double alpha,
                               bool smooth) {
-    cairo_pattern_t* p = cairo_pattern_create_for_surface(picture.cairo());
+    cairo_pattern_t* p = cairo_pattern_create_for_surface(cairoOf(picture));
     if (!smooth) cairo_pattern_set_filter(p, CAIRO_FILTER_NEAREST);
     if (placePattern(p, matrix)) {
         cairo_save(cr_);
@@ -279,7 +279,7 @@ bool CairoCanvas::blit(const Surface& picture, const Affine& matrix, double alph
     if (matrix.isTranslation() && isWhole(matrix.tx) && isWhole(matrix.ty)) {
         if (area.empty()) return true;
         const int x0 = static_cast<int>(area.x0), y0 = static_cast<int>(area.y0);
-        composite(picture.pixman(), alpha, x0 - static_cast<int>(matrix.tx),
+        composite(pixmanOf(picture), alpha, x0 - static_cast<int>(matrix.tx),
                   y0 - static_cast<int>(matrix.ty), x0, y0, static_cast<int>(area.x1) - x0,
                   static_cast<int>(area.y1) - y0);
         return true;
@@ -323,13 +323,13 @@ void CairoCanvas::composite(pixman_image_t* source, double alpha, int srcX, int 
         const pixman_color_t solid{0, 0, 0, static_cast<std::uint16_t>(alpha * 0xFFFF + 0.5)};
         maskImage = pixman_image_create_solid_fill(&solid);
     }
-    pixman_image_composite32(PIXMAN_OP_OVER, source, maskImage, target_.pixman(), srcX, srcY, 0, 0,
+    pixman_image_composite32(PIXMAN_OP_OVER, source, maskImage, pixmanOf(target_), srcX, srcY, 0, 0,
                              x, y, w, h);
     if (maskImage) pixman_image_unref(maskImage);
 }
 
 pixman_image_t* CairoCanvas::samplerOf(const Surface& picture) {
-    if (!band_) return picture.sampler();
+    if (!band_) return samplerOf(picture);
     // Most frames sample one or a few pictures: the last one is tried first.
     if (!samplers_.empty() && samplers_.back().first == &picture) return samplers_.back().second;
     auto it = std::find_if(samplers_.begin(), samplers_.end(),
@@ -405,6 +405,10 @@ void CairoCanvas::filterLayer(
 
 std::unique_ptr<Canvas> openCanvas(Surface& target, CanvasUse use) {
     return std::make_unique<CairoCanvas>(target, use);
+}
+
+void prepareSurface(const Surface& surface) {
+    (void)SurfaceViews::of(surface);
 }
 
 Bounds pathExtents(const CanvasPath& path) {

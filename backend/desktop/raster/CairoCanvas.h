@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "backend/desktop/raster/SurfaceViews.h"
 #include "backend/image/Surface.h"
 #include "backend/scene/Canvas.h"
 
@@ -48,7 +49,7 @@ public:
     void filterLayer(int x, int y, int w, int h,
                      const std::function<void(std::vector<std::uint32_t>& pixels, int width,
                                               int height)>& apply) override;
-    void flush() override { cairo_surface_flush(target_.cairo()); }
+    void flush() override { target_.flush(); }
 
 private:
     // Sets the paint as cairo's source; false when it paints nothing.

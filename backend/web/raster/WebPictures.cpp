@@ -76,6 +76,8 @@ void forgetPicture(const sdl::Surface& surface) {
 
 namespace limn::sdl {
 
+void prepareSurface(const Surface& /*surface*/) {}
+
 std::unique_ptr<Canvas> openCanvas(Surface& target, CanvasUse /*use*/) {
     return std::make_unique<web::raster::SurfaceCanvas>(target);
 }

@@ -1,4 +1,5 @@
 #include <SDL.h>
+#include <cairo.h>
 
 #include <cstdio>
 #include <fstream>

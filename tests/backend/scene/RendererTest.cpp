@@ -243,7 +243,7 @@ TEST_F(Rendering, NodeDrawnIntoASurfaceIgnoresItsOwnPosition) {
     auto m = std::make_shared<geom::Matrix>(1, 0, 0, 1, 2, 2);
     callMany("limn_display_object_draw_to_surface", s, target, m, nullptr, "normal", nullptr);
     Surface* out = Surface::from(target);
-    cairo_surface_flush(out->cairo());
+    out->flush();
     EXPECT_EQ(out->row(3)[3], 0xFFFF0000u);
     EXPECT_EQ(out->row(1)[1], 0u);
 }
