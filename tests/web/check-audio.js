@@ -7,8 +7,7 @@
 // node check-audio.js PAGES_DIR CHROMIUM
 'use strict';
 const assert = require('assert/strict');
-const puppeteer = require('puppeteer-core');
-const { serve } = require('./serve.js');
+const { withBrowser, watchConsole, run } = require('./probe-page.js');
 
 const [pagesDir, browserPath] = process.argv.slice(2);
 
@@ -18,19 +17,10 @@ function parse(text) {
 }
 
 async function main() {
-  const server = await serve(pagesDir, 0, '127.0.0.1');
-  const url = `http://127.0.0.1:${server.address().port}/audio_probe.html`;
-  const browser = await puppeteer.launch({
-    executablePath: browserPath, headless: 'shell',
-    args: ['--no-sandbox', '--autoplay-policy=user-gesture-required'],
-  });
-  try {
-    await checkPage(browser, url, 0);
-    await checkPage(browser, url, 48000);
-  } finally {
-    await browser.close();
-    server.close();
-  }
+  await withBrowser(pagesDir, browserPath, async (browser, base) => {
+    await checkPage(browser, `${base}/audio_probe.html`, 0);
+    await checkPage(browser, `${base}/audio_probe.html`, 48000);
+  }, ['--autoplay-policy=user-gesture-required']);
 }
 
 async function checkPage(browser, url, forcedRate) {
@@ -44,13 +34,7 @@ async function checkPage(browser, url, forcedRate) {
     }, forcedRate);
   }
   await page.setViewport({ width: 320, height: 480 });
-  const errors = [];
-  const lines = [];
-  page.on('pageerror', (error) => errors.push(String(error)));
-  page.on('console', (message) => {
-    if (message.type() === 'error') errors.push(message.text());
-    lines.push(message.text());
-  });
+  const { errors, lines } = watchConsole(page);
   const last = () => lines.map(parse).filter(Boolean).pop();
   const waitFor = async (what, test) => {
     for (let i = 0; i < 100; ++i) {
@@ -82,7 +66,4 @@ async function checkPage(browser, url, forcedRate) {
   await page.close();
 }
 
-main().catch((error) => {
-  console.error(error);
-  process.exit(1);
-});
+run(main);

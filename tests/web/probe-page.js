@@ -5,11 +5,12 @@ const assert = require('assert/strict');
 const puppeteer = require('puppeteer-core');
 const { serve } = require('./serve.js');
 
-// Serves `pagesDir`, opens Chromium and runs `check(browser, baseUrl)`.
-async function withBrowser(pagesDir, browserPath, check) {
+// Serves `pagesDir`, opens Chromium (with `extraArgs` on its command line) and runs
+// `check(browser, baseUrl)`.
+async function withBrowser(pagesDir, browserPath, check, extraArgs = []) {
   const server = await serve(pagesDir, 0, '127.0.0.1');
   const browser = await puppeteer.launch({
-    executablePath: browserPath, headless: 'shell', args: ['--no-sandbox'],
+    executablePath: browserPath, headless: 'shell', args: ['--no-sandbox', ...extraArgs],
   });
   try {
     await check(browser, `http://127.0.0.1:${server.address().port}`);
