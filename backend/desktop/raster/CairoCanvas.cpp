@@ -329,7 +329,7 @@ void CairoCanvas::composite(pixman_image_t* source, double alpha, int srcX, int 
 }
 
 pixman_image_t* CairoCanvas::samplerOf(const Surface& picture) {
-    if (!band_) return samplerOf(picture);
+    if (!band_) return sdl::samplerOf(picture);  // the shared view, not this canvas's copy
     // Most frames sample one or a few pictures: the last one is tried first.
     if (!samplers_.empty() && samplers_.back().first == &picture) return samplers_.back().second;
     auto it = std::find_if(samplers_.begin(), samplers_.end(),
