@@ -40,7 +40,7 @@ BandPool::~BandPool() {
         stopping_ = true;
     }
     wake_.notify_all();
-    workers_.clear();  // joins
+    for (std::thread& worker : workers_) worker.join();
 }
 
 void BandPool::setThreads(int threads) {

@@ -59,7 +59,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable done_;
-    std::vector<std::jthread> workers_;
+    std::vector<std::thread> workers_;
     const std::function<void(int)>* job_ = nullptr;
     std::uint64_t generation_ = 0;
     std::uint64_t spreadRuns_ = 0;

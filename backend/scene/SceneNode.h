@@ -308,7 +308,6 @@ private:
     std::ptrdiff_t slotBase_ = 0;
 
     BitmapCache bitmapCache_;
-    std::uint64_t graphicsVersion_ = 0;
 
     std::vector<Bounds> childBoxes_;
     // Children whose entry is stale (while childBoxesValid_; every one is a
