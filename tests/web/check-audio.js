@@ -7,7 +7,7 @@
 // node check-audio.js PAGES_DIR CHROMIUM
 'use strict';
 const assert = require('assert/strict');
-const { withBrowser, watchConsole, run } = require('./probe-page.js');
+const { withBrowser, watchConsole, waitFor: waitForLine, run } = require('./probe-page.js');
 
 const [pagesDir, browserPath] = process.argv.slice(2);
 
@@ -36,14 +36,7 @@ async function checkPage(browser, url, forcedRate) {
   await page.setViewport({ width: 320, height: 480 });
   const { errors, lines } = watchConsole(page);
   const last = () => lines.map(parse).filter(Boolean).pop();
-  const waitFor = async (what, test) => {
-    for (let i = 0; i < 100; ++i) {
-      const found = await test();
-      if (found) return found;
-      await new Promise((r) => setTimeout(r, 50));
-    }
-    throw new Error(`timed out waiting for ${what}; the page said:\n${lines.join('\n')}`);
-  };
+  const waitFor = (what, test) => waitForLine(lines, what, test);
 
   const start = Date.now();
   await page.goto(url);

@@ -6,9 +6,7 @@
 // node check-shell.js PAGES_DIR CHROMIUM
 'use strict';
 const assert = require('assert/strict');
-const puppeteer = require('puppeteer-core');
-const { serve } = require('./serve.js');
-const { watchConsole } = require('./probe-page.js');
+const { withBrowser, watchConsole, waitFor: waitForLine, run } = require('./probe-page.js');
 
 const [pagesDir, browserPath] = process.argv.slice(2);
 const ET = { keyDown: 1, char: 2, keyUp: 3, mouseDown: 5, mouseUp: 7, resize: 8, touchBegin: 15,
@@ -20,21 +18,13 @@ function parseEvent(text) {
 }
 
 async function main() {
-  const server = await serve(pagesDir, 0, '127.0.0.1');
-  const url = `http://127.0.0.1:${server.address().port}/shell_probe.html`;
-  const browser = await puppeteer.launch({
-    executablePath: browserPath, headless: 'shell',
-    args: ['--no-sandbox', '--autoplay-policy=user-gesture-required'],
-  });
-  try {
+  await withBrowser(pagesDir, browserPath, async (browser, base) => {
+    const url = `${base}/shell_probe.html`;
     await checkProbe(browser, url);
     await checkMissing(browser, url, 'WebAssembly', 'This page needs WebAssembly');
     await checkMissing(browser, url, 'AudioContext', 'This page needs Web Audio');
     console.log('web shell: all checks passed');
-  } finally {
-    await browser.close();
-    server.close();
-  }
+  }, ['--autoplay-policy=user-gesture-required']);
 }
 
 async function checkProbe(browser, url) {
@@ -42,14 +32,7 @@ async function checkProbe(browser, url) {
   await page.setViewport({ width: 320, height: 480, deviceScaleFactor: 2, hasTouch: true });
   const { errors, lines } = watchConsole(page);
   const events = () => lines.map(parseEvent).filter(Boolean);
-  const waitFor = async (what, test) => {
-    for (let i = 0; i < 100; ++i) {
-      const found = await test();
-      if (found) return found;
-      await new Promise((r) => setTimeout(r, 50));
-    }
-    throw new Error(`timed out waiting for ${what}; the page said:\n${lines.join('\n')}`);
-  };
+  const waitFor = (what, test) => waitForLine(lines, what, test);
   const waitEvent = (what, match) => {
     const from = events().length;
     return waitFor(what, () => events().slice(from).find(match));
@@ -145,7 +128,4 @@ async function checkMissing(browser, url, feature, text) {
   await page.close();
 }
 
-main().catch((error) => {
-  console.error(error);
-  process.exit(1);
-});
+run(main);

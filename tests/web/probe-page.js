@@ -32,6 +32,17 @@ function watchConsole(page) {
   return { errors, lines };
 }
 
+// Polls `test` every 50 ms until it gives something, for about five seconds; the
+// timeout names `what` and shows what the page said.
+async function waitFor(lines, what, test) {
+  for (let i = 0; i < 100; ++i) {
+    const found = await test();
+    if (found) return found;
+    await new Promise((r) => setTimeout(r, 50));
+  }
+  throw new Error(`timed out waiting for ${what}; the page said:\n${lines.join('\n')}`);
+}
+
 // Opens `url` at 320 x 480 CSS pixels and `scale`, and waits for the console line
 // `done`. Fails on any console error.
 async function openProbe(browser, url, done, scale) {
@@ -63,4 +74,4 @@ function run(main) {
   });
 }
 
-module.exports = { withBrowser, watchConsole, openProbe, run };
+module.exports = { withBrowser, watchConsole, waitFor, openProbe, run };
