@@ -153,7 +153,9 @@ CairoCanvas::CairoCanvas(Surface& target, CanvasUse use)
     : target_(target), cr_(cairo_create(cairoOf(target))), band_(use == CanvasUse::Band) {}
 
 CairoCanvas::~CairoCanvas() {
-    for (auto& entry : samplers_) pixman_image_unref(entry.second);
+    for (auto& entry : samplers_) {
+        if (entry.second) pixman_image_unref(entry.second);
+    }
     cairo_destroy(cr_);
 }
 
@@ -330,18 +332,16 @@ void CairoCanvas::composite(pixman_image_t* source, double alpha, int srcX, int 
 
 pixman_image_t* CairoCanvas::samplerOf(const Surface& picture) {
     if (!band_) return sdl::samplerOf(picture);  // the shared view, not this canvas's copy
-    // Most frames sample one or a few pictures: the last one is tried first.
-    if (!samplers_.empty() && samplers_.back().first == &picture) return samplers_.back().second;
-    auto it = std::find_if(samplers_.begin(), samplers_.end(),
-                           [&](const auto& entry) { return entry.first == &picture; });
-    if (it != samplers_.end()) {
-        std::iter_swap(it, samplers_.end() - 1);
-        return samplers_.back().second;
+    // Runs of sprites share a picture: the last one is tried first.
+    if (lastPicture_ == &picture) return lastSampler_;
+    pixman_image_t*& image = samplers_[&picture];
+    if (!image) {
+        image =
+            pixman_image_create_bits(PIXMAN_a8r8g8b8, picture.width(), picture.height(),
+                                     const_cast<std::uint32_t*>(picture.row(0)), picture.stride());
     }
-    pixman_image_t* image =
-        pixman_image_create_bits(PIXMAN_a8r8g8b8, picture.width(), picture.height(),
-                                 const_cast<std::uint32_t*>(picture.row(0)), picture.stride());
-    samplers_.emplace_back(&picture, image);
+    lastPicture_ = &picture;
+    lastSampler_ = image;
     return image;
 }
 

@@ -8,6 +8,7 @@
 #include <cairo.h>
 #include <pixman.h>
 
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -61,8 +62,11 @@ private:
     Surface& target_;
     cairo_t* cr_;
     bool band_;
-    // A band's own pixman images of the pictures it samples under a transform.
-    std::vector<std::pair<const Surface*, pixman_image_t*>> samplers_;
+    // A band's own pixman images of the pictures it samples under a transform
+    // (pixman images are not shared across threads), by picture.
+    std::unordered_map<const Surface*, pixman_image_t*> samplers_;
+    const Surface* lastPicture_ = nullptr;
+    pixman_image_t* lastSampler_ = nullptr;
 };
 
 }  // namespace limn::sdl
