@@ -20,6 +20,7 @@
 
 #include "backend/base/Geometry.h"
 #include "backend/draw/DrawStyle.h"
+#include "backend/draw/Paint.h"
 #include "backend/draw/RenderState.h"
 #include "backend/image/Surface.h"
 #include "backend/scene/Canvas.h"
@@ -83,9 +84,27 @@ public:
 private:
     void touch();
     void compile();
+    // Turns the commands into ops and finds the single bitmap.
+    void build();
+    // Whether the commands are exactly a fill with the single bitmap, a
+    // rectangle its size at the origin, and the fill's end.
+    [[nodiscard]] bool picturesOnly() const;
+    // Back from the picture to the commands it stands for, unchanged.
+    void expand();
+    // The single bitmap drawn from the picture alone, as its op would draw it.
+    void drawPicture(Canvas& canvas, const RenderState& state);
 
     std::vector<Command> commands_;
     std::vector<Op> ops_;
+    // A list that is one picture (what a Bitmap makes, and most lists are)
+    // keeps only that, not its commands and ops: set, they are empty. Any
+    // change first turns it back into its commands.
+    struct Picture {
+        std::shared_ptr<FillStyle> fill;
+        double width = 0, height = 0;
+        std::unique_ptr<FillCache> tint;  // made when first drawn tinted
+    };
+    Picture picture_;
     Bounds bounds_;
     std::uint64_t version_ = 1;
     std::uint64_t compiled_ = 0;
