@@ -394,8 +394,6 @@ void DrawingList::compile() {
     build();
     if (!picturesOnly()) return;
     picture_.fill = commands_[0].fill;
-    picture_.width = commands_[1].v[2];
-    picture_.height = commands_[1].v[3];
     std::vector<Command>().swap(commands_);
     std::vector<Op>().swap(ops_);
 }
@@ -426,7 +424,8 @@ bool DrawingList::picturesOnly() const {
     const Command& rect = commands_[1];
     return fill.type == Command::Fill && fill.fill.get() == single_ && rect.type == Command::Rect &&
            rect.v[0] == 0 && rect.v[1] == 0 && rect.v[2] == single_->bitmap->width() &&
-           rect.v[3] == single_->bitmap->height() && commands_[2].type == Command::EndFill;
+           rect.v[3] == single_->bitmap->height() && commands_[2].type == Command::EndFill &&
+           bounds_.x0 == 0 && bounds_.y0 == 0 && bounds_.x1 == rect.v[2] && bounds_.y1 == rect.v[3];
 }
 
 void DrawingList::expand() {
@@ -435,7 +434,7 @@ void DrawingList::expand() {
     Command fill{Command::Fill};
     fill.fill = std::move(picture_.fill);
     commands_.push_back(std::move(fill));
-    commands_.push_back(shapeCommand(Command::Rect, {0, 0, picture_.width, picture_.height}));
+    commands_.push_back(shapeCommand(Command::Rect, {0, 0, bounds_.x1, bounds_.y1}));
     commands_.push_back({Command::EndFill});
     picture_ = {};  // the change that follows compiles again
 }
@@ -446,9 +445,9 @@ void DrawingList::drawPicture(Canvas& canvas, const RenderState& state) {
     CanvasPath path;
     path.reserve(5, 8);
     path.moveTo(0, 0);
-    path.lineTo(picture_.width, 0);
-    path.lineTo(picture_.width, picture_.height);
-    path.lineTo(0, picture_.height);
+    path.lineTo(bounds_.x1, 0);
+    path.lineTo(bounds_.x1, bounds_.y1);
+    path.lineTo(0, bounds_.y1);
     path.close();
     // Only a tint is kept between frames.
     FillCache plain;

@@ -97,11 +97,10 @@ private:
     std::vector<Command> commands_;
     std::vector<Op> ops_;
     // A list that is one picture (what a Bitmap makes, and most lists are)
-    // keeps only that, not its commands and ops: set, they are empty. Any
-    // change first turns it back into its commands.
+    // keeps only that, not its commands and ops: set, they are empty, and
+    // bounds_ is the rectangle. Any change first turns it back into its commands.
     struct Picture {
         std::shared_ptr<FillStyle> fill;
-        double width = 0, height = 0;
         std::unique_ptr<FillCache> tint;  // made when first drawn tinted
     };
     Picture picture_;
