@@ -243,8 +243,8 @@ Affine SceneNode::concatenatedMatrix() const {
 }
 
 ColorXf SceneNode::concatenatedColorTransform() const {
-    ColorXf c = color_;
-    for (const SceneNode* p = parent_; p; p = p->parent_) c = p->color_ * c;
+    ColorXf c = colorTransform();
+    for (const SceneNode* p = parent_; p; p = p->parent_) c = p->colorTransform() * c;
     return c;
 }
 
@@ -272,13 +272,15 @@ void SceneNode::setHeight(double h) {
 }
 
 void SceneNode::setAlpha(double a) {
-    color_.am = finite(a);
+    alpha_ = finite(a);
     changed();
 }
 
 void SceneNode::setColorTransform(const ColorXf& c) {
-    color_ = {finite(c.rm), finite(c.gm), finite(c.bm), finite(c.am),
-              finite(c.ro), finite(c.go), finite(c.bo), finite(c.ao)};
+    const ColorXf color{finite(c.rm), finite(c.gm), finite(c.bm), 1,
+                        finite(c.ro), finite(c.go), finite(c.bo), finite(c.ao)};
+    alpha_ = finite(c.am);
+    if (rare_ || !color.isIdentity()) rare().color = color;
     changed();
 }
 
@@ -357,26 +359,27 @@ void SceneNode::changed() {
     for (SceneNode* n = this; n; n = n->parent_) {
         inMask = inMask || n->maskUsers_ > 0 || n->masked();
         if (n != this && n->cacheAsBitmap_) {
-            n->bitmapCache_.surface.reset();
+            n->dropBitmapCache();
             shown = n;
         }
         top = n;
     }
     // Text fields change only through changed(); their own cache goes too.
-    if (kind_ == NodeKind::Interactive) bitmapCache_.surface.reset();
+    if (kind_ == NodeKind::Interactive) dropBitmapCache();
     if (inMask && top->kind_ != NodeKind::Stage) ++looseMasks;
     top->descendantChanged(*shown, inMask);
 }
 
 void SceneNode::dropCaches(bool self) {
-    for (SceneNode* n = self ? this : parent_; n; n = n->parent_) n->bitmapCache_.surface.reset();
+    for (SceneNode* n = self ? this : parent_; n; n = n->parent_) n->dropBitmapCache();
 }
 
 void SceneNode::setCacheAsBitmap(bool cache) {
     if (cache == cacheAsBitmap_) return;
     changed();
     cacheAsBitmap_ = cache;
-    bitmapCache_ = {};
+    // Made here, not by the first frame that draws the cache.
+    if (cache || rare_) rare().bitmapCache = {};
 }
 
 void SceneNode::descendantChanged(SceneNode&, bool) {}
@@ -420,14 +423,14 @@ void SceneNode::invalidateBounds() {
 void SceneNode::markBoxChanged() {
     if (!parent_ || boxMarked_ || !parent_->childBoxesValid_) return;
     boxMarked_ = true;
-    parent_->movedChildren_.push_back(this);
+    parent_->boxes_->moved.push_back(this);
 }
 
 void SceneNode::childListChanged() {
     if (!childBoxesValid_) return;
     childBoxesValid_ = false;
-    for (SceneNode* child : movedChildren_) child->boxMarked_ = false;
-    movedChildren_.clear();
+    for (SceneNode* child : boxes_->moved) child->boxMarked_ = false;
+    boxes_->moved.clear();
 }
 
 const std::vector<Bounds>& SceneNode::childBoxes() {
@@ -438,18 +441,21 @@ const std::vector<Bounds>& SceneNode::childBoxes() {
     // Past a quarter of the children, one pass over all of them is cheaper.
     if (childBoxesValid_ && childBoxesStale()) childListChanged();
     if (!childBoxesValid_) {
-        childBoxes_.resize(children_.size());
-        for (std::size_t i = 0; i < children_.size(); ++i) childBoxes_[i] = boxOf(*children_[i]);
+        if (!boxes_) boxes_ = std::make_unique<ChildBoxes>();
+        auto& boxes = boxes_->boxes;
+        boxes.resize(children_.size());
+        for (std::size_t i = 0; i < children_.size(); ++i) boxes[i] = boxOf(*children_[i]);
         childBoxesValid_ = true;
-        return childBoxes_;
+        return boxes;
     }
-    for (SceneNode* child : movedChildren_) {
+    auto& boxes = boxes_->boxes;
+    for (SceneNode* child : boxes_->moved) {
         child->boxMarked_ = false;
         const int index = childIndex(child);
-        if (index >= 0) childBoxes_[static_cast<std::size_t>(index)] = boxOf(*child);
+        if (index >= 0) boxes[static_cast<std::size_t>(index)] = boxOf(*child);
     }
-    movedChildren_.clear();
-    return childBoxes_;
+    boxes_->moved.clear();
+    return boxes;
 }
 
 Bounds SceneNode::ownBounds() {

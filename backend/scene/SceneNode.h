@@ -106,10 +106,14 @@ public:
     virtual void setHeight(double h);
 
     // Look.
-    [[nodiscard]] double alpha() const { return color_.am; }
+    [[nodiscard]] double alpha() const { return alpha_; }
     // Non-finite values are stored as 0, as positions and scales are.
     void setAlpha(double a);
-    [[nodiscard]] const ColorXf& colorTransform() const { return color_; }
+    [[nodiscard]] ColorXf colorTransform() const {
+        ColorXf c = rare_ ? rare_->color : ColorXf{};
+        c.am = alpha_;
+        return c;
+    }
     void setColorTransform(const ColorXf& c);
     [[nodiscard]] ColorXf concatenatedColorTransform() const;
     [[nodiscard]] bool visible() const { return visible_; }
@@ -158,7 +162,7 @@ public:
         bool quality = true;
         int x = 0, y = 0;
     };
-    [[nodiscard]] BitmapCache& bitmapCache() { return bitmapCache_; }
+    [[nodiscard]] BitmapCache& bitmapCache() { return rare().bitmapCache; }
 
     // The drawing list (made with the node, lives as long as its handle).
     [[nodiscard]] DrawingList& graphics() { return *graphics_; }
@@ -225,7 +229,7 @@ public:
     [[nodiscard]] const std::vector<Bounds>& childBoxes();
     // Whether the next childBoxes() measures every child again.
     [[nodiscard]] bool childBoxesStale() const {
-        return !childBoxesValid_ || movedChildren_.size() > children_.size() / 4;
+        return !childBoxesValid_ || boxes_->moved.size() > children_.size() / 4;
     }
 
     // Bounds of content and children in local coordinates (scrollRect applied).
@@ -274,8 +278,8 @@ private:
     bool singleSmooth_ = false;
     int maskUsers_ = 0;
     SceneNode* parent_ = nullptr;
-    Affine matrix_;  // its translation is the node's x and y
-    ColorXf color_;
+    Affine matrix_;     // its translation is the node's x and y
+    double alpha_ = 1;  // the colour transform's alpha multiplier; the rest is rare
     std::shared_ptr<DrawingList> graphics_;
     const FillStyle* singleBitmap_ = nullptr;  // inside graphics_, while drawingKnown_
     Surface* singlePicture_ = nullptr;         // singleBitmap_'s, while drawingKnown_
@@ -290,10 +294,16 @@ private:
         std::optional<std::uint32_t> background;
         std::optional<Bounds> scrollRect;
         std::string name;
+        BitmapCache bitmapCache;
+        ColorXf color;  // its alpha multiplier is alpha_
     };
     static const Rare kNone;
     std::unique_ptr<Rare> rare_;
     Rare& rare();
+    // Drops the retained drawing, if any.
+    void dropBitmapCache() {
+        if (rare_) rare_->bitmapCache.surface.reset();
+    }
     int blendMode_ = 0;
     rt::TwoEndedArray<std::shared_ptr<SceneNode>> children_;
     double scaleX_ = 1, scaleY_ = 1, rotation_ = 0;
@@ -307,12 +317,14 @@ private:
     std::ptrdiff_t slot_ = 0;
     std::ptrdiff_t slotBase_ = 0;
 
-    BitmapCache bitmapCache_;
-
-    std::vector<Bounds> childBoxes_;
-    // Children whose entry is stale (while childBoxesValid_; every one is a
-    // child: the list is dropped whenever the child list changes).
-    std::vector<SceneNode*> movedChildren_;
+    // Made by the first childBoxes(): only containers have one.
+    struct ChildBoxes {
+        std::vector<Bounds> boxes;
+        // Children whose entry is stale (while childBoxesValid_; every one is
+        // a child: the list is dropped whenever the child list changes).
+        std::vector<SceneNode*> moved;
+    };
+    std::unique_ptr<ChildBoxes> boxes_;  // set while childBoxesValid_
 };
 
 }  // namespace limn::sdl
