@@ -284,7 +284,7 @@ bool DrawingList::empty() const {
 
 void DrawingList::touch() {
     ++version_;
-    if (listener_) listener_();
+    if (listener_) listener_(owner_);
 }
 
 void DrawingList::clear() {

@@ -64,7 +64,12 @@ public:
 
     [[nodiscard]] bool empty() const;
     // Called after every change; the owning node uses it to drop cached bounds.
-    void setChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
+    // (A plain function and its owner: a list per node keeps no closure.)
+    using ChangeListener = void (*)(void* owner);
+    void setChangeListener(ChangeListener listener, void* owner) {
+        listener_ = listener;
+        owner_ = owner;
+    }
     // Bumped by every change.
     [[nodiscard]] std::uint64_t version() const { return version_; }
 
@@ -108,7 +113,8 @@ private:
     std::uint64_t version_ = 1;
     std::uint64_t compiled_ = 0;
     const FillStyle* single_ = nullptr;
-    std::function<void()> listener_;
+    ChangeListener listener_ = nullptr;
+    void* owner_ = nullptr;
 };
 
 }  // namespace limn::sdl

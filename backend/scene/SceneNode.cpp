@@ -38,14 +38,17 @@ std::unordered_set<SceneNode*>& filtered() {
 SceneNode::SceneNode(NodeKind kind)
     : id_(nextId()), kind_(kind), graphics_(std::make_shared<DrawingList>()) {
     registry()[id_] = this;
-    graphics_->setChangeListener([this] {
-        drawingKnown_ = false;
-        singleBitmap_ = nullptr;
-        singlePicture_ = nullptr;
-        dropCaches(true);
-        changed();
-        invalidateBounds();
-    });
+    graphics_->setChangeListener(&SceneNode::drawingChanged, this);
+}
+
+void SceneNode::drawingChanged(void* owner) {
+    auto& node = *static_cast<SceneNode*>(owner);
+    node.drawingKnown_ = false;
+    node.singleBitmap_ = nullptr;
+    node.singlePicture_ = nullptr;
+    node.dropCaches(true);
+    node.changed();
+    node.invalidateBounds();
 }
 
 SceneNode::~SceneNode() {
@@ -53,7 +56,7 @@ SceneNode::~SceneNode() {
     filtered().erase(this);
     // The nodes it masked show unmasked from now on.
     if (maskUsers_ > 0) ++looseMasks;
-    graphics_->setChangeListener(nullptr);
+    graphics_->setChangeListener(nullptr, nullptr);
     // The mask it used may show again, wherever it is.
     if (auto m = mask()) {
         --m->maskUsers_;

@@ -260,6 +260,8 @@ private:
     // Removes children_[index], keeping the children's slot hints in step.
     void eraseChild(int index);
     void transformChanged();
+    // The drawing list's change listener; `owner` is the node.
+    static void drawingChanged(void* owner);
 
     // What every frame and every setter reads comes first, packed into a few
     // cache lines: a frame with thousands of moving nodes is bound by memory.
