@@ -68,8 +68,9 @@ public:
     // refuses those with an error first), so every walk stays within the stack.
     static constexpr int kMaxDepth = native::kMaxTreeDepth;
     [[nodiscard]] SceneNode* parent() const { return parent_; }
-    [[nodiscard]] const rt::TwoEndedArray<std::shared_ptr<SceneNode>>& children() const {
-        return children_;
+    using Children = rt::TwoEndedArray<std::shared_ptr<SceneNode>>;
+    [[nodiscard]] const Children& children() const {
+        return family_ ? family_->children : kNoChildren;
     }
     void addChild(const std::shared_ptr<SceneNode>& child);
     // Levels below this node (0 for a leaf); stops counting past `limit`.
@@ -229,7 +230,7 @@ public:
     [[nodiscard]] const std::vector<Bounds>& childBoxes();
     // Whether the next childBoxes() measures every child again.
     [[nodiscard]] bool childBoxesStale() const {
-        return !childBoxesValid_ || boxes_->moved.size() > children_.size() / 4;
+        return !childBoxesValid_ || family_->moved.size() > family_->children.size() / 4;
     }
 
     // Bounds of content and children in local coordinates (scrollRect applied).
@@ -257,7 +258,7 @@ private:
     // Drops the retained drawings of this node (when `self`) and its ancestors.
     void dropCaches(bool self);
     void detachFromParent();
-    // Removes children_[index], keeping the children's slot hints in step.
+    // Removes children()[index], keeping the children's slot hints in step.
     void eraseChild(int index);
     void transformChanged();
     // The drawing list's change listener; `owner` is the node.
@@ -307,26 +308,29 @@ private:
         if (rare_) rare_->bitmapCache.surface.reset();
     }
     int blendMode_ = 0;
-    rt::TwoEndedArray<std::shared_ptr<SceneNode>> children_;
     double scaleX_ = 1, scaleY_ = 1, rotation_ = 0;
     Bounds parentBounds_;
     const void* notedBy_ = nullptr;
     std::uint64_t notedFrame_ = 0;
 
-    // This node's position in its parent's children_, counted from the
-    // parent's slotBase_ (removing the first child moves only the base); a
+    // This node's position in its parent's children, counted from the
+    // parent's slotBase (removing the first child moves only the base); a
     // hint that childIndex checks, and widens from when it is stale.
     std::ptrdiff_t slot_ = 0;
-    std::ptrdiff_t slotBase_ = 0;
 
-    // Made by the first childBoxes(): only containers have one.
-    struct ChildBoxes {
+    // What only a node that has had children keeps, made by its first child.
+    struct Family {
+        Children children;
+        std::ptrdiff_t slotBase = 0;
+        // childBoxes(), and the children whose entry is stale (while
+        // childBoxesValid_; every one is a child: the list is dropped
+        // whenever the child list changes).
         std::vector<Bounds> boxes;
-        // Children whose entry is stale (while childBoxesValid_; every one is
-        // a child: the list is dropped whenever the child list changes).
         std::vector<SceneNode*> moved;
     };
-    std::unique_ptr<ChildBoxes> boxes_;  // set while childBoxesValid_
+    static const Children kNoChildren;
+    std::unique_ptr<Family> family_;
+    [[nodiscard]] std::ptrdiff_t slotBase() const { return family_ ? family_->slotBase : 0; }
 };
 
 }  // namespace limn::sdl
