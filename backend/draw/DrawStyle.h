@@ -20,16 +20,22 @@ struct GradientStop {
 
 enum class FillKind { None, Solid, Gradient, Bitmap };
 
+// A gradient fill's own part: the box from -819.2 to 819.2 mapped through the
+// fill's `matrix`.
+struct GradientStyle {
+    bool radial = false;
+    std::vector<GradientStop> stops;
+    int spread = 0;    // 0 pad, 1 repeat, 2 reflect
+    double focal = 0;  // radial focal point, -1..1 along the x axis
+};
+
 struct FillStyle {
     FillKind kind = FillKind::None;
     // Solid.
     std::uint32_t rgb = 0;
     double alpha = 1;
-    // Gradient: the box from -819.2 to 819.2 mapped through `matrix`.
-    bool radial = false;
-    std::vector<GradientStop> stops;
-    int spread = 0;    // 0 pad, 1 repeat, 2 reflect
-    double focal = 0;  // radial focal point, -1..1 along the x axis
+    // Gradient (set for that kind only: the fills of most lists are solid or a picture).
+    std::shared_ptr<const GradientStyle> gradient;
     // Bitmap: `matrix` maps bitmap pixels to local coordinates.
     std::shared_ptr<Surface> bitmap;
     bool repeat = true;

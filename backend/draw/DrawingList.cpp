@@ -279,15 +279,16 @@ DrawingList::DrawingList() = default;
 DrawingList::~DrawingList() = default;
 
 bool DrawingList::empty() const {
-    return commands_.empty();
+    return commands_.empty() && !picture_.fill;
 }
 
 void DrawingList::touch() {
     ++version_;
-    if (listener_) listener_();
+    if (listener_) listener_(owner_);
 }
 
 void DrawingList::clear() {
+    expand();
     if (commands_.empty()) return;
     commands_.clear();
     touch();
@@ -302,6 +303,7 @@ void DrawingList::beginFill(std::uint32_t rgb, double alpha) {
 }
 
 void DrawingList::beginFill(FillStyle fill) {
+    expand();
     if (fill.bitmap) fill.bitmap->markShown();
     Command c{Command::Fill};
     c.fill = std::make_shared<FillStyle>(std::move(fill));
@@ -310,11 +312,13 @@ void DrawingList::beginFill(FillStyle fill) {
 }
 
 void DrawingList::endFill() {
+    expand();
     commands_.push_back({Command::EndFill});
     touch();
 }
 
 void DrawingList::lineStyle(const LineStyle& line) {
+    expand();
     Command c{Command::Line};
     c.line = std::make_shared<const LineStyle>(line);
     commands_.push_back(std::move(c));
@@ -334,42 +338,50 @@ DrawingList::Command shapeCommand(DrawingList::Command::Type type,
 }  // namespace
 
 void DrawingList::moveTo(double x, double y) {
+    expand();
     commands_.push_back(shapeCommand(Command::Move, {x, y}));
     touch();
 }
 
 void DrawingList::lineTo(double x, double y) {
+    expand();
     commands_.push_back(shapeCommand(Command::LineTo, {x, y}));
     touch();
 }
 
 void DrawingList::curveTo(double cx, double cy, double x, double y) {
+    expand();
     commands_.push_back(shapeCommand(Command::Curve, {cx, cy, x, y}));
     touch();
 }
 
 void DrawingList::arcTo(double cx, double cy, double x, double y) {
+    expand();
     commands_.push_back(shapeCommand(Command::Arc, {cx, cy, x, y}));
     touch();
 }
 
 void DrawingList::drawRect(double x, double y, double w, double h) {
+    expand();
     commands_.push_back(shapeCommand(Command::Rect, {x, y, w, h}));
     touch();
 }
 
 void DrawingList::drawRoundRect(double x, double y, double w, double h, double ew, double eh) {
+    expand();
     commands_.push_back(shapeCommand(Command::RoundRect, {x, y, w, h, ew, eh}));
     touch();
 }
 
 void DrawingList::drawEllipse(double x, double y, double w, double h) {
+    expand();
     commands_.push_back(shapeCommand(Command::Ellipse, {x, y, w, h}));
     touch();
 }
 
 void DrawingList::add(std::shared_ptr<DrawCommand> command) {
     if (!command) return;
+    expand();
     Command c{Command::Custom};
     c.custom = std::move(command);
     commands_.push_back(std::move(c));
@@ -379,6 +391,14 @@ void DrawingList::add(std::shared_ptr<DrawCommand> command) {
 void DrawingList::compile() {
     if (compiled_ == version_) return;
     compiled_ = version_;
+    build();
+    if (!picturesOnly()) return;
+    picture_.fill = commands_[0].fill;
+    std::vector<Command>().swap(commands_);
+    std::vector<Op>().swap(ops_);
+}
+
+void DrawingList::build() {
     // A drawing is compiled when it is about to be shown, usually complete:
     // the list keeps no room for more (a bitmap's three commands would hold four).
     commands_.shrink_to_fit();
@@ -398,6 +418,47 @@ void DrawingList::compile() {
     }
 }
 
+bool DrawingList::picturesOnly() const {
+    if (!single_ || commands_.size() != 3) return false;
+    const Command& fill = commands_[0];
+    const Command& rect = commands_[1];
+    return fill.type == Command::Fill && fill.fill.get() == single_ && rect.type == Command::Rect &&
+           rect.v[0] == 0 && rect.v[1] == 0 && rect.v[2] == single_->bitmap->width() &&
+           rect.v[3] == single_->bitmap->height() && commands_[2].type == Command::EndFill &&
+           bounds_.x0 == 0 && bounds_.y0 == 0 && bounds_.x1 == rect.v[2] && bounds_.y1 == rect.v[3];
+}
+
+void DrawingList::expand() {
+    if (!picture_.fill) return;
+    commands_.reserve(3);
+    Command fill{Command::Fill};
+    fill.fill = std::move(picture_.fill);
+    commands_.push_back(std::move(fill));
+    commands_.push_back(shapeCommand(Command::Rect, {0, 0, bounds_.x1, bounds_.y1}));
+    commands_.push_back({Command::EndFill});
+    picture_ = {};  // the change that follows compiles again
+}
+
+void DrawingList::drawPicture(Canvas& canvas, const RenderState& state) {
+    if (state.clip.intersect(bounds_.transformed(state.matrix)).empty()) return;
+    // The path the compiler makes of the rectangle.
+    CanvasPath path;
+    path.reserve(5, 8);
+    path.moveTo(0, 0);
+    path.lineTo(bounds_.x1, 0);
+    path.lineTo(bounds_.x1, bounds_.y1);
+    path.lineTo(0, bounds_.y1);
+    path.close();
+    // Only a tint is kept between frames.
+    FillCache plain;
+    FillCache* cache = &plain;
+    if (!state.color.isAlphaOnly()) {
+        if (!picture_.tint) picture_.tint = std::make_unique<FillCache>();
+        cache = picture_.tint.get();
+    }
+    fillPath(canvas, path, FillRule::EvenOdd, *picture_.fill, state, *cache);
+}
+
 Bounds DrawingList::bounds() {
     compile();
     return bounds_;
@@ -411,6 +472,7 @@ const FillStyle* DrawingList::singleBitmap() {
 bool DrawingList::hit(double x, double y) {
     compile();
     if (!bounds_.contains(x, y)) return false;
+    if (picture_.fill) return true;  // one filled rectangle
     for (const Op& op : ops_) {
         if (!op.bounds.contains(x, y)) continue;
         switch (op.kind) {
@@ -432,6 +494,10 @@ bool DrawingList::hit(double x, double y) {
 
 void DrawingList::draw(Canvas& canvas, const RenderState& state) {
     compile();
+    if (picture_.fill) {
+        drawPicture(canvas, state);
+        return;
+    }
     for (Op& op : ops_) {
         if (!state.clip.intersect(op.bounds.transformed(state.matrix)).empty() ||
             op.kind == Op::CustomOp) {

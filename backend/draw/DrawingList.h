@@ -20,6 +20,7 @@
 
 #include "backend/base/Geometry.h"
 #include "backend/draw/DrawStyle.h"
+#include "backend/draw/Paint.h"
 #include "backend/draw/RenderState.h"
 #include "backend/image/Surface.h"
 #include "backend/scene/Canvas.h"
@@ -63,7 +64,12 @@ public:
 
     [[nodiscard]] bool empty() const;
     // Called after every change; the owning node uses it to drop cached bounds.
-    void setChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
+    // (A plain function and its owner: a list per node keeps no closure.)
+    using ChangeListener = void (*)(void* owner);
+    void setChangeListener(ChangeListener listener, void* owner) {
+        listener_ = listener;
+        owner_ = owner;
+    }
     // Bumped by every change.
     [[nodiscard]] std::uint64_t version() const { return version_; }
 
@@ -83,14 +89,32 @@ public:
 private:
     void touch();
     void compile();
+    // Turns the commands into ops and finds the single bitmap.
+    void build();
+    // Whether the commands are exactly a fill with the single bitmap, a
+    // rectangle its size at the origin, and the fill's end.
+    [[nodiscard]] bool picturesOnly() const;
+    // Back from the picture to the commands it stands for, unchanged.
+    void expand();
+    // The single bitmap drawn from the picture alone, as its op would draw it.
+    void drawPicture(Canvas& canvas, const RenderState& state);
 
     std::vector<Command> commands_;
     std::vector<Op> ops_;
+    // A list that is one picture (what a Bitmap makes, and most lists are)
+    // keeps only that, not its commands and ops: set, they are empty, and
+    // bounds_ is the rectangle. Any change first turns it back into its commands.
+    struct Picture {
+        std::shared_ptr<FillStyle> fill;
+        std::unique_ptr<FillCache> tint;  // made when first drawn tinted
+    };
+    Picture picture_;
     Bounds bounds_;
     std::uint64_t version_ = 1;
     std::uint64_t compiled_ = 0;
     const FillStyle* single_ = nullptr;
-    std::function<void()> listener_;
+    ChangeListener listener_ = nullptr;
+    void* owner_ = nullptr;
 };
 
 }  // namespace limn::sdl

@@ -32,20 +32,21 @@ Rgba through(std::uint32_t rgb, double alpha, const ColorXf& c) {
 
 void fillGradient(Canvas& canvas, const CanvasPath& path, FillRule rule, const FillStyle& fill,
                   const ColorXf& c) {
-    if (!invertible(fill.matrix)) return;
+    if (!invertible(fill.matrix) || !fill.gradient) return;
+    const GradientStyle& style = *fill.gradient;
     CanvasGradient g;
-    g.radial = fill.radial;
-    if (fill.radial) {
-        g.x0 = std::clamp(fill.focal, -1.0, 1.0) * kGradientHalf;
+    g.radial = style.radial;
+    if (style.radial) {
+        g.x0 = std::clamp(style.focal, -1.0, 1.0) * kGradientHalf;
         g.r1 = kGradientHalf;
     } else {
         g.x0 = -kGradientHalf;
         g.x1 = kGradientHalf;
     }
-    g.stops.reserve(fill.stops.size());
-    for (const GradientStop& s : fill.stops)
+    g.stops.reserve(style.stops.size());
+    for (const GradientStop& s : style.stops)
         g.stops.push_back({std::clamp(s.offset, 0.0, 1.0), through(s.rgb, s.alpha, c)});
-    g.spread = spreadOf(fill.spread);
+    g.spread = spreadOf(style.spread);
     g.matrix = fill.matrix;
     canvas.fill(path, CanvasPaint::of(g), rule);
 }

@@ -26,7 +26,8 @@ std::uint32_t colour(const rt::Dynamic& v) {
 void gradientFill(DrawingList& list, const wire::limn_gfx_begin_gradient_fill::Args& a) {
     FillStyle fill;
     fill.kind = FillKind::Gradient;
-    fill.radial = a.type == 0;
+    auto gradient = std::make_shared<GradientStyle>();
+    gradient->radial = a.type == 0;
     auto colours = a.colors.asArray();
     auto alphas = a.alphas.asArray();
     auto ratios = a.ratios.asArray();
@@ -38,11 +39,12 @@ void gradientFill(DrawingList& list, const wire::limn_gfx_begin_gradient_fill::A
         stop.offset = ratios && i < ratios->size()
                           ? (*ratios)[i].asFloat() / 255.0
                           : (n > 1 ? static_cast<double>(i) / (n - 1) : 0.0);
-        fill.stops.push_back(stop);
+        gradient->stops.push_back(stop);
     }
     fill.matrix = readMatrix(a.matrix).value_or(Affine{});
-    fill.spread = a.spreadMethod;
-    fill.focal = a.focalPointRatio;
+    gradient->spread = a.spreadMethod;
+    gradient->focal = a.focalPointRatio;
+    fill.gradient = std::move(gradient);
     list.beginFill(std::move(fill));
 }
 

@@ -38,14 +38,17 @@ std::unordered_set<SceneNode*>& filtered() {
 SceneNode::SceneNode(NodeKind kind)
     : id_(nextId()), kind_(kind), graphics_(std::make_shared<DrawingList>()) {
     registry()[id_] = this;
-    graphics_->setChangeListener([this] {
-        drawingKnown_ = false;
-        singleBitmap_ = nullptr;
-        singlePicture_ = nullptr;
-        dropCaches(true);
-        changed();
-        invalidateBounds();
-    });
+    graphics_->setChangeListener(&SceneNode::drawingChanged, this);
+}
+
+void SceneNode::drawingChanged(void* owner) {
+    auto& node = *static_cast<SceneNode*>(owner);
+    node.drawingKnown_ = false;
+    node.singleBitmap_ = nullptr;
+    node.singlePicture_ = nullptr;
+    node.dropCaches(true);
+    node.changed();
+    node.invalidateBounds();
 }
 
 SceneNode::~SceneNode() {
@@ -53,13 +56,13 @@ SceneNode::~SceneNode() {
     filtered().erase(this);
     // The nodes it masked show unmasked from now on.
     if (maskUsers_ > 0) ++looseMasks;
-    graphics_->setChangeListener(nullptr);
+    graphics_->setChangeListener(nullptr, nullptr);
     // The mask it used may show again, wherever it is.
     if (auto m = mask()) {
         --m->maskUsers_;
         ++looseMasks;
     }
-    for (auto& child : children_) child->parent_ = nullptr;
+    for (auto& child : children()) child->parent_ = nullptr;
 }
 
 SceneNode* SceneNode::findById(int id) {
@@ -79,9 +82,10 @@ void SceneNode::addChild(const std::shared_ptr<SceneNode>& child) {
     auto keep = child;
     keep->detachFromParent();
     keep->parent_ = this;
-    keep->slot_ = static_cast<std::ptrdiff_t>(children_.size()) + slotBase_;
+    if (!family_) family_ = std::make_unique<Family>();
+    keep->slot_ = static_cast<std::ptrdiff_t>(family_->children.size()) + family_->slotBase;
     childListChanged();
-    children_.push_back(std::move(keep));
+    family_->children.push_back(std::move(keep));
     invalidateBounds();
     child->changed();
 }
@@ -92,14 +96,14 @@ int SceneNode::subtreeHeight(int limit) const {
     int deepest = 0;
     while (!stack.empty()) {
         auto& [node, next] = stack.back();
-        if (next == node->children_.size()) {
+        if (next == node->children().size()) {
             stack.pop_back();
             continue;
         }
-        const SceneNode* child = node->children_[next++].get();
+        const SceneNode* child = node->children()[next++].get();
         deepest = std::max(deepest, static_cast<int>(stack.size()));
         if (deepest > limit) return deepest;
-        if (!child->children_.empty()) stack.emplace_back(child, 0);
+        if (!child->children().empty()) stack.emplace_back(child, 0);
     }
     return deepest;
 }
@@ -115,8 +119,8 @@ void SceneNode::detachFromParent() {
 }
 
 void SceneNode::removeChildAt(int index) {
-    if (index < 0 || index >= static_cast<int>(children_.size())) return;
-    auto child = children_[index];
+    if (index < 0 || index >= static_cast<int>(children().size())) return;
+    auto child = children()[index];
     child->changed();
     child->parent_ = nullptr;
     eraseChild(index);
@@ -129,39 +133,42 @@ void SceneNode::removeChild(SceneNode* child) {
 
 void SceneNode::eraseChild(int index) {
     childListChanged();
-    children_.erase(children_.begin() + index);
-    if (index == 0) ++slotBase_;
+    auto& children = family_->children;
+    children.erase(children.begin() + index);
+    if (index == 0) ++family_->slotBase;
 }
 
 int SceneNode::childIndex(const SceneNode* child) const {
     if (!child || child->parent_ != this) return -1;
-    const std::ptrdiff_t i = rt::searchNear(children_, child->slot_ - slotBase_,
+    const std::ptrdiff_t i = rt::searchNear(children(), child->slot_ - slotBase(),
                                             [child](const auto& c) { return c.get() == child; });
-    if (i >= 0) children_[i]->slot_ = i + slotBase_;
+    if (i >= 0) children()[i]->slot_ = i + slotBase();
     return static_cast<int>(i);
 }
 
 void SceneNode::setChildIndex(SceneNode* child, int index) {
     const int from = childIndex(child);
-    const int count = static_cast<int>(children_.size());
+    const int count = static_cast<int>(children().size());
     if (from < 0 || index < 0 || index >= count || from == index) return;
-    auto keep = children_[from];
+    auto& children = family_->children;
+    auto keep = children[from];
     keep->changed();
-    keep->slot_ = index + slotBase_;
+    keep->slot_ = index + family_->slotBase;
     childListChanged();
-    children_.erase(children_.begin() + from);
-    children_.insert(children_.begin() + index, std::move(keep));
+    children.erase(children.begin() + from);
+    children.insert(children.begin() + index, std::move(keep));
 }
 
 void SceneNode::swapChildren(int first, int second) {
-    const int count = static_cast<int>(children_.size());
+    const int count = static_cast<int>(children().size());
     if (first < 0 || second < 0 || first >= count || second >= count) return;
-    children_[first]->changed();
-    children_[second]->changed();
+    auto& children = family_->children;
+    children[first]->changed();
+    children[second]->changed();
     childListChanged();
-    std::swap(children_[first], children_[second]);
-    children_[first]->slot_ = first + slotBase_;
-    children_[second]->slot_ = second + slotBase_;
+    std::swap(children[first], children[second]);
+    children[first]->slot_ = first + family_->slotBase;
+    children[second]->slot_ = second + family_->slotBase;
 }
 
 SceneNode* SceneNode::root() {
@@ -243,8 +250,8 @@ Affine SceneNode::concatenatedMatrix() const {
 }
 
 ColorXf SceneNode::concatenatedColorTransform() const {
-    ColorXf c = color_;
-    for (const SceneNode* p = parent_; p; p = p->parent_) c = p->color_ * c;
+    ColorXf c = colorTransform();
+    for (const SceneNode* p = parent_; p; p = p->parent_) c = p->colorTransform() * c;
     return c;
 }
 
@@ -272,17 +279,20 @@ void SceneNode::setHeight(double h) {
 }
 
 void SceneNode::setAlpha(double a) {
-    color_.am = finite(a);
+    alpha_ = finite(a);
     changed();
 }
 
 void SceneNode::setColorTransform(const ColorXf& c) {
-    color_ = {finite(c.rm), finite(c.gm), finite(c.bm), finite(c.am),
-              finite(c.ro), finite(c.go), finite(c.bo), finite(c.ao)};
+    const ColorXf color{finite(c.rm), finite(c.gm), finite(c.bm), 1,
+                        finite(c.ro), finite(c.go), finite(c.bo), finite(c.ao)};
+    alpha_ = finite(c.am);
+    if (rare_ || !color.isIdentity()) rare().color = color;
     changed();
 }
 
 const SceneNode::Rare SceneNode::kNone;
+const SceneNode::Children SceneNode::kNoChildren;
 
 SceneNode::Rare& SceneNode::rare() {
     if (!rare_) rare_ = std::make_unique<Rare>();
@@ -357,26 +367,27 @@ void SceneNode::changed() {
     for (SceneNode* n = this; n; n = n->parent_) {
         inMask = inMask || n->maskUsers_ > 0 || n->masked();
         if (n != this && n->cacheAsBitmap_) {
-            n->bitmapCache_.surface.reset();
+            n->dropBitmapCache();
             shown = n;
         }
         top = n;
     }
     // Text fields change only through changed(); their own cache goes too.
-    if (kind_ == NodeKind::Interactive) bitmapCache_.surface.reset();
+    if (kind_ == NodeKind::Interactive) dropBitmapCache();
     if (inMask && top->kind_ != NodeKind::Stage) ++looseMasks;
     top->descendantChanged(*shown, inMask);
 }
 
 void SceneNode::dropCaches(bool self) {
-    for (SceneNode* n = self ? this : parent_; n; n = n->parent_) n->bitmapCache_.surface.reset();
+    for (SceneNode* n = self ? this : parent_; n; n = n->parent_) n->dropBitmapCache();
 }
 
 void SceneNode::setCacheAsBitmap(bool cache) {
     if (cache == cacheAsBitmap_) return;
     changed();
     cacheAsBitmap_ = cache;
-    bitmapCache_ = {};
+    // Made here, not by the first frame that draws the cache.
+    if (cache || rare_) rare().bitmapCache = {};
 }
 
 void SceneNode::descendantChanged(SceneNode&, bool) {}
@@ -420,14 +431,14 @@ void SceneNode::invalidateBounds() {
 void SceneNode::markBoxChanged() {
     if (!parent_ || boxMarked_ || !parent_->childBoxesValid_) return;
     boxMarked_ = true;
-    parent_->movedChildren_.push_back(this);
+    parent_->family_->moved.push_back(this);
 }
 
 void SceneNode::childListChanged() {
     if (!childBoxesValid_) return;
     childBoxesValid_ = false;
-    for (SceneNode* child : movedChildren_) child->boxMarked_ = false;
-    movedChildren_.clear();
+    for (SceneNode* child : family_->moved) child->boxMarked_ = false;
+    family_->moved.clear();
 }
 
 const std::vector<Bounds>& SceneNode::childBoxes() {
@@ -438,18 +449,22 @@ const std::vector<Bounds>& SceneNode::childBoxes() {
     // Past a quarter of the children, one pass over all of them is cheaper.
     if (childBoxesValid_ && childBoxesStale()) childListChanged();
     if (!childBoxesValid_) {
-        childBoxes_.resize(children_.size());
-        for (std::size_t i = 0; i < children_.size(); ++i) childBoxes_[i] = boxOf(*children_[i]);
+        if (!family_) family_ = std::make_unique<Family>();
+        const Children& children = family_->children;
+        auto& boxes = family_->boxes;
+        boxes.resize(children.size());
+        for (std::size_t i = 0; i < children.size(); ++i) boxes[i] = boxOf(*children[i]);
         childBoxesValid_ = true;
-        return childBoxes_;
+        return boxes;
     }
-    for (SceneNode* child : movedChildren_) {
+    auto& boxes = family_->boxes;
+    for (SceneNode* child : family_->moved) {
         child->boxMarked_ = false;
         const int index = childIndex(child);
-        if (index >= 0) childBoxes_[static_cast<std::size_t>(index)] = boxOf(*child);
+        if (index >= 0) boxes[static_cast<std::size_t>(index)] = boxOf(*child);
     }
-    movedChildren_.clear();
-    return childBoxes_;
+    family_->moved.clear();
+    return boxes;
 }
 
 Bounds SceneNode::ownBounds() {
@@ -461,7 +476,7 @@ Bounds SceneNode::ownBounds() {
 const Bounds& SceneNode::localBounds() {
     if (boundsValid_) return localBounds_;
     Bounds b = ownBounds();
-    for (auto& child : children_) {
+    for (auto& child : children()) {
         if (child->visible_) b.add(child->boundsInParent());
     }
     if (const auto& scroll = scrollRect()) {

@@ -68,8 +68,9 @@ public:
     // refuses those with an error first), so every walk stays within the stack.
     static constexpr int kMaxDepth = native::kMaxTreeDepth;
     [[nodiscard]] SceneNode* parent() const { return parent_; }
-    [[nodiscard]] const rt::TwoEndedArray<std::shared_ptr<SceneNode>>& children() const {
-        return children_;
+    using Children = rt::TwoEndedArray<std::shared_ptr<SceneNode>>;
+    [[nodiscard]] const Children& children() const {
+        return family_ ? family_->children : kNoChildren;
     }
     void addChild(const std::shared_ptr<SceneNode>& child);
     // Levels below this node (0 for a leaf); stops counting past `limit`.
@@ -106,10 +107,14 @@ public:
     virtual void setHeight(double h);
 
     // Look.
-    [[nodiscard]] double alpha() const { return color_.am; }
+    [[nodiscard]] double alpha() const { return alpha_; }
     // Non-finite values are stored as 0, as positions and scales are.
     void setAlpha(double a);
-    [[nodiscard]] const ColorXf& colorTransform() const { return color_; }
+    [[nodiscard]] ColorXf colorTransform() const {
+        ColorXf c = rare_ ? rare_->color : ColorXf{};
+        c.am = alpha_;
+        return c;
+    }
     void setColorTransform(const ColorXf& c);
     [[nodiscard]] ColorXf concatenatedColorTransform() const;
     [[nodiscard]] bool visible() const { return visible_; }
@@ -158,7 +163,7 @@ public:
         bool quality = true;
         int x = 0, y = 0;
     };
-    [[nodiscard]] BitmapCache& bitmapCache() { return bitmapCache_; }
+    [[nodiscard]] BitmapCache& bitmapCache() { return rare().bitmapCache; }
 
     // The drawing list (made with the node, lives as long as its handle).
     [[nodiscard]] DrawingList& graphics() { return *graphics_; }
@@ -225,7 +230,7 @@ public:
     [[nodiscard]] const std::vector<Bounds>& childBoxes();
     // Whether the next childBoxes() measures every child again.
     [[nodiscard]] bool childBoxesStale() const {
-        return !childBoxesValid_ || movedChildren_.size() > children_.size() / 4;
+        return !childBoxesValid_ || family_->moved.size() > family_->children.size() / 4;
     }
 
     // Bounds of content and children in local coordinates (scrollRect applied).
@@ -253,9 +258,11 @@ private:
     // Drops the retained drawings of this node (when `self`) and its ancestors.
     void dropCaches(bool self);
     void detachFromParent();
-    // Removes children_[index], keeping the children's slot hints in step.
+    // Removes children()[index], keeping the children's slot hints in step.
     void eraseChild(int index);
     void transformChanged();
+    // The drawing list's change listener; `owner` is the node.
+    static void drawingChanged(void* owner);
 
     // What every frame and every setter reads comes first, packed into a few
     // cache lines: a frame with thousands of moving nodes is bound by memory.
@@ -274,8 +281,8 @@ private:
     bool singleSmooth_ = false;
     int maskUsers_ = 0;
     SceneNode* parent_ = nullptr;
-    Affine matrix_;  // its translation is the node's x and y
-    ColorXf color_;
+    Affine matrix_;     // its translation is the node's x and y
+    double alpha_ = 1;  // the colour transform's alpha multiplier; the rest is rare
     std::shared_ptr<DrawingList> graphics_;
     const FillStyle* singleBitmap_ = nullptr;  // inside graphics_, while drawingKnown_
     Surface* singlePicture_ = nullptr;         // singleBitmap_'s, while drawingKnown_
@@ -290,29 +297,40 @@ private:
         std::optional<std::uint32_t> background;
         std::optional<Bounds> scrollRect;
         std::string name;
+        BitmapCache bitmapCache;
+        ColorXf color;  // its alpha multiplier is alpha_
     };
     static const Rare kNone;
     std::unique_ptr<Rare> rare_;
     Rare& rare();
+    // Drops the retained drawing, if any.
+    void dropBitmapCache() {
+        if (rare_) rare_->bitmapCache.surface.reset();
+    }
     int blendMode_ = 0;
-    rt::TwoEndedArray<std::shared_ptr<SceneNode>> children_;
     double scaleX_ = 1, scaleY_ = 1, rotation_ = 0;
     Bounds parentBounds_;
     const void* notedBy_ = nullptr;
     std::uint64_t notedFrame_ = 0;
 
-    // This node's position in its parent's children_, counted from the
-    // parent's slotBase_ (removing the first child moves only the base); a
+    // This node's position in its parent's children, counted from the
+    // parent's slotBase (removing the first child moves only the base); a
     // hint that childIndex checks, and widens from when it is stale.
     std::ptrdiff_t slot_ = 0;
-    std::ptrdiff_t slotBase_ = 0;
 
-    BitmapCache bitmapCache_;
-
-    std::vector<Bounds> childBoxes_;
-    // Children whose entry is stale (while childBoxesValid_; every one is a
-    // child: the list is dropped whenever the child list changes).
-    std::vector<SceneNode*> movedChildren_;
+    // What only a node that has had children keeps, made by its first child.
+    struct Family {
+        Children children;
+        std::ptrdiff_t slotBase = 0;
+        // childBoxes(), and the children whose entry is stale (while
+        // childBoxesValid_; every one is a child: the list is dropped
+        // whenever the child list changes).
+        std::vector<Bounds> boxes;
+        std::vector<SceneNode*> moved;
+    };
+    static const Children kNoChildren;
+    std::unique_ptr<Family> family_;
+    [[nodiscard]] std::ptrdiff_t slotBase() const { return family_ ? family_->slotBase : 0; }
 };
 
 }  // namespace limn::sdl

@@ -158,24 +158,31 @@ double DisplayObject::limnSetY(double value) {
     return value;
 }
 
+DisplayObject::Extras& DisplayObject::extras() {
+    if (!extras_) extras_ = std::make_unique<Extras>();
+    return *extras_;
+}
+
 void DisplayObject::setPivot(double x, double y) {
     if (!std::isfinite(x)) x = 0;
     if (!std::isfinite(y)) y = 0;
-    if (x == pivotX_ && y == pivotY_) return;
+    if (x == pivotX() && y == pivotY()) return;
     const Place place = pivotPlace();
-    pivotX_ = x;
-    pivotY_ = y;
+    extras().pivotX = x;
+    extras().pivotY = y;
     placePivot(place);
 }
 
 DisplayObject::Place DisplayObject::pivotOffset() const {
     const auto m = limnGetMatrix();
-    return {m->a * pivotX_ + m->c * pivotY_, m->b * pivotX_ + m->d * pivotY_};
+    const double px = pivotX(), py = pivotY();
+    return {m->a * px + m->c * py, m->b * px + m->d * py};
 }
 
 DisplayObject::Place DisplayObject::pivotPlace() const {
     const auto m = limnGetMatrix();
-    return {m->tx + m->a * pivotX_ + m->c * pivotY_, m->ty + m->b * pivotX_ + m->d * pivotY_};
+    const double px = pivotX(), py = pivotY();
+    return {m->tx + m->a * px + m->c * py, m->ty + m->b * px + m->d * py};
 }
 
 void DisplayObject::placePivot(Place place) {
@@ -287,38 +294,43 @@ BlendMode DisplayObject::limnSetBlendMode(BlendMode value) {
 }
 
 std::shared_ptr<geom::Rectangle> DisplayObject::limnGetScale9Grid() const {
-    return cloneOrNull(limnScale9Grid);
+    return extras_ ? cloneOrNull(extras_->limnScale9Grid) : nullptr;
 }
 
 std::shared_ptr<geom::Rectangle> DisplayObject::limnSetScale9Grid(
     const std::shared_ptr<geom::Rectangle>& value) {
-    limnScale9Grid = cloneOrNull(value);
-    display::setScale9Grid({.object = limnHandle, .grid = limnScale9Grid});
+    auto grid = cloneOrNull(value);
+    if (grid || extras_) extras().limnScale9Grid = grid;
+    display::setScale9Grid({.object = limnHandle, .grid = grid});
     return value;
 }
 
 std::shared_ptr<geom::Rectangle> DisplayObject::limnGetScrollRect() const {
-    return cloneOrNull(limnScrollRect);
+    return extras_ ? cloneOrNull(extras_->limnScrollRect) : nullptr;
 }
 
 std::shared_ptr<geom::Rectangle> DisplayObject::limnSetScrollRect(
     const std::shared_ptr<geom::Rectangle>& value) {
-    limnScrollRect = cloneOrNull(value);
-    display::setScrollRect({.object = limnHandle, .rect = limnScrollRect});
+    auto rect = cloneOrNull(value);
+    if (rect || extras_) extras().limnScrollRect = rect;
+    display::setScrollRect({.object = limnHandle, .rect = rect});
     return value;
 }
 
 std::shared_ptr<DisplayObject> DisplayObject::limnGetMask() const {
-    if (maskIsSelf_)
+    if (!extras_) return nullptr;
+    if (extras_->maskIsSelf)
         return std::const_pointer_cast<DisplayObject>(
             std::static_pointer_cast<const DisplayObject>(shared_from_this()));
-    return mask_;
+    return extras_->mask;
 }
 
 std::shared_ptr<DisplayObject> DisplayObject::limnSetMask(
     const std::shared_ptr<DisplayObject>& value) {
-    maskIsSelf_ = value.get() == this;
-    mask_ = maskIsSelf_ ? nullptr : value;
+    if (value || extras_) {
+        extras().maskIsSelf = value.get() == this;
+        extras_->mask = extras_->maskIsSelf ? nullptr : value;
+    }
     display::setMask({.object = limnHandle, .mask = value ? value->limnHandle : rt::Dynamic()});
     return value;
 }
@@ -339,17 +351,18 @@ std::optional<int> DisplayObject::limnGetBG() const {
 std::optional<DisplayObject::FilterArray> DisplayObject::limnSetFilters(
     const std::optional<FilterArray>& value) {
     if (!value) {
-        limnFilters.reset();
+        if (extras_) extras_->limnFilters.reset();
         display::setFilters({.object = limnHandle, .filters = rt::Dynamic()});
         return value;
     }
-    limnFilters = cloneFilters(*value);
-    display::setFilters({.object = limnHandle, .filters = toArray(*limnFilters)});
+    auto& filters = extras().limnFilters;
+    filters = cloneFilters(*value);
+    display::setFilters({.object = limnHandle, .filters = toArray(*filters)});
     return value;
 }
 
 DisplayObject::FilterArray DisplayObject::limnGetFilters() const {
-    return limnFilters ? cloneFilters(*limnFilters) : FilterArray();
+    return extras_ && extras_->limnFilters ? cloneFilters(*extras_->limnFilters) : FilterArray();
 }
 
 void DisplayObject::limnOnAdded(const std::shared_ptr<DisplayObject>& obj, bool onStage) {

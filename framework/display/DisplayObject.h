@@ -169,10 +169,10 @@ public:
     // (tx = x - a * pivotX - c * pivotY, ty = y - b * pivotX - d * pivotY);
     // setting a matrix sets exactly that and keeps the pivot, so x and y then
     // read where the pivot lands.
-    [[nodiscard]] double pivotX() const { return pivotX_; }
-    [[nodiscard]] double pivotY() const { return pivotY_; }
-    void setPivotX(double value) { setPivot(value, pivotY_); }
-    void setPivotY(double value) { setPivot(pivotX_, value); }
+    [[nodiscard]] double pivotX() const { return extras_ ? extras_->pivotX : 0; }
+    [[nodiscard]] double pivotY() const { return extras_ ? extras_->pivotY : 0; }
+    void setPivotX(double value) { setPivot(value, pivotY()); }
+    void setPivotY(double value) { setPivot(pivotX(), value); }
     void setPivot(double x, double y);
 
     // Notifications, driven by containers: "added"/"removed" reach only `obj`
@@ -252,7 +252,9 @@ private:
         double x = 0;
         double y = 0;
     };
-    [[nodiscard]] bool hasPivot() const { return pivotX_ != 0 || pivotY_ != 0; }
+    [[nodiscard]] bool hasPivot() const {
+        return extras_ && (extras_->pivotX != 0 || extras_->pivotY != 0);
+    }
     // The pivot through the matrix's linear part: where it lies from the origin.
     [[nodiscard]] Place pivotOffset() const;
     // Where the pivot lies in the parent (x and y as read).
@@ -272,15 +274,21 @@ private:
     // counts (see DisplayObjectContainer::getChildIndex): a hint, checked before use.
     mutable std::ptrdiff_t listedAt_ = 0;
     std::shared_ptr<Graphics> limnGraphicsCache;
-    std::optional<FilterArray> limnFilters;
-    std::shared_ptr<geom::Rectangle> limnScale9Grid;
-    std::shared_ptr<geom::Rectangle> limnScrollRect;
-    std::shared_ptr<DisplayObject> mask_;
-    bool maskIsSelf_ = false;
     // Where this object stands in the broadcast lists (any listener, enterFrame), or -1.
     int heardSlot_[2] = {-1, -1};
-    double pivotX_ = 0;
-    double pivotY_ = 0;
+    // What few objects have, made by the first setter that gives one of them
+    // a value, so that the many that never do stay small.
+    struct Extras {
+        std::optional<FilterArray> limnFilters;
+        std::shared_ptr<geom::Rectangle> limnScale9Grid;
+        std::shared_ptr<geom::Rectangle> limnScrollRect;
+        std::shared_ptr<DisplayObject> mask;
+        bool maskIsSelf = false;
+        double pivotX = 0;
+        double pivotY = 0;
+    };
+    std::unique_ptr<Extras> extras_;
+    Extras& extras();
 };
 
 }  // namespace limn::display

@@ -95,7 +95,6 @@ protected:
     rt::Dynamic id;
     rt::ObjectPtr properties;
     rt::Dynamic target;
-    bool _autoVisible = true;
     double _delay = 0;
     std::shared_ptr<easing::IEasing> _ease;
     rt::Function _onUpdate;
@@ -108,6 +107,7 @@ protected:
     bool _smartRotation = false;
     bool _snapping = false;
     bool special = false;
+    bool _autoVisible = true;
 
     std::shared_ptr<GenericActuator> self();
     // Called after an option that the frame update reads has changed.

@@ -78,19 +78,21 @@ private:
     static FrameList actuators;
     static bool listening;
 
-    // Run state, read and written by name as fields.
+    // Run state, read and written by name as fields (the flags together,
+    // with the frame slot's, so that they take no room apart).
     double timeOffset = 0;
+    int detailsLength = 0;
     bool active = true;
     bool cacheVisible = false;
-    int detailsLength = 0;
     bool initialized = false;
     bool paused = false;
-    double pauseTime = 0;                          // milliseconds
-    std::vector<PropertyDetails> propertyDetails;  // by value: walked every frame
     bool sendChange = false;
     bool setVisible = false;
-    double startTime = 0;
     bool toggleVisible = false;
+    bool inFrame_ = false;
+    double pauseTime = 0;                          // milliseconds
+    std::vector<PropertyDetails> propertyDetails;  // by value: walked every frame
+    double startTime = 0;
 
     static void installFrameDriver();
     // What the walk needs of a running one-property tween on the common path.
@@ -117,7 +119,6 @@ private:
 
     static std::vector<FrameRecord> records;  // parallel to actuators
     std::size_t frameSlot_ = 0;
-    bool inFrame_ = false;
     // Hold what the record's raw pointers point to while it may be read.
     std::shared_ptr<easing::IEasing> recordEase_;
     rt::ObjectPtr recordTarget_;

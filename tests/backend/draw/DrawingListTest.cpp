@@ -1,4 +1,7 @@
 #include <cmath>
+#include <functional>
+#include <random>
+#include <vector>
 
 #include "backend/draw/DrawingList.h"
 #include "framework/geom/Matrix.h"
@@ -125,6 +128,78 @@ TEST_F(DrawingLists, BadNumbersDrawNothingAndBreakNothing) {
     call("limn_display_object_set_x", s, std::nan(""));
     render(stage);
     EXPECT_DOUBLE_EQ(call("limn_display_object_get_x", s).asFloat(), 0.0);
+}
+
+// A list that is one picture keeps only the picture once compiled; whatever
+// is done to it afterwards must come out as if the commands had all been
+// kept: the same bounds, hits, emptiness and single bitmap as a list given
+// the same commands and never compiled in between.
+TEST(DrawingListPicture, ChangesAfterThePictureMatchTheWholeCommandList) {
+    std::mt19937 random(7);
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    for (int round = 0; round < 300; ++round) {
+        const int w = 1 + pick(30), h = 1 + pick(30);
+        FillStyle fill;
+        fill.kind = FillKind::Bitmap;
+        fill.bitmap = Surface::create(w, h, true, 0xFF00FF00u);
+        fill.repeat = false;
+        DrawingList kept, whole;
+        for (DrawingList* list : {&kept, &whole}) {
+            list->beginFill(fill);
+            list->drawRect(0, 0, w, h);
+            list->endFill();
+        }
+        ASSERT_NE(kept.singleBitmap(), nullptr);
+        std::vector<std::function<void(DrawingList&)>> steps;
+        for (int i = pick(4); i > 0; --i) {
+            const double x = pick(40) - 5, y = pick(40) - 5;
+            switch (pick(6)) {
+                case 0:
+                    steps.push_back([](DrawingList& l) { l.clear(); });
+                    break;
+                case 1:
+                    steps.push_back([=](DrawingList& l) { l.beginFill(0xFF0000, 1); });
+                    break;
+                case 2:
+                    steps.push_back([](DrawingList& l) { l.endFill(); });
+                    break;
+                case 3:
+                    steps.push_back([=](DrawingList& l) { l.lineTo(x, y); });
+                    break;
+                case 4:
+                    steps.push_back([=](DrawingList& l) { l.drawRect(x, y, 6, 4); });
+                    break;
+                default:
+                    steps.push_back([=](DrawingList& l) {
+                        LineStyle line;
+                        line.enabled = true;
+                        line.thickness = 2;
+                        l.lineStyle(line);
+                        l.moveTo(x, y);
+                    });
+            }
+        }
+        for (const auto& step : steps) {
+            step(kept);
+            step(whole);
+            (void)kept.bounds();  // compiled, and maybe a picture again
+        }
+        const Bounds a = kept.bounds(), b = whole.bounds();
+        ASSERT_EQ(a.empty(), b.empty()) << "round " << round;
+        if (!a.empty()) {
+            EXPECT_EQ(a.x0, b.x0);
+            EXPECT_EQ(a.y0, b.y0);
+            EXPECT_EQ(a.x1, b.x1);
+            EXPECT_EQ(a.y1, b.y1);
+        }
+        EXPECT_EQ(kept.empty(), whole.empty());
+        EXPECT_EQ(kept.singleBitmap() != nullptr, whole.singleBitmap() != nullptr);
+        for (int i = 0; i < 20; ++i) {
+            const double x = pick(400) / 10.0 - 5, y = pick(400) / 10.0 - 5;
+            EXPECT_EQ(kept.hit(x, y), whole.hit(x, y))
+                << "round " << round << " at " << x << ", " << y;
+        }
+    }
 }
 
 }  // namespace
