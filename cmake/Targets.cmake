@@ -4,7 +4,8 @@
 # or limn::recording.
 set(LIMN_EXPORTED_TARGETS
   limn_testing limn_motion limn_framework limn_events limn_geom
-  limn_backend limn_backend_primitives limn_backend_text limn_backend_replay limn_backend_stage
+  limn_backend limn_backend_primitives limn_backend_text limn_backend_pango limn_backend_replay
+  limn_backend_stage
   limn_backend_scene limn_backend_draw limn_backend_raster limn_backend_image limn_backend_audio
   limn_backend_base limn_recording limn_native limn_runtime)
 

@@ -7,9 +7,9 @@
 #include <random>
 #include <string_view>
 
+#include "backend/desktop/text/TextFonts.h"
 #include "backend/stage/StageNode.h"
 #include "backend/text/TextFieldNode.h"
-#include "backend/text/TextFonts.h"
 #include "runtime/Function.h"
 #include "tests/backend/MediaFiles.h"
 #include "tests/backend/Pixels.h"

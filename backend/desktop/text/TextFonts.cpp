@@ -1,4 +1,4 @@
-#include "backend/text/TextFonts.h"
+#include "backend/desktop/text/TextFonts.h"
 
 #include <fontconfig/fontconfig.h>
 #include <pango/pangofc-fontmap.h>
