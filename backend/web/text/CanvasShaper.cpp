@@ -1,5 +1,6 @@
 #include "backend/web/text/CanvasShaper.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -31,7 +32,7 @@ constexpr std::uintmax_t kMostFontBytes = 64u << 20;
 constexpr double kSizeSteps = 16;
 
 // A family name as a CSS string.
-std::string quoted(const std::string& name) {
+std::string cssString(const std::string& name) {
     std::string out = "\"";
     for (const char c : name) {
         if (c == '"' || c == '\\') out += '\\';
@@ -67,7 +68,7 @@ std::string CanvasMeasure::resolve(const std::string& name) {
     if (name == "_serif") return "serif";
     if (name == "_typewriter") return "monospace";
     if (name.empty()) return kDefault;
-    if (!sdl::fontfiles::looksLikeFile(name)) return quoted(name) + ", sans-serif";
+    if (!sdl::fontfiles::looksLikeFile(name)) return cssString(name) + ", sans-serif";
     std::string family = loadFile(name);
     if (family.empty()) {
         const std::string shipped = sdl::fontfiles::substitute(name);
@@ -81,7 +82,7 @@ std::string CanvasMeasure::resolve(const std::string& name) {
         rt::log::warn("could not load font file " + name + "; using DejaVu Sans");
         return kDefault;
     }
-    return quoted(family) + ", sans-serif";
+    return cssString(family) + ", sans-serif";
 }
 
 std::string CanvasMeasure::loadFile(const std::string& path) {
