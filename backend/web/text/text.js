@@ -1,6 +1,8 @@
 // Canvas 2D text for the page's shaper (TextCalls.h is the C++ half): fonts live in
 // a table here and cross to wasm as small integers; a character's advance is
-// measured once per font and kept. Faces from font files are registered from
+// measured once per font and kept. Text is measured and drawn with geometric
+// precision: advances in fractions of a pixel, as the desktop lays them out (the
+// page would otherwise round a web font's advances to whole pixels). Faces from font files are registered from
 // their bytes with FontFace, which Chromium parses at once: a face is usable for
 // measuring and drawing as soon as limn_text_face returns.
 mergeInto(LibraryManager.library, {
@@ -66,6 +68,7 @@ mergeInto(LibraryManager.library, {
           context.font = font.css;
           context.letterSpacing = '0px';
           context.fontKerning = 'none';
+          context.textRendering = 'geometricPrecision';
         }
         width = context.measureText(String.fromCodePoint(code)).width;
         font.widths.set(code, width);
@@ -99,6 +102,7 @@ mergeInto(LibraryManager.library, {
     context.globalCompositeOperation = 'source-over';
     context.font = LimnText.fonts[font].css;
     context.fontKerning = 'none';
+    context.textRendering = 'geometricPrecision';
     context.letterSpacing = spacing + 'px';
     context.textAlign = 'left';
     context.textBaseline = 'alphabetic';
