@@ -316,7 +316,8 @@ Bounds TextLayout::caretAt(std::size_t index) const {
     const double x = block->x + line.dx + strong.x0;
     // On an empty line a shaper may measure the caret by the font before it: take the line's.
     if (line.begin == line.end) return Bounds::of(x, line.top, 1, line.height);
-    return Bounds::of(x, block->y + line.dy + strong.y0, 1, strong.height());
+    // The shaper's caret has no width: its box is empty, but its rows are its height.
+    return Bounds::of(x, block->y + line.dy + strong.y0, 1, strong.y1 - strong.y0);
 }
 
 void TextLayout::draw(Canvas& canvas, const ColorXf& color, std::size_t selectBegin,
