@@ -1,6 +1,5 @@
 #include "backend/base/Utf8.h"
 
-
 namespace limn::sdl::utf8 {
 
 namespace {

@@ -10,15 +10,15 @@
 #include "backend/web/raster/CanvasCalls.h"
 
 // A new tab for the URL (a browser may block it outside a tap or a key).
-EM_JS(void, limn_page_open_url, (const char* url), {
-  window.open(UTF8ToString(url), '_blank', 'noopener');
-});
+EM_JS(void, limn_page_open_url, (const char* url),
+      { window.open(UTF8ToString(url), '_blank', 'noopener'); });
 // The system clipboard takes text only asynchronously, and only when the page may.
 EM_JS(void, limn_page_copy_text, (const char* text), {
-  try {
-    if (navigator.clipboard) navigator.clipboard.writeText(UTF8ToString(text)).catch(function() {});
-  } catch (e) {
-  }
+    try {
+        if (navigator.clipboard)
+            navigator.clipboard.writeText(UTF8ToString(text)).catch(function(){});
+    } catch (e) {
+    }
 });
 
 namespace limn::web {

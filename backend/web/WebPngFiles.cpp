@@ -27,8 +27,8 @@ std::vector<unsigned char> straightRgba(const std::uint32_t* pixels, int width, 
         for (int x = 0; x < width; ++x, to += 4) {
             const std::uint32_t p = row[x], a = p >> 24;
             const auto un = [a](std::uint32_t v) -> unsigned char {
-                return static_cast<unsigned char>(a ? std::min<std::uint32_t>(255, (v * 255 + a / 2) / a)
-                                                    : 0);
+                return static_cast<unsigned char>(
+                    a ? std::min<std::uint32_t>(255, (v * 255 + a / 2) / a) : 0);
             };
             to[0] = un((p >> 16) & 0xFF);
             to[1] = un((p >> 8) & 0xFF);

@@ -351,8 +351,8 @@ bool SoundStream::seek(std::int64_t frame) {
 int SoundStream::read(float* out, int frames) {
     int done = 0;
     while (done < frames) {
-        const int got =
-            SDL_AudioStreamGet(convert_->get(), out + 2 * done, (frames - done) * kOutputFrameBytes);
+        const int got = SDL_AudioStreamGet(convert_->get(), out + 2 * done,
+                                           (frames - done) * kOutputFrameBytes);
         if (got > 0) {
             done += got / kOutputFrameBytes;
             continue;
