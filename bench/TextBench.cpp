@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "RatioReporter.h"
+#include "backend/desktop/text/TextFonts.h"
 #include "backend/text/TextFieldNode.h"
-#include "backend/text/TextFonts.h"
 
 namespace {
 

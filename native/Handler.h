@@ -189,7 +189,7 @@ public:
         static_assert((std::is_same_v<Q, P> || ...),
                       "this primitive belongs to another part of the wire");
         std::size_t i = 0;
-        ((std::is_same_v<Q, P> ? false : (++i, true)) && ...);
+        static_cast<void>(((std::is_same_v<Q, P> ? false : (++i, true)) && ...));
         seen_[i] = true;
     }
     [[nodiscard]] constexpr const std::array<bool, sizeof...(P)>& seen() const { return seen_; }

@@ -3,7 +3,9 @@
 // decoded whole: memory stays the same whatever its length. Reads WAV holding
 // integer PCM (8, 16, 24 or 32 bits) or float samples, and Ogg Vorbis; other
 // encodings are refused (they can still be decoded whole). Output is the
-// mixer's format, float stereo at the rate given to open(), converted by SDL.
+// mixer's format, float stereo at the rate given to open(), converted by the
+// backend's converter. One implementation per backend: the desktop's reads
+// through SDL (backend/desktop/audio); a page decodes music whole instead.
 //
 // One stream belongs to one playback and is used from one thread at a time
 // (the audio thread once playing).
@@ -15,8 +17,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-struct _SDL_AudioStream;
 
 namespace limn::sdl {
 
@@ -38,12 +38,13 @@ public:
     int read(float* out, int frames);
 
     class Source;
+    class Converter;
 
 private:
     SoundStream() = default;
 
     std::unique_ptr<Source> source_;
-    _SDL_AudioStream* convert_ = nullptr;
+    std::unique_ptr<Converter> convert_;
     int rate_ = 0;
     bool drained_ = false;  // the source has ended and the converter was flushed
     int chunkFrames_ = 0;   // source frames decoded at a time

@@ -1,7 +1,5 @@
 #include "backend/base/Utf8.h"
 
-#include <glib.h>
-
 namespace limn::sdl::utf8 {
 
 namespace {
@@ -20,6 +18,32 @@ bool isContinuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
+// The code point of the `extra` + 1 bytes at text[i] (lead not ASCII), or
+// nothing for a sequence cut short, overlong, a surrogate or above U+10FFFF.
+std::optional<char32_t> decoded(std::string_view text, std::size_t i, std::size_t extra) {
+    if (extra == 0 || text.size() - i <= extra) return std::nullopt;
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const auto second = static_cast<unsigned char>(text[i + 1]);
+    // The second byte's range that keeps the value minimal and in range.
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) ||
+        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second >= 0x90)) {
+        return std::nullopt;
+    }
+    char32_t c = lead & (0x3F >> extra);
+    for (std::size_t k = 1; k <= extra; ++k) {
+        if (!isContinuation(text[i + k])) return std::nullopt;
+        c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    }
+    return c;
+}
+
+bool valid(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (!next(text, i)) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<char32_t> next(std::string_view text, std::size_t& i) {
@@ -29,11 +53,9 @@ std::optional<char32_t> next(std::string_view text, std::size_t& i) {
         return lead;
     }
     const std::size_t extra = announced(lead);
-    const gunichar c =
-        g_utf8_get_char_validated(text.data() + i, static_cast<gssize>(text.size() - i));
-    if (extra > 0 && c < 0x110000) {
+    if (const auto c = decoded(text, i, extra)) {
         i += 1 + extra;
-        return static_cast<char32_t>(c);
+        return c;
     }
     // Skip the lead and the continuation bytes it claims, as far as they are there.
     ++i;
@@ -54,9 +76,10 @@ void append(std::string& out, char32_t c) {
         out += static_cast<char>(c);
         return;
     }
-    gchar bytes[6];
-    const gint length = g_unichar_to_utf8(static_cast<gunichar>(c), bytes);
-    out.append(bytes, static_cast<std::size_t>(length));
+    const int extra = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    constexpr unsigned char kLead[] = {0, 0xC0, 0xE0, 0xF0};
+    out += static_cast<char>(kLead[extra] | (c >> (6 * extra)));
+    for (int k = extra - 1; k >= 0; --k) out += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
 }
 
 std::string encode(std::u32string_view text) {
@@ -67,7 +90,7 @@ std::string encode(std::u32string_view text) {
 }
 
 std::string repaired(std::string_view text) {
-    if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) {
+    if (valid(text)) {
         return std::string(text);
     }
     std::string out;

@@ -2,7 +2,7 @@
 // UTF-8 for the whole backend: text fields, typed text and sound tags decode
 // and encode here, so every part accepts and rejects the same bytes.
 //
-// A sequence is valid when GLib says so: no overlong forms, no surrogates,
+// A sequence is valid as Unicode defines it: no overlong forms, no surrogates,
 // nothing above U+10FFFF, every continuation byte in place. An invalid
 // sequence counts as one error covering its lead byte and the continuation
 // bytes that follow it (up to the length the lead announces), so "\xE2\x82A"

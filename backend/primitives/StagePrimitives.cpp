@@ -1,10 +1,10 @@
 // Frames, stages, the clock and managed stages.
-#include <SDL.h>
 
 #include "backend/base/Clock.h"
 #include "backend/primitives/Primitives.h"
 #include "backend/replay/Session.h"
 #include "backend/stage/MainFrame.h"
+#include "backend/stage/Platform.h"
 #include "backend/stage/StageInput.h"
 #include "backend/stage/StageNode.h"
 
@@ -55,7 +55,7 @@ constexpr void registerFrame(auto& m) {
         if (MainFrame* frame = MainFrame::running()) frame->close();
     });
     handle<wire::limn_get_url>(m, [](const auto& a) {
-        if (!a.url.empty()) SDL_OpenURL(a.url.c_str());
+        if (!a.url.empty()) openPlatformUrl(a.url);
     });
     handle<wire::limn_time_stamp>(m, [] { return Clock::now(); });
     handle<wire::limn_managed_stage_create>(m, [](const auto& a) -> rt::Dynamic {

@@ -2,7 +2,8 @@
 // A frame's pixels held in memory for comparing: taken from a rendered
 // surface or a PNG file, compared with a tolerance, written back as PNG, and
 // turned into a picture of where two frames differ (the frame dimmed, every
-// differing pixel in red).
+// differing pixel in red). Its PNG files are read and written by the backend's
+// own code (backend/desktop/replay on the desktop, backend/web in a page).
 //
 //   FramePicture now = FramePicture::of(*stage.lastFrame());
 //   const FrameDifference d = compareFrames(now, *FramePicture::load("title.png"), 2);

@@ -1,6 +1,5 @@
 #include "backend/replay/RecordFormat.h"
 
-#include <bit>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -9,6 +8,13 @@
 namespace limn::sdl {
 
 namespace {
+
+// A double's bits (std::bit_cast, which the page's C++ library lacks).
+std::uint64_t bitsOf(double v) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits;
+}
 
 // Nothing a session writes is larger: a bigger length is a corrupt one.
 constexpr std::uint64_t kLongestText = 1 << 20;
@@ -57,7 +63,7 @@ void putNumber(std::string& out, double v) {
         putVarint(out, zigzag(static_cast<std::int64_t>(v)) << 1);
     } else {
         putVarint(out, 1);
-        putFixed(out, std::bit_cast<std::uint64_t>(v), 8);
+        putFixed(out, bitsOf(v), 8);
     }
 }
 
@@ -222,7 +228,7 @@ bool RecordReader::number(double& value) {
     if (raw != 1) return fail("a bad number mark");
     std::uint64_t bits = 0;
     if (!fixed64(bits)) return false;
-    value = std::bit_cast<double>(bits);
+    std::memcpy(&value, &bits, sizeof value);
     return true;
 }
 

@@ -211,6 +211,9 @@ public:
 
     // Everything drawn so far is in the target's memory.
     virtual void flush() = 0;
+    // The target's pixels in the device box (x, y, w, h) were written directly
+    // while the canvas is open: a canvas holding a copy of them takes them up.
+    virtual void pixelsWritten(int /*x*/, int /*y*/, int /*w*/, int /*h*/) {}
 };
 
 // How a canvas on a surface is used.

@@ -486,6 +486,8 @@ bool Renderer::renderRows(SceneNode& root, Surface& target, const RenderOptions&
         for (std::size_t i = 0; i < split[index].size(); ++i) {
             const Bounds& band = split[index][i];
             clear(into, band);
+            canvas->pixelsWritten(0, static_cast<int>(band.y0), w,
+                                  static_cast<int>(band.y1) - static_cast<int>(band.y0));
             RenderOptions bandOptions = options;
             bandOptions.cull = wanted[firstBand[index] + i];
             if (shared) {

@@ -35,4 +35,10 @@ public:
 // definition per backend).
 std::unique_ptr<Platform> openPlatform(MainFrame& frame, int flags, const std::string& title);
 
+// The system's services beside the view, one definition per backend too: the
+// clipboard's text (empty when it holds none) and opening a URL in the browser.
+[[nodiscard]] std::string platformClipboardText();
+void setPlatformClipboardText(const std::string& text);
+void openPlatformUrl(const std::string& url);
+
 }  // namespace limn::sdl

@@ -1,16 +1,15 @@
 #include "backend/stage/StageNode.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <limits>
 
 #include "backend/base/Clock.h"
-#include "backend/desktop/raster/SurfaceViews.h"
+#include "backend/image/PngFile.h"
 #include "backend/scene/BandPool.h"
 #include "backend/scene/Renderer.h"
+#include "backend/stage/Platform.h"
 
 namespace limn::sdl {
 
@@ -195,14 +194,13 @@ void StageNode::widenForFilters(const Affine& base) {
 }
 
 void StageNode::fillBackground(Surface& surface, const Bounds& box) {
-    const std::uint32_t bg = background().value_or(0xFFFFFF);
-    // pixman's SIMD fill, as before the frame's pixels left cairo.
-    pixman_color_t colour{static_cast<std::uint16_t>(((bg >> 16) & 0xFF) * 257),
-                          static_cast<std::uint16_t>(((bg >> 8) & 0xFF) * 257),
-                          static_cast<std::uint16_t>((bg & 0xFF) * 257), 0xFFFF};
-    pixman_box32_t b{static_cast<int>(box.x0), static_cast<int>(box.y0), static_cast<int>(box.x1),
-                     static_cast<int>(box.y1)};
-    pixman_image_fill_boxes(PIXMAN_OP_SRC, pixmanOf(surface), &colour, 1, &b);
+    const std::uint32_t colour = 0xFF000000u | (background().value_or(0xFFFFFF) & 0xFFFFFF);
+    const int x0 = std::clamp(static_cast<int>(box.x0), 0, surface.width());
+    const int x1 = std::clamp(static_cast<int>(box.x1), x0, surface.width());
+    const int y0 = std::clamp(static_cast<int>(box.y0), 0, surface.height());
+    const int y1 = std::clamp(static_cast<int>(box.y1), y0, surface.height());
+    // Straight into the pixels, before any canvas opens on them (band threads too).
+    for (int y = y0; y < y1; ++y) std::fill(surface.row(y) + x0, surface.row(y) + x1, colour);
 }
 
 void StageNode::render() {
@@ -289,15 +287,11 @@ void StageNode::setDisplayState(int state) {
 }
 
 std::string StageNode::clipboardText() const {
-    char* clip = SDL_GetClipboardText();
-    if (!clip) return {};
-    std::string text = clip;
-    SDL_free(clip);
-    return text;
+    return platformClipboardText();
 }
 
 void StageNode::setClipboardText(const std::string& text) {
-    SDL_SetClipboardText(text.c_str());
+    setPlatformClipboardText(text);
 }
 
 }  // namespace limn::sdl

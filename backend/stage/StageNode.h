@@ -85,7 +85,7 @@ public:
     [[nodiscard]] double pointerStageX() const override { return pointerX_; }
     [[nodiscard]] double pointerStageY() const override { return pointerY_; }
 
-    // The system clipboard (SDL's).
+    // The system clipboard (the platform's).
     [[nodiscard]] std::string clipboardText() const override;
     void setClipboardText(const std::string& text) override;
 

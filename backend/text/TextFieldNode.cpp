@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "backend/desktop/raster/CairoCanvas.h"
 #include "backend/scene/StageLink.h"
 #include "backend/text/TextMarkup.h"
 #include "native/EventRecord.h"
@@ -42,11 +41,6 @@ struct Rgb {
 Rgb through(std::uint32_t rgb, const ColorXf& c) {
     return {c.red(((rgb >> 16) & 0xFF) / 255.0), c.green(((rgb >> 8) & 0xFF) / 255.0),
             c.blue((rgb & 0xFF) / 255.0), c.alpha(1.0)};
-}
-
-void setSource(cairo_t* cr, std::uint32_t rgb, const ColorXf& color) {
-    const Rgb c = through(rgb, color);
-    cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a);
 }
 
 CanvasPaint paintOf(std::uint32_t rgb, const ColorXf& color) {
@@ -251,25 +245,23 @@ void TextFieldNode::drawContent(Canvas& canvas, const RenderState& state) {
         canvas.fill(box, paintOf(backgroundColor, color), FillRule::EvenOdd);
     }
     canvas.clipRect(0, 0, boxWidth_, boxHeight_);
-    // The text is shaped and drawn by pango, on the desktop's cairo context.
-    if (cairo_t* cr = CairoCanvas::contextOf(canvas)) {
-        cairo_save(cr);
-        const auto& lines = layout_.lines();
-        const double top = lines.empty() ? 0 : lines[static_cast<std::size_t>(scrollV() - 1)].top;
-        cairo_translate(cr, kGutter - scrollH(), kGutter - top);
-        const bool showSelection = focused_ && editor_.hasSelection();
-        layout_.draw(cr, color, showSelection ? editor_.selectionBegin() : 0,
-                     showSelection ? editor_.selectionEnd() : 0);
-        if (focused_ && input_) {
-            const Bounds caret = layout_.caretAt(editor_.caret());
-            setSource(
-                cr, content_.styleAt(editor_.caret() > 0 ? editor_.caret() - 1 : 0, default_).color,
-                color);
-            cairo_rectangle(cr, std::floor(caret.x0), caret.y0, 1, caret.height());
-            cairo_fill(cr);
-        }
-        cairo_restore(cr);
+    canvas.save();
+    const auto& lines = layout_.lines();
+    const double top = lines.empty() ? 0 : lines[static_cast<std::size_t>(scrollV() - 1)].top;
+    canvas.setTransform(canvas.transform() *
+                        Affine::translation(kGutter - scrollH(), kGutter - top));
+    const bool showSelection = focused_ && editor_.hasSelection();
+    layout_.draw(canvas, color, showSelection ? editor_.selectionBegin() : 0,
+                 showSelection ? editor_.selectionEnd() : 0);
+    if (focused_ && input_) {
+        const Bounds caret = layout_.caretAt(editor_.caret());
+        const std::uint32_t ink =
+            content_.styleAt(editor_.caret() > 0 ? editor_.caret() - 1 : 0, default_).color;
+        CanvasPath bar;
+        bar.rect(std::floor(caret.x0), caret.y0, 1, caret.height());
+        canvas.fill(bar, paintOf(ink, color), FillRule::Winding);
     }
+    canvas.restore();
     canvas.restore();
     if (border) {
         CanvasPath box;

@@ -1,30 +1,30 @@
 #pragma once
-// The laid-out form of a text field's content: pango layouts stacked top to
-// bottom, each holding a run of paragraphs that share one paragraph format.
-// What pango can't do for a whole run is done per paragraph on top of its
-// layout: unwrapped text that is centred or right-aligned is moved across by
-// its own width, and negative leading moves each paragraph up. A layout holds
-// at most about kBlockPixels of lines (pango's coordinates end near 2 million
-// pixels), so memory and time follow the text's size. Coordinates are pixels
-// in the text area, whose origin is the field's top-left corner plus the
-// 2-pixel gutter. Drawing shows only the lines inside the cairo clip. When
-// words wrap, a paragraph holding a word of more than kLongWord characters
-// wraps at any character, and is cut into layouts of at most kBlockPixels
-// (each cut starts a new line).
+// The laid-out form of a text field's content: shaped blocks (TextShaper)
+// stacked top to bottom, each holding a run of paragraphs that share one
+// paragraph format. What a shaper can't do for a whole run is done per
+// paragraph on top of its block: unwrapped text that is centred or
+// right-aligned is moved across by its own width, and negative leading moves
+// each paragraph up. A block holds at most about kBlockPixels of lines (pango's
+// coordinates end near 2 million pixels), so memory and time follow the
+// text's size. Coordinates are pixels in the text area, whose origin is the
+// field's top-left corner plus the 2-pixel gutter. Drawing shows only the
+// lines inside the canvas's clip. When words wrap, a paragraph holding a word
+// of more than kLongWord characters wraps at any character, and is cut into
+// blocks of at most kBlockPixels (each cut starts a new line).
 //
 // update() redoes the work only when the content's version, the wrap width
-// or the wrap flag changed; the pango layouts themselves are reused. Colours
-// are not part of the layout: text of one colour is drawn with the cairo
-// source colour, text of many run by run, so colour transforms (fades) cost
-// no new layout.
-
-#include <pango/pangocairo.h>
+// or the wrap flag changed; the shaped blocks themselves are reused. Colours
+// are not part of the layout: text of one colour is drawn in that colour,
+// text of many run by run, so colour transforms (fades) cost no new layout.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "backend/base/Geometry.h"
+#include "backend/scene/Canvas.h"
 #include "backend/text/TextContent.h"
+#include "backend/text/TextShaper.h"
 
 namespace limn::sdl {
 
@@ -40,21 +40,20 @@ public:
         std::size_t end = 0;
         double top = 0;
         double height = 0;
-        std::size_t block = 0;             // the pango layout that holds it
-        bool paragraphEnd = false;         // the last line of its paragraph
-        double x = 0;                      // left of the line within its layout
-        double baseline = 0;               // in the text area
-        PangoLayoutLine* pango = nullptr;  // owned by the block's layout
+        std::size_t block = 0;      // the shaped block that holds it
+        bool paragraphEnd = false;  // the last line of its paragraph
+        double x = 0;               // left of the line within its block
+        double baseline = 0;        // in the text area
+        std::size_t shaped = 0;     // the line's index in its block
         // Where the line's paragraph sits beyond the layout's own coordinates.
         double dx = 0;
         double dy = 0;
     };
 
-    // With `shareAll` false, paragraphs share a layout only where pango
+    // With `shareAll` false, paragraphs share a block only where the shaper
     // itself aligns them alike (wrapped or left-aligned text, no negative
     // leading), the others get one each: to check that sharing changes nothing.
     explicit TextLayout(bool shareAll = true) : shareAll_(shareAll) {}
-    ~TextLayout();
     TextLayout(const TextLayout&) = delete;
     TextLayout& operator=(const TextLayout&) = delete;
 
@@ -64,7 +63,7 @@ public:
     // Forces the next update() to lay out again (the fallback format changed).
     void invalidate() { content_ = nullptr; }
     [[nodiscard]] std::uint64_t layouts() const { return layoutCount_; }
-    // Pango layouts in use.
+    // Shaped blocks in use.
     [[nodiscard]] std::size_t blockCount() const { return blocks_.size(); }
 
     [[nodiscard]] double textWidth() const { return textWidth_; }
@@ -82,7 +81,8 @@ public:
 
     // Draws the text with its colours passed through `color`; characters in
     // [selectBegin, selectEnd) get a highlight behind them.
-    void draw(cairo_t* cr, const ColorXf& color, std::size_t selectBegin = 0,
+    // Drawn in the canvas's current coordinates.
+    void draw(Canvas& canvas, const ColorXf& color, std::size_t selectBegin = 0,
               std::size_t selectEnd = 0);
 
 private:
@@ -98,11 +98,10 @@ private:
         double cost = 0;         // pixels it may need, at most
     };
     struct Block {
-        PangoLayout* layout = nullptr;
+        std::unique_ptr<ShapedText> shaped;
         Span span;
         std::size_t begin = 0;
         std::size_t end = 0;
-        std::vector<int> byteOf;  // character offset in the block -> byte index
         double x = 0;
         double y = 0;
     };
@@ -114,15 +113,12 @@ private:
     // Moves the lines [first, end) of one paragraph: alignment when unwrapped, leading.
     void placeParagraph(std::size_t first, std::size_t end, const TextStyle& para, double dy,
                         double width);
-    // The paragraph's width as pango measures a layout: the lines' extents joined.
+    // The paragraph's width as a block is measured: the lines' extents joined.
     [[nodiscard]] double joinedWidth(std::size_t first, std::size_t end) const;
     [[nodiscard]] const Line* lineAt(double y) const;
-    PangoAttrList* attributes(const Block& block) const;
+    [[nodiscard]] std::vector<ShapeRun> runs(const Block& block) const;
     void measure();
-    [[nodiscard]] std::size_t charOf(const Block& block, int byteIndex) const;
     [[nodiscard]] const Block* blockOf(std::size_t index) const;
-    void drawRuns(cairo_t* cr, const Line& line, const ColorXf& color) const;
-    static void underline(cairo_t* cr, PangoFont* font, double x, double baseline, double width);
     [[nodiscard]] static bool hasLongWord(const TextContent& content,
                                           const TextContent::Paragraph& p);
 
@@ -130,7 +126,7 @@ private:
     std::vector<Block> blocks_;
     std::vector<Line> lines_;
     std::vector<TextContent::Paragraph> paragraphs_;
-    std::vector<PangoRectangle> extents_;  // per line, in the layout's own units
+    std::vector<double> widths_;  // per line, as its block measures it
     const TextContent* content_ = nullptr;
     TextStyle fallback_;
     std::uint64_t version_ = 0;

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <vector>
@@ -132,11 +134,34 @@ std::optional<std::uint32_t> parseColour(std::string_view text) {
     return value & 0xFFFFFF;
 }
 
+// std::from_chars for a double. The page's C++ library has none for floating
+// point: there strtod reads a copy cut where from_chars stops (at a hexadecimal
+// prefix's 'x'), and refuses what from_chars refuses (a sign '+', spaces, a
+// number out of range).
+std::from_chars_result readDouble(const char* first, const char* last, double& value) {
+#if defined(__EMSCRIPTEN__)
+    std::string copy(first, last);
+    copy.resize(std::min(copy.size(), copy.find_first_of("xX")));
+    if (copy.empty() || copy[0] == '+' || isSpace(copy[0])) {
+        return {first, std::errc::invalid_argument};
+    }
+    char* end = nullptr;
+    errno = 0;
+    const double read = std::strtod(copy.c_str(), &end);
+    if (end == copy.c_str()) return {first, std::errc::invalid_argument};
+    if (errno == ERANGE) return {first + (end - copy.c_str()), std::errc::result_out_of_range};
+    value = read;
+    return {first + (end - copy.c_str()), std::errc()};
+#else
+    return std::from_chars(first, last, value);
+#endif
+}
+
 std::optional<double> parseNumber(std::string_view text) {
     while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
     if (text.starts_with("+")) text.remove_prefix(1);
     double value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    auto [end, error] = readDouble(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end == text.data() || !std::isfinite(value)) return std::nullopt;
     return value;
 }

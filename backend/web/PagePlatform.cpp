@@ -1,11 +1,25 @@
 #include "backend/web/PagePlatform.h"
 
+#include <emscripten.h>
+
 #include <algorithm>
 #include <cmath>
 
 #include "backend/base/Clock.h"
 #include "backend/web/PageShell.h"
 #include "backend/web/raster/CanvasCalls.h"
+
+// A new tab for the URL (a browser may block it outside a tap or a key).
+EM_JS(void, limn_page_open_url, (const char* url),
+      { window.open(UTF8ToString(url), '_blank', 'noopener'); });
+// The system clipboard takes text only asynchronously, and only when the page may.
+EM_JS(void, limn_page_copy_text, (const char* text), {
+    try {
+        if (navigator.clipboard)
+            navigator.clipboard.writeText(UTF8ToString(text)).catch(function(){});
+    } catch (e) {
+    }
+});
 
 namespace limn::web {
 
@@ -103,6 +117,30 @@ namespace limn::sdl {
 
 std::unique_ptr<Platform> openPlatform(MainFrame& frame, int flags, const std::string& title) {
     return std::make_unique<web::PagePlatform>(frame, flags, title);
+}
+
+namespace {
+
+// What the program copied last: a page cannot read the system clipboard when asked
+// (that is asynchronous and needs the user's leave), so pasting gives this.
+std::string& copiedText() {
+    static std::string text;
+    return text;
+}
+
+}  // namespace
+
+std::string platformClipboardText() {
+    return copiedText();
+}
+
+void setPlatformClipboardText(const std::string& text) {
+    copiedText() = text;
+    limn_page_copy_text(text.c_str());
+}
+
+void openPlatformUrl(const std::string& url) {
+    limn_page_open_url(url.c_str());
 }
 
 }  // namespace limn::sdl

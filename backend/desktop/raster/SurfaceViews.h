@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "backend/image/PngFile.h"
 #include "backend/image/Surface.h"
 
 namespace limn::sdl {
@@ -63,8 +64,5 @@ inline pixman_image_t* pixmanOf(const Surface& surface) {
 inline pixman_image_t* samplerOf(const Surface& surface) {
     return SurfaceViews::of(surface).sampler();
 }
-
-// Writes the surface as a PNG file; false when that fails.
-bool writePng(const Surface& surface, const std::string& path);
 
 }  // namespace limn::sdl

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "backend/base/Clock.h"
-#include "backend/stage/KeyMap.h"
+#include "backend/desktop/stage/KeyMap.h"
 #include "backend/stage/LateWakeups.h"
 #include "backend/stage/ViewFit.h"
 #include "runtime/Log.h"
@@ -503,6 +503,22 @@ void SdlPlatform::setFullScreen(bool full) {
 
 std::unique_ptr<Platform> openPlatform(MainFrame& frame, int flags, const std::string& title) {
     return std::make_unique<SdlPlatform>(frame, flags, title);
+}
+
+std::string platformClipboardText() {
+    char* clip = SDL_GetClipboardText();
+    if (!clip) return {};
+    std::string text = clip;
+    SDL_free(clip);
+    return text;
+}
+
+void setPlatformClipboardText(const std::string& text) {
+    SDL_SetClipboardText(text.c_str());
+}
+
+void openPlatformUrl(const std::string& url) {
+    SDL_OpenURL(url.c_str());
 }
 
 }  // namespace limn::sdl

@@ -5,6 +5,7 @@
 namespace limn::sdl {
 
 class SoundStream::Source {};
+class SoundStream::Converter {};
 
 std::unique_ptr<SoundStream> SoundStream::open(const std::string&, int, std::string& reason) {
     reason = "the page decodes music whole";

@@ -1,5 +1,6 @@
 #include "backend/web/raster/WebPictures.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <unordered_map>
 
@@ -33,6 +34,14 @@ public:
                           target.stride());
     }
     ~SurfaceCanvas() override { SurfaceCanvas::flush(); }
+    void pixelsWritten(int x, int y, int w, int h) override {
+        x = std::clamp(x, 0, target_.width());
+        y = std::clamp(y, 0, target_.height());
+        w = std::clamp(w, 0, target_.width() - x);
+        h = std::clamp(h, 0, target_.height() - y);
+        if (w <= 0 || h <= 0) return;
+        limn_raster_write(baseContext(), x, y, w, h, target_.row(y) + x, target_.stride());
+    }
     SurfaceCanvas(const SurfaceCanvas&) = delete;
     SurfaceCanvas& operator=(const SurfaceCanvas&) = delete;
 

@@ -136,11 +136,12 @@ mergeInto(LibraryManager.library, {
     HEAP32[heightAt >> 2] = c ? c.canvas.height : 0;
   },
 
-  // A transparent layer of its own to draw into (masks, filters, cached bitmaps).
+  // A transparent layer of its own to draw into (masks, filters, cached bitmaps, a
+  // surface's canvas); most are read back, so they are kept in memory for reading.
   limn_raster_layer_new__deps: ['$LimnRaster'],
   limn_raster_layer_new: function (width, height) {
     var canvas = LimnRaster.newCanvas(Math.max(1, width), Math.max(1, height));
-    return LimnRaster.add(LimnRaster.contexts, canvas.getContext('2d'));
+    return LimnRaster.add(LimnRaster.contexts, canvas.getContext('2d', { willReadFrequently: true }));
   },
   limn_raster_layer_free__deps: ['$LimnRaster'],
   limn_raster_layer_free: function (handle) {

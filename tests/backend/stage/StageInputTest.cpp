@@ -3,7 +3,7 @@
 #include <tuple>
 #include <vector>
 
-#include "backend/stage/KeyMap.h"
+#include "backend/desktop/stage/KeyMap.h"
 #include "backend/stage/StageInput.h"
 #include "native/EventRecord.h"
 #include "runtime/Function.h"

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <random>
 
-#include "backend/text/TextFonts.h"
+#include "backend/desktop/text/TextFonts.h"
 #include "tests/backend/MediaFiles.h"
 
 namespace limn::sdl {

@@ -7,9 +7,9 @@
 #include <random>
 #include <string_view>
 
+#include "backend/desktop/text/TextFonts.h"
 #include "backend/stage/StageNode.h"
 #include "backend/text/TextFieldNode.h"
-#include "backend/text/TextFonts.h"
 #include "runtime/Function.h"
 #include "tests/backend/MediaFiles.h"
 #include "tests/backend/Pixels.h"
@@ -384,6 +384,28 @@ TEST_F(TextFieldEditing, BackspaceDeleteAndShiftSelection) {
     key(8);
     EXPECT_EQ(input->text(), "de") << "backspace at the start changes nothing";
     EXPECT_EQ(changes.size(), 5u);
+}
+
+// The caret is a line's height tall after the text; a selection is highlighted
+// behind its characters.
+TEST(TextFieldDrawing, AFocusedInputShowsItsCaretAndSelection) {
+    auto f = field("Caret", format("_sans", 16, 0x000080), 200, 30);
+    f->setInput(true);
+    const auto text = inkOf(*render(*f, 200, 30));
+    f->focusChanged(true);
+    const auto caret = inkOf(*render(*f, 200, 30));
+    ASSERT_TRUE(text.any());
+    EXPECT_GT(caret.right, text.right) << "the caret stands after the text";
+    EXPECT_GE(caret.bottom - caret.top + 1, 16) << "as tall as the line";
+    f->keyInput(37, 0, true, 2);  // shift + left selects the "t"
+    const auto surface = render(*f, 200, 30);
+    int highlighted = 0;
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            highlighted += limn::testing::straight(surface->row(y)[x]) == 0xFFA8CEFF ? 1 : 0;
+        }
+    }
+    EXPECT_GT(highlighted, 20) << "the selection's highlight";
 }
 
 TEST_F(TextFieldEditing, EnterBreaksOnlyMultilineFields) {

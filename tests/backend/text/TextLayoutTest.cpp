@@ -1,10 +1,11 @@
-// Paragraphs sharing pango layouts lay out and draw exactly as with a layout
+// Paragraphs sharing shaped blocks lay out and draw exactly as with a layout
 // each.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <random>
 
+#include "backend/image/Surface.h"
 #include "backend/text/TextLayout.h"
 
 namespace limn::sdl {
@@ -42,17 +43,14 @@ TextContent randomContent(std::mt19937& random) {
     return content;
 }
 
-std::vector<unsigned char> pixels(TextLayout& layout) {
-    const int width = 320;
-    const int height = 1200;
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    cairo_t* cr = cairo_create(surface);
-    layout.draw(cr, ColorXf{}, 3, 40);
-    cairo_destroy(cr);
-    cairo_surface_flush(surface);
-    const unsigned char* data = cairo_image_surface_get_data(surface);
-    std::vector<unsigned char> out(data, data + cairo_image_surface_get_stride(surface) * height);
-    cairo_surface_destroy(surface);
+std::vector<std::uint32_t> pixels(TextLayout& layout) {
+    const std::shared_ptr<Surface> surface = Surface::create(320, 1200, true, 0);
+    layout.draw(*openCanvas(*surface), ColorXf{}, 3, 40);
+    surface->flush();
+    std::vector<std::uint32_t> out;
+    for (int y = 0; y < surface->height(); ++y) {
+        out.insert(out.end(), surface->row(y), surface->row(y) + surface->width());
+    }
     return out;
 }
 

@@ -24,6 +24,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "backend/text/FontFiles.h"
 #include "backend/text/TextStyle.h"
 
 namespace limn::sdl {
@@ -32,7 +33,7 @@ class TextFonts {
 public:
     static constexpr const char* kDefaultFamily = "DejaVu Sans";
     // Where shipped substitutes and their table are, from the working directory.
-    static constexpr const char* kSubstituteFolder = "fonts";
+    static constexpr const char* kSubstituteFolder = fontfiles::kSubstituteFolder;
 
     [[nodiscard]] static TextFonts& instance();
     ~TextFonts();

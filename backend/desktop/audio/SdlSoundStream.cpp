@@ -272,6 +272,19 @@ int VorbisSource::read(float* out, int frames) {
 
 }  // namespace
 
+// SDL's converter from the source's rate and channels to the mixer's.
+class SoundStream::Converter {
+public:
+    explicit Converter(SDL_AudioStream* stream) : stream_(stream) {}
+    ~Converter() { SDL_FreeAudioStream(stream_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    [[nodiscard]] SDL_AudioStream* get() const { return stream_; }
+
+private:
+    SDL_AudioStream* stream_;
+};
+
 std::unique_ptr<SoundStream> SoundStream::open(const std::string& path, int rate,
                                                std::string& reason) {
     std::error_code error;
@@ -311,7 +324,7 @@ std::unique_ptr<SoundStream> SoundStream::open(const std::string& path, int rate
     }
     std::unique_ptr<SoundStream> stream(new SoundStream());
     stream->source_ = std::move(source);
-    stream->convert_ = convert;
+    stream->convert_ = std::make_unique<Converter>(convert);
     stream->rate_ = rate;
     stream->chunkFrames_ =
         std::clamp(static_cast<int>(std::int64_t{kChunkFrames} * stream->source_->rate() / rate),
@@ -321,9 +334,7 @@ std::unique_ptr<SoundStream> SoundStream::open(const std::string& path, int rate
     return stream;
 }
 
-SoundStream::~SoundStream() {
-    SDL_FreeAudioStream(convert_);
-}
+SoundStream::~SoundStream() = default;
 
 std::int64_t SoundStream::frames() const {
     return std::llround(static_cast<double>(source_->frames()) * rate_ / source_->rate());
@@ -332,7 +343,7 @@ std::int64_t SoundStream::frames() const {
 bool SoundStream::seek(std::int64_t frame) {
     const auto at = static_cast<std::int64_t>(
         static_cast<double>(std::max<std::int64_t>(frame, 0)) * source_->rate() / rate_);
-    SDL_AudioStreamClear(convert_);
+    SDL_AudioStreamClear(convert_->get());
     drained_ = false;
     return source_->seek(at);
 }
@@ -340,8 +351,8 @@ bool SoundStream::seek(std::int64_t frame) {
 int SoundStream::read(float* out, int frames) {
     int done = 0;
     while (done < frames) {
-        const int got =
-            SDL_AudioStreamGet(convert_, out + 2 * done, (frames - done) * kOutputFrameBytes);
+        const int got = SDL_AudioStreamGet(convert_->get(), out + 2 * done,
+                                           (frames - done) * kOutputFrameBytes);
         if (got > 0) {
             done += got / kOutputFrameBytes;
             continue;
@@ -349,9 +360,9 @@ int SoundStream::read(float* out, int frames) {
         if (got < 0 || drained_) break;
         const int decoded = source_->read(scratch_.data(), chunkFrames_);
         const int bytes = decoded * source_->channels() * static_cast<int>(sizeof(float));
-        if (decoded <= 0 || SDL_AudioStreamPut(convert_, scratch_.data(), bytes) != 0) {
+        if (decoded <= 0 || SDL_AudioStreamPut(convert_->get(), scratch_.data(), bytes) != 0) {
             // The converter holds back a few frames for its filter until told the end.
-            SDL_AudioStreamFlush(convert_);
+            SDL_AudioStreamFlush(convert_->get());
             drained_ = true;
         }
     }

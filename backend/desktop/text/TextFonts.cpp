@@ -1,36 +1,16 @@
-#include "backend/text/TextFonts.h"
+#include "backend/desktop/text/TextFonts.h"
 
 #include <fontconfig/fontconfig.h>
 #include <pango/pangofc-fontmap.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 
 #include "runtime/Log.h"
 
 namespace limn::sdl {
 
 namespace {
-
-bool looksLikeFile(const std::string& name) {
-    if (name.find('/') != std::string::npos) return true;
-    std::string lower = name;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    for (const char* ext : {".ttf", ".otf", ".ttc", ".otc", ".pfb", ".pfa", ".woff", ".woff2"}) {
-        if (lower.ends_with(ext)) return true;
-    }
-    return false;
-}
-
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
 
 // Why fontconfig could not take a font file, for the log.
 std::string fileProblem(const std::string& path) {
@@ -80,7 +60,7 @@ std::string TextFonts::resolve(const std::string& name) {
     if (name == "_sans") return kDefaultFamily;
     if (name == "_serif") return "DejaVu Serif";
     if (name == "_typewriter") return "DejaVu Sans Mono";
-    if (looksLikeFile(name)) {
+    if (fontfiles::looksLikeFile(name)) {
         std::string loaded = loadFile(name);
         if (loaded.empty()) loaded = loadSubstitute(name);
         if (loaded.empty()) {
@@ -125,28 +105,14 @@ std::string TextFonts::loadFile(const std::string& path) {
 }
 
 std::string TextFonts::loadSubstitute(const std::string& path) {
-    std::error_code error;
-    if (std::filesystem::exists(path, error)) return {};  // there, but not a font
-    const std::string wanted = std::filesystem::path(path).filename().string();
-    std::ifstream table(std::string(kSubstituteFolder) + "/substitutes.txt");
-    for (std::string line; std::getline(table, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        const auto equals = line.find('=');
-        if (equals == std::string::npos || trimmed(line.substr(0, equals)) != wanted) continue;
-        const std::string shipped = trimmed(line.substr(equals + 1));
-        // Only a file in the folder itself: the table can't point elsewhere.
-        if (shipped.empty() || shipped.find('/') != std::string::npos || shipped[0] == '.') {
-            return {};
-        }
-        const std::string file = std::string(kSubstituteFolder) + "/" + shipped;
-        std::string family = loadFile(file);
-        if (!family.empty()) {
-            rt::log::info("font file " + path + " is not there; using " + file +
-                          ", shipped in its place");
-        }
-        return family;
+    const std::string file = fontfiles::substitute(path);
+    if (file.empty()) return {};
+    std::string family = loadFile(file);
+    if (!family.empty()) {
+        rt::log::info("font file " + path + " is not there; using " + file +
+                      ", shipped in its place");
     }
-    return {};
+    return family;
 }
 
 bool TextFonts::hasFamily(const std::string& family) {

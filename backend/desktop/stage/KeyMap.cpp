@@ -1,4 +1,4 @@
-#include "backend/stage/KeyMap.h"
+#include "backend/desktop/stage/KeyMap.h"
 
 #include <unordered_map>
 
