@@ -9,9 +9,10 @@ set(LIMN_EXPORTED_TARGETS
   limn_backend_scene limn_backend_draw limn_backend_raster limn_backend_image limn_backend_audio
   limn_backend_base limn_recording limn_native limn_runtime)
 
-# A WebAssembly build has no desktop backend (limn_backend*) nor what plays on it (limn_testing).
+# A WebAssembly build has the page's backend: no pango shaper, and nothing that plays
+# headless on the desktop (limn_testing).
 if(LIMN_WEB)
-  list(FILTER LIMN_EXPORTED_TARGETS EXCLUDE REGEX "^limn_(backend|testing)")
+  list(FILTER LIMN_EXPORTED_TARGETS EXCLUDE REGEX "^limn_(testing|backend_pango)$")
 endif()
 
 foreach(target IN LISTS LIMN_EXPORTED_TARGETS)

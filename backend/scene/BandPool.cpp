@@ -9,8 +9,13 @@ namespace limn::sdl {
 namespace {
 
 int machineThreads() {
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+    // A page without shared memory has one thread: every band is drawn on it.
+    return 1;
+#else
     return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1,
                       BandPool::kMaxThreads);
+#endif
 }
 
 // LIMN_THREADS, or 0 when unset or not a count.
