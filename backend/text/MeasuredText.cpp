@@ -41,6 +41,7 @@ void MeasuredText::shape(std::u32string_view text, const std::vector<ShapeRun>& 
     }
     x_.assign(n + 1, 0);
     extra_.clear();
+    hyphens_.clear();
     lines_.clear();
     height_ = 0;
     for (std::size_t a = 0;;) {
@@ -71,7 +72,7 @@ void MeasuredText::breakLines(std::size_t begin, std::size_t end, bool firstOfPa
         const double indent = first ? std::max(format.indent, 0.0) : std::max(-format.indent, 0.0);
         const std::size_t e =
             format.width >= 0 ? fit(at, end, format.width - indent, format.charWrap) : end;
-        addLine(at, e, indent, format.justify && e < end, format);
+        addLine(at, e, indent, e < end, format);
         at = e;
         first = false;
     } while (at < end);
@@ -82,23 +83,39 @@ std::size_t MeasuredText::fit(std::size_t begin, std::size_t end, double room,
     double width = 0;
     std::size_t breakAt = begin;
     for (std::size_t i = begin; i < end; ++i) {
-        // Spaces hang past the room: they end their line.
+        // A line that wraps after spaces does not count the last of them (as
+        // pango lays it out); the others take room.
         if (isSpace(text_[i])) {
+            const bool counts = i + 1 < end && isSpace(text_[i + 1]);
+            if (counts && i > begin && width + advance_[i] > room + kSlack) {
+                return breakAt > begin ? breakAt : i;
+            }
             width += advance_[i];
             continue;
         }
-        if (i > begin && (charWrap || isSpace(text_[i - 1]))) breakAt = i;
+        if (i > begin && (charWrap || isSpace(text_[i - 1]) || afterHyphen(i))) breakAt = i;
         if (i > begin && width + advance_[i] > room + kSlack) {
-            // A word alone wider than the line breaks inside.
-            return breakAt > begin ? breakAt : i;
+            if (breakAt > begin && !hyphenates(breakAt)) return breakAt;
+            // A word alone wider than the line breaks inside, where its line
+            // has room for the hyphen that ends it too (at least one character).
+            std::size_t at = i;
+            const double hyphen = hyphenWidth(at - 1);
+            while (at > begin + 1 && hyphenates(at) && width + hyphen > room + kSlack) {
+                --at;
+                width -= advance_[at];
+            }
+            return at;
         }
         width += advance_[i];
     }
     return end;
 }
 
-void MeasuredText::addLine(std::size_t begin, std::size_t end, double indent, bool justified,
+void MeasuredText::addLine(std::size_t begin, std::size_t end, double indent, bool wraps,
                            const ShapeFormat& format) {
+    // The space a line wraps after takes no room (as pango lays it out).
+    if (wraps && end > begin && isSpace(text_[end - 1])) advance_[end - 1] = 0;
+    const bool justified = format.justify && wraps;
     std::size_t visibleEnd = end;
     while (visibleEnd > begin && isSpace(text_[visibleEnd - 1])) --visibleEnd;
     const double visible = span(begin, visibleEnd);
@@ -137,17 +154,40 @@ void MeasuredText::addLine(std::size_t begin, std::size_t end, double indent, bo
     }
     // The separator after the line (or the text's end) has its caret at the line's end.
     x_[end] = at;
+    const bool hyphen = end > begin && hyphenates(end);
     ShapedLine line;
     line.begin = begin;
     line.end = end;
     line.x = x;
-    line.width = at - x;
+    line.width = at - x + (hyphen ? hyphenWidth(end - 1) : 0);
     line.y = lines_.empty() ? 0 : height_ + std::max(format.spacing, 0.0);
     line.height = ascent + descent;
     line.baseline = line.y + ascent;
     height_ = line.y + line.height;
     lines_.push_back(line);
     extra_.push_back(extra);
+    hyphens_.push_back(hyphen);
+}
+
+bool MeasuredText::hyphenates(std::size_t i) const {
+    // Inside a word: letters (or digits) on both sides.
+    const auto inWord = [](char32_t c) {
+        return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') || (c >= U'0' && c <= U'9') ||
+               (c >= 0xC0 && c != 0x2028 && c != 0x3000);
+    };
+    return i > 0 && i < text_.size() && inWord(text_[i - 1]) && inWord(text_[i]);
+}
+
+double MeasuredText::hyphenWidth(std::size_t i) const {
+    double width = 0;
+    measure_.advances(U"-", styleAt(i), &width);
+    return width;
+}
+
+bool MeasuredText::afterHyphen(std::size_t i) const {
+    // A hyphen inside a word, not before a number ("twenty-|three", "x-5").
+    return i >= 2 && text_[i - 1] == U'-' && !isSpace(text_[i - 2]) && !isSeparator(text_[i - 2]) &&
+           !(text_[i] >= U'0' && text_[i] <= U'9');
 }
 
 double MeasuredText::span(std::size_t begin, std::size_t end) const {
@@ -235,6 +275,12 @@ void MeasuredText::drawLine(Canvas& canvas, std::size_t index, double x, double 
             canvas.fill(bar, CanvasPaint::solid(colour), FillRule::Winding);
         }
         a = b;
+    }
+    if (hyphens_[index]) {
+        const std::size_t last = line.end - 1;
+        const TextStyle& style = styleAt(last);
+        measure_.draw(canvas, U"-", style, dx + x_[last] + advance_[last], baseline,
+                      uniform ? *uniform : through(style.color, color));
     }
 }
 

@@ -3,7 +3,9 @@
 // that can measure and draw runs of text (a page's canvas) but breaks no lines
 // itself. Lines break as the desktop's pango breaks them where the widths
 // agree: between words (after the spaces that end a word, which stay on their
-// line), inside a word only when it alone is wider than the line, at any
+// line) and after a hyphen inside a word (not before a digit), inside a word
+// only when it alone is wider than the line (the line then ends in a hyphen,
+// which must fit too), at any
 // character with `charWrap`; '\n' ends a paragraph and U+2028 a line (neither
 // is part of a line). A negative indent indents every line of a paragraph but
 // the first. Alignment and justification are within the wrap width; trailing
@@ -58,12 +60,19 @@ private:
     // Lines of one paragraph piece [begin, end) that no separator interrupts.
     void breakLines(std::size_t begin, std::size_t end, bool firstOfParagraph,
                     const ShapeFormat& format);
-    void addLine(std::size_t begin, std::size_t end, double indent, bool justified,
+    // `wraps`: another line of the same paragraph piece follows.
+    void addLine(std::size_t begin, std::size_t end, double indent, bool wraps,
                  const ShapeFormat& format);
     // Where a line from `begin` ends when it may be `room` wide.
     [[nodiscard]] std::size_t fit(std::size_t begin, std::size_t end, double room,
                                   bool charWrap) const;
     [[nodiscard]] double span(std::size_t begin, std::size_t end) const;
+    // Whether a line may break before character i, after a hyphen.
+    [[nodiscard]] bool afterHyphen(std::size_t i) const;
+    // Whether a line that breaks before character i breaks a word: it ends in a hyphen.
+    [[nodiscard]] bool hyphenates(std::size_t i) const;
+    // The hyphen's advance in the format of character i.
+    [[nodiscard]] double hyphenWidth(std::size_t i) const;
     [[nodiscard]] std::size_t lineOf(std::size_t offset) const;
     [[nodiscard]] const TextStyle& styleAt(std::size_t offset) const;
     [[nodiscard]] std::size_t runEnd(std::size_t offset) const;
@@ -78,6 +87,7 @@ private:
     std::vector<double> advance_;  // per character
     std::vector<double> x_;        // the caret before each offset, in the block
     std::vector<double> extra_;    // per line: added to each inner space (justified)
+    std::vector<bool> hyphens_;    // per line: ends in a hyphen it adds
     std::vector<ShapedLine> lines_;
     double width_ = 0;
     double height_ = 0;

@@ -113,6 +113,10 @@ void PangoText::measure() {
     pango_layout_get_extents(layout_, nullptr, &logical);
     width_ = logical.width / kScale;
     height_ = logical.height / kScale;
+    const auto count = static_cast<std::size_t>(pango_layout_get_line_count(layout_));
+    lines_.reserve(count);
+    pangoLines_.reserve(count);
+    lineX_.reserve(count);
     PangoLayoutIter* it = pango_layout_get_iter(layout_);
     do {
         PangoRectangle extent;
