@@ -85,8 +85,8 @@ struct Frame {
 // rows, instead of walking and measuring the whole tree again.
 struct BandPlan {
     struct Entry {
-        Bounds reach;  // the node's area: a band it does not meet skips the entry
-        Bounds area;   // a picture's target pixels; the node's own drawing: its reach
+        Bounds reach;            // the node's area: a band it does not meet skips the entry
+        Bounds area;             // a picture's target pixels; the node's own drawing: its reach
         const Surface* picture;  // composited under matrix; nullptr: the node's own drawing
         SceneNode* node;
         Affine matrix;
@@ -376,7 +376,13 @@ private:
     void planSelf(SceneNode& node, const Frame& f, const Bounds& area) {
         if (!node.background() && node.drawingEmpty() && node.contentBounds().empty()) return;
         if (Surface* picture = node.singlePicture()) prepareSurface(*picture);
-        plan_->entries.push_back({area, area, nullptr, &node, {}, 1, false,
+        plan_->entries.push_back({area,
+                                  area,
+                                  nullptr,
+                                  &node,
+                                  {},
+                                  1,
+                                  false,
                                   static_cast<std::uint32_t>(plan_->frames.size())});
         plan_->frames.push_back(f);
     }
@@ -577,8 +583,7 @@ std::vector<std::vector<std::uint32_t>> binEntries(const BandPlan& plan,
     for (std::size_t i = 0; i < plan.entries.size(); ++i) {
         const BandPlan::Entry& e = plan.entries[i];
         for (std::size_t part = 0; part < extents.size(); ++part) {
-            if (e.reach.intersect(extents[part]).empty() ||
-                e.area.intersect(extents[part]).empty())
+            if (e.reach.intersect(extents[part]).empty() || e.area.intersect(extents[part]).empty())
                 continue;
             bins[part].push_back(static_cast<std::uint32_t>(i));
         }
