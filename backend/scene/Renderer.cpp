@@ -99,6 +99,8 @@ struct BandPlan {
     // The tree holds drawing that is made in layers (masks, blend modes,
     // filters, scroll rectangles, cached subtrees): bands walk it themselves.
     bool refused = false;
+
+    std::size_t ownDrawings = 0;  // entries that are not pictures
 };
 
 class Painter {
@@ -180,6 +182,23 @@ public:
         canvas_.restore();
         canvas_.flush();
         return true;
+    }
+
+    // Composites the pictures of a plan that holds nothing else (in drawing
+    // order) straight into `rows` of the target, whose other rows other bands
+    // draw meanwhile: each is cut to the rows, which leaves its pixels there
+    // as they are when it is drawn whole.
+    void replayPictures(const BandPlan& plan, const std::vector<std::uint32_t>& entries,
+                        const Bounds& rows) {
+        Bounds wanted = rows;
+        wanted.inflate(Renderer::kCullMargin);
+        wanted = wanted.intersect(whole_);
+        for (const std::uint32_t index : entries) {
+            const BandPlan::Entry& e = plan.entries[index];
+            if (e.reach.intersect(wanted).empty()) continue;
+            const Bounds area = e.area.intersect(rows);
+            if (!area.empty()) canvas_.blit(*e.picture, e.matrix, e.alpha, e.smooth, area);
+        }
     }
 
 private:
@@ -374,8 +393,19 @@ private:
     // Lists the node's own drawing, when it has any, for bands to draw; what
     // they read of it is made here, on the program's thread.
     void planSelf(SceneNode& node, const Frame& f, const Bounds& area) {
-        if (!node.background() && node.drawingEmpty() && node.contentBounds().empty()) return;
-        if (Surface* picture = node.singlePicture()) prepareSurface(*picture);
+        // A background is drawn under the node's own box (none on a stage).
+        const bool content =
+            (node.background() && !node.ownBounds().empty()) || !node.contentBounds().empty();
+        if (!content && node.drawingEmpty()) return;
+        Surface* picture = node.singlePicture();
+        // A picture alone, composited straight into the target: listed as such.
+        if (!content && picture && f.direct && f.color.isAlphaOnly() && canvas_.canBlit(f.matrix)) {
+            reach_ = &area;
+            drawBitmapDirect(node, f);
+            reach_ = nullptr;
+            return;
+        }
+        if (picture) prepareSurface(*picture);
         plan_->entries.push_back({area,
                                   area,
                                   nullptr,
@@ -385,6 +415,7 @@ private:
                                   false,
                                   static_cast<std::uint32_t>(plan_->frames.size())});
         plan_->frames.push_back(f);
+        ++plan_->ownDrawings;
     }
 
     void drawOwn(SceneNode& node, const Frame& f, const Bounds& area) {
@@ -481,8 +512,8 @@ private:
         return blit(src, f.matrix, std::clamp(f.color.am, 0.0, 1.0), smooth, area);
     }
 
-    // Composites a picture, or lists it in the plan (a planned composite
-    // is reached only from a plain picture, which never asks how it went).
+    // Composites a picture, or lists it in the plan (a planned composite is
+    // one the canvas can draw, or a plain picture's, which never asks).
     bool blit(const Surface& src, const Affine& matrix, double alpha, bool smooth,
               const Bounds& area) {
         if (!plan_) return canvas_.blit(src, matrix, alpha, smooth, area);
@@ -568,27 +599,64 @@ bool planFrame(SceneNode& root, Surface& target, const RenderOptions& options,
     return !plan.refused;
 }
 
-// For each part, the entries of the plan that may reach its rows, in order.
-std::vector<std::vector<std::uint32_t>> binEntries(const BandPlan& plan,
-                                                   const std::vector<std::vector<Bounds>>& split,
-                                                   const std::vector<Bounds>& wanted,
-                                                   const std::vector<std::size_t>& firstBand) {
-    std::vector<Bounds> extents(split.size());
-    for (std::size_t part = 0; part < split.size(); ++part) {
-        for (std::size_t i = 0; i < split[part].size(); ++i)
-            extents[part].add(wanted[firstBand[part] + i]);
+// The rows of `bands` cut into `parts` runs of about as many rows each.
+struct Runs {
+    Runs(const std::vector<Bounds>& bands, int parts, const Bounds& frame)
+        : split(splitRows(bands, parts)) {
+        for (const auto& run : split) {
+            firstBand.push_back(wanted.size());
+            for (Bounds band : run) {
+                band.inflate(Renderer::kCullMargin);
+                wanted.push_back(band.intersect(frame));
+            }
+        }
     }
-    std::vector<std::vector<std::uint32_t>> bins(split.size());
-    for (auto& bin : bins) bin.reserve(plan.entries.size() / split.size() + 16);
+
+    std::vector<std::vector<Bounds>> split;  // each part's bands
+    std::vector<Bounds> wanted;              // every band's wanted pixels, in order
+    std::vector<std::size_t> firstBand;      // where each part's bands start in wanted
+};
+
+// For each part, the entries of the plan that may reach its rows, in order.
+std::vector<std::vector<std::uint32_t>> binEntries(const BandPlan& plan, const Runs& runs) {
+    const std::size_t parts = runs.split.size();
+    std::vector<Bounds> extents(parts);
+    for (std::size_t part = 0; part < parts; ++part) {
+        for (std::size_t i = 0; i < runs.split[part].size(); ++i)
+            extents[part].add(runs.wanted[runs.firstBand[part] + i]);
+    }
+    std::vector<std::vector<std::uint32_t>> bins(parts);
+    for (auto& bin : bins) bin.reserve(plan.entries.size() / parts + 16);
     for (std::size_t i = 0; i < plan.entries.size(); ++i) {
         const BandPlan::Entry& e = plan.entries[i];
-        for (std::size_t part = 0; part < extents.size(); ++part) {
+        for (std::size_t part = 0; part < parts; ++part) {
             if (e.reach.intersect(extents[part]).empty() || e.area.intersect(extents[part]).empty())
                 continue;
             bins[part].push_back(static_cast<std::uint32_t>(i));
         }
     }
     return bins;
+}
+
+// Draws a plan of pictures alone straight into the target, without scratch
+// frames: the rows are cleared, then cut into `parts` runs composited side
+// by side, each into its own rows.
+void drawPictureRows(Surface& target, const std::vector<Bounds>& bands, int parts,
+                     const BandPlan& plan,
+                     const std::function<void(Surface&, const Bounds&)>& clear) {
+    target.flush();
+    for (const Bounds& band : bands) clear(target, band);
+    const Runs runs(bands, parts, Bounds::of(0, 0, target.width(), target.height()));
+    const auto entries = binEntries(plan, runs);
+    const RenderOptions options;
+    BandPool::shared().run(parts, [&](int part) {
+        const auto index = static_cast<std::size_t>(part);
+        const auto canvas = openCanvas(target, CanvasUse::Band);
+        Painter painter(*canvas, options, nullptr, true);
+        for (const Bounds& rows : runs.split[index])
+            painter.replayPictures(plan, entries[index], rows);
+    });
+    target.markDirty();
 }
 
 }  // namespace
@@ -612,6 +680,10 @@ bool Renderer::renderRows(SceneNode& root, Surface& target, const RenderOptions&
     BandPlan plan;
     const bool planned = parts > 1 && planFrame(root, target, options, bands, plan);
     if (parts > 1 && !planned && !prepareTree(root, 0)) parts = 1;
+    if (planned && plan.ownDrawings == 0) {
+        drawPictureRows(target, bands, parts, plan, clear);
+        return true;
+    }
     const int w = target.width(), h = target.height();
     std::erase_if(scratch, [&](const auto& s) { return s->width() != w || s->height() != h; });
     while (static_cast<int>(scratch.size()) < parts) {
@@ -620,19 +692,12 @@ bool Renderer::renderRows(SceneNode& root, Surface& target, const RenderOptions&
         prepareSurface(*surface);
         scratch.push_back(std::move(surface));
     }
-    const auto split = splitRows(bands, parts);
-    // Every band's wanted pixels, in order, and where each part's bands start.
-    std::vector<Bounds> wanted;
-    std::vector<std::size_t> firstBand;
-    for (const auto& runs : split) {
-        firstBand.push_back(wanted.size());
-        for (Bounds band : runs) {
-            band.inflate(kCullMargin);
-            wanted.push_back(band.intersect(Bounds::of(0, 0, w, h)));
-        }
-    }
-    const auto entries = planned ? binEntries(plan, split, wanted, firstBand)
-                                 : std::vector<std::vector<std::uint32_t>>();
+    const Runs runs(bands, parts, Bounds::of(0, 0, w, h));
+    const auto& split = runs.split;
+    const auto& wanted = runs.wanted;
+    const auto& firstBand = runs.firstBand;
+    const auto entries =
+        planned ? binEntries(plan, runs) : std::vector<std::vector<std::uint32_t>>();
     std::vector<BandPart> state(static_cast<std::size_t>(parts));
     const auto bytes = static_cast<std::size_t>(w) * sizeof(std::uint32_t);
     // Each band is drawn into a scratch frame as a whole redraw would draw it

@@ -147,15 +147,43 @@ bool isWhole(double v) {
     return v == std::floor(v);
 }
 
+// Target pixels to a picture's under `matrix` (its pixels to the target's),
+// as pixman samples the picture; false beyond pixman's fixed-point range. The
+// transform works relative to the whole pixel nearest the picture's origin
+// (the target pixels are offset by it): pixman's fixed point then stays
+// precise across the picture.
+bool samplingTransform(const Affine& matrix, pixman_transform_t& t) {
+    Affine local = matrix;
+    local.tx -= std::round(matrix.tx);
+    local.ty -= std::round(matrix.ty);
+    const Affine inv = local.inverse();
+    pixman_f_transform ft{};
+    ft.m[0][0] = inv.a;
+    ft.m[0][1] = inv.c;
+    ft.m[0][2] = inv.tx;
+    ft.m[1][0] = inv.b;
+    ft.m[1][1] = inv.d;
+    ft.m[1][2] = inv.ty;
+    ft.m[2][2] = 1;
+    return pixman_transform_from_pixman_f_transform(&t, &ft) != 0;
+}
+
 }  // namespace
 
 CairoCanvas::CairoCanvas(Surface& target, CanvasUse use)
-    : target_(target), cr_(cairo_create(cairoOf(target))), band_(use == CanvasUse::Band) {}
+    : target_(target), cr_(cairo_create(cairoOf(target))), band_(use == CanvasUse::Band) {
+    // Bands may share a target (each compositing into rows of its own): each
+    // composites through a pixman image of its own over the same pixels.
+    destination_ = band_ ? pixman_image_create_bits(PIXMAN_a8r8g8b8, target.width(),
+                                                    target.height(), target.row(0), target.stride())
+                         : pixmanOf(target);
+}
 
 CairoCanvas::~CairoCanvas() {
     for (auto& entry : samplers_) {
         if (entry.second) pixman_image_unref(entry.second);
     }
+    if (band_ && destination_) pixman_image_unref(destination_);
     cairo_destroy(cr_);
 }
 
@@ -286,24 +314,10 @@ bool CairoCanvas::blit(const Surface& picture, const Affine& matrix, double alph
                   static_cast<int>(area.y1) - y0);
         return true;
     }
-    // The transform works relative to a whole pixel near the picture's
-    // origin: pixman's fixed point then stays precise across the picture.
     const double ox = std::round(matrix.tx), oy = std::round(matrix.ty);
-    Affine local = matrix;
-    local.tx -= ox;
-    local.ty -= oy;
-    const Affine inv = local.inverse();
-    pixman_f_transform ft{};
-    ft.m[0][0] = inv.a;
-    ft.m[0][1] = inv.c;
-    ft.m[0][2] = inv.tx;
-    ft.m[1][0] = inv.b;
-    ft.m[1][1] = inv.d;
-    ft.m[1][2] = inv.ty;
-    ft.m[2][2] = 1;
     pixman_transform_t t;
     // Beyond pixman's fixed-point range: cairo draws it.
-    if (!pixman_transform_from_pixman_f_transform(&t, &ft)) return false;
+    if (!samplingTransform(matrix, t)) return false;
     if (area.empty()) return true;
     const int x0 = static_cast<int>(std::floor(area.x0));
     const int y0 = static_cast<int>(std::floor(area.y0));
@@ -318,6 +332,12 @@ bool CairoCanvas::blit(const Surface& picture, const Affine& matrix, double alph
     return true;
 }
 
+bool CairoCanvas::canBlit(const Affine& matrix) const {
+    pixman_transform_t t;
+    return (matrix.isTranslation() && isWhole(matrix.tx) && isWhole(matrix.ty)) ||
+           samplingTransform(matrix, t);
+}
+
 void CairoCanvas::composite(pixman_image_t* source, double alpha, int srcX, int srcY, int x, int y,
                             int w, int h) {
     pixman_image_t* maskImage = nullptr;
@@ -325,8 +345,8 @@ void CairoCanvas::composite(pixman_image_t* source, double alpha, int srcX, int 
         const pixman_color_t solid{0, 0, 0, static_cast<std::uint16_t>(alpha * 0xFFFF + 0.5)};
         maskImage = pixman_image_create_solid_fill(&solid);
     }
-    pixman_image_composite32(PIXMAN_OP_OVER, source, maskImage, pixmanOf(target_), srcX, srcY, 0, 0,
-                             x, y, w, h);
+    pixman_image_composite32(PIXMAN_OP_OVER, source, maskImage, destination_, srcX, srcY, 0, 0, x,
+                             y, w, h);
     if (maskImage) pixman_image_unref(maskImage);
 }
 

@@ -44,6 +44,7 @@ public:
                      bool smooth) override;
     bool blit(const Surface& picture, const Affine& matrix, double alpha, bool smooth,
               const Bounds& area) override;
+    [[nodiscard]] bool canBlit(const Affine& matrix) const override;
     void beginLayer() override { cairo_push_group(cr_); }
     void endLayer(BlendMode blend, double alpha) override;
     void endMaskedLayer(BlendMode blend) override;
@@ -62,6 +63,7 @@ private:
     Surface& target_;
     cairo_t* cr_;
     bool band_;
+    pixman_image_t* destination_;  // what pictures are composited into
     // A band's own pixman images of the pictures it samples under a transform
     // (pixman images are not shared across threads), by picture.
     std::unordered_map<const Surface*, pixman_image_t*> samplers_;
