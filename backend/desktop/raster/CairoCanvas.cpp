@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "backend/desktop/raster/OverBlend.h"
+
 namespace limn::sdl {
 
 namespace {
@@ -309,9 +311,10 @@ bool CairoCanvas::blit(const Surface& picture, const Affine& matrix, double alph
     if (matrix.isTranslation() && isWhole(matrix.tx) && isWhole(matrix.ty)) {
         if (area.empty()) return true;
         const int x0 = static_cast<int>(area.x0), y0 = static_cast<int>(area.y0);
-        composite(pixmanOf(picture), alpha, x0 - static_cast<int>(matrix.tx),
-                  y0 - static_cast<int>(matrix.ty), x0, y0, static_cast<int>(area.x1) - x0,
-                  static_cast<int>(area.y1) - y0);
+        const int x1 = static_cast<int>(area.x1), y1 = static_cast<int>(area.y1);
+        const int tx = static_cast<int>(matrix.tx), ty = static_cast<int>(matrix.ty);
+        if (alpha >= 1 && blendPlaced(picture, tx, ty, x0, y0, x1, y1)) return true;
+        composite(pixmanOf(picture), alpha, x0 - tx, y0 - ty, x0, y0, x1 - x0, y1 - y0);
         return true;
     }
     const double ox = std::round(matrix.tx), oy = std::round(matrix.ty);
@@ -330,6 +333,19 @@ bool CairoCanvas::blit(const Surface& picture, const Affine& matrix, double alph
     composite(image, alpha, x0 - static_cast<int>(ox), y0 - static_cast<int>(oy), x0, y0, x1 - x0,
               y1 - y0);
     return true;
+}
+
+bool CairoCanvas::blendPlaced(const Surface& picture, int tx, int ty, int x0, int y0, int x1,
+                              int y1) {
+    // What pixman would composite: the box within both the target and the
+    // picture (beyond the picture it is clear, which changes nothing).
+    x0 = std::max({x0, tx, 0});
+    y0 = std::max({y0, ty, 0});
+    x1 = std::min({x1, tx + picture.width(), target_.width()});
+    y1 = std::min({y1, ty + picture.height(), target_.height()});
+    if (x0 >= x1 || y0 >= y1) return true;
+    return blendOver(picture.row(y0 - ty) + (x0 - tx), picture.stride(), target_.row(y0) + x0,
+                     target_.stride(), x1 - x0, y1 - y0);
 }
 
 bool CairoCanvas::canBlit(const Affine& matrix) const {

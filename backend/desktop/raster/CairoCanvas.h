@@ -59,6 +59,9 @@ private:
     void composite(pixman_image_t* source, double alpha, int srcX, int srcY, int x, int y, int w,
                    int h);
     pixman_image_t* samplerOf(const Surface& picture);
+    // Blends the picture, placed at (tx, ty), over the target's pixels in
+    // [x0, x1) x [y0, y1) without pixman; false when it can't.
+    bool blendPlaced(const Surface& picture, int tx, int ty, int x0, int y0, int x1, int y1);
 
     Surface& target_;
     cairo_t* cr_;
