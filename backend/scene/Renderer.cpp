@@ -594,10 +594,19 @@ bool planFrame(SceneNode& root, Surface& target, const RenderOptions& options,
     rows.inflate(Renderer::kCullMargin);
     RenderOptions planOptions = options;
     planOptions.cull = rows;
+    // Room for as many entries as the last frame listed.
+    static std::size_t lastEntries = 0;
+    plan.entries.reserve(lastEntries);
     const auto canvas = openCanvas(target);
     Painter(*canvas, planOptions, plan).run(root);
+    lastEntries = plan.entries.size();
     return !plan.refused;
 }
+
+// Runs of rows drawn straight into the target, per drawing thread, and the
+// fewest rows in one.
+constexpr int kRunsPerThread = 4;
+constexpr double kMinRunRows = 24;
 
 // The rows of `bands` cut into `parts` runs of about as many rows each.
 struct Runs {
@@ -644,8 +653,15 @@ std::vector<std::vector<std::uint32_t>> binEntries(const BandPlan& plan, const R
 void drawPictureRows(Surface& target, const std::vector<Bounds>& bands, int parts,
                      const BandPlan& plan,
                      const std::function<void(Surface&, const Bounds&)>& clear) {
+    prepareSurface(target);
     target.flush();
-    for (const Bounds& band : bands) clear(target, band);
+    // Without scratch frames, runs cost nothing of their own: more of them
+    // than threads lets a thread that is free take the next one (one that
+    // started late, or was kept from its core, then does less).
+    double rows = 0;
+    for (const Bounds& b : bands) rows += b.height();
+    parts = static_cast<int>(
+        std::clamp(std::floor(rows / kMinRunRows), 1.0 * parts, 1.0 * parts * kRunsPerThread));
     const Runs runs(bands, parts, Bounds::of(0, 0, target.width(), target.height()));
     const auto entries = binEntries(plan, runs);
     const RenderOptions options;
@@ -653,8 +669,10 @@ void drawPictureRows(Surface& target, const std::vector<Bounds>& bands, int part
         const auto index = static_cast<std::size_t>(part);
         const auto canvas = openCanvas(target, CanvasUse::Band);
         Painter painter(*canvas, options, nullptr, true);
-        for (const Bounds& rows : runs.split[index])
+        for (const Bounds& rows : runs.split[index]) {
+            clear(target, rows);
             painter.replayPictures(plan, entries[index], rows);
+        }
     });
     target.markDirty();
 }
