@@ -219,10 +219,10 @@ public:
 // How a canvas on a surface is used.
 enum class CanvasUse : std::uint8_t {
     Alone,  // the only drawing going on
-    // One of several canvases drawing side by side, on other threads: each on
-    // a target of its own, or several on one target, then only through blit()
-    // and each in rows of its own.
-    Band,
+    Band,   // one of several canvases drawing side by side, on other threads
+    // One of several canvases on one target, on other threads, that only
+    // blit() pictures, each into rows of its own.
+    Pictures,
 };
 
 // The raster backend's canvas on a surface's pixels (one definition per

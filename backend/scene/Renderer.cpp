@@ -96,11 +96,10 @@ struct BandPlan {
     };
     std::vector<Entry> entries;
     std::vector<Frame> frames;
+    std::size_t ownDrawings = 0;  // entries that are not pictures
     // The tree holds drawing that is made in layers (masks, blend modes,
     // filters, scroll rectangles, cached subtrees): bands walk it themselves.
     bool refused = false;
-
-    std::size_t ownDrawings = 0;  // entries that are not pictures
 };
 
 class Painter {
@@ -667,7 +666,7 @@ void drawPictureRows(Surface& target, const std::vector<Bounds>& bands, int part
     const RenderOptions options;
     BandPool::shared().run(parts, [&](int part) {
         const auto index = static_cast<std::size_t>(part);
-        const auto canvas = openCanvas(target, CanvasUse::Band);
+        const auto canvas = openCanvas(target, CanvasUse::Pictures);
         Painter painter(*canvas, options, nullptr, true);
         for (const Bounds& rows : runs.split[index]) {
             clear(target, rows);

@@ -173,9 +173,12 @@ bool samplingTransform(const Affine& matrix, pixman_transform_t& t) {
 }  // namespace
 
 CairoCanvas::CairoCanvas(Surface& target, CanvasUse use)
-    : target_(target), cr_(cairo_create(cairoOf(target))), band_(use == CanvasUse::Band) {
-    // Bands may share a target (each compositing into rows of its own): each
-    // composites through a pixman image of its own over the same pixels.
+    : target_(target),
+      // Canvases that share a target leave its cairo surface alone.
+      cr_(use == CanvasUse::Pictures ? nullptr : cairo_create(cairoOf(target))),
+      band_(use != CanvasUse::Alone) {
+    // Pictures are composited through a pixman image of the band's own over
+    // the target's pixels, which other bands may be compositing into too.
     destination_ = band_ ? pixman_image_create_bits(PIXMAN_a8r8g8b8, target.width(),
                                                     target.height(), target.row(0), target.stride())
                          : pixmanOf(target);
@@ -186,7 +189,7 @@ CairoCanvas::~CairoCanvas() {
         if (entry.second) pixman_image_unref(entry.second);
     }
     if (band_ && destination_) pixman_image_unref(destination_);
-    cairo_destroy(cr_);
+    if (cr_) cairo_destroy(cr_);
 }
 
 cairo_t* CairoCanvas::contextOf(Canvas& canvas) {

@@ -64,8 +64,8 @@ private:
     bool blendPlaced(const Surface& picture, int tx, int ty, int x0, int y0, int x1, int y1);
 
     Surface& target_;
-    cairo_t* cr_;
-    bool band_;
+    cairo_t* cr_;                  // nullptr for CanvasUse::Pictures, which only blits
+    bool band_;                    // drawing beside other canvases, on other threads
     pixman_image_t* destination_;  // what pictures are composited into
     // A band's own pixman images of the pictures it samples under a transform
     // (pixman images are not shared across threads), by picture.
