@@ -60,10 +60,11 @@ __attribute__((target("avx2"))) void blendRows(const std::uint32_t* source, int 
     }
 }
 
-bool hasAvx2() {
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
+// Asked once as the program starts, before any band thread reads it.
+const bool hasAvx2 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+}();
 
 }  // namespace
 
@@ -80,7 +81,7 @@ std::uint32_t blendOverPixel(std::uint32_t source, std::uint32_t target) {
 
 bool blendOver(const std::uint32_t* source, int sourceStride, std::uint32_t* target,
                int targetStride, int width, int height) {
-    if (!hasAvx2()) return false;
+    if (!hasAvx2) return false;
     if (width > 0 && height > 0)
         blendRows(source, sourceStride, target, targetStride, width, height);
     return true;
