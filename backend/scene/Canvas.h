@@ -191,6 +191,9 @@ public:
     // pattern instead).
     virtual bool blit(const Surface& picture, const Affine& matrix, double alpha, bool smooth,
                       const Bounds& area) = 0;
+    // Whether blit() draws pictures under `matrix` (under any other it
+    // draws nothing and returns false).
+    [[nodiscard]] virtual bool canBlit(const Affine& /*matrix*/) const { return true; }
 
     // Layers. beginLayer() starts a transparent one, drawn into until it
     // ends; each nests inside the one before. The transform and clip are
@@ -220,6 +223,9 @@ public:
 enum class CanvasUse : std::uint8_t {
     Alone,  // the only drawing going on
     Band,   // one of several canvases drawing side by side, on other threads
+    // One of several canvases on one target, on other threads, that only
+    // blit() pictures, each into rows of its own.
+    Pictures,
 };
 
 // The raster backend's canvas on a surface's pixels (one definition per

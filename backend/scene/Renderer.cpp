@@ -66,13 +66,56 @@ std::mutex& sharedDrawing() {
     return mutex;
 }
 
+// How a node is drawn: where, in what colours, inside which box.
+struct Frame {
+    Affine matrix;  // node coordinates to target pixels
+    ColorXf color;
+    Bounds clip;
+    bool direct;  // drawing straight into the target with only box clips
+    int depth;    // levels below the root
+    // direct, under a matrix that only moves and a colour transform that
+    // only fades: what the children's fast path asks of their parent.
+    bool plain;
+};
+
+// What a frame drawn in bands side by side draws, in drawing order, found by
+// one walk of the tree on the program thread: pictures composited straight
+// into the target (most of a frame of sprites) and the own drawing of every
+// other node that draws. Each band then reads only the entries that reach its
+// rows, instead of walking and measuring the whole tree again.
+struct BandPlan {
+    struct Entry {
+        Bounds reach;            // the node's area: a band it does not meet skips the entry
+        Bounds area;             // a picture's target pixels; the node's own drawing: its reach
+        const Surface* picture;  // composited under matrix; nullptr: the node's own drawing
+        SceneNode* node;
+        Affine matrix;
+        double alpha;
+        bool smooth;
+        std::uint32_t frame;  // the node's frame in frames
+    };
+    std::vector<Entry> entries;
+    std::vector<Frame> frames;
+    std::size_t ownDrawings = 0;  // entries that are not pictures
+    // The tree holds drawing that is made in layers (masks, blend modes,
+    // filters, scroll rectangles, cached subtrees): bands walk it themselves.
+    bool refused = false;
+};
+
 class Painter {
 public:
-    Painter(Canvas& canvas, const RenderOptions& options, BandPart* part = nullptr)
+    Painter(Canvas& canvas, const RenderOptions& options, BandPart* part = nullptr,
+            bool shared = false)
         : canvas_(canvas),
           options_(options),
           part_(part),
+          shared_(shared || part),
           whole_(Bounds::of(0, 0, canvas.width(), canvas.height())) {}
+    // A painter that draws nothing and lists what a frame draws in `plan`.
+    Painter(Canvas& canvas, const RenderOptions& options, BandPlan& plan)
+        : Painter(canvas, options) {
+        plan_ = &plan;
+    }
 
     // False when nothing was drawn at all.
     bool run(SceneNode& root) {
@@ -86,17 +129,22 @@ public:
         // whole target, so what is drawn comes out as in a whole redraw.
         const Bounds wanted = options_.cull ? all.intersect(*options_.cull) : all;
         if (wanted.empty()) return false;
+        const bool grouped = options_.blendMode != static_cast<int>(Blend::NORMAL) &&
+                             options_.blendMode != static_cast<int>(Blend::LAYER);
+        const ColorXf color =
+            options_.applyRootColor ? options_.color * root.colorTransform() : options_.color;
+        Frame top{base, color, wanted, !grouped && wholeBox(all) && wholeBox(wanted), 0, false};
+        if (plan_) {
+            plan_->refused = plan_->refused || grouped;
+            if (!grouped) drawInside(root, top, all);
+            return true;
+        }
         canvas_.flush();
         canvas_.save();
         // The canvas starts at the identity: the box is in target pixels.
         canvas_.clipRect(all.x0, all.y0, all.width(), all.height());
-        const bool grouped = options_.blendMode != static_cast<int>(Blend::NORMAL) &&
-                             options_.blendMode != static_cast<int>(Blend::LAYER);
         if (grouped) canvas_.beginLayer();
-        const ColorXf color =
-            options_.applyRootColor ? options_.color * root.colorTransform() : options_.color;
-        Frame top{base, color, wanted, !grouped && wholeBox(all) && wholeBox(wanted), 0, false};
-        drawInside(root, top);
+        drawInside(root, top, all);
         if (grouped) {
             canvas_.setTransform({});
             canvas_.endLayer(static_cast<BlendMode>(options_.blendMode));
@@ -106,18 +154,53 @@ public:
         return true;
     }
 
-private:
-    struct Frame {
-        Affine matrix;  // node coordinates to target pixels
-        ColorXf color;
-        Bounds clip;
-        bool direct;  // drawing straight into the target with only box clips
-        int depth;    // levels below the root
-        // direct, under a matrix that only moves and a colour transform that
-        // only fades: what the children's fast path asks of their parent.
-        bool plain;
-    };
+    // Draws the entries of `plan` listed in `entries` (in drawing order)
+    // that reach the wanted pixels, to the pixel as run() draws the tree the
+    // plan was made from. False when nothing was drawn at all.
+    bool replay(const BandPlan& plan, const std::vector<std::uint32_t>& entries) {
+        Bounds all = whole_;
+        if (options_.clip) all = all.intersect(*options_.clip);
+        const Bounds wanted = options_.cull ? all.intersect(*options_.cull) : all;
+        if (wanted.empty()) return false;
+        canvas_.flush();
+        canvas_.save();
+        canvas_.clipRect(all.x0, all.y0, all.width(), all.height());
+        for (const std::uint32_t index : entries) {
+            const BandPlan::Entry& e = plan.entries[index];
+            if (e.reach.intersect(wanted).empty()) continue;
+            const Bounds area = e.area.intersect(wanted);
+            if (area.empty()) continue;
+            if (e.picture) {
+                canvas_.blit(*e.picture, e.matrix, e.alpha, e.smooth, area);
+                continue;
+            }
+            Frame f = plan.frames[e.frame];
+            f.clip = wanted;
+            drawSelf(*e.node, f);
+        }
+        canvas_.restore();
+        canvas_.flush();
+        return true;
+    }
 
+    // Composites the pictures of a plan that holds nothing else (in drawing
+    // order) straight into `rows` of the target, whose other rows other bands
+    // draw meanwhile: each is cut to the rows, which leaves its pixels there
+    // as they are when it is drawn whole.
+    void replayPictures(const BandPlan& plan, const std::vector<std::uint32_t>& entries,
+                        const Bounds& rows) {
+        Bounds wanted = rows;
+        wanted.inflate(Renderer::kCullMargin);
+        wanted = wanted.intersect(whole_);
+        for (const std::uint32_t index : entries) {
+            const BandPlan::Entry& e = plan.entries[index];
+            if (e.reach.intersect(wanted).empty()) continue;
+            const Bounds area = e.area.intersect(rows);
+            if (!area.empty()) canvas_.blit(*e.picture, e.matrix, e.alpha, e.smooth, area);
+        }
+    }
+
+private:
     // A leaf showing one picture, moved by whole pixels or not at all, with
     // no look of its own beyond that: drawn from the node's first fields with
     // one composite, to the pixel as the general path draws it (a matrix
@@ -143,7 +226,10 @@ private:
         }
         const Bounds area = node.localBounds().transformed(f.matrix);
         record(node, area);
-        if (!area.intersect(f.clip).empty()) copyDirect(*picture, node.singleSmooth(), f);
+        if (area.intersect(f.clip).empty()) return true;
+        reach_ = &area;
+        copyDirect(*picture, node.singleSmooth(), f);
+        reach_ = nullptr;
         return true;
     }
 
@@ -187,12 +273,16 @@ private:
         const bool grouped =
             filtered || mask ||
             (blend != static_cast<int>(Blend::NORMAL) && blend != static_cast<int>(Blend::LAYER));
+        if (plan_ && (grouped || node.cacheAsBitmap())) {
+            plan_->refused = true;
+            return;
+        }
         if (!grouped && node.cacheAsBitmap() && f.color.isAlphaOnly()) {
             auto lock = shareLock();
             if (drawCached(node, f)) return;
         }
         if (!grouped) {
-            drawInside(node, f);
+            drawInside(node, f, area);
             return;
         }
         canvas_.save();
@@ -200,7 +290,7 @@ private:
         canvas_.setTransform({});
         canvas_.beginLayer();
         f.direct = false;
-        drawInside(node, f);
+        drawInside(node, f, area);
         if (filtered) {
             auto lock = shareLock();
             canvas_.setTransform({});
@@ -212,7 +302,7 @@ private:
             const Affine maskMatrix = options_.base * mask->concatenatedMatrix();
             if (drawable(maskMatrix)) {
                 Frame mf{maskMatrix, ColorXf{}, f.clip, false, f.depth, false};
-                drawInside(*mask, mf);
+                drawInside(*mask, mf, area);
             }
             canvas_.endMaskedLayer(static_cast<BlendMode>(blend));
         } else {
@@ -259,9 +349,14 @@ private:
 
     // Everything of the node below its own transform: background, drawing
     // list, subclass content and children, inside its scroll rectangle.
-    void drawInside(SceneNode& node, Frame f) {
+    // `area`: the target box the node covers.
+    void drawInside(SceneNode& node, Frame f, const Bounds& area) {
         const auto& scroll = node.scrollRect();
         bool clipped = false;
+        if (scroll && plan_) {
+            plan_->refused = true;
+            return;
+        }
         if (scroll) {
             const Bounds box = Bounds::of(0, 0, scroll->width(), scroll->height());
             canvas_.save();
@@ -273,11 +368,12 @@ private:
             if (!(f.matrix.b == 0 && f.matrix.c == 0 && wholeBox(onTarget))) f.direct = false;
             f.matrix = f.matrix * Affine::translation(-scroll->x0, -scroll->y0);
         }
-        if (!f.clip.empty()) drawOwn(node, f);
+        if (!f.clip.empty()) drawOwn(node, f, area);
         if (clipped) canvas_.restore();
     }
 
-    void drawOwn(SceneNode& node, const Frame& f) {
+    // The background, drawing list and subclass content of a node.
+    void drawSelf(SceneNode& node, const Frame& f) {
         const RenderState state{f.matrix, f.color, f.clip, options_.quality};
         if (auto bg = node.background()) drawBackground(node, *bg, state);
         if (!node.drawingEmpty() && !(f.direct && drawBitmapDirect(node, f))) {
@@ -290,6 +386,42 @@ private:
             canvas_.setTransform(f.matrix);
             auto lock = shareLock();
             node.drawContent(canvas_, state);
+        }
+    }
+
+    // Lists the node's own drawing, when it has any, for bands to draw; what
+    // they read of it is made here, on the program's thread.
+    void planSelf(SceneNode& node, const Frame& f, const Bounds& area) {
+        // A background is drawn under the node's own box (none on a stage).
+        const bool content =
+            (node.background() && !node.ownBounds().empty()) || !node.contentBounds().empty();
+        if (!content && node.drawingEmpty()) return;
+        Surface* picture = node.singlePicture();
+        // A picture alone, composited straight into the target: listed as such.
+        if (!content && picture && f.direct && f.color.isAlphaOnly() && canvas_.canBlit(f.matrix)) {
+            reach_ = &area;
+            drawBitmapDirect(node, f);
+            reach_ = nullptr;
+            return;
+        }
+        if (picture) prepareSurface(*picture);
+        plan_->entries.push_back({area,
+                                  area,
+                                  nullptr,
+                                  &node,
+                                  {},
+                                  1,
+                                  false,
+                                  static_cast<std::uint32_t>(plan_->frames.size())});
+        plan_->frames.push_back(f);
+        ++plan_->ownDrawings;
+    }
+
+    void drawOwn(SceneNode& node, const Frame& f, const Bounds& area) {
+        if (plan_) {
+            planSelf(node, f, area);
+        } else {
+            drawSelf(node, f);
         }
         const auto& children = node.children();
         if (children.empty()) return;
@@ -327,7 +459,7 @@ private:
     // Held while drawing what other bands may be drawing too; a painter
     // alone on its target takes nothing.
     [[nodiscard]] std::unique_lock<std::mutex> shareLock() const {
-        return part_ ? std::unique_lock(sharedDrawing()) : std::unique_lock<std::mutex>();
+        return shared_ ? std::unique_lock(sharedDrawing()) : std::unique_lock<std::mutex>();
     }
 
     void drawBackground(SceneNode& node, std::uint32_t rgb, const RenderState& state) {
@@ -366,8 +498,7 @@ private:
         }
         const Bounds placed = Bounds::of(tx, ty, src.width(), src.height()).intersect(f.clip);
         if (placed.empty()) return true;
-        canvas_.blit(src, Affine::translation(tx, ty), std::clamp(f.color.am, 0.0, 1.0), false,
-                     placed);
+        blit(src, Affine::translation(tx, ty), std::clamp(f.color.am, 0.0, 1.0), false, placed);
         return true;
     }
 
@@ -377,13 +508,27 @@ private:
         const bool smooth = smoothFill && options_.quality;
         const Bounds area =
             Bounds::of(0, 0, src.width(), src.height()).transformed(f.matrix).intersect(f.clip);
-        return canvas_.blit(src, f.matrix, std::clamp(f.color.am, 0.0, 1.0), smooth, area);
+        return blit(src, f.matrix, std::clamp(f.color.am, 0.0, 1.0), smooth, area);
+    }
+
+    // Composites a picture, or lists it in the plan (a planned composite is
+    // one the canvas can draw, or a plain picture's, which never asks).
+    bool blit(const Surface& src, const Affine& matrix, double alpha, bool smooth,
+              const Bounds& area) {
+        if (!plan_) return canvas_.blit(src, matrix, alpha, smooth, area);
+        prepareSurface(src);
+        plan_->entries.push_back(
+            {reach_ ? *reach_ : area, area, &src, nullptr, matrix, alpha, smooth, 0});
+        return true;
     }
 
     Canvas& canvas_;
     const RenderOptions& options_;
     BandPart* part_;
+    bool shared_;  // other bands draw beside this painter
     Bounds whole_;
+    BandPlan* plan_ = nullptr;
+    const Bounds* reach_ = nullptr;  // the area of the plain picture being listed
 };
 
 // Builds every cache that drawing reads lazily (bounds, child boxes, what a
@@ -434,6 +579,103 @@ std::vector<std::vector<Bounds>> splitRows(const std::vector<Bounds>& bands, int
     return split;
 }
 
+// Lists what the rows of `bands` show, on the program's thread, with the
+// areas of the nodes recorded as a whole redraw records them. False when
+// bands must walk the tree themselves (see BandPlan::refused) or the rows are
+// not whole pixels.
+bool planFrame(SceneNode& root, Surface& target, const RenderOptions& options,
+               const std::vector<Bounds>& bands, BandPlan& plan) {
+    Bounds rows;
+    for (const Bounds& b : bands) {
+        if (!isWhole(b.x0) || !isWhole(b.y0) || !isWhole(b.x1) || !isWhole(b.y1)) return false;
+        rows.add(b);
+    }
+    rows.inflate(Renderer::kCullMargin);
+    RenderOptions planOptions = options;
+    planOptions.cull = rows;
+    // Room for as many entries as the last frame listed.
+    static std::size_t lastEntries = 0;
+    plan.entries.reserve(lastEntries);
+    const auto canvas = openCanvas(target);
+    Painter(*canvas, planOptions, plan).run(root);
+    lastEntries = plan.entries.size();
+    return !plan.refused;
+}
+
+// Runs of rows drawn straight into the target, per drawing thread, and the
+// fewest rows in one.
+constexpr int kRunsPerThread = 4;
+constexpr double kMinRunRows = 24;
+
+// The rows of `bands` cut into `parts` runs of about as many rows each.
+struct Runs {
+    Runs(const std::vector<Bounds>& bands, int parts, const Bounds& frame)
+        : split(splitRows(bands, parts)) {
+        for (const auto& run : split) {
+            firstBand.push_back(wanted.size());
+            for (Bounds band : run) {
+                band.inflate(Renderer::kCullMargin);
+                wanted.push_back(band.intersect(frame));
+            }
+        }
+    }
+
+    std::vector<std::vector<Bounds>> split;  // each part's bands
+    std::vector<Bounds> wanted;              // every band's wanted pixels, in order
+    std::vector<std::size_t> firstBand;      // where each part's bands start in wanted
+};
+
+// For each part, the entries of the plan that may reach its rows, in order.
+std::vector<std::vector<std::uint32_t>> binEntries(const BandPlan& plan, const Runs& runs) {
+    const std::size_t parts = runs.split.size();
+    std::vector<Bounds> extents(parts);
+    for (std::size_t part = 0; part < parts; ++part) {
+        for (std::size_t i = 0; i < runs.split[part].size(); ++i)
+            extents[part].add(runs.wanted[runs.firstBand[part] + i]);
+    }
+    std::vector<std::vector<std::uint32_t>> bins(parts);
+    for (auto& bin : bins) bin.reserve(plan.entries.size() / parts + 16);
+    for (std::size_t i = 0; i < plan.entries.size(); ++i) {
+        const BandPlan::Entry& e = plan.entries[i];
+        for (std::size_t part = 0; part < parts; ++part) {
+            if (e.reach.intersect(extents[part]).empty() || e.area.intersect(extents[part]).empty())
+                continue;
+            bins[part].push_back(static_cast<std::uint32_t>(i));
+        }
+    }
+    return bins;
+}
+
+// Draws a plan of pictures alone straight into the target, without scratch
+// frames: the rows are cleared, then cut into `parts` runs composited side
+// by side, each into its own rows.
+void drawPictureRows(Surface& target, const std::vector<Bounds>& bands, int parts,
+                     const BandPlan& plan,
+                     const std::function<void(Surface&, const Bounds&)>& clear) {
+    prepareSurface(target);
+    target.flush();
+    // Without scratch frames, runs cost nothing of their own: more of them
+    // than threads lets a thread that is free take the next one (one that
+    // started late, or was kept from its core, then does less).
+    double rows = 0;
+    for (const Bounds& b : bands) rows += b.height();
+    parts = static_cast<int>(
+        std::clamp(std::floor(rows / kMinRunRows), 1.0 * parts, 1.0 * parts * kRunsPerThread));
+    const Runs runs(bands, parts, Bounds::of(0, 0, target.width(), target.height()));
+    const auto entries = binEntries(plan, runs);
+    const RenderOptions options;
+    BandPool::shared().run(parts, [&](int part) {
+        const auto index = static_cast<std::size_t>(part);
+        const auto canvas = openCanvas(target, CanvasUse::Pictures);
+        Painter painter(*canvas, options, nullptr, true);
+        for (const Bounds& rows : runs.split[index]) {
+            clear(target, rows);
+            painter.replayPictures(plan, entries[index], rows);
+        }
+    });
+    target.markDirty();
+}
+
 }  // namespace
 
 void Renderer::render(SceneNode& root, Surface& target, const RenderOptions& options) {
@@ -451,9 +693,14 @@ bool Renderer::renderRows(SceneNode& root, Surface& target, const RenderOptions&
     double rows = 0;
     for (const Bounds& b : bands) rows += b.height();
     int parts = std::clamp(threads, 1, BandPool::kMaxThreads);
-    parts = static_cast<int>(std::min<double>(parts, rows));
-    if (parts > 1 && !prepareTree(root, 0)) parts = 1;
-    parts = std::max(parts, 1);
+    parts = std::max(static_cast<int>(std::min<double>(parts, rows)), 1);
+    BandPlan plan;
+    const bool planned = parts > 1 && planFrame(root, target, options, bands, plan);
+    if (parts > 1 && !planned && !prepareTree(root, 0)) parts = 1;
+    if (planned && plan.ownDrawings == 0) {
+        drawPictureRows(target, bands, parts, plan, clear);
+        return true;
+    }
     const int w = target.width(), h = target.height();
     std::erase_if(scratch, [&](const auto& s) { return s->width() != w || s->height() != h; });
     while (static_cast<int>(scratch.size()) < parts) {
@@ -462,17 +709,12 @@ bool Renderer::renderRows(SceneNode& root, Surface& target, const RenderOptions&
         prepareSurface(*surface);
         scratch.push_back(std::move(surface));
     }
-    const auto split = splitRows(bands, parts);
-    // Every band's wanted pixels, in order, and where each part's bands start.
-    std::vector<Bounds> wanted;
-    std::vector<std::size_t> firstBand;
-    for (const auto& runs : split) {
-        firstBand.push_back(wanted.size());
-        for (Bounds band : runs) {
-            band.inflate(kCullMargin);
-            wanted.push_back(band.intersect(Bounds::of(0, 0, w, h)));
-        }
-    }
+    const Runs runs(bands, parts, Bounds::of(0, 0, w, h));
+    const auto& split = runs.split;
+    const auto& wanted = runs.wanted;
+    const auto& firstBand = runs.firstBand;
+    const auto entries =
+        planned ? binEntries(plan, runs) : std::vector<std::vector<std::uint32_t>>();
     std::vector<BandPart> state(static_cast<std::size_t>(parts));
     const auto bytes = static_cast<std::size_t>(w) * sizeof(std::uint32_t);
     // Each band is drawn into a scratch frame as a whole redraw would draw it
@@ -481,8 +723,8 @@ bool Renderer::renderRows(SceneNode& root, Surface& target, const RenderOptions&
     const auto drawPart = [&](int part) {
         const auto index = static_cast<std::size_t>(part);
         Surface& into = *scratch[index];
-        BandPart* shared = parts > 1 ? &state[index] : nullptr;
-        const auto canvas = openCanvas(into, shared ? CanvasUse::Band : CanvasUse::Alone);
+        BandPart* shared = parts > 1 && !planned ? &state[index] : nullptr;
+        const auto canvas = openCanvas(into, parts > 1 ? CanvasUse::Band : CanvasUse::Alone);
         for (std::size_t i = 0; i < split[index].size(); ++i) {
             const Bounds& band = split[index][i];
             clear(into, band);
@@ -490,11 +732,17 @@ bool Renderer::renderRows(SceneNode& root, Surface& target, const RenderOptions&
                                   static_cast<int>(band.y1) - static_cast<int>(band.y0));
             RenderOptions bandOptions = options;
             bandOptions.cull = wanted[firstBand[index] + i];
-            if (shared) {
-                shared->bands = &wanted;
-                shared->band = firstBand[index] + i;
+            bool drawn = false;
+            if (planned) {
+                drawn = Painter(*canvas, bandOptions, nullptr, true).replay(plan, entries[index]);
+            } else {
+                if (shared) {
+                    shared->bands = &wanted;
+                    shared->band = firstBand[index] + i;
+                }
+                drawn = Painter(*canvas, bandOptions, shared).run(root);
             }
-            if (Painter(*canvas, bandOptions, shared).run(root)) into.markDirty();
+            if (drawn) into.markDirty();
             for (int y = static_cast<int>(band.y0); y < static_cast<int>(band.y1); ++y)
                 std::memcpy(target.row(y), into.row(y), bytes);
         }

@@ -55,10 +55,13 @@ public:
     // the target exactly as a whole redraw would draw them: each band is
     // cleared by `clear` and drawn whole into a scratch surface of the
     // target's size, skipping what cannot reach it, then its rows are copied.
-    // With `threads` > 1 the rows are split into that many parts drawn side
-    // by side on the band pool, when the tree allows it (no filters or scroll
-    // rectangles); the tree must not change meanwhile. `scratch` keeps the
-    // surfaces between calls. False when a scratch surface can't be made.
+    // With `threads` > 1 the rows are split into parts drawn side by side on
+    // the band pool, when the tree allows it (no filters or scroll
+    // rectangles); the tree must not change meanwhile. What those parts draw
+    // is listed first by one walk of the tree; when it is pictures alone,
+    // they are composited straight into the target's rows, which `clear`
+    // then clears on the pool's threads, each its own rows. `scratch` keeps
+    // the surfaces between calls. False when a scratch surface can't be made.
     static bool renderRows(SceneNode& root, Surface& target, const RenderOptions& options,
                            const std::vector<Bounds>& bands, int threads, RowScratch& scratch,
                            const std::function<void(Surface&, const Bounds&)>& clear);

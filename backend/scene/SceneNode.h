@@ -281,6 +281,10 @@ private:
     bool singleSmooth_ = false;
     int maskUsers_ = 0;
     SceneNode* parent_ = nullptr;
+    // What few nodes have (see Rare below). Every setter asks it whether the
+    // node is masked: it sits in the node's first line, beside the parent.
+    struct Rare;
+    std::unique_ptr<Rare> rare_;
     Affine matrix_;     // its translation is the node's x and y
     double alpha_ = 1;  // the colour transform's alpha multiplier; the rest is rare
     std::shared_ptr<DrawingList> graphics_;
@@ -289,8 +293,8 @@ private:
     Bounds localBounds_;
     Bounds drawnArea_;
     // What few nodes have, made by the first setter that needs it, so that
-    // the many that never do stay small. The pointer sits beside the fields a
-    // frame reads: a frame asks every node for its filters and mask.
+    // the many that never do stay small. A frame asks every node for its
+    // filters and mask, and every change asks for the mask.
     struct Rare {
         std::weak_ptr<SceneNode> mask;
         std::vector<rt::ObjectPtr> filters;
@@ -301,7 +305,6 @@ private:
         ColorXf color;  // its alpha multiplier is alpha_
     };
     static const Rare kNone;
-    std::unique_ptr<Rare> rare_;
     Rare& rare();
     // Drops the retained drawing, if any.
     void dropBitmapCache() {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "backend/desktop/raster/OverBlend.h"
+
 namespace limn::sdl {
 
 namespace {
@@ -147,16 +149,47 @@ bool isWhole(double v) {
     return v == std::floor(v);
 }
 
+// Target pixels to a picture's under `matrix` (its pixels to the target's),
+// as pixman samples the picture; false beyond pixman's fixed-point range. The
+// transform works relative to the whole pixel nearest the picture's origin
+// (the target pixels are offset by it): pixman's fixed point then stays
+// precise across the picture.
+bool samplingTransform(const Affine& matrix, pixman_transform_t& t) {
+    Affine local = matrix;
+    local.tx -= std::round(matrix.tx);
+    local.ty -= std::round(matrix.ty);
+    const Affine inv = local.inverse();
+    pixman_f_transform ft{};
+    ft.m[0][0] = inv.a;
+    ft.m[0][1] = inv.c;
+    ft.m[0][2] = inv.tx;
+    ft.m[1][0] = inv.b;
+    ft.m[1][1] = inv.d;
+    ft.m[1][2] = inv.ty;
+    ft.m[2][2] = 1;
+    return pixman_transform_from_pixman_f_transform(&t, &ft) != 0;
+}
+
 }  // namespace
 
 CairoCanvas::CairoCanvas(Surface& target, CanvasUse use)
-    : target_(target), cr_(cairo_create(cairoOf(target))), band_(use == CanvasUse::Band) {}
+    : target_(target),
+      // Canvases that share a target leave its cairo surface alone.
+      cr_(use == CanvasUse::Pictures ? nullptr : cairo_create(cairoOf(target))),
+      band_(use != CanvasUse::Alone) {
+    // Pictures are composited through a pixman image of the band's own over
+    // the target's pixels, which other bands may be compositing into too.
+    destination_ = band_ ? pixman_image_create_bits(PIXMAN_a8r8g8b8, target.width(),
+                                                    target.height(), target.row(0), target.stride())
+                         : pixmanOf(target);
+}
 
 CairoCanvas::~CairoCanvas() {
     for (auto& entry : samplers_) {
         if (entry.second) pixman_image_unref(entry.second);
     }
-    cairo_destroy(cr_);
+    if (band_ && destination_) pixman_image_unref(destination_);
+    if (cr_) cairo_destroy(cr_);
 }
 
 cairo_t* CairoCanvas::contextOf(Canvas& canvas) {
@@ -281,29 +314,16 @@ bool CairoCanvas::blit(const Surface& picture, const Affine& matrix, double alph
     if (matrix.isTranslation() && isWhole(matrix.tx) && isWhole(matrix.ty)) {
         if (area.empty()) return true;
         const int x0 = static_cast<int>(area.x0), y0 = static_cast<int>(area.y0);
-        composite(pixmanOf(picture), alpha, x0 - static_cast<int>(matrix.tx),
-                  y0 - static_cast<int>(matrix.ty), x0, y0, static_cast<int>(area.x1) - x0,
-                  static_cast<int>(area.y1) - y0);
+        const int x1 = static_cast<int>(area.x1), y1 = static_cast<int>(area.y1);
+        const int tx = static_cast<int>(matrix.tx), ty = static_cast<int>(matrix.ty);
+        if (alpha >= 1 && blendPlaced(picture, tx, ty, x0, y0, x1, y1)) return true;
+        composite(pixmanOf(picture), alpha, x0 - tx, y0 - ty, x0, y0, x1 - x0, y1 - y0);
         return true;
     }
-    // The transform works relative to a whole pixel near the picture's
-    // origin: pixman's fixed point then stays precise across the picture.
     const double ox = std::round(matrix.tx), oy = std::round(matrix.ty);
-    Affine local = matrix;
-    local.tx -= ox;
-    local.ty -= oy;
-    const Affine inv = local.inverse();
-    pixman_f_transform ft{};
-    ft.m[0][0] = inv.a;
-    ft.m[0][1] = inv.c;
-    ft.m[0][2] = inv.tx;
-    ft.m[1][0] = inv.b;
-    ft.m[1][1] = inv.d;
-    ft.m[1][2] = inv.ty;
-    ft.m[2][2] = 1;
     pixman_transform_t t;
     // Beyond pixman's fixed-point range: cairo draws it.
-    if (!pixman_transform_from_pixman_f_transform(&t, &ft)) return false;
+    if (!samplingTransform(matrix, t)) return false;
     if (area.empty()) return true;
     const int x0 = static_cast<int>(std::floor(area.x0));
     const int y0 = static_cast<int>(std::floor(area.y0));
@@ -318,6 +338,25 @@ bool CairoCanvas::blit(const Surface& picture, const Affine& matrix, double alph
     return true;
 }
 
+bool CairoCanvas::blendPlaced(const Surface& picture, int tx, int ty, int x0, int y0, int x1,
+                              int y1) {
+    // What pixman would composite: the box within both the target and the
+    // picture (beyond the picture it is clear, which changes nothing).
+    x0 = std::max({x0, tx, 0});
+    y0 = std::max({y0, ty, 0});
+    x1 = std::min({x1, tx + picture.width(), target_.width()});
+    y1 = std::min({y1, ty + picture.height(), target_.height()});
+    if (x0 >= x1 || y0 >= y1) return true;
+    return blendOver(picture.row(y0 - ty) + (x0 - tx), picture.stride(), target_.row(y0) + x0,
+                     target_.stride(), x1 - x0, y1 - y0);
+}
+
+bool CairoCanvas::canBlit(const Affine& matrix) const {
+    pixman_transform_t t;
+    return (matrix.isTranslation() && isWhole(matrix.tx) && isWhole(matrix.ty)) ||
+           samplingTransform(matrix, t);
+}
+
 void CairoCanvas::composite(pixman_image_t* source, double alpha, int srcX, int srcY, int x, int y,
                             int w, int h) {
     pixman_image_t* maskImage = nullptr;
@@ -325,8 +364,8 @@ void CairoCanvas::composite(pixman_image_t* source, double alpha, int srcX, int 
         const pixman_color_t solid{0, 0, 0, static_cast<std::uint16_t>(alpha * 0xFFFF + 0.5)};
         maskImage = pixman_image_create_solid_fill(&solid);
     }
-    pixman_image_composite32(PIXMAN_OP_OVER, source, maskImage, pixmanOf(target_), srcX, srcY, 0, 0,
-                             x, y, w, h);
+    pixman_image_composite32(PIXMAN_OP_OVER, source, maskImage, destination_, srcX, srcY, 0, 0, x,
+                             y, w, h);
     if (maskImage) pixman_image_unref(maskImage);
 }
 

@@ -44,6 +44,7 @@ public:
                      bool smooth) override;
     bool blit(const Surface& picture, const Affine& matrix, double alpha, bool smooth,
               const Bounds& area) override;
+    [[nodiscard]] bool canBlit(const Affine& matrix) const override;
     void beginLayer() override { cairo_push_group(cr_); }
     void endLayer(BlendMode blend, double alpha) override;
     void endMaskedLayer(BlendMode blend) override;
@@ -58,10 +59,14 @@ private:
     void composite(pixman_image_t* source, double alpha, int srcX, int srcY, int x, int y, int w,
                    int h);
     pixman_image_t* samplerOf(const Surface& picture);
+    // Blends the picture, placed at (tx, ty), over the target's pixels in
+    // [x0, x1) x [y0, y1) without pixman; false when it can't.
+    bool blendPlaced(const Surface& picture, int tx, int ty, int x0, int y0, int x1, int y1);
 
     Surface& target_;
-    cairo_t* cr_;
-    bool band_;
+    cairo_t* cr_;                  // nullptr for CanvasUse::Pictures, which only blits
+    bool band_;                    // drawing beside other canvases, on other threads
+    pixman_image_t* destination_;  // what pictures are composited into
     // A band's own pixman images of the pictures it samples under a transform
     // (pixman images are not shared across threads), by picture.
     std::unordered_map<const Surface*, pixman_image_t*> samplers_;

@@ -264,6 +264,92 @@ TEST(Damage, PartialFramesEqualFullRedrawsAfterRandomChanges) {
     }
 }
 
+// Many pictures, most of them leaves moved by whole pixels (the sprites of a
+// game), some turned, faded, nested in moved or turned containers or drawn as
+// shapes and text: frames drawn by several threads, whole or in damaged rows,
+// against a whole redraw on the program thread.
+TEST(Damage, ThreadedSpriteFramesEqualFullRedraws) {
+    auto picture = checker(9, 7);
+    for (int threads : {2, 3, 5}) {
+        SCOPED_TRACE(threads);
+        ForcedThreads forced(threads);
+        for (unsigned seed = 1; seed <= 6; ++seed) {
+            // Pictures alone are composited straight into the frame's rows.
+            const bool picturesOnly = seed > 3;
+            auto stage = std::make_shared<StageNode>(120, 90);
+            stage->setPartialRedraw(seed % 2 == 0);
+            if (seed % 3 == 0) stage->setOutputScale(1.5, 1.25);
+            std::mt19937 rng(seed);
+            const auto real = [&](double lo, double hi) {
+                return std::uniform_real_distribution<double>(lo, hi)(rng);
+            };
+            std::vector<Node> nodes;
+            std::vector<Node> groups;
+            for (int g = 0; g < 3; ++g) {
+                groups.push_back(std::make_shared<SceneNode>(NodeKind::Container));
+                groups.back()->setX(std::floor(real(0, 40)));
+                stage->addChild(groups.back());
+            }
+            const auto add = [&] {
+                auto n = std::make_shared<SceneNode>();
+                FillStyle fill;
+                fill.kind = FillKind::Bitmap;
+                fill.bitmap = picture;
+                fill.repeat = false;
+                fill.smooth = rng() % 2 == 0;
+                n->graphics().beginFill(fill);
+                n->graphics().drawRect(0, 0, 9, 7);
+                if (!picturesOnly && rng() % 10 == 0) n->graphics().drawEllipse(1, 1, 6, 5);
+                n->graphics().endFill();
+                n->setX(std::floor(real(-10, 125)));
+                n->setY(std::floor(real(-10, 95)));
+                if (rng() % 4 == 0) {
+                    groups[rng() % groups.size()]->addChild(n);
+                } else {
+                    stage->addChild(n);
+                }
+                nodes.push_back(n);
+            };
+            for (int i = 0; i < 60; ++i) add();
+            if (!picturesOnly) {
+                auto text = std::make_shared<TextFieldNode>();
+                text->setText("Hi 7");
+                stage->addChild(text);
+            }
+            for (int frame = 0; frame < 80; ++frame) {
+                for (int c = static_cast<int>(rng() % 12); c > 0; --c) {
+                    const Node& n = nodes[rng() % nodes.size()];
+                    switch (rng() % 8) {
+                        case 0:
+                            n->setX(real(-10, 125));
+                            break;
+                        case 1:
+                            n->setRotation(real(-180, 180));
+                            break;
+                        case 2:
+                            n->setAlpha(real(0, 1));
+                            break;
+                        case 3:
+                            n->setVisible(!n->visible());
+                            break;
+                        case 4:
+                            groups[rng() % groups.size()]->setRotation(real(-20, 20) * (rng() % 2));
+                            break;
+                        case 5:
+                            add();
+                            break;
+                        default:
+                            n->setX(std::floor(real(-10, 125)));
+                            n->setY(std::floor(real(-10, 95)));
+                    }
+                }
+                stage->render();
+                ASSERT_EQ(maxDifference(*stage), 0) << "frame " << frame << " seed " << seed;
+            }
+        }
+    }
+}
+
 TEST(Damage, UnchangedFrameDrawsAndPresentsNothing) {
     auto stage = std::make_shared<StageNode>(50, 50);
     int presented = 0;
