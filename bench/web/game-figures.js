@@ -102,8 +102,11 @@ async function frameTimes(browser, url) {
   await page.evaluate(() => { window.limnFigures.frames = []; });
   await sleep(3000);
   const title = await page.evaluate(() => window.limnFigures.frames);
-  await page.mouse.click(160, 300);
   try {
+    for (let i = 0; i < 40 && !(await state(page)).startsWith('Game'); ++i) {
+      await page.mouse.click(160, 300);
+      await sleep(250);
+    }
     await until(page, (s) => s.startsWith('Game'), 'a round');
   } catch (error) {
     console.error(`${error.message}: no round figures`);

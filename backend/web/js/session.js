@@ -99,11 +99,11 @@ mergeInto(LibraryManager.library, {
       link.remove();
     },
 
-    // A bar over the top of the page: a line of text and a button.
+    // A bar over the foot of the page: a line of text and a button.
     bar: function (text, label, onClick) {
       var bar = document.createElement('div');
       bar.id = 'limn-session';
-      bar.style.cssText = 'position:fixed;left:0;right:0;top:0;display:flex;gap:8px;' +
+      bar.style.cssText = 'position:fixed;left:0;right:0;bottom:0;display:flex;gap:8px;' +
           'align-items:center;padding:4px 8px;background:rgba(0,0,0,0.6);color:#eee;' +
           'font:13px sans-serif;z-index:10';
       var line = document.createElement('span');

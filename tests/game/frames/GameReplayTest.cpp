@@ -163,7 +163,7 @@ std::string fileText(const std::filesystem::path& path) {
 // LIMN_UPDATE_REPLAYS=1 writes the trails of the recordings made here.
 TEST_F(GameReplay, KeptRecordingsFollowTheirTrails) {
     const bool update = std::getenv("LIMN_UPDATE_REPLAYS") != nullptr;
-    for (const std::string name : {"first-taps", "whole-round"}) {
+    for (const std::string name : {"first-taps", "whole-round", "page-round"}) {
         const std::filesystem::path kept = std::filesystem::path(GAME_REPLAYS_DIR) / name;
         StateTrail trail;
         const Played played = replay(kept.string() + ".limnrec", &trail);
