@@ -167,7 +167,7 @@ async function main() {
     row(`round, frames that drew, p95 (${roundDrawn.length})`, p95(roundDrawn), LIMITS.roundP95Ms,
         'ms');
     console.log(`round, frames that drew: median ${median(roundDrawn).toFixed(3)} ms, ` +
-                `max ${Math.max(NaN, ...roundDrawn).toFixed(3)} ms; the round ended at "${score}"`);
+                `max ${(roundDrawn.length ? Math.max(...roundDrawn) : NaN).toFixed(3)} ms; the round ended at "${score}"`);
     console.log(`baseline (shell probe page): first frame ${median(shellLoads).toFixed(1)} ms, ` +
                 `${shellSize.total} bytes gzip; game / baseline: first frame x` +
                 `${(median(loads) / median(shellLoads)).toFixed(2)}, size x` +
