@@ -172,7 +172,8 @@ TEST_F(SessionTest, RecordingOfAnotherRasterIsCheckedInAllButItsPixels) {
     {
         std::fstream file(path_, std::ios::in | std::ios::out | std::ios::binary);
         file.seekp(10);  // the header's options: the raster
-        file.put(static_cast<char>(kThisRaster == Raster::Desktop ? Raster::Page : Raster::Desktop));
+        file.put(
+            static_cast<char>(kThisRaster == Raster::Desktop ? Raster::Page : Raster::Desktop));
     }
     std::vector<std::int64_t> seen;
     SessionOptions options;

@@ -167,9 +167,9 @@ TEST_F(GameReplay, KeptRecordingsFollowTheirTrails) {
         const std::filesystem::path kept = std::filesystem::path(GAME_REPLAYS_DIR) / name;
         StateTrail trail;
         const Played played = replay(kept.string() + ".limnrec", &trail);
-        EXPECT_TRUE(played.report.ok()) << name << ": " << played.report.error << " at frame "
-                                        << played.report.divergedAt << ": "
-                                        << played.report.divergence;
+        EXPECT_TRUE(played.report.ok())
+            << name << ": " << played.report.error << " at frame " << played.report.divergedAt
+            << ": " << played.report.divergence;
         EXPECT_FALSE(played.report.cutShort) << name;
         EXPECT_EQ(played.report.pixelsChecked, name != "page-round") << name;
         const std::filesystem::path trailPath = kept.string() + ".trail";
