@@ -4,8 +4,6 @@
 // game's entry returns. Quitting from the title leaves the page.
 #include <emscripten.h>
 
-#include <cstdio>
-#include <exception>
 #include <string>
 
 #include "backend/primitives/Primitives.h"
@@ -14,6 +12,7 @@
 #include "framework/Lib.h"
 #include "framework/display/MovieClip.h"
 #include "game/burrowbop/Burrowbop.h"
+#include "game/burrowbop/Entry.h"
 #include "game/burrowbop/Mole.h"
 #include "game/burrowbop/StateTrail.h"
 
@@ -61,19 +60,14 @@ int main() {
         (void)limn::sdl::Session::endProcess(status);
         limn::Lib::close();
     };
-    try {
+    const int failed = com::quillfern::burrowbop::runEntry([] {
         limn::sdl::registerModule();
         if (limn::sdl::Session* session = limn::sdl::Session::active()) {
             session->setFrameObserver([](std::int64_t frame) { trail().frame(frame); });
         }
         Burrowbop::main();
-    } catch (const std::exception& error) {
-        std::printf("Error : %s\n", error.what());
-        return 1;
-    } catch (...) {
-        std::printf("Error : %s\n", "unknown error");
-        return 1;
-    }
+    });
+    if (failed) return failed;
     limn::web::pageEntryReturned();
     return 0;
 }

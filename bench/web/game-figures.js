@@ -11,8 +11,7 @@
 const fs = require('fs');
 const path = require('path');
 const zlib = require('zlib');
-const puppeteer = require('puppeteer-core');
-const { serve } = require('../../tests/web/serve.js');
+const { withBrowser, run } = require('../../tests/web/probe-page.js');
 
 const [pagesDir, browserPath, runs = '5'] = process.argv.slice(2);
 const LIMITS = { gzipBytes: 1.2e6, firstFrameMs: 1000, roundP95Ms: 2, titleP95Ms: 0.2 };
@@ -137,13 +136,7 @@ function row(name, value, limit, unit) {
 }
 
 async function main() {
-  const server = await serve(pagesDir, 0, '127.0.0.1', true);
-  const base = `http://127.0.0.1:${server.address().port}`;
-  const browser = await puppeteer.launch({
-    executablePath: browserPath, headless: 'shell',
-    args: ['--no-sandbox', '--autoplay-policy=no-user-gesture-required'],
-  });
-  try {
+  await withBrowser(pagesDir, browserPath, async (browser, base) => {
     const size = gzipBytes('burrowbop');
     const shellSize = gzipBytes('shell_probe');
     const loads = [];
@@ -172,13 +165,7 @@ async function main() {
                 `${shellSize.total} bytes gzip; game / baseline: first frame x` +
                 `${(median(loads) / median(shellLoads)).toFixed(2)}, size x` +
                 `${(size.total / shellSize.total).toFixed(2)}`);
-  } finally {
-    await browser.close();
-    server.close();
-  }
+  }, ['--autoplay-policy=no-user-gesture-required'], true);
 }
 
-main().catch((error) => {
-  console.error(error);
-  process.exit(1);
-});
+run(main);
