@@ -59,6 +59,8 @@ async function playAndRecord(browser) {
   await shoot(page, 'logo');
   assert.equal(await page.$eval('#status', (e) => getComputedStyle(e).display), 'none',
                'the progress bar is gone');
+  assert.equal(await page.$eval('#bar', (e) => e.style.width), '100%',
+               'the progress bar counted the code and the data file to their ends');
   await until('the title', async () => (await state()) === 'Title 0');
   await new Promise((r) => setTimeout(r, 300));
   await shoot(page, 'title');
