@@ -3,13 +3,13 @@
 // with status 1.
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <string_view>
 
 #include "backend/primitives/Primitives.h"
 #include "backend/replay/Session.h"
 #include "framework/Version.h"
 #include "game/burrowbop/Burrowbop.h"
+#include "game/burrowbop/Entry.h"
 
 namespace {
 
@@ -47,18 +47,13 @@ int main(int argc, char** argv) {
         std::fflush(nullptr);
         std::_Exit(status);
     };
-    try {
+    const int failed = com::quillfern::burrowbop::runEntry([] {
         // Static initialisation has run by now; the backend registers module
         // "limn" and resolves every declared primitive against it.
         limn::sdl::registerModule();
         com::quillfern::burrowbop::Burrowbop::main();
-    } catch (const std::exception& error) {
-        std::printf("Error : %s\n", error.what());
-        return 1;
-    } catch (...) {
-        std::printf("Error : %s\n", "unknown error");
-        return 1;
-    }
+    });
+    if (failed) return failed;
     // The window closed (or SIGINT or SIGTERM arrived): the same for a session.
     return limn::sdl::Session::endProcess(0);
 }

@@ -23,10 +23,23 @@ inline constexpr std::size_t kRecordHeaderSize = 20;
 // A frame's checksum covers rows y with y % kChecksumRowStep == frame % kChecksumRowStep.
 inline constexpr int kChecksumRowStep = 8;
 
+// Which raster drew the frames a recording keeps checksums of (the header's options).
+// Rasters differ in anti-aliasing and glyphs, so a replay on another raster checks
+// everything but the pixels: input, clock readings, frames, sounds, channel states.
+enum class Raster : std::uint16_t { Desktop = 0, Page = 1 };
+#ifdef __EMSCRIPTEN__
+inline constexpr Raster kThisRaster = Raster::Page;
+#else
+inline constexpr Raster kThisRaster = Raster::Desktop;
+#endif
+inline constexpr std::uint16_t kRasterMask = 0x000F;
+
 struct RecordHeader {
     std::uint16_t version = kRecordVersion;
-    std::uint16_t options = 0;  // reserved, 0
-    std::uint64_t seed = 0;     // the random seed of the session
+    std::uint16_t options = static_cast<std::uint16_t>(kThisRaster);  // bits 0-3: the raster
+    std::uint64_t seed = 0;  // the random seed of the session
+
+    [[nodiscard]] Raster raster() const { return static_cast<Raster>(options & kRasterMask); }
 };
 
 enum class EntryTag : std::uint8_t {

@@ -4,7 +4,8 @@
 // frame from it. The program's clock readings, channel states and output
 // scale come from the recording in the order they were taken; its frames and
 // sound requests are checked against it. The first difference is reported
-// with the frame where it happened, and the replay goes on.
+// with the frame where it happened, and the replay goes on. A recording made
+// on another raster (RecordHeader::raster()) is checked in all but its pixels.
 
 #include <optional>
 #include <string>
@@ -57,6 +58,7 @@ private:
     double startReal_ = 0;
     std::vector<std::string> driversSet_;
     FramePicture lastAsRecorded_;  // kept only with a diff folder
+    bool samePixels_ = true;       // the recording's checksums are this raster's
 };
 
 }  // namespace limn::sdl

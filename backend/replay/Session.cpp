@@ -109,6 +109,7 @@ void Session::afterRender(StageNode& stage) {
     ++report_.frames;
     frameRendered(stage);
     capture_.frameRendered(stage, report_.frames, static_cast<double>(clockMicros_) / 1e6);
+    if (frameObserver_) frameObserver_(report_.frames);
 }
 
 void Session::soundLoaded(const void* sound, const std::string& path) {

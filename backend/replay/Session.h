@@ -67,6 +67,7 @@ struct SessionReport {
     std::int64_t divergedAt = -1;       // replay: the first frame that differed, -1 for none
     std::string divergence;             // replay: what differed there
     bool cutShort = false;              // replay: the recording has no end mark
+    bool pixelsChecked = true;          // replay: false when another raster drew the recording
     std::vector<SoundRequest> sounds;   // in the order the program made them
     std::vector<std::string> captured;  // PNG files written
 
@@ -109,6 +110,12 @@ public:
     // A channel state (Complete as 0 or 1) the program asks for; returns the one it sees.
     virtual double query(QueryKind kind, double live) = 0;
 
+    // Called after each frame the session sees, with its number (from 1): what
+    // a program's host checks beyond pixels, frame by frame. Empty for none.
+    void setFrameObserver(std::function<void(std::int64_t frame)> observer) {
+        frameObserver_ = std::move(observer);
+    }
+
     [[nodiscard]] const SessionReport& report() const { return report_; }
     [[nodiscard]] bool finished() const { return finished_; }
 
@@ -130,6 +137,7 @@ protected:
 
 private:
     FrameCapture capture_;
+    std::function<void(std::int64_t)> frameObserver_;
     std::unordered_map<const void*, std::string> soundNames_;  // keys never dereferenced
 };
 

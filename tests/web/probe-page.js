@@ -5,10 +5,10 @@ const assert = require('assert/strict');
 const puppeteer = require('puppeteer-core');
 const { serve } = require('./serve.js');
 
-// Serves `pagesDir`, opens Chromium (with `extraArgs` on its command line) and runs
-// `check(browser, baseUrl)`.
-async function withBrowser(pagesDir, browserPath, check, extraArgs = []) {
-  const server = await serve(pagesDir, 0, '127.0.0.1');
+// Serves `pagesDir` (cross-origin isolated with `isolated`, see serve.js), opens
+// Chromium (with `extraArgs` on its command line) and runs `check(browser, baseUrl)`.
+async function withBrowser(pagesDir, browserPath, check, extraArgs = [], isolated = false) {
+  const server = await serve(pagesDir, 0, '127.0.0.1', isolated);
   const browser = await puppeteer.launch({
     executablePath: browserPath, headless: 'shell', args: ['--no-sandbox', ...extraArgs],
   });

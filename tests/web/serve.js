@@ -12,7 +12,9 @@ const types = {
   '.data': 'application/octet-stream', '.json': 'application/json',
 };
 
-function serve(dir, port, host) {
+// With `isolated`, pages are cross-origin isolated (COOP and COEP headers), which
+// gives them performance.now() at microseconds rather than a tenth of a millisecond.
+function serve(dir, port, host, isolated = false) {
   const root = path.resolve(dir);
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://page').pathname);
@@ -30,6 +32,8 @@ function serve(dir, port, host) {
         'Content-Type': types[path.extname(file)] || 'application/octet-stream',
         'Content-Length': stat.size,
         'Cache-Control': 'no-cache',
+        ...(isolated ? { 'Cross-Origin-Opener-Policy': 'same-origin',
+                         'Cross-Origin-Embedder-Policy': 'require-corp' } : {}),
       });
       fs.createReadStream(file).pipe(response);
     });

@@ -120,6 +120,8 @@ mergeInto(LibraryManager.library, {
 
   limn_shell_leave__deps: ['$LimnShell'],
   limn_shell_leave: function () {
+    // A page recording or replaying a session stays, for its file and report.
+    if (Module['limnStay']) return;
     LimnShell.leaving = true;
     history.go(-2);
   },

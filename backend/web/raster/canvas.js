@@ -8,7 +8,9 @@
 mergeInto(LibraryManager.library, {
   $LimnRaster__deps: ['$LimnShell'],
   $LimnRaster: {
-    contexts: [null],
+    // Slot 1 is kept for the page's canvas (false until first used): a context made
+    // before the page's is first asked for must not take its handle.
+    contexts: [null, false],
     paths: [null],
     gradients: [null],
     pictures: [null],

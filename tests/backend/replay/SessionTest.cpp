@@ -125,6 +125,7 @@ TEST_F(SessionTest, ReplayReproducesClockRandomAndInput) {
     Program again;
     const SessionReport replayed = replay(again);
     EXPECT_TRUE(replayed.ok()) << replayed.error << replayed.divergence;
+    EXPECT_TRUE(replayed.pixelsChecked);
     EXPECT_FALSE(replayed.cutShort);
     EXPECT_EQ(replayed.frames, recorded.frames);
     EXPECT_EQ(again.colours, live.colours);
@@ -160,6 +161,38 @@ TEST_F(SessionTest, CutShortRecordingReplaysWhatItHolds) {
     EXPECT_GT(replayed.frames, 10);
     ASSERT_LE(again.colours.size(), live.colours.size());
     EXPECT_TRUE(std::equal(again.colours.begin(), again.colours.end() - 1, live.colours.begin()));
+}
+
+// A recording whose frames another raster drew: its pixels go unchecked, all
+// else is checked as usual, and the host sees every frame.
+TEST_F(SessionTest, RecordingOfAnotherRasterIsCheckedInAllButItsPixels) {
+    Program live;
+    const SessionReport recorded = record(live);
+    ASSERT_EQ(recorded.error, "");
+    {
+        std::fstream file(path_, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(10);  // the header's options: the raster
+        file.put(
+            static_cast<char>(kThisRaster == Raster::Desktop ? Raster::Page : Raster::Desktop));
+    }
+    std::vector<std::int64_t> seen;
+    SessionOptions options;
+    options.path = path_;
+    Session::replay(std::move(options));
+    Session::active()->setFrameObserver([&](std::int64_t frame) { seen.push_back(frame); });
+    registerModule();
+    Program repainted;
+    repainted.repaintFrom = 33;
+    repainted.run();
+    const SessionReport painted = Session::end();
+    EXPECT_TRUE(painted.ok()) << painted.divergence;
+    EXPECT_FALSE(painted.pixelsChecked);
+    ASSERT_EQ(static_cast<std::int64_t>(seen.size()), recorded.frames);
+    for (std::size_t i = 0; i < seen.size(); ++i) ASSERT_EQ(seen[i], std::int64_t(i + 1));
+    Program changed;
+    changed.extraFrameAt = 20;
+    const SessionReport extra = replay(changed);
+    EXPECT_EQ(extra.divergedAt, 21) << "frames are still counted";
 }
 
 SessionOptions replayOf(const std::string& path) {

@@ -8,6 +8,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "backend/primitives/Primitives.h"
 #include "backend/replay/Session.h"
@@ -15,6 +17,7 @@
 #include "framework/display/MovieClip.h"
 #include "game/burrowbop/Burrowbop.h"
 #include "game/burrowbop/Mole.h"
+#include "game/burrowbop/StateTrail.h"
 #include "runtime/ProcessState.h"
 #include "testing.h"
 #include "tests/framework/LibProbe.h"
@@ -23,6 +26,7 @@
 namespace {
 
 using com::quillfern::burrowbop::Burrowbop;
+using com::quillfern::burrowbop::StateTrail;
 using limn::sdl::Session;
 using limn::sdl::SessionReport;
 
@@ -87,11 +91,12 @@ protected:
         played.report.frames = game.frames();
         return played;
     }
-    static Played replay(const std::string& path) {
+    static Played replay(const std::string& path, StateTrail* trail = nullptr) {
         rt::resetProcessState();
         limn::sdl::SessionOptions options;
         options.path = path;
         Session::replay(options);
+        if (trail) Session::active()->setFrameObserver([trail](auto n) { trail->frame(n); });
         limn::sdl::registerModule();
         Burrowbop::main();
         Played played;
@@ -141,6 +146,36 @@ TEST_F(GameReplay, KeptRecordings) {
     EXPECT_GT(record((kept / "first-taps.limnrec").string(), 400, 7).hits, 0);
     // A whole round to its result and back to the title.
     EXPECT_GT(record((kept / "whole-round.limnrec").string(), 2400, 11).hits, 0);
+}
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The kept recordings replayed show the game in the state their trails say
+// (NAME.trail: state and score on every frame) and ask for the same sounds.
+// The page's check replays the same recordings against the same trails, and
+// page-round was recorded in the page: recordings cross between the rasters
+// both ways, checked in all but their pixels where the other raster drew them.
+// LIMN_UPDATE_REPLAYS=1 writes the trails of the recordings made here.
+TEST_F(GameReplay, KeptRecordingsFollowTheirTrails) {
+    const bool update = std::getenv("LIMN_UPDATE_REPLAYS") != nullptr;
+    for (const std::string name : {"first-taps", "whole-round", "page-round"}) {
+        const std::filesystem::path kept = std::filesystem::path(GAME_REPLAYS_DIR) / name;
+        StateTrail trail;
+        const Played played = replay(kept.string() + ".limnrec", &trail);
+        EXPECT_TRUE(played.report.ok())
+            << name << ": " << played.report.error << " at frame " << played.report.divergedAt
+            << ": " << played.report.divergence;
+        EXPECT_FALSE(played.report.cutShort) << name;
+        EXPECT_EQ(played.report.pixelsChecked, name != "page-round") << name;
+        const std::filesystem::path trailPath = kept.string() + ".trail";
+        if (update && name != "page-round") std::ofstream(trailPath) << trail.text();
+        EXPECT_EQ(trail.text(), fileText(trailPath)) << name;
+    }
 }
 
 }  // namespace
