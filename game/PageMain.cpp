@@ -1,5 +1,6 @@
 // The page's entry: the browser backend, every primitive resolved, then the game,
-// whose frames the page runs after this returns. A session the page's address asks
+// whose frames the page runs once the game's frame has started (main goes back to
+// the browser there without returning). A session the page's address asks
 // for (?record, ?replay=url) starts with the backend; a replay has run whole when the
 // game's entry returns. Quitting from the title leaves the page.
 #include <emscripten.h>

@@ -104,8 +104,9 @@ void Recorder::runFrame(MainFrame& frame) {
         options_.driver(frame);
     } else {
         frame.run();
-        // A page's loop runs on in the browser's frames after run() returns: the
-        // session goes on until Session::end().
+        // A page's loop runs on in the browser's frames (its first run() leaves main
+        // for the browser and does not come back here): the session goes on until
+        // Session::end().
         if (frame.isOpen()) return;
     }
     frame.input().setObserver(nullptr);

@@ -1,6 +1,7 @@
 #include "backend/web/PagePlatform.h"
 
 #include <emscripten.h>
+#include <emscripten/eventloop.h>
 
 #include <algorithm>
 #include <cmath>
@@ -42,6 +43,15 @@ PagePlatform::~PagePlatform() {
 void PagePlatform::run() {
     PageShell::instance().start([this](const native::EventRecord& r) { event(r); },
                                 [this](double time) { frame(time); });
+    // The first frame is run from the program's main, which on the desktop goes on
+    // only once the program has ended: what main keeps on its stack (often the
+    // application itself, captured by reference by its callbacks) lives as long as
+    // the program. So main is left without returning: its frame stays as it is and
+    // the browser's animation frames run the program from here.
+    static bool leftMain = false;
+    if (leftMain) return;
+    leftMain = true;
+    emscripten_unwind_to_js_event_loop();
 }
 
 bool PagePlatform::viewSize(int& width, int& height) const {

@@ -26,7 +26,9 @@ public:
     PagePlatform(const PagePlatform&) = delete;
     PagePlatform& operator=(const PagePlatform&) = delete;
 
-    // Starts the page's loop and returns: the program runs on in its frames.
+    // Starts the page's loop; the first time (from the program's main) it goes back
+    // to the browser without returning, so main's locals live on as on the desktop.
+    // The program runs on in the page's frames.
     void run() override;
     [[nodiscard]] bool headless() const override { return false; }
     [[nodiscard]] const char* driver() const override { return "page"; }

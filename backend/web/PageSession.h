@@ -9,7 +9,8 @@ namespace limn::web {
 
 // Called as the program's entry returns (the page runs on): a replay that has run
 // is ended and its report handed to the page (Module.limnReplay, a bar on the
-// page, and its line on the console); a recording goes on.
+// page, and its line on the console). A recording goes on (its frame's run() left
+// the entry for the browser without returning).
 void pageEntryReturned();
 
 }  // namespace limn::web

@@ -1,10 +1,13 @@
 // Opens example pages (the same programs as on the desktop) in headless Chromium and
 // checks that each loads without a console error and draws what the desktop draws
 // where it draws it, that a moving page writes only its damaged boxes to the
-// canvas, and that a still page draws nothing at all.
+// canvas, that a still page draws nothing at all, and that every example page runs
+// for a few seconds without a crash or a console error.
 // node check-examples.js PAGES_DIR CHROMIUM
 'use strict';
 const assert = require('assert/strict');
+const fs = require('fs');
+const path = require('path');
 const { withBrowser, watchConsole, waitFor, run } = require('./probe-page.js');
 
 const [pagesDir, browserPath] = process.argv.slice(2);
@@ -33,6 +36,8 @@ async function openExample(browser, base, name) {
   await page.setViewport({ width: 320, height: 480, deviceScaleFactor: 1 });
   await page.evaluateOnNewDocument(countDrawing);
   const { errors, lines } = watchConsole(page);
+  // A renderer that goes down ("Page crashed!") says nothing on the console.
+  page.on('error', (error) => errors.push(String(error)));
   await page.goto(`${base}/${name}.html`);
   const rgb = (x, y) => page.evaluate((x, y) => Array.from(
     document.getElementById('canvas').getContext('2d').getImageData(x, y, 1, 1).data.slice(0, 3)),
@@ -59,7 +64,19 @@ async function openExample(browser, base, name) {
               `${name}: ${what} at (${x}, ${y}): got ${got}, want ${want}`);
   };
   const noErrors = () => assert.deepEqual(errors, [], `${name}: no console error`);
-  return { page, lines, frames, drawing, unlike, near, noErrors };
+  // Lets the page run for `ms` (the browser's time) and checks it is alive and quiet.
+  const runFor = async (ms) => {
+    await new Promise((done) => setTimeout(done, ms));
+    noErrors();
+    assert.equal(await page.evaluate(() => 1), 1, `${name}: the page answers`);
+  };
+  return { page, lines, frames, drawing, unlike, near, noErrors, runFor };
+}
+
+// The example pages the index lists, in its order.
+function examplePages() {
+  const index = fs.readFileSync(path.join(pagesDir, 'index.html'), 'utf8');
+  return Array.from(index.matchAll(/href="([a-z_]+)\.html"/g), (m) => m[1]);
 }
 
 const hex = (v) => [(v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF];
@@ -119,5 +136,25 @@ run(() => withBrowser(pagesDir, browserPath, async (browser, base) => {
     assert.equal(after.calls - before.calls, 0, 'events_click: a still page draws nothing');
     still.noErrors();
     await still.page.close();
+  }
+  // A star drifting on tweens, each started by the end of the one before (the first
+  // ends after 1.4 s): it keeps moving past the first hand-over
+  // (examples/star_catch.cpp).
+  {
+    const star = await openExample(browser, base, 'star_catch');
+    await star.runFor(2000);
+    const before = await star.drawing();
+    await star.runFor(2000);
+    const after = await star.drawing();
+    assert.ok(after.shownWrites > before.shownWrites, 'star_catch: the star drifts on');
+    await star.page.close();
+  }
+  // Every other example runs a while without taking the page down.
+  const pages = examplePages();
+  assert.ok(pages.includes('star_catch') && pages.length >= 10, `the index lists ${pages}`);
+  for (const name of pages.filter((page) => page !== 'star_catch')) {
+    const example = await openExample(browser, base, name);
+    await example.runFor(5000);
+    await example.page.close();
   }
 }));
