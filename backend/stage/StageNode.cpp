@@ -301,7 +301,7 @@ void StageNode::drawOnTarget(const std::vector<Bounds>& boxes, const RenderOptio
         Renderer::render(*this, *canvas, inBox);
         canvas->restore();
         redrawn_ += areaOf(box);
-        // Kept few: overlapping or many boxes are read as one.
+        // Overlapping boxes are read as one.
         bool merged = false;
         for (Bounds& unread : unread_) {
             if (unread.intersect(box).empty()) continue;
@@ -312,10 +312,24 @@ void StageNode::drawOnTarget(const std::vector<Bounds>& boxes, const RenderOptio
         if (!merged) unread_.push_back(box);
     }
     canvas->flush();
-    if (unread_.size() > kMaxUnread) {
-        Bounds whole;
-        for (const Bounds& unread : unread_) whole.add(unread);
-        unread_ = {whole};
+    // Too many: the two whose joint box adds the least are read as one.
+    while (unread_.size() > kMaxUnread) {
+        std::size_t first = 0, second = 1;
+        double least = std::numeric_limits<double>::infinity();
+        for (std::size_t i = 0; i < unread_.size(); ++i) {
+            for (std::size_t j = i + 1; j < unread_.size(); ++j) {
+                Bounds both = unread_[i];
+                both.add(unread_[j]);
+                const double added = areaOf(both) - areaOf(unread_[i]) - areaOf(unread_[j]);
+                if (added < least) {
+                    least = added;
+                    first = i;
+                    second = j;
+                }
+            }
+        }
+        unread_[first].add(unread_[second]);
+        unread_.erase(unread_.begin() + static_cast<std::ptrdiff_t>(second));
     }
 }
 

@@ -128,8 +128,8 @@ void PagePlatform::read(sdl::Surface& frame, const sdl::Bounds& box) {
     const int x1 = std::clamp(static_cast<int>(std::ceil(box.x1)), 0, frame.width());
     const int y1 = std::clamp(static_cast<int>(std::ceil(box.y1)), 0, frame.height());
     if (x1 <= x0 || y1 <= y0) return;
-    limn_raster_read(kPageContext, fit_.x + x0, fit_.y + y0, x1 - x0, y1 - y0,
-                     frame.row(y0) + x0, frame.stride());
+    limn_raster_read(kPageContext, fit_.x + x0, fit_.y + y0, x1 - x0, y1 - y0, frame.row(y0) + x0,
+                     frame.stride());
     // The frame is opaque, whatever the canvas keeps.
     for (int y = y0; y < y1; ++y) {
         std::uint32_t* row = frame.row(y);
