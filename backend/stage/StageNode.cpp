@@ -224,13 +224,14 @@ void StageNode::render() {
     double pixels = 0;
     for (const Bounds& b : boxes) pixels += areaOf(b);
     const int threads = threadsFor(boxes, pixels);
-    if (target_) {
-        drawOnTarget(boxes, options);
+    if (target_ && drawOnTarget(boxes, options)) {
         surfaceChanges_ = Surface::changes();
         maskChanges_ = SceneNode::looseMaskChanges();
         if (presenter_) presenter_(*frame_, boxes);
         return;
     }
+    // Drawn into the frame surface: it must hold what the target drew before.
+    readBack();
     const auto started = std::chrono::steady_clock::now();
     if (boxes.size() == 1 && boxes[0].height() >= h && threads == 1) {
         fillBackground(*frame_, all);
@@ -279,8 +280,9 @@ void StageNode::setFrameTarget(FrameTarget* target) {
     fullDamage_ = true;
 }
 
-void StageNode::drawOnTarget(const std::vector<Bounds>& boxes, const RenderOptions& options) {
+bool StageNode::drawOnTarget(const std::vector<Bounds>& boxes, const RenderOptions& options) {
     const auto canvas = target_->open(frame_->width(), frame_->height());
+    if (!canvas) return false;
     const std::uint32_t colour = background().value_or(0xFFFFFF);
     const Rgba fill{((colour >> 16) & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0,
                     (colour & 0xFF) / 255.0, 1};
@@ -331,6 +333,7 @@ void StageNode::drawOnTarget(const std::vector<Bounds>& boxes, const RenderOptio
         unread_[first].add(unread_[second]);
         unread_.erase(unread_.begin() + static_cast<std::ptrdiff_t>(second));
     }
+    return true;
 }
 
 void StageNode::readBack() const {

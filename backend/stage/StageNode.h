@@ -60,7 +60,9 @@ public:
     class FrameTarget {
     public:
         virtual ~FrameTarget() = default;
-        // A canvas whose pixels are the frame's (`width` x `height`).
+        // A canvas whose pixels are the frame's (`width` x `height`); null when
+        // the target cannot take a frame of that size, which is then drawn into
+        // the frame surface and presented from it.
         virtual std::unique_ptr<Canvas> open(int width, int height) = 0;
         // Copies `box` of what was drawn into the same box of `frame`.
         virtual void read(Surface& frame, const Bounds& box) = 0;
@@ -143,8 +145,8 @@ private:
     [[nodiscard]] int frameWidth() const;
     [[nodiscard]] int frameHeight() const;
     void fillBackground(Surface& surface, const Bounds& box);
-    // Draws `boxes` of the frame on the frame target.
-    void drawOnTarget(const std::vector<Bounds>& boxes, const RenderOptions& options);
+    // Draws `boxes` of the frame on the frame target; false when it refuses the frame.
+    bool drawOnTarget(const std::vector<Bounds>& boxes, const RenderOptions& options);
     // Reads what the target drew since the last read into the frame surface.
     void readBack() const;
     // Redraws the frame's rows in `bands` on `threads` threads; false when it can't.

@@ -103,7 +103,11 @@ void PagePlatform::frame(double) {
     if (frame_.deadline() <= sdl::Clock::realNow()) frame_.servePoll();
 }
 
-void PagePlatform::present(sdl::Surface& /*frame*/, const std::vector<sdl::Bounds>& /*boxes*/) {
+void PagePlatform::present(sdl::Surface& shown, const std::vector<sdl::Bounds>& boxes) {
+    if (shown.width() != fit_.w || shown.height() != fit_.h) {
+        writeFrame(shown, boxes);
+        return;
+    }
     // The frame is on the canvas already; what is left is the letterbox around it.
     if (!presentAll_) return;
     presentAll_ = false;
@@ -118,7 +122,34 @@ void PagePlatform::present(sdl::Surface& /*frame*/, const std::vector<sdl::Bound
     limn_raster_clear_rect(kPageContext, right, fit_.y, outW - right, fit_.h);
 }
 
+void PagePlatform::writeFrame(sdl::Surface& shown, const std::vector<sdl::Bounds>& boxes) {
+    const bool all = presentAll_ || boxes.empty();
+    presentAll_ = false;
+    if (all) {
+        int outW = 0;
+        int outH = 0;
+        limn_raster_canvas_size(kPageContext, &outW, &outH);
+        // The letterbox: black around the view.
+        limn_raster_clear_rect(kPageContext, 0, 0, outW, outH);
+        limn_raster_write(kPageContext, fit_.x, fit_.y, shown.width(), shown.height(), shown.row(0),
+                          shown.stride());
+        return;
+    }
+    for (const auto& box : boxes) {
+        const int x0 = std::clamp(static_cast<int>(std::floor(box.x0)), 0, shown.width());
+        const int y0 = std::clamp(static_cast<int>(std::floor(box.y0)), 0, shown.height());
+        const int x1 = std::clamp(static_cast<int>(std::ceil(box.x1)), 0, shown.width());
+        const int y1 = std::clamp(static_cast<int>(std::ceil(box.y1)), 0, shown.height());
+        if (x1 <= x0 || y1 <= y0) continue;
+        limn_raster_write(kPageContext, fit_.x + x0, fit_.y + y0, x1 - x0, y1 - y0,
+                          shown.row(y0) + x0, shown.stride());
+    }
+}
+
 std::unique_ptr<sdl::Canvas> PagePlatform::open(int width, int height) {
+    // A frame not of the view's size (a replay keeping the recording's output
+    // scale) is drawn into its surface and written to the canvas as it is.
+    if (width != fit_.w || height != fit_.h) return nullptr;
     return raster::WebCanvas::pageBox(fit_.x, fit_.y, width, height);
 }
 

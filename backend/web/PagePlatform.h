@@ -47,6 +47,8 @@ private:
     void frame(double time);
     void layout();
     void present(sdl::Surface& frame, const std::vector<sdl::Bounds>& boxes);
+    // Writes the boxes of a frame drawn into its surface to the canvas.
+    void writeFrame(sdl::Surface& shown, const std::vector<sdl::Bounds>& boxes);
 
     sdl::MainFrame& frame_;  // owns this platform
     sdl::ViewFit fit_;
