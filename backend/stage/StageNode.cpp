@@ -45,6 +45,8 @@ constexpr double kFullShare = 0.6;
 // one thread) is drawn by the band pool, in parts of at least kMinRows rows.
 constexpr double kThreadedWork = 0.002;
 constexpr double kMinRows = 16;
+// Boxes drawn on a frame target and not read back yet, at most (more are read as one).
+constexpr std::size_t kMaxUnread = 8;
 
 double areaOf(const Bounds& b) {
     return b.width() * b.height();
@@ -222,6 +224,14 @@ void StageNode::render() {
     double pixels = 0;
     for (const Bounds& b : boxes) pixels += areaOf(b);
     const int threads = threadsFor(boxes, pixels);
+    if (target_ && drawOnTarget(boxes, options)) {
+        surfaceChanges_ = Surface::changes();
+        maskChanges_ = SceneNode::looseMaskChanges();
+        if (presenter_) presenter_(*frame_, boxes);
+        return;
+    }
+    // Drawn into the frame surface: it must hold what the target drew before.
+    readBack();
     const auto started = std::chrono::steady_clock::now();
     if (boxes.size() == 1 && boxes[0].height() >= h && threads == 1) {
         fillBackground(*frame_, all);
@@ -264,8 +274,82 @@ bool StageNode::redrawBands(const std::vector<Bounds>& bands, const RenderOption
     return true;
 }
 
+void StageNode::setFrameTarget(FrameTarget* target) {
+    target_ = target;
+    unread_.clear();
+    fullDamage_ = true;
+}
+
+bool StageNode::drawOnTarget(const std::vector<Bounds>& boxes, const RenderOptions& options) {
+    const auto canvas = target_->open(frame_->width(), frame_->height());
+    if (!canvas) return false;
+    const std::uint32_t colour = background().value_or(0xFFFFFF);
+    const Rgba fill{((colour >> 16) & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0,
+                    (colour & 0xFF) / 255.0, 1};
+    const Bounds all = Bounds::of(0, 0, frame_->width(), frame_->height());
+    for (const Bounds& damaged : boxes) {
+        const Bounds box = damaged.intersect(all);
+        if (box.empty()) continue;
+        // Each box is drawn as a whole redraw draws it, inside its own clip:
+        // the target's pixels around it stay as they are.
+        CanvasPath area;
+        area.rect(box.x0, box.y0, box.width(), box.height());
+        canvas->save();
+        canvas->setTransform({});
+        canvas->clipRect(box.x0, box.y0, box.width(), box.height());
+        canvas->fill(area, CanvasPaint::solid(fill), FillRule::Winding);
+        RenderOptions inBox = options;
+        inBox.clip = box;
+        Renderer::render(*this, *canvas, inBox);
+        canvas->restore();
+        redrawn_ += areaOf(box);
+        // Overlapping boxes are read as one.
+        bool merged = false;
+        for (Bounds& unread : unread_) {
+            if (unread.intersect(box).empty()) continue;
+            unread.add(box);
+            merged = true;
+            break;
+        }
+        if (!merged) unread_.push_back(box);
+    }
+    canvas->flush();
+    // Too many: the two whose joint box adds the least are read as one.
+    while (unread_.size() > kMaxUnread) {
+        std::size_t first = 0, second = 1;
+        double least = std::numeric_limits<double>::infinity();
+        for (std::size_t i = 0; i < unread_.size(); ++i) {
+            for (std::size_t j = i + 1; j < unread_.size(); ++j) {
+                Bounds both = unread_[i];
+                both.add(unread_[j]);
+                const double added = areaOf(both) - areaOf(unread_[i]) - areaOf(unread_[j]);
+                if (added < least) {
+                    least = added;
+                    first = i;
+                    second = j;
+                }
+            }
+        }
+        unread_[first].add(unread_[second]);
+        unread_.erase(unread_.begin() + static_cast<std::ptrdiff_t>(second));
+    }
+    return true;
+}
+
+void StageNode::readBack() const {
+    if (!target_ || !frame_) return;
+    for (const Bounds& box : unread_) target_->read(*frame_, box);
+    unread_.clear();
+}
+
+std::shared_ptr<Surface> StageNode::lastFrame() const {
+    readBack();
+    return frame_;
+}
+
 bool StageNode::saveFrame(const std::string& path) const {
     if (!frame_) return false;
+    readBack();
     return writePng(*frame_, path);
 }
 

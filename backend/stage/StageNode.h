@@ -53,9 +53,26 @@ public:
     [[nodiscard]] double wakeRequestedAt() const { return wakeAt_; }
     void clearWake() { wakeDelay_.reset(); }
 
+    // Where frames are drawn instead of into the frame surface: a canvas that
+    // keeps its pixels between frames (the page's). The frame surface then
+    // holds them only once asked for: lastFrame() and saveFrame() read back
+    // the boxes drawn since.
+    class FrameTarget {
+    public:
+        virtual ~FrameTarget() = default;
+        // A canvas whose pixels are the frame's (`width` x `height`); null when
+        // the target cannot take a frame of that size, which is then drawn into
+        // the frame surface and presented from it.
+        virtual std::unique_ptr<Canvas> open(int width, int height) = 0;
+        // Copies `box` of what was drawn into the same box of `frame`.
+        virtual void read(Surface& frame, const Bounds& box) = 0;
+    };
+    // The target outlives its use here, or is unset (nullptr) first.
+    void setFrameTarget(FrameTarget* target);
+
     // Renders the tree into the frame and shows it through the presenter.
     void render();
-    [[nodiscard]] std::shared_ptr<Surface> lastFrame() const { return frame_; }
+    [[nodiscard]] std::shared_ptr<Surface> lastFrame() const;
     // Writes the last frame as a PNG; false when there is none or writing fails.
     bool saveFrame(const std::string& path) const;
     void setOutputScale(double scale);
@@ -128,6 +145,10 @@ private:
     [[nodiscard]] int frameWidth() const;
     [[nodiscard]] int frameHeight() const;
     void fillBackground(Surface& surface, const Bounds& box);
+    // Draws `boxes` of the frame on the frame target; false when it refuses the frame.
+    bool drawOnTarget(const std::vector<Bounds>& boxes, const RenderOptions& options);
+    // Reads what the target drew since the last read into the frame surface.
+    void readBack() const;
     // Redraws the frame's rows in `bands` on `threads` threads; false when it can't.
     bool redrawBands(const std::vector<Bounds>& bands, const RenderOptions& options, int threads);
     // How many threads draw a frame that redraws `boxes` (`pixels` in all).
@@ -155,6 +176,8 @@ private:
     Renderer::RowScratch scratch_;
     double workPerPixel_ = 0;  // seconds of one thread per pixel, last frame
     Presenter presenter_;
+    FrameTarget* target_ = nullptr;
+    mutable std::vector<Bounds> unread_;  // drawn on the target, not yet in frame_
     std::weak_ptr<SceneNode> focus_;
     int displayState_ = 0;
     std::function<void(int)> displayListener_;

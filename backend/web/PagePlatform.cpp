@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "backend/base/Clock.h"
 #include "backend/web/PageShell.h"
 #include "backend/web/raster/CanvasCalls.h"
+#include "backend/web/raster/WebCanvas.h"
 
 // A new tab for the URL (a browser may block it outside a tap or a key).
 EM_JS(void, limn_page_open_url, (const char* url),
@@ -33,9 +35,11 @@ PagePlatform::PagePlatform(sdl::MainFrame& frame, int, const std::string&) : fra
             present(shown, boxes);
         });
     frame_.stage()->setDisplayStateListener([](int) { PageShell::toggleFullScreen(); });
+    frame_.stage()->setFrameTarget(this);
 }
 
 PagePlatform::~PagePlatform() {
+    frame_.stage()->setFrameTarget(nullptr);
     frame_.stage()->setPresenter(nullptr);
     frame_.stage()->setDisplayStateListener(nullptr);
 }
@@ -77,7 +81,9 @@ void PagePlatform::event(const native::EventRecord& record) {
     if (record.type == etResize) {
         layout();
         frame_.input().resize();
-        if (auto last = frame_.stage()->lastFrame()) present(*last, {});
+        // A canvas given a new size has lost its pixels: draw the frame again now.
+        frame_.stage()->damageAll();
+        frame_.stage()->render();
         return;
     }
     // CSS pixels to device pixels to stage pixels.
@@ -98,6 +104,25 @@ void PagePlatform::frame(double) {
 }
 
 void PagePlatform::present(sdl::Surface& shown, const std::vector<sdl::Bounds>& boxes) {
+    if (shown.width() != fit_.w || shown.height() != fit_.h) {
+        writeFrame(shown, boxes);
+        return;
+    }
+    // The frame is on the canvas already; what is left is the letterbox around it.
+    if (!presentAll_) return;
+    presentAll_ = false;
+    int outW = 0;
+    int outH = 0;
+    limn_raster_canvas_size(kPageContext, &outW, &outH);
+    const int right = fit_.x + fit_.w;
+    const int bottom = fit_.y + fit_.h;
+    limn_raster_clear_rect(kPageContext, 0, 0, outW, fit_.y);
+    limn_raster_clear_rect(kPageContext, 0, bottom, outW, outH - bottom);
+    limn_raster_clear_rect(kPageContext, 0, fit_.y, fit_.x, fit_.h);
+    limn_raster_clear_rect(kPageContext, right, fit_.y, outW - right, fit_.h);
+}
+
+void PagePlatform::writeFrame(sdl::Surface& shown, const std::vector<sdl::Bounds>& boxes) {
     const bool all = presentAll_ || boxes.empty();
     presentAll_ = false;
     if (all) {
@@ -119,6 +144,29 @@ void PagePlatform::present(sdl::Surface& shown, const std::vector<sdl::Bounds>& 
         limn_raster_write(kPageContext, fit_.x + x0, fit_.y + y0, x1 - x0, y1 - y0,
                           shown.row(y0) + x0, shown.stride());
     }
+}
+
+std::unique_ptr<sdl::Canvas> PagePlatform::open(int width, int height) {
+    // A frame not of the view's size (a replay keeping the recording's output
+    // scale) is drawn into its surface and written to the canvas as it is.
+    if (width != fit_.w || height != fit_.h) return nullptr;
+    return raster::WebCanvas::pageBox(fit_.x, fit_.y, width, height);
+}
+
+void PagePlatform::read(sdl::Surface& frame, const sdl::Bounds& box) {
+    const int x0 = std::clamp(static_cast<int>(std::floor(box.x0)), 0, frame.width());
+    const int y0 = std::clamp(static_cast<int>(std::floor(box.y0)), 0, frame.height());
+    const int x1 = std::clamp(static_cast<int>(std::ceil(box.x1)), 0, frame.width());
+    const int y1 = std::clamp(static_cast<int>(std::ceil(box.y1)), 0, frame.height());
+    if (x1 <= x0 || y1 <= y0) return;
+    limn_raster_read(kPageContext, fit_.x + x0, fit_.y + y0, x1 - x0, y1 - y0, frame.row(y0) + x0,
+                     frame.stride());
+    // The frame is opaque, whatever the canvas keeps.
+    for (int y = y0; y < y1; ++y) {
+        std::uint32_t* row = frame.row(y);
+        for (int x = x0; x < x1; ++x) row[x] |= 0xFF000000u;
+    }
+    frame.markDirty();
 }
 
 }  // namespace limn::web

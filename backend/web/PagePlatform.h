@@ -4,22 +4,26 @@
 // window; the page's input (PageShell) fed to the stage in stage pixels; and the
 // stage polled on the first animation frame at or after its wake request.
 //
-// The canvas keeps its pixels between frames: a frame in which nothing changed
-// draws nothing, and a change writes only its damaged boxes. Closing the frame
+// The stage's frames are drawn straight on the page's canvas, which keeps its
+// pixels between frames: a frame in which nothing changed draws nothing, a change
+// redraws only its damaged boxes, and no pixels cross from the canvas to wasm
+// unless the frame's pixels are asked for (StageNode::FrameTarget). Closing the frame
 // (the back button on the first screen, or the program) leaves the page.
 // WebAssembly builds only.
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "backend/stage/MainFrame.h"
 #include "backend/stage/Platform.h"
+#include "backend/stage/StageNode.h"
 #include "backend/stage/ViewFit.h"
 #include "native/EventRecord.h"
 
 namespace limn::web {
 
-class PagePlatform final : public sdl::Platform {
+class PagePlatform final : public sdl::Platform, public sdl::StageNode::FrameTarget {
 public:
     PagePlatform(sdl::MainFrame& frame, int flags, const std::string& title);
     ~PagePlatform() override;
@@ -35,11 +39,16 @@ public:
     bool viewSize(int& width, int& height) const override;
     bool closeRequested() override { return false; }
 
+    std::unique_ptr<sdl::Canvas> open(int width, int height) override;
+    void read(sdl::Surface& frame, const sdl::Bounds& box) override;
+
 private:
     void event(const native::EventRecord& record);
     void frame(double time);
     void layout();
     void present(sdl::Surface& frame, const std::vector<sdl::Bounds>& boxes);
+    // Writes the boxes of a frame drawn into its surface to the canvas.
+    void writeFrame(sdl::Surface& shown, const std::vector<sdl::Bounds>& boxes);
 
     sdl::MainFrame& frame_;  // owns this platform
     sdl::ViewFit fit_;

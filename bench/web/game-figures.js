@@ -32,7 +32,7 @@ function instrument() {
   const times = { firstFrame: null, frames: [] };
   window.limnFigures = times;
   let drew = false;
-  for (const name of ['putImageData', 'drawImage', 'fillRect']) {
+  for (const name of ['putImageData', 'drawImage', 'fillRect', 'fill', 'stroke', 'fillText']) {
     const draw = CanvasRenderingContext2D.prototype[name];
     CanvasRenderingContext2D.prototype[name] = function (...args) {
       if (this.canvas.id === 'canvas') {

@@ -1,8 +1,8 @@
 // Opens example pages (the same programs as on the desktop) in headless Chromium and
 // checks that each loads without a console error and draws what the desktop draws
-// where it draws it, that a moving page writes only its damaged boxes to the
-// canvas, that a still page draws nothing at all, and that every example page runs
-// for a few seconds without a crash or a console error.
+// where it draws it, that a moving page draws only its damaged boxes on the
+// canvas and reads nothing back, that a still page draws nothing at all, and that
+// every example page runs for a few seconds without a crash or a console error.
 // node check-examples.js PAGES_DIR CHROMIUM
 'use strict';
 const assert = require('assert/strict');
@@ -12,10 +12,12 @@ const { withBrowser, watchConsole, waitFor, run } = require('./probe-page.js');
 
 const [pagesDir, browserPath] = process.argv.slice(2);
 
-// Counts every drawing call on any canvas of the page, and the pixels written to
-// the page's own canvas, from before the page's code runs.
+// Counts every drawing call on any canvas of the page, the boxes of the page's own
+// canvas drawn in (pixels written to it, or rectangles it is clipped to: the stage
+// draws its damaged boxes straight on it, each inside its own clip) and the pixels
+// read back from it, from before the page's code runs.
 function countDrawing() {
-  window.limnDrawing = { calls: 0, shownPixels: 0, shownWrites: 0 };
+  window.limnDrawing = { calls: 0, shownPixels: 0, shownWrites: 0, shownReads: 0 };
   const proto = CanvasRenderingContext2D.prototype;
   for (const name of ['putImageData', 'drawImage', 'fill', 'stroke', 'fillRect', 'clearRect',
                       'strokeRect', 'fillText', 'strokeText']) {
@@ -29,6 +31,23 @@ function countDrawing() {
       return original.apply(this, args);
     };
   }
+  let lastRect = 0;
+  const rect = proto.rect, clip = proto.clip, read = proto.getImageData;
+  proto.rect = function (x, y, w, h) {
+    if (this.canvas.id === 'canvas') lastRect = Math.abs(w * h);
+    return rect.call(this, x, y, w, h);
+  };
+  proto.clip = function (...args) {
+    if (this.canvas.id === 'canvas' && args.length === 0) {
+      window.limnDrawing.shownWrites++;
+      window.limnDrawing.shownPixels += lastRect;
+    }
+    return clip.apply(this, args);
+  };
+  proto.getImageData = function (...args) {
+    if (this.canvas.id === 'canvas') window.limnDrawing.shownReads++;
+    return read.apply(this, args);
+  };
 }
 
 async function openExample(browser, base, name) {
@@ -97,6 +116,8 @@ run(() => withBrowser(pagesDir, browserPath, async (browser, base) => {
     const writes = after.shownWrites - before.shownWrites;
     const pixels = after.shownPixels - before.shownPixels;
     assert.ok(writes > 0, 'display_hello: the card turns on');
+    assert.equal(after.shownReads - before.shownReads, 0,
+                 'display_hello: frames read nothing back from the canvas');
     assert.ok(pixels / writes < 0.5 * 320 * 480,
               `display_hello: ${pixels / writes} pixels written a frame, the damaged boxes only`);
     hello.noErrors();

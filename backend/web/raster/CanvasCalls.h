@@ -27,6 +27,8 @@ void limn_raster_read(int context, int x, int y, int width, int height, void* to
 void limn_raster_write(int context, int x, int y, int width, int height, const void* from,
                        int stride);
 void limn_raster_reset(int context);
+// Every transform set on the context from now on is moved by (x, y) device pixels.
+void limn_raster_set_origin(int context, int x, int y);
 int limn_raster_path_contains(int path, int evenOdd, double x, double y);
 int limn_raster_stroke_contains(int path, double width, int caps, int joints, double miterLimit,
                                 double x, double y);

@@ -204,6 +204,12 @@ std::unique_ptr<WebCanvas> WebCanvas::page() {
     return std::unique_ptr<WebCanvas>(new WebCanvas(kPageContext, width, height, false));
 }
 
+std::unique_ptr<WebCanvas> WebCanvas::pageBox(int x, int y, int width, int height) {
+    limn_raster_set_origin(kPageContext, x, y);
+    return std::unique_ptr<WebCanvas>(
+        new WebCanvas(kPageContext, std::max(1, width), std::max(1, height), false));
+}
+
 WebCanvas::WebCanvas(int width, int height)
     : WebCanvas(limn_raster_layer_new(std::max(1, width), std::max(1, height)), std::max(1, width),
                 std::max(1, height), true) {}
@@ -225,6 +231,7 @@ WebCanvas::~WebCanvas() {
         // The page's canvas keeps its pixels, not the state drawn with.
         for (std::size_t i = 0; i < saved_.size(); ++i) limn_raster_restore(base_);
         limn_raster_restore(base_);
+        limn_raster_set_origin(base_, 0, 0);
     }
 }
 

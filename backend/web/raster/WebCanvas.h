@@ -20,6 +20,9 @@ class WebCanvas : public sdl::Canvas {
 public:
     // The page's canvas, at its current size.
     static std::unique_ptr<WebCanvas> page();
+    // A `width` x `height` box of the page's canvas at (x, y), drawn on as a canvas
+    // of its own (the stage's frame within the letterbox).
+    static std::unique_ptr<WebCanvas> pageBox(int x, int y, int width, int height);
     // A transparent offscreen canvas of `width` x `height` device pixels (1 or more).
     WebCanvas(int width, int height);
     ~WebCanvas() override;

@@ -43,6 +43,11 @@ mergeInto(LibraryManager.library, {
       }
       return LimnRaster.contexts[handle];
     },
+    // Sets a context's transform after its origin: where its drawing's (0, 0) is
+    // (the page's canvas places the stage's frame there; 0, 0 when never set).
+    setTransform: function (c, a, b, cc, d, e, f) {
+      c.setTransform(a, b, cc, d, e + (c.limnOriginX || 0), f + (c.limnOriginY || 0));
+    },
     // 0xAARRGGBB (straight alpha) as a CSS colour.
     color: function (argb) {
       argb >>>= 0;
@@ -202,7 +207,16 @@ mergeInto(LibraryManager.library, {
   limn_raster_restore: function (handle) { LimnRaster.context(handle).restore(); },
   limn_raster_set_transform__deps: ['$LimnRaster'],
   limn_raster_set_transform: function (handle, a, b, c, d, e, f) {
-    LimnRaster.context(handle).setTransform(a, b, c, d, e, f);
+    LimnRaster.setTransform(LimnRaster.context(handle), a, b, c, d, e, f);
+  },
+  // Moves where a context's drawing starts: every transform set on it after this
+  // is translated by (x, y) in device pixels (reads, writes and clears are not).
+  limn_raster_set_origin__deps: ['$LimnRaster'],
+  limn_raster_set_origin: function (handle, x, y) {
+    var c = LimnRaster.context(handle);
+    if (!c) return;
+    c.limnOriginX = x;
+    c.limnOriginY = y;
   },
   limn_raster_transform__deps: ['$LimnRaster'],
   limn_raster_transform: function (handle, a, b, c, d, e, f) {

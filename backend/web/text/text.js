@@ -97,7 +97,7 @@ mergeInto(LibraryManager.library, {
                             f) {
     var context = LimnRaster.context(handle);
     context.save();
-    context.setTransform(a, b, c, d, e, f);
+    LimnRaster.setTransform(context, a, b, c, d, e, f);
     context.globalAlpha = 1;
     context.globalCompositeOperation = 'source-over';
     context.font = LimnText.fonts[font].css;

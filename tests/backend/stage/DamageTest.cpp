@@ -350,6 +350,63 @@ TEST(Damage, ThreadedSpriteFramesEqualFullRedraws) {
     }
 }
 
+// A frame target keeping its own pixels between frames (as the page's canvas
+// does), counting the pixels read back from it.
+class KeptPixels final : public StageNode::FrameTarget {
+public:
+    std::unique_ptr<Canvas> open(int width, int height) override {
+        if (!pixels_ || pixels_->width() != width || pixels_->height() != height)
+            pixels_ = Surface::create(width, height, false, 0xFF000000u);
+        return openCanvas(*pixels_);
+    }
+    void read(Surface& frame, const Bounds& box) override {
+        for (int y = static_cast<int>(box.y0); y < static_cast<int>(box.y1); ++y) {
+            for (int x = static_cast<int>(box.x0); x < static_cast<int>(box.x1); ++x)
+                frame.row(y)[x] = pixels_->row(y)[x];
+        }
+        read_ += box.width() * box.height();
+    }
+    [[nodiscard]] double pixelsRead() const { return read_; }
+
+private:
+    std::shared_ptr<Surface> pixels_;
+    double read_ = 0;
+};
+
+// Frames drawn on a target: what is read back only when asked for equals a
+// whole redraw, and only the boxes drawn since are read.
+TEST(Damage, FramesOnATargetReadBackEqualFullRedraws) {
+    for (unsigned seed : {1u, 2u, 9u}) {
+        auto stage = std::make_shared<StageNode>(120, 90);
+        KeptPixels target;
+        stage->setFrameTarget(&target);
+        RandomScene scene(*stage, seed, seed == 9);
+        std::mt19937 rng(seed);
+        // Read after every frame: exactly what it drew; after every third: the
+        // boxes of three frames, merged.
+        const int every = seed == 1 ? 1 : 3;
+        for (int frame = 0; frame < 300; ++frame) {
+            const int changes = static_cast<int>(rng() % 4);
+            for (int i = 0; i < changes; ++i) scene.change();
+            stage->render();
+            if (frame % every != 0) continue;
+            const double before = target.pixelsRead();
+            ASSERT_EQ(maxDifference(*stage), 0) << "frame " << frame << " seed " << seed;
+            if (every == 1) {
+                EXPECT_EQ(target.pixelsRead() - before, stage->lastRedrawnPixels());
+            }
+        }
+        EXPECT_EQ(maxDifference(*stage), 0);
+        // A frame without changes draws nothing, so nothing is read back.
+        const double read = target.pixelsRead();
+        stage->render();
+        EXPECT_EQ(stage->lastRedrawnPixels(), 0);
+        EXPECT_EQ(maxDifference(*stage), 0);
+        EXPECT_EQ(target.pixelsRead(), read);
+        stage->setFrameTarget(nullptr);
+    }
+}
+
 TEST(Damage, UnchangedFrameDrawsAndPresentsNothing) {
     auto stage = std::make_shared<StageNode>(50, 50);
     int presented = 0;
