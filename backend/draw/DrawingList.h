@@ -13,7 +13,6 @@
 // DrawingList; its owner keeps it alive.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>

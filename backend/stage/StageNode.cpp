@@ -303,37 +303,46 @@ bool StageNode::drawOnTarget(const std::vector<Bounds>& boxes, const RenderOptio
         Renderer::render(*this, *canvas, inBox);
         canvas->restore();
         redrawn_ += areaOf(box);
-        // Overlapping boxes are read as one.
-        bool merged = false;
-        for (Bounds& unread : unread_) {
-            if (unread.intersect(box).empty()) continue;
-            unread.add(box);
-            merged = true;
-            break;
-        }
-        if (!merged) unread_.push_back(box);
+        noteUnread(box);
     }
     canvas->flush();
-    // Too many: the two whose joint box adds the least are read as one.
-    while (unread_.size() > kMaxUnread) {
-        std::size_t first = 0, second = 1;
-        double least = std::numeric_limits<double>::infinity();
-        for (std::size_t i = 0; i < unread_.size(); ++i) {
-            for (std::size_t j = i + 1; j < unread_.size(); ++j) {
-                Bounds both = unread_[i];
-                both.add(unread_[j]);
-                const double added = areaOf(both) - areaOf(unread_[i]) - areaOf(unread_[j]);
-                if (added < least) {
-                    least = added;
-                    first = i;
-                    second = j;
-                }
+    capUnread();
+    return true;
+}
+
+void StageNode::noteUnread(const Bounds& box) {
+    // Overlapping boxes are read as one.
+    const auto overlapping = std::find_if(
+        unread_.begin(), unread_.end(), [&](const Bounds& b) { return !b.intersect(box).empty(); });
+    if (overlapping != unread_.end()) {
+        overlapping->add(box);
+        return;
+    }
+    unread_.push_back(box);
+}
+
+void StageNode::capUnread() {
+    while (unread_.size() > kMaxUnread) mergeCheapestUnread();
+}
+
+// The two whose joint box adds the least are read as one.
+void StageNode::mergeCheapestUnread() {
+    std::size_t first = 0, second = 1;
+    double least = std::numeric_limits<double>::infinity();
+    for (std::size_t i = 0; i < unread_.size(); ++i) {
+        for (std::size_t j = i + 1; j < unread_.size(); ++j) {
+            Bounds both = unread_[i];
+            both.add(unread_[j]);
+            const double added = areaOf(both) - areaOf(unread_[i]) - areaOf(unread_[j]);
+            if (added < least) {
+                least = added;
+                first = i;
+                second = j;
             }
         }
-        unread_[first].add(unread_[second]);
-        unread_.erase(unread_.begin() + static_cast<std::ptrdiff_t>(second));
     }
-    return true;
+    unread_[first].add(unread_[second]);
+    unread_.erase(unread_.begin() + static_cast<std::ptrdiff_t>(second));
 }
 
 void StageNode::readBack() const {

@@ -148,6 +148,11 @@ private:
     // Draws `boxes` of the frame on the frame target; false when it refuses the frame.
     bool drawOnTarget(const std::vector<Bounds>& boxes, const RenderOptions& options);
     // Reads what the target drew since the last read into the frame surface.
+    // Keeps `box` to read back later, overlapping ones as one; capUnread() then keeps
+    // at most kMaxUnread of them.
+    void noteUnread(const Bounds& box);
+    void capUnread();
+    void mergeCheapestUnread();
     void readBack() const;
     // Redraws the frame's rows in `bands` on `threads` threads; false when it can't.
     bool redrawBands(const std::vector<Bounds>& bands, const RenderOptions& options, int threads);

@@ -47,9 +47,6 @@ public:
 
     void shape(std::u32string_view text, const std::vector<ShapeRun>& runs,
                const ShapeFormat& format) override;
-    [[nodiscard]] double width() const override { return width_; }
-    [[nodiscard]] double height() const override { return height_; }
-    [[nodiscard]] const std::vector<ShapedLine>& lines() const override { return lines_; }
     [[nodiscard]] std::size_t offsetAt(std::size_t line, double x) const override;
     [[nodiscard]] Bounds caretAt(std::size_t offset) const override;
     [[nodiscard]] Bounds charAt(std::size_t offset) const override;
@@ -88,9 +85,6 @@ private:
     std::vector<double> x_;        // the caret before each offset, in the block
     std::vector<double> extra_;    // per line: added to each inner space (justified)
     std::vector<bool> hyphens_;    // per line: ends in a hyphen it adds
-    std::vector<ShapedLine> lines_;
-    double width_ = 0;
-    double height_ = 0;
 };
 
 }  // namespace limn::sdl

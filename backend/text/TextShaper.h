@@ -65,10 +65,10 @@ public:
                        const ShapeFormat& format) = 0;
 
     // The logical box of all lines.
-    [[nodiscard]] virtual double width() const = 0;
-    [[nodiscard]] virtual double height() const = 0;
+    [[nodiscard]] double width() const { return width_; }
+    [[nodiscard]] double height() const { return height_; }
     // At least one line, in order.
-    [[nodiscard]] virtual const std::vector<ShapedLine>& lines() const = 0;
+    [[nodiscard]] const std::vector<ShapedLine>& lines() const { return lines_; }
 
     // The offset of the caret position nearest to `x` on line `line`.
     [[nodiscard]] virtual std::size_t offsetAt(std::size_t line, double x) const = 0;
@@ -83,6 +83,12 @@ public:
     // colour through `color`.
     virtual void drawLine(Canvas& canvas, std::size_t line, double x, double baseline,
                           const Rgba* uniform, const ColorXf& color) const = 0;
+
+protected:
+    // What shape() lays out, kept by each shaper.
+    std::vector<ShapedLine> lines_;
+    double width_ = 0;
+    double height_ = 0;
 };
 
 class TextShaper {

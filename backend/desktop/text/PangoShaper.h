@@ -22,9 +22,6 @@ public:
 
     void shape(std::u32string_view text, const std::vector<ShapeRun>& runs,
                const ShapeFormat& format) override;
-    [[nodiscard]] double width() const override { return width_; }
-    [[nodiscard]] double height() const override { return height_; }
-    [[nodiscard]] const std::vector<ShapedLine>& lines() const override { return lines_; }
     [[nodiscard]] std::size_t offsetAt(std::size_t line, double x) const override;
     [[nodiscard]] Bounds caretAt(std::size_t offset) const override;
     [[nodiscard]] Bounds charAt(std::size_t offset) const override;
@@ -40,12 +37,9 @@ private:
 
     PangoLayout* layout_ = nullptr;
     std::vector<ShapeRun> runs_;
-    std::vector<int> byteOf_;  // character offset -> byte index
-    std::vector<ShapedLine> lines_;
+    std::vector<int> byteOf_;                   // character offset -> byte index
     std::vector<PangoLayoutLine*> pangoLines_;  // owned by the layout
     std::vector<int> lineX_;                    // each line's x, in pango units
-    double width_ = 0;
-    double height_ = 0;
 };
 
 class PangoShaper final : public TextShaper {
